@@ -1,0 +1,54 @@
+#pragma once
+
+namespace tavrin {
+
+// The entry of real and complex matrices: two 80-bit extended reals.
+// Real mode keeps im = 0. All zero tests use |re| + |im|, never the modulus.
+struct Complex {
+  long double re = 0.0L;
+  long double im = 0.0L;
+
+  constexpr Complex() = default;
+  constexpr Complex(long double r, long double i = 0.0L) : re(r), im(i) {}
+
+  friend constexpr Complex operator+(Complex a, Complex b) { return {a.re + b.re, a.im + b.im}; }
+  friend constexpr Complex operator-(Complex a, Complex b) { return {a.re - b.re, a.im - b.im}; }
+  friend constexpr Complex operator-(Complex a) { return {-a.re, -a.im}; }
+  friend constexpr Complex operator*(Complex a, Complex b) {
+    return {a.re * b.re - a.im * b.im, a.im * b.re + a.re * b.im};
+  }
+  friend constexpr Complex operator*(long double s, Complex a) { return {s * a.re, s * a.im}; }
+  Complex& operator+=(Complex b) { re += b.re; im += b.im; return *this; }
+  Complex& operator-=(Complex b) { re -= b.re; im -= b.im; return *this; }
+  Complex& operator*=(Complex b) { *this = *this * b; return *this; }
+  friend constexpr bool operator==(Complex a, Complex b) { return a.re == b.re && a.im == b.im; }
+};
+
+inline constexpr Complex kComplexZero{0.0L, 0.0L};
+inline constexpr Complex kComplexOne{1.0L, 0.0L};
+
+// |re| + |im|: the magnitude every zero test of the engine compares.
+long double Magnitude1(Complex a);
+
+// Reciprocal of a pivot: the scale 1/|p|^2 is floored at 1/1e-16 so the
+// division stays finite; callers never choose pivots that small.
+Complex Reciprocal(Complex p);
+
+// Quotient a / b through Reciprocal.
+Complex Divide(Complex a, Complex b);
+
+// Modulus of a - b; differences with squared modulus below 1e-31 count as 0.
+long double ModulusOfDifference(Complex a, Complex b);
+
+// Scales a to unit modulus (times factor). Returns false, leaving a as it
+// was, when its modulus is below 1e-16.
+bool NormaliseToUnit(Complex& a, long double factor = 1.0L);
+
+// a and b seen as plane vectors.
+long double RealDot(Complex a, Complex b);
+
+// Nearest-integer rounding: halves go toward zero, magnitudes beyond
+// 2147483647 saturate.
+long int NearestInteger(long double x);
+
+}  // namespace tavrin

@@ -1,0 +1,22 @@
+# Runs one console script in a scratch folder and compares its whole output
+# (and exit status, when NAME.status exists) with the expected files.
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+file(REMOVE_RECURSE ${WORKDIR})
+file(MAKE_DIRECTORY ${WORKDIR})
+execute_process(COMMAND ${CONSOLE} ${SCRIPT} WORKING_DIRECTORY ${WORKDIR}
+                OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+file(READ ${dir}/${name}.out expected)
+if(NOT actual STREQUAL expected)
+  file(WRITE ${WORKDIR}/actual.out "${actual}")
+  execute_process(COMMAND diff -u ${dir}/${name}.out ${WORKDIR}/actual.out)
+  message(FATAL_ERROR "output of ${name} differs from ${name}.out")
+endif()
+set(want 0)
+if(EXISTS ${dir}/${name}.status)
+  file(READ ${dir}/${name}.status want)
+  string(STRIP "${want}" want)
+endif()
+if(NOT status STREQUAL want)
+  message(FATAL_ERROR "${name} exited with ${status}, expected ${want}")
+endif()

@@ -1,0 +1,150 @@
+#include "core/BigInteger.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/PollKey.h"
+
+namespace tavrin {
+namespace {
+
+struct ParseCase {
+  const char* text;
+  ResultCode code;
+  const char* value;
+  bool negative;
+};
+
+TEST(BigIntegerParse, TableOfTexts) {
+  const ParseCase cases[] = {
+      {"-0", 0, "0", false},          {"--5", 0, "5", false},   {"", 2, "0", false},
+      {"-", 2, "0", false},           {"---", 2, "0", false},   {"007", 0, "7", false},
+      {"1,000,000", 0, "1000000", false}, {"12a34", 0, "1234", false}, {"1.234", 0, "1234", false},
+      {"-12345678901", 0, "-12345678901", true}, {"abc", 0, "0", false}, {"-x", 0, "0", false},
+      {"000", 0, "0", false},         {"---7", 0, "-7", true},
+  };
+  for (const auto& c : cases) {
+    BigInteger v(99);
+    EXPECT_EQ(BigInteger::Parse(c.text, v), c.code) << c.text;
+    EXPECT_EQ(v.ToString(), c.value) << c.text;
+    EXPECT_EQ(v.IsNegative(), c.negative) << c.text;
+  }
+}
+
+TEST(BigIntegerParse, HugeAndBinaryInputDoNotCrash) {
+  std::string huge(1 << 20, '7');
+  BigInteger v;
+  EXPECT_EQ(BigInteger::Parse(huge, v), 0);
+  EXPECT_EQ(v.Top(), (1 << 20) / 4 - 1);
+  std::string binary;
+  for (int b = 0; b < 256; ++b) binary.push_back(static_cast<char>(b));
+  EXPECT_EQ(BigInteger::Parse(binary, v), 0);
+  EXPECT_EQ(v.ToString(), "123456789");  // '0' is leading and dropped
+}
+
+TEST(BigIntegerLimbs, BaseTenThousandView) {
+  struct Case {
+    long value;
+    std::vector<uint16_t> limbs;
+  } cases[] = {{0, {0}}, {9999, {9999}}, {10000, {0, 1}}, {99999999, {9999, 9999}},
+               {100000000, {0, 0, 1}}, {-12345, {2345, 1}}};
+  for (const auto& c : cases) {
+    BigInteger v(c.value);
+    EXPECT_EQ(v.Limbs(), c.limbs) << c.value;
+    EXPECT_EQ(v.Top(), static_cast<int>(c.limbs.size()) - 1) << c.value;
+    EXPECT_EQ(BigInteger::FromLimbs(c.limbs, c.value < 0), v) << c.value;
+  }
+}
+
+TEST(BigIntegerInt32, OnlyTwoLimbsConvert) {
+  int32_t out = 0;
+  EXPECT_TRUE(BigInteger(99999999).ToInt32(out));
+  EXPECT_EQ(out, 99999999);
+  EXPECT_TRUE(BigInteger(-1234).ToInt32(out));
+  EXPECT_EQ(out, -1234);
+  EXPECT_FALSE(BigInteger(100000000).ToInt32(out));
+  EXPECT_FALSE(BigInteger(-2000000000).ToInt32(out));
+}
+
+TEST(BigIntegerText, FormAndCuts) {
+  BigInteger v;
+  ASSERT_EQ(BigInteger::Parse("-12345678901", v), 0);
+  EXPECT_EQ(v.Limbs(), (std::vector<uint16_t>{8901, 4567, 123}));
+  EXPECT_EQ(v.TextForm(), "-12345678901");
+  EXPECT_EQ(v.TextForm(8), "-1234...");
+  EXPECT_EQ(BigInteger(1020003).TextForm(), "1020003");
+  EXPECT_EQ(BigInteger(123456789).TextForm(255, 4), "1234\r\n5678\r\n9");
+  EXPECT_EQ(BigInteger(123456789).TextForm(255, 0, -1, 0, 2), "  123456789");
+  EXPECT_EQ(BigInteger(0).TextForm(), "0");
+  // A cut text shorter than three characters is overwritten whole, keeping its length.
+  EXPECT_EQ(BigInteger(123456789).TextForm(2), ".");
+}
+
+TEST(BigIntegerCompare, MagnitudeSign) {
+  EXPECT_EQ(BigInteger(5).CompareMagnitude(BigInteger(-7)), 1);
+  EXPECT_EQ(BigInteger(-7).CompareMagnitude(BigInteger(5)), -1);
+  EXPECT_EQ(BigInteger(-7).CompareMagnitude(BigInteger(7)), 0);
+}
+
+TEST(BigIntegerDivision, TruncatedWithDividendSign) {
+  struct Case {
+    long a, b, q, r;
+  } cases[] = {{7, -2, -3, 1}, {-7, 2, -3, -1}, {-7, -2, 3, -1}, {7, 2, 3, 1},
+               {0, 5, 0, 0},   {5, 1, 5, 0},    {5, -1, -5, 0}, {-5, 5, -1, 0}, {3, 7, 0, 3}};
+  for (const auto& c : cases) {
+    BigInteger q, r;
+    EXPECT_EQ(DivRem(c.a, c.b, q, r), 0);
+    EXPECT_EQ(q, BigInteger(c.q)) << c.a << "/" << c.b;
+    EXPECT_EQ(r, BigInteger(c.r)) << c.a << "/" << c.b;
+  }
+  BigInteger q(9), r(9);
+  EXPECT_EQ(DivRem(5, 0, q, r), code::kDivisionByZero);
+  EXPECT_TRUE(q.IsZero());
+  EXPECT_TRUE(r.IsZero());
+}
+
+TEST(BigIntegerGcd, CodesAndSigns) {
+  BigInteger g;
+  EXPECT_EQ(Gcd(0, 0, g), 6);
+  EXPECT_EQ(g, BigInteger(1));
+  EXPECT_EQ(Gcd(0, -4, g), 0);
+  EXPECT_EQ(g, BigInteger(4));
+  EXPECT_EQ(Gcd(-4, 4, g), 0);
+  EXPECT_EQ(g, BigInteger(4));
+  EXPECT_EQ(Gcd(-12, 18, g), 0);
+  EXPECT_EQ(g, BigInteger(6));
+  EXPECT_EQ(Lcm(0, 3, g), 6);
+  EXPECT_EQ(g, BigInteger(1));
+  EXPECT_EQ(Lcm(-4, 6, g), 0);
+  EXPECT_EQ(g, BigInteger(12));
+}
+
+TEST(BigIntegerPower, SquareAndMultiply) {
+  BigInteger p;
+  EXPECT_EQ(Power(BigInteger(2), 100, p), 0);
+  EXPECT_EQ(p.ToString(), "1267650600228229401496703205376");
+  EXPECT_EQ(Power(BigInteger(-3), 3, p), 0);
+  EXPECT_EQ(p, BigInteger(-27));
+  EXPECT_EQ(Power(BigInteger(0), 0, p), 0);
+  EXPECT_EQ(p, BigInteger(1));
+  EXPECT_EQ(Power(BigInteger(2), -1, p), 3);
+}
+
+TEST(BigIntegerPoll, QuitAbandonsWithPlaceholders) {
+  BigInteger out;
+  PostKey('q');
+  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out), -1);
+  EXPECT_EQ(out, BigInteger(1));
+  PostKey('Q');
+  BigInteger q(5), r(5);
+  EXPECT_EQ(DivRem(100, 7, q, r), -1);
+  EXPECT_TRUE(q.IsZero() && r.IsZero());
+  PostKey('x');  // other keys are consumed and ignored
+  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out), 0);
+  EXPECT_EQ(out, BigInteger(42));
+  EXPECT_EQ(PollKey(), 0);
+}
+
+}  // namespace
+}  // namespace tavrin

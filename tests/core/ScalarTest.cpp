@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Complex.h"
+#include "core/Fraction.h"
+#include "core/Random.h"
+#include "core/StringTable.h"
+#include "core/Thresholds.h"
+
+namespace tavrin {
+namespace {
+
+TEST(Complex, ProductAndReciprocal) {
+  Complex p = Complex(1, 2) * Complex(3, -1);
+  EXPECT_EQ(p, Complex(5, 5));
+  Complex r = Reciprocal(Complex(0, 2));
+  EXPECT_EQ(r, Complex(0, -0.5L));
+  // |p|^2 below 1e-16 uses the scale 1e16.
+  Complex tiny = Reciprocal(Complex(1e-10L, 0));
+  EXPECT_NEAR(static_cast<double>(tiny.re / 1e6L), 1.0, 1e-12);
+}
+
+TEST(Complex, MagnitudeDifferenceAndUnit) {
+  EXPECT_EQ(Magnitude1(Complex(-3, 4)), 7.0L);
+  EXPECT_EQ(ModulusOfDifference(Complex(4, 3), Complex(0, 0)), 5.0L);
+  EXPECT_EQ(ModulusOfDifference(Complex(1e-16L, 0), Complex(0, 0)), 0.0L);
+  Complex u(3, 4);
+  EXPECT_TRUE(NormaliseToUnit(u, 10));
+  EXPECT_NEAR(static_cast<double>(u.re), 6.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(u.im), 8.0, 1e-15);
+  Complex z(1e-17L, 0);
+  EXPECT_FALSE(NormaliseToUnit(z));
+  EXPECT_EQ(z, Complex(1e-17L, 0));
+  EXPECT_EQ(RealDot(Complex(1, 2), Complex(3, 4)), 11.0L);
+}
+
+TEST(Complex, NearestIntegerHalvesTowardZero) {
+  const struct { long double x; long k; } cases[] = {
+      {2.5L, 2}, {2.5000001L, 3}, {-2.5L, -2}, {-2.6L, -3}, {0.4L, 0}, {3e12L, 2147483647}, {-3e12L, -2147483647}};
+  for (const auto& c : cases) EXPECT_EQ(NearestInteger(c.x), c.k) << static_cast<double>(c.x);
+}
+
+TEST(Thresholds, ToleranceAndBound) {
+  EXPECT_EQ(ZeroTolerance(0), 0.1L);
+  EXPECT_EQ(ZeroTolerance(3), 0.1L * 0.1L * 0.1L * 0.1L);
+  EXPECT_NEAR(static_cast<double>(ZeroTolerance(3)), 1e-4, 1e-19);
+  EXPECT_NEAR(static_cast<double>(OverflowBound()), 1.7392749415205e18, 1e6);
+}
+
+TEST(Random, FirstDrawsFromSeedOne) {
+  // s1 = 22695478, s2 = 22695478*22695477+1 = 515084698953007; a draw is
+  // the high 32 bits with the top bit cleared (worked out with Python).
+  RandomGenerator g;
+  g.Seed(1);
+  EXPECT_EQ(g.Next(), 0);  // 22695478 >> 32
+  EXPECT_EQ(g.Next(), 119927);  // 515084698953007 >> 32
+  g.Seed(12345);
+  uint64_t s = 12345;
+  for (int i = 0; i < 5; ++i) {
+    s = s * 22695477ULL + 1;
+    EXPECT_EQ(g.Next(), static_cast<int32_t>((s >> 32) & 0x7fffffff));
+  }
+}
+
+TEST(Random, RangeNeverTouchesEnds) {
+  RandomGenerator g;
+  g.Seed(7);
+  for (int i = 0; i < 20000; ++i) {
+    long double v = g.Range(0, 1);
+    ASSERT_GT(v, 0.0L);
+    ASSERT_LT(v, 1.0L);
+  }
+}
+
+TEST(Fraction, ArithmeticReduces) {
+  Fraction a{BigInteger(1), BigInteger(6)}, b{BigInteger(1), BigInteger(3)}, out;
+  EXPECT_EQ(Add(a, b, out), 0);
+  EXPECT_EQ(out.ToString(), "1/2");
+  EXPECT_EQ(Subtract(a, b, out), 0);
+  EXPECT_EQ(out.ToString(), "-1/6");
+  EXPECT_EQ(Multiply(a, b, out), 0);
+  EXPECT_EQ(out.ToString(), "1/18");
+  EXPECT_EQ(Divide(a, b, out), 0);
+  EXPECT_EQ(out.ToString(), "1/2");
+  EXPECT_EQ(Divide(a, Fraction{BigInteger(0), BigInteger(1)}, out), 14);
+  Fraction f{BigInteger(4), BigInteger(-6)};
+  EXPECT_EQ(Reduce(f), 0);
+  EXPECT_EQ(f.ToString(), "-2/3");
+}
+
+TEST(Fraction, NormaliseRationalMatrix) {
+  std::vector<BigInteger> e{3, 9};
+  BigInteger d(-6);
+  EXPECT_EQ(NormaliseRational(e, d), 0);
+  EXPECT_EQ(d, BigInteger(2));
+  EXPECT_EQ(e, (std::vector<BigInteger>{-1, -3}));
+  std::vector<BigInteger> coprime{2, 3};
+  BigInteger d2(6);
+  EXPECT_EQ(NormaliseRational(coprime, d2), 0);
+  EXPECT_EQ(d2, BigInteger(6));
+  BigInteger zero(0);
+  EXPECT_EQ(NormaliseRational(coprime, zero), 14);
+}
+
+TEST(StringTable, CodesMapToMessages) {
+  EXPECT_STREQ(String(62), "hmm ...");
+  EXPECT_STREQ(String(2), "careful!");
+  EXPECT_EQ(CodeMessage(103), "imcompatible");
+  EXPECT_EQ(CodeMessage(111), "editing in progress");
+  EXPECT_EQ(CodeMessage(4), "no more room");
+  EXPECT_EQ(CodeMessage(17), "out of bounds");
+  EXPECT_EQ(CodeMessage(25), "need at least one");
+  EXPECT_EQ(CodeMessage(110), "Pythagorean data expected");
+  EXPECT_STREQ(String(236), "calculations for M");
+  EXPECT_STREQ(String(12345), "");
+}
+
+}  // namespace
+}  // namespace tavrin
