@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+namespace tavrin {
+
+class MatrixDocument;
+
+enum class Answer { Yes, No, Cancel };
+
+// How the application model talks to the person using it: questions,
+// messages, and the windows that show documents. The desktop program
+// implements it with message boxes and windows, the console with text,
+// tests with a scripted fake.
+class UserPort {
+ public:
+  virtual ~UserPort() = default;
+
+  // A question with caption "careful!": Yes/No, or Yes/No/Cancel.
+  virtual Answer Ask(const std::string& question, bool withCancel) = 0;
+  // An error box with caption "hmm ..." and the text string 400 + code.
+  virtual void ShowCode(int code) = 0;
+  // A plain notice such as "TeX file saved".
+  virtual void ShowNotice(const std::string& text) = 0;
+
+  // View hooks: a document was created, changed, shown or hidden; the
+  // letter menus need rebuilding. The console ignores them.
+  virtual void DocumentCreated(MatrixDocument&) {}
+  virtual void DocumentChanged(MatrixDocument&) {}
+  virtual void ShowDocument(MatrixDocument&) {}
+  virtual void HideDocument(MatrixDocument&) {}
+  virtual void LetterMenusChanged() {}
+};
+
+}  // namespace tavrin

@@ -1,0 +1,75 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/MatrixDocument.h"
+#include "app/UserPort.h"
+#include "core/ResultCode.h"
+
+namespace tavrin {
+
+// The 26 lettered matrices of each mode, the three companion documents of
+// the linear-program, echelon and operations dialogs, and the operations
+// every command uses to look matrices up and store them. A slot once
+// filled stays filled; closing a window only hides it.
+class Workspace {
+ public:
+  explicit Workspace(UserPort& port);
+
+  UserPort& port() { return port_; }
+  Mode mode() const { return mode_; }
+  void SetMode(Mode m) { mode_ = m; }
+  bool whiteBackgrounds() const { return white_; }
+  void SetWhiteBackgrounds(bool on) { white_ = on; }
+
+  // Slot lookup; letter is 1..26. nullptr for an empty slot.
+  MatrixDocument* Lookup(Mode m, int letter);
+  const MatrixDocument* Lookup(Mode m, int letter) const;
+  MatrixDocument* Lookup(int letter) { return Lookup(mode_, letter); }
+  bool Created(Mode m) const { return created_[static_cast<int>(m)]; }
+
+  // First empty letter of the current mode, else the first hidden one, else 0.
+  int FindFreeLetter() const;
+
+  // Stores a copy of the matrix under the letter (0: let the workspace
+  // choose). An occupied letter asks "overwrite existing file?" first.
+  // Returns 0 with *stored set, 4 "no more room" (reported), or -1 when the
+  // overwrite was declined (nothing changes, nothing reported).
+  // The document is shown; a new one is modified exactly when fileName is empty.
+  ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, const ComplexMatrix& entries,
+                       MatrixDocument** stored = nullptr);
+  ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, const IntegerMatrix& entries,
+                       MatrixDocument** stored = nullptr);
+
+  // True (after reporting code 111) when any document of the current mode
+  // has an entry edit open.
+  bool EditingGuard();
+  // Any workspace document of any mode, or a companion, modified.
+  bool AnyModified() const;
+
+  void Hide(MatrixDocument& doc);
+  void Show(MatrixDocument& doc);
+
+  MatrixDocument& lp() { return *lp_; }
+  MatrixDocument& echelon() { return *echelon_; }
+  MatrixDocument& operations() { return *operations_; }
+
+  // Every workspace document in closing order: for each letter the real,
+  // complex, then integer one; then the three companions.
+  void ForEachInClosingOrder(const std::function<void(MatrixDocument&)>& f);
+
+ private:
+  template <class M>
+  ResultCode Put(Mode m, const std::string& fileName, int letter, const M& entries, MatrixDocument** stored);
+
+  UserPort& port_;
+  Mode mode_ = Mode::Real;
+  bool white_ = false;
+  std::array<std::array<std::unique_ptr<MatrixDocument>, 26>, 3> slots_;
+  std::array<bool, 3> created_{};
+  std::unique_ptr<MatrixDocument> lp_, echelon_, operations_;
+};
+
+}  // namespace tavrin
