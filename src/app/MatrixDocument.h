@@ -58,6 +58,9 @@ class MatrixDocument {
   bool hidden = false;
   bool editing = false;
   std::vector<UndoRecord> undo;
+  // The highlighted entry of a companion window (pivot), -1 when none.
+  int highlightRow = -1;
+  int highlightCol = -1;
 
   // Replaces the matrix (and its size) with a copy of the given entries.
   void Replace(const ComplexMatrix& m);

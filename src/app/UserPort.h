@@ -22,6 +22,15 @@ class UserPort {
   // A plain notice such as "TeX file saved".
   virtual void ShowNotice(const std::string& text) = 0;
 
+  // A file dialog: open (save = false) or save. filter is string 32/33/34
+  // ("Matrix files (*.FMA)|*.fma"), or empty for any file. Returns false
+  // when cancelled or when there is nobody to ask.
+  virtual bool ChooseFile(bool save, const std::string& filter, const std::string& initial,
+                          std::string& path) {
+    (void)save, (void)filter, (void)initial, (void)path;
+    return false;
+  }
+
   // View hooks: a document was created, changed, shown or hidden; the
   // letter menus need rebuilding. The console ignores them.
   virtual void DocumentCreated(MatrixDocument&) {}

@@ -1,0 +1,107 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Workspace.h"
+#include "core/ResultCode.h"
+
+namespace tavrin {
+
+class FormulaEngine;
+
+// The main frame's logic without a window: mode, letter menus, the command
+// table's enabling rules, every task operation the dialogs call, opening,
+// pasting, saving and closing. The Qt main frame and tavrin-console both
+// drive this class. Every operation reports a positive code once through
+// the UserPort and returns it; 0 means done, negative means nothing done.
+class Application {
+ public:
+  explicit Application(UserPort& port);
+  ~Application();
+
+  Workspace& workspace() { return ws_; }
+  UserPort& port() { return port_; }
+  Mode mode() const { return ws_.mode(); }
+  FormulaEngine& formulaEngine() { return *formula_; }
+
+  // "tavrin [real]" / "[complex]" / "[integer]".
+  std::string Caption() const;
+  // The mode switch (refused with 111 while an entry is being edited).
+  ResultCode SwitchMode(Mode m);
+  void ToggleWhiteBackgrounds();
+
+  // One item per letter that holds a matrix in the current mode.
+  struct LetterItem {
+    int letter;        // 1..26
+    std::string text;  // "A ..."
+    int viewId;        // 501 + index
+    int oneMatrixId;   // 531 + index
+  };
+  std::vector<LetterItem> LetterItems() const;
+  // Whether the main frame's command id is enabled now (clipboardHasText
+  // for Paste); Checked for the mode items and "White backgrounds".
+  bool CommandEnabled(int id, bool clipboardHasText = true) const;
+  bool CommandChecked(int id) const;
+
+  // --- Task operations -------------------------------------------------
+  ResultCode Calculate(int letter, const std::string& text);
+  ResultCode Solve(int m, int b, int x, int k, bool zeros);
+  ResultCode Formula(int letter, const std::string& rowsText, const std::string& colsText,
+                     const std::string& text);
+
+  enum class Button { Find, Step, Reset };
+  // The Linear program dialog: letters of F, the constraint matrix and the
+  // right-hand side; the step counter is kept here as the dialog keeps it.
+  ResultCode LinearProgram(bool maximize, int f, int b, int c, Button button);
+  int lpCounter() const { return lpCounter_; }
+  void LpSelectionChanged() { lpCounter_ = -1; }
+  ResultCode SaveLpAs(int letter);
+
+  // The Echelon dialog ("final" is Button::Find).
+  ResultCode Echelon(int letter, Button button);
+  int echelonCounter() const { return echelonCounter_; }
+  void EchelonLetterChanged() { echelonCounter_ = -1; }
+  ResultCode SaveEchelonAs(int letter);
+
+  // The Row/clm operations dialog.
+  ResultCode ResetOperations(int letter);
+  ResultCode OperMultiply(bool columns, const std::string& indexText, const std::string& factorText);
+  ResultCode OperAdd(bool columns, const std::string& sourceText, const std::string& targetText,
+                     const std::string& factorText);
+  ResultCode OperSwap(bool columns, const std::string& aText, const std::string& bText);
+  ResultCode OperUndo();
+  bool CanUndoOperations() const;
+
+  // View menu letter item: shows the letter, or creates a 3x3 zero matrix.
+  ResultCode View(int letter);
+  // One matrix report of the letter: its title ("calculations for A") and text.
+  ResultCode Report(int letter, std::string& title, std::string& text);
+
+  // --- Files -------------------------------------------------------------
+  // Open: code 4 before any dialog when no letter is free or hidden; then
+  // the path chosen through the port (or given) is read into a new letter.
+  ResultCode Open(const std::string& path = std::string());
+  // Dropped or handed-over files: the extension chooses the workspace;
+  // anything but .fma/.cma/.ima is ignored silently.
+  ResultCode OpenByName(const std::string& path);
+  // Paste: a real matrix from text (code 2 empty, 6 no numbers).
+  ResultCode Paste(const std::string& text);
+  // Save (path empty: the document's file name, else a save dialog) and
+  // Save As (saveAs: always ask, or use path when given).
+  ResultCode Save(MatrixDocument& doc, const std::string& path = std::string(), bool saveAs = false);
+
+  // --- Closing -----------------------------------------------------------
+  // The close questions: "do you want Save requests?", then per modified
+  // window "save changes to <name>". False when Cancel stopped the close.
+  bool RequestClose();
+
+ private:
+  UserPort& port_;
+  Workspace ws_;
+  std::unique_ptr<FormulaEngine> formula_;
+  int lpCounter_ = -1;
+  int echelonCounter_ = -1;
+};
+
+}  // namespace tavrin
