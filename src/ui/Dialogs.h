@@ -1,0 +1,53 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "app/Application.h"
+#include "io/DisplayFormat.h"
+
+class QWidget;
+
+namespace tavrin {
+
+// The modeless task and generator dialogs of the main frame (NEWDLG, COPY,
+// ROT2D, ROT3D, IROT3D, PROREF, UNI, CALC, SOLVE, LINPRO, ECH, OPER, FMLA):
+// each created on first use, hidden on close or Esc, keeping its texts and
+// position.
+class TaskDialogs : public QObject {
+  Q_OBJECT
+ public:
+  TaskDialogs(Application& app, QWidget* owner);
+  ~TaskDialogs() override;
+  // Shows (creating on first use) the dialog with this resource name.
+  void Show(const QString& name);
+  // The mode changed: NEWDLG adapts its title and defaults, UNI hides
+  // outside integer mode.
+  void ModeChanged();
+  // Hides every dialog (main frame cleanup).
+  void CloseAll();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Modal dialogs a matrix window uses. Each returns true when OK changed
+// something.
+bool RunFormatDialog(QWidget* parent, DisplayFormat& format);
+bool RunHyphenDialog(QWidget* parent, DisplayFormat& format);
+// "TeX matrix" / "TeX table": option dialog, save dialog, "TeX file saved".
+void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, bool table);
+
+// The text of an embedded help page ("PROGHELP", "TVMFILEH", ...), cut at
+// the first "???".
+QString HelpPageText(const QString& name);
+void ShowAbout(QWidget* parent);
+
+// Runs work off the interface thread behind a modal progress dialog that
+// shows the prompt strings; Q (or S when stopKey is 'S') becomes the poll's
+// answer. Returns the work's code.
+ResultCode RunLongWork(QWidget* parent, const std::function<ResultCode()>& work, int stopKey = 'Q');
+
+}  // namespace tavrin
