@@ -35,6 +35,7 @@ inline constexpr int kCharacteristicPolynomial = 209;
 inline constexpr int kCoefficient = 210;
 inline constexpr int kRoots = 211;
 inline constexpr int kDegree = 212;
+inline constexpr int kSaveChangesTo = 213;
 inline constexpr int kLinearProgramData = 214;
 inline constexpr int kZeros = 215;
 inline constexpr int kRandom = 216;
