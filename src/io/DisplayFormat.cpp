@@ -1,0 +1,209 @@
+#include "io/DisplayFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "io/CLocale.h"
+
+namespace tavrin {
+
+namespace {
+
+// atoi on at most maxChars characters; saturates instead of overflowing.
+long long AtoiPrefix(const std::string& text, size_t maxChars) {
+  std::string s = text.substr(0, maxChars);
+  size_t k = 0;
+  while (k < s.size() && (s[k] == ' ' || s[k] == '\t' || s[k] == '\n' || s[k] == '\r' || s[k] == '\v' || s[k] == '\f')) ++k;
+  bool negative = false;
+  if (k < s.size() && (s[k] == '+' || s[k] == '-')) negative = s[k++] == '-';
+  long long v = 0;
+  for (; k < s.size() && s[k] >= '0' && s[k] <= '9'; ++k) {
+    v = v * 10 + (s[k] - '0');
+    if (v > 4000000000LL) v = 4000000000LL;
+  }
+  return negative ? -v : v;
+}
+
+std::string RightJustify(std::string text, size_t width) {
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+}  // namespace
+
+// Fixed-point text of x with p places, at least p + 2 characters, right-justified.
+std::string FixedText(long double x, int places) {
+  places = std::clamp(places, 0, 60);
+  size_t minWidth = static_cast<size_t>(places) + 2;
+  if (!std::isfinite(x)) {
+    std::string t = std::signbit(x) ? "-" : "+";
+    t += std::isnan(x) ? "NAN" : "INF";
+    return RightJustify(t, minWidth);
+  }
+  CLocaleScope c;
+  char small[128];
+  int n = std::snprintf(small, sizeof small, "%*.*Lf", static_cast<int>(minWidth), places, x);
+  if (n < 0) return std::string(minWidth, ' ');
+  if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
+  std::vector<char> big(static_cast<size_t>(n) + 1);
+  std::snprintf(big.data(), big.size(), "%*.*Lf", static_cast<int>(minWidth), places, x);
+  return std::string(big.data(), static_cast<size_t>(n));
+}
+
+DisplayFormat WindowFormatFor(MatrixKind kind) {
+  DisplayFormat f;
+  f.dialogMask = kind == MatrixKind::Integer ? 2 : 15;
+  return f;
+}
+
+std::string MinusSubstitution(const DisplayFormat& f, std::string text) {
+  if (f.minusOn) std::replace(text.begin(), text.end(), '-', static_cast<char>(static_cast<unsigned char>(f.minusCode)));
+  return text;
+}
+
+static std::string ComplexTextUncut(const DisplayFormat& f, MatrixKind kind, Complex value) {
+  std::string text = FixedText(value.re, f.places);
+  if (kind == MatrixKind::Complex) {
+    text += value.im < 0 ? " - " : " + ";
+    text += FixedText(std::fabs(value.im), f.places);
+    text += 'i';
+  }
+  return text;
+}
+
+std::string EntryText(const DisplayFormat& f, MatrixKind kind, Complex value) {
+  std::string text = ComplexTextUncut(f, kind, value);
+  size_t width = static_cast<size_t>(std::max<int>(f.width, 0));
+  if (text.size() > width) text.resize(width);
+  return MinusSubstitution(f, std::move(text));
+}
+
+std::string EntryText(const DisplayFormat& f, const BigInteger& value) {
+  std::vector<uint16_t> limbs = value.Limbs();
+  std::string text;
+  if (value.IsNegative()) text += '-';
+  text += std::to_string(limbs.back());
+  long long room = (static_cast<long long>(f.width) - static_cast<long long>(text.size())) / 4;
+  size_t next = limbs.size() - 1;  // limbs still to write: indices next-1 .. 0
+  char buf[8];
+  while (next > 0 && room > 0) {
+    --next;
+    std::snprintf(buf, sizeof buf, "%04u", static_cast<unsigned>(limbs[next]));
+    text += buf;
+    --room;
+  }
+  if (next > 0) {
+    size_t n = std::min<size_t>(3, text.size());
+    text.replace(text.size() - n, n, std::string(n, '.'));
+  }
+  return MinusSubstitution(f, std::move(text));
+}
+
+int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kind) {
+  if (kind == MatrixKind::Integer) return AutoWidthInteger();
+  size_t longest = 1;
+  for (const Complex& z : m.e) {
+    // Only the integer part of the real part is measured.
+    std::string text = FixedText(z.re, f.places);
+    if (text.size() > 120) text.resize(120);
+    size_t dot = text.find('.');
+    if (dot != std::string::npos) text.resize(dot);
+    longest = std::max(longest, text.size());
+  }
+  long width = kind == MatrixKind::Complex ? 2 * static_cast<long>(longest) + 2L * f.places + 7
+                                           : static_cast<long>(longest) + f.places + 2;
+  return static_cast<int16_t>(std::min<long>(width, 32767));
+}
+
+int16_t AutoWidthInteger() { return 8; }
+
+ResultCode ApplyFormatDialog(DisplayFormat& f, const std::string& placesText, const std::string& widthText,
+                             bool scientific, bool replaceE, bool tableChoice) {
+  const bool showsPlaces = (f.dialogMask & 1) != 0;
+  const bool showsWidth = (f.dialogMask & 2) != 0;
+  long long places = f.places;
+  long long width = f.width;
+  if (showsPlaces) {
+    places = AtoiPrefix(placesText, 20);
+    if (places < 0 || places > 15) return code::kOutOfBounds;
+  }
+  if (showsWidth) {
+    width = AtoiPrefix(widthText, 20);
+    // A width beyond the 16-bit field would wrap around; it is refused like a too small one.
+    if (width < f.minWidth || width > 32767) return code::kOutOfBounds;
+    if (showsPlaces && places + 2 > width) return code::kInconsistentData;
+  }
+  bool sci = (f.dialogMask & 4) ? scientific : f.scientific;
+  bool repl = (f.dialogMask & 8) ? replaceE : f.replaceE;
+  bool table = (f.dialogMask & 16) ? tableChoice : f.tableChoice;
+  width = std::max(width, places + 2);
+  if (sci) width = std::max(width, places + 9);
+  f.places = static_cast<int16_t>(places);
+  f.width = static_cast<int16_t>(std::min<long long>(width, 32767));
+  f.scientific = sci;
+  f.replaceE = repl;
+  f.tableChoice = table;
+  return code::kOk;
+}
+
+ResultCode ApplyHyphenDialog(DisplayFormat& f, const std::string* codeText, bool* repaint) {
+  bool needsRepaint = false;
+  ResultCode result = code::kOk;
+  if (codeText == nullptr) {
+    needsRepaint = f.minusOn;
+    f.minusOn = false;
+  } else {
+    long long v = AtoiPrefix(*codeText, 10);
+    if (v < 32 || v > 255) {
+      result = code::kOutOfBounds;
+    } else {
+      needsRepaint = !(f.minusOn && f.minusCode == v);
+      f.minusOn = true;
+      f.minusCode = static_cast<int16_t>(v);
+    }
+  }
+  if (repaint) *repaint = needsRepaint;
+  return result;
+}
+
+namespace {
+constexpr long long kTextOutLimit = 64000;
+
+void AppendCell(std::string& out, std::string text, int width) {
+  size_t w = static_cast<size_t>(std::max(width, 0));
+  if (text.size() > w) text.resize(w);
+  out.append(w - text.size(), ' ');
+  out += text;
+  out += "  ";
+}
+
+bool TooLarge(const DisplayFormat& f, long long rows, long long cols) {
+  return (static_cast<long long>(f.width) + 2) * (rows + 1) * cols > kTextOutLimit;
+}
+}  // namespace
+
+ResultCode TextOut(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kind, std::string& out) {
+  out.clear();
+  if (TooLarge(f, m.rows, m.cols)) return code::kNoMoreRoom;
+  for (int i = 0; i < m.rows; ++i) {
+    for (int j = 0; j < m.cols; ++j) AppendCell(out, EntryText(f, kind, m.at(i, j)), f.width);
+    out += "\r\n";
+  }
+  return code::kOk;
+}
+
+ResultCode TextOut(const DisplayFormat& f, const IntegerMatrix& m, std::string& out) {
+  out.clear();
+  if (TooLarge(f, m.rows, m.cols)) return code::kNoMoreRoom;
+  for (int i = 0; i < m.rows; ++i) {
+    for (int j = 0; j < m.cols; ++j) AppendCell(out, EntryText(f, m.at(i, j)), f.width);
+    out += "\r\n";
+  }
+  // The numerators mean nothing without the common denominator.
+  out += "denom " + EntryText(f, m.denominator) + "\r\n";
+  return code::kOk;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,226 @@
+#include "io/TextImport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+#include "io/CLocale.h"
+
+namespace tavrin {
+
+namespace {
+
+// Larger matrices are refused as low memory rather than risking the machine.
+constexpr uint64_t kMaxImportEntries = uint64_t{1} << 25;
+
+bool IsFieldChar(char c) { return c == '-' || c == '.' || (c >= '0' && c <= '9'); }
+
+// Calls onField(row, col, field) for every field, rows and columns 1-based,
+// and returns the row count (rows holding at least one field).
+template <typename OnField>
+uint64_t Scan(std::string_view text, OnField onField) {
+  uint64_t rows = 1, col = 0;
+  size_t k = 0;
+  while (k < text.size()) {
+    char c = text[k];
+    if (c == '\n') {
+      if (col > 0) ++rows;
+      col = 0;
+      ++k;
+    } else if (IsFieldChar(c)) {
+      size_t start = k;
+      while (k < text.size() && IsFieldChar(text[k])) ++k;
+      ++col;
+      onField(rows, col, text.substr(start, k - start));
+    } else {
+      ++k;
+    }
+  }
+  if (col < 1) --rows;
+  return rows;
+}
+
+long double ConvertPrefix(std::string_view field) {
+  std::string s(field);
+  char* end = nullptr;
+  long double v = StrToLongDoubleC(s.c_str(), &end);
+  return end == s.c_str() ? 0.0L : v;
+}
+
+}  // namespace
+
+ResultCode ImportText(std::string_view text, ComplexMatrix& out) {
+  if (text.empty()) return code::kCouldNotFind;
+  uint64_t maxcols = 0;
+  uint64_t rows = Scan(text, [&](uint64_t, uint64_t col, std::string_view) { maxcols = std::max(maxcols, col); });
+  if (rows < 1 || maxcols < 1) return code::kInconsistentData;
+  if (rows > INT32_MAX || maxcols > INT32_MAX || rows * maxcols > kMaxImportEntries) return code::kLowMemory;
+  ComplexMatrix m;
+  try {
+    m = ComplexMatrix(static_cast<int32_t>(rows), static_cast<int32_t>(maxcols));
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+  Scan(text, [&](uint64_t row, uint64_t col, std::string_view field) {
+    m.e[(row - 1) * maxcols + col - 1] = Complex(ConvertPrefix(field), 0.0L);
+  });
+  out = std::move(m);
+  return code::kOk;
+}
+
+std::optional<Mode> ModeForPath(const std::string& path) {
+  size_t dot = path.rfind('.');
+  if (dot == std::string::npos || path.size() - dot - 1 != 3) return std::nullopt;
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (ext == "FMA") return Mode::Real;
+  if (ext == "CMA") return Mode::Complex;
+  if (ext == "IMA") return Mode::Integer;
+  return std::nullopt;
+}
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+// A whole token as a number: [sign] digits [. digits] [e [sign] digits], or inf / nan.
+bool ParseNumber(std::string_view t, long double& value) {
+  if (t.empty()) {
+    value = 0.0L;  // an empty cell
+    return true;
+  }
+  size_t k = 0;
+  if (t[k] == '+' || t[k] == '-') ++k;
+  std::string rest(t.substr(k));
+  for (char& c : rest) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  bool ok = false;
+  if (rest == "inf" || rest == "infinity" || rest == "nan") {
+    ok = true;
+  } else {
+    size_t i = 0, digits = 0;
+    while (i < rest.size() && std::isdigit(static_cast<unsigned char>(rest[i]))) ++i, ++digits;
+    if (i < rest.size() && rest[i] == '.') {
+      ++i;
+      while (i < rest.size() && std::isdigit(static_cast<unsigned char>(rest[i]))) ++i, ++digits;
+    }
+    ok = digits > 0;
+    if (ok && i < rest.size() && rest[i] == 'e') {
+      ++i;
+      if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) ++i;
+      size_t expDigits = 0;
+      while (i < rest.size() && std::isdigit(static_cast<unsigned char>(rest[i]))) ++i, ++expDigits;
+      ok = expDigits > 0;
+    }
+    ok = ok && i == rest.size();
+  }
+  if (!ok) return false;
+  std::string s(t);
+  char* end = nullptr;
+  value = StrToLongDoubleC(s.c_str(), &end);
+  return true;
+}
+
+std::vector<std::string> SplitLine(std::string_view line, char delimiter) {
+  std::vector<std::string> cells;
+  if (delimiter == ' ') {
+    size_t k = 0;
+    while (k < line.size()) {
+      while (k < line.size() && (line[k] == ' ' || line[k] == '\r')) ++k;
+      size_t start = k;
+      while (k < line.size() && line[k] != ' ' && line[k] != '\r') ++k;
+      if (k > start) cells.emplace_back(line.substr(start, k - start));
+    }
+    return cells;
+  }
+  // Delimited, with double-quoted cells as spreadsheets write them.
+  std::string cell;
+  bool quoted = false;
+  for (size_t k = 0; k < line.size(); ++k) {
+    char c = line[k];
+    if (quoted) {
+      if (c == '"' && k + 1 < line.size() && line[k + 1] == '"') {
+        cell += '"';
+        ++k;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        cell += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == delimiter) {
+      cells.emplace_back(Trim(cell));
+      cell.clear();
+    } else {
+      cell += c;
+    }
+  }
+  cells.emplace_back(Trim(cell));
+  return cells;
+}
+
+}  // namespace
+
+ResultCode ImportTable(std::string_view text, ComplexMatrix& out, TableImportInfo* info) {
+  TableImportInfo local;
+  std::vector<std::string_view> lines;
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!Trim(line).empty()) lines.push_back(line);
+    start = end + 1;
+  }
+  bool any = [&] {
+    for (char d : {'\t', ',', ';'})
+      for (std::string_view l : lines)
+        if (l.find(d) != std::string_view::npos) return local.delimiter = d, true;
+    return false;
+  }();
+  (void)any;
+
+  std::vector<std::vector<long double>> table;
+  bool clean = !lines.empty();
+  for (size_t i = 0; clean && i < lines.size(); ++i) {
+    std::vector<std::string> cells = SplitLine(lines[i], local.delimiter);
+    std::vector<long double> row;
+    bool numeric = true;
+    for (const std::string& c : cells) {
+      long double v;
+      if (!ParseNumber(c, v)) {
+        numeric = false;
+        break;
+      }
+      row.push_back(v);
+    }
+    if (numeric && !row.empty()) {
+      table.push_back(std::move(row));
+    } else if (i == 0 && lines.size() > 1) {
+      local.headerSkipped = true;
+    } else {
+      clean = false;
+    }
+  }
+  if (!clean || table.empty()) {
+    if (info) *info = TableImportInfo{};
+    return ImportText(text, out);
+  }
+  size_t cols = 0;
+  for (const auto& row : table) cols = std::max(cols, row.size());
+  if (table.size() > INT32_MAX || cols > INT32_MAX || table.size() * cols > kMaxImportEntries) return code::kLowMemory;
+  ComplexMatrix m(static_cast<int32_t>(table.size()), static_cast<int32_t>(cols));
+  for (size_t i = 0; i < table.size(); ++i)
+    for (size_t j = 0; j < table[i].size(); ++j) m.e[i * cols + j] = Complex(table[i][j], 0.0L);
+  out = std::move(m);
+  local.table = true;
+  if (info) *info = local;
+  return code::kOk;
+}
+
+}  // namespace tavrin
