@@ -1,0 +1,472 @@
+#include <cmath>
+#include <new>
+
+#include "core/PollKey.h"
+#include "core/Thresholds.h"
+#include "engine/Elimination.h"
+#include "lang/Expression.h"
+
+namespace tavrin {
+
+namespace {
+
+using namespace expr;
+
+constexpr long double kTiny = 1e-16L;
+
+bool BelowTiny(Complex a) { return std::fabs(a.re) + std::fabs(a.im) < kTiny; }
+
+// a / b with the reciprocal scale floored so the division stays finite.
+Complex Quotient(Complex a, Complex b) {
+  long double m = b.re * b.re + b.im * b.im;
+  long double q = 1.0L / (m < kTiny ? kTiny : m);
+  return {q * (b.re * a.re + b.im * a.im), q * (b.re * a.im - b.im * a.re)};
+}
+
+bool Quit() { return PollKey() == 'Q'; }
+
+ComplexMatrix Identity(int n) {
+  ComplexMatrix m(n, n);
+  for (int i = 0; i < n; ++i) m.at(i, i) = kComplexOne;
+  return m;
+}
+
+IntegerMatrix IntegerIdentity(int n) {
+  IntegerMatrix m(n, n);
+  for (int i = 0; i < n; ++i) m.at(i, i) = BigInteger(1);
+  return m;
+}
+
+ComplexMatrix Product(const ComplexMatrix& a, const ComplexMatrix& b) {
+  ComplexMatrix p(a.rows, b.cols);
+  for (int i = 0; i < a.rows; ++i)
+    for (int k = 0; k < a.cols; ++k) {
+      Complex f = a.at(i, k);
+      for (int j = 0; j < b.cols; ++j) p.at(i, j) += f * b.at(k, j);
+    }
+  return p;
+}
+
+ResultCode Normalise(IntegerMatrix& m) {
+  ResultCode c = NormaliseRational(m.e, m.denominator);
+  return c > 0 ? code::kCouldNotCalculate : c;
+}
+
+// Entries of a and b over their least common denominator.
+ResultCode CommonDenominator(IntegerMatrix& a, IntegerMatrix& b) {
+  if (a.denominator == b.denominator) return code::kOk;
+  BigInteger l;
+  if (ResultCode c = Lcm(a.denominator, b.denominator, l)) return c;
+  for (IntegerMatrix* m : {&a, &b}) {
+    mpz_class f;
+    mpz_divexact(f.get_mpz_t(), l.Value().get_mpz_t(), m->denominator.Value().get_mpz_t());
+    for (BigInteger& x : m->e) x.Value() *= f;
+    m->denominator = l;
+    if (Quit()) return code::kInterrupted;
+  }
+  return code::kOk;
+}
+
+ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix& p) {
+  p = IntegerMatrix(a.rows, b.cols);
+  for (int i = 0; i < a.rows; ++i)
+    for (int j = 0; j < b.cols; ++j) {
+      if (Quit()) return code::kInterrupted;
+      mpz_class& s = p.at(i, j).Value();
+      for (int k = 0; k < a.cols; ++k)
+        mpz_addmul(s.get_mpz_t(), a.at(i, k).Value().get_mpz_t(), b.at(k, j).Value().get_mpz_t());
+    }
+  p.denominator = a.denominator * b.denominator;
+  return Normalise(p);
+}
+
+// Every entry times num, the denominator times den.
+ResultCode Scale(IntegerMatrix& m, const BigInteger& num, const BigInteger& den) {
+  for (BigInteger& x : m.e) x.Value() *= num.Value();
+  if (Quit()) return code::kInterrupted;
+  m.denominator *= den;
+  return Normalise(m);
+}
+
+bool Overflows(const ComplexMatrix& m) {
+  const long double bound = OverflowBound();
+  for (const Complex& x : m.e)
+    if (std::fabs(x.re) + std::fabs(x.im) > bound) return true;
+  return false;
+}
+
+class Evaluator {
+ public:
+  Evaluator(const ExprTree& tree, Mode mode, const MatrixLookup& lookup)
+      : tree_(tree), integer_(mode == Mode::Integer), lookup_(lookup) {}
+
+  ResultCode Eval(int n, ExprValue& v) {
+    if (n < 0 || n >= static_cast<int>(tree_.nodes.size())) return code::kInconsistentData;
+    const ExprNode& node = tree_.nodes[n];
+    ExprValue l, r;
+    if (node.left >= 0) {
+      ResultCode c = Eval(node.left, l);
+      if (c != 0) return c;
+    }
+    if (node.right >= 0) {
+      ResultCode c = Eval(node.right, r);
+      if (c != 0) return c;
+    }
+    const int op = node.code;
+    if (op == kNumber) {
+      v = ExprValue{};
+      v.scalar = node.constant;
+      v.fraction = node.fraction;
+      return code::kOk;
+    }
+    if (op >= 'A' && op <= 'Z') return Letter(static_cast<char>(op), v);
+    if ((op == '+' || op == '-') && node.left >= 0) return AddSub(l, r, op == '-', v);
+    if (op == '*') return Multiply(l, r, v);
+    if (op == '/') return Divide(l, r, v);
+    if (op == '^') return Power(l, r, v);
+    if (op == kBar) return Juxtapose(l, r, v);
+    if (op == kTranspose) return TransposeOf(r, v);
+    if (op == kUnaryMinus) {
+      ExprValue minusOne;
+      minusOne.scalar = Complex(-1.0L, 0.0L);
+      minusOne.fraction = Fraction{BigInteger(-1), BigInteger(1)};
+      return Multiply(minusOne, r, v);
+    }
+    return code::kInconsistentData;
+  }
+
+ private:
+  ResultCode Letter(char letter, ExprValue& v) {
+    v = ExprValue{};
+    v.isMatrix = true;
+    if (integer_) {
+      const IntegerMatrix* m = lookup_.integerMatrix ? lookup_.integerMatrix(letter) : nullptr;
+      if (!m) return code::kCouldNotFind;
+      v.integerMatrix = *m;
+    } else {
+      const ComplexMatrix* m = lookup_.complexMatrix ? lookup_.complexMatrix(letter) : nullptr;
+      if (!m) return code::kCouldNotFind;
+      v.matrix = *m;
+    }
+    return code::kOk;
+  }
+
+  int Rows(const ExprValue& x) const { return integer_ ? x.integerMatrix.rows : x.matrix.rows; }
+  int Cols(const ExprValue& x) const { return integer_ ? x.integerMatrix.cols : x.matrix.cols; }
+
+  ResultCode AddSub(ExprValue& l, ExprValue& r, bool subtract, ExprValue& v) {
+    v = ExprValue{};
+    if (!l.isMatrix && !r.isMatrix) {
+      if (integer_) {
+        ResultCode c = subtract ? Subtract(l.fraction, r.fraction, v.fraction)
+                                : Add(l.fraction, r.fraction, v.fraction);
+        return c > 0 ? code::kCouldNotCalculate : c;
+      }
+      v.scalar = subtract ? l.scalar - r.scalar : l.scalar + r.scalar;
+      return code::kOk;
+    }
+    if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r) || Cols(l) != Cols(r))
+      return code::kIncompatible;
+    v.isMatrix = true;
+    if (integer_) {
+      if (ResultCode c = CommonDenominator(l.integerMatrix, r.integerMatrix)) return c;
+      v.integerMatrix = std::move(l.integerMatrix);
+      auto& e = v.integerMatrix.e;
+      for (size_t i = 0; i < e.size(); ++i) {
+        if (subtract) e[i] -= r.integerMatrix.e[i];
+        else e[i] += r.integerMatrix.e[i];
+      }
+      return Normalise(v.integerMatrix);
+    }
+    v.matrix = std::move(l.matrix);
+    for (size_t i = 0; i < v.matrix.e.size(); ++i) {
+      if (subtract) v.matrix.e[i] -= r.matrix.e[i];
+      else v.matrix.e[i] += r.matrix.e[i];
+    }
+    return code::kOk;
+  }
+
+  ResultCode Multiply(ExprValue& l, ExprValue& r, ExprValue& v) {
+    v = ExprValue{};
+    if (!l.isMatrix && !r.isMatrix) {
+      if (integer_) {
+        ResultCode c = tavrin::Multiply(l.fraction, r.fraction, v.fraction);
+        return c > 0 ? code::kCouldNotCalculate : c;
+      }
+      v.scalar = l.scalar * r.scalar;
+      return code::kOk;
+    }
+    v.isMatrix = true;
+    if (!l.isMatrix || !r.isMatrix) {
+      ExprValue& s = l.isMatrix ? r : l;
+      ExprValue& m = l.isMatrix ? l : r;
+      if (integer_) {
+        v.integerMatrix = std::move(m.integerMatrix);
+        return Scale(v.integerMatrix, s.fraction.num, s.fraction.den);
+      }
+      v.matrix = std::move(m.matrix);
+      for (Complex& x : v.matrix.e) x = l.isMatrix ? x * s.scalar : s.scalar * x;
+      return code::kOk;
+    }
+    if (Cols(l) != Rows(r)) return code::kIncompatible;
+    if (integer_) return Product(l.integerMatrix, r.integerMatrix, v.integerMatrix);
+    v.matrix = Product(l.matrix, r.matrix);
+    return code::kOk;
+  }
+
+  ResultCode Inverse(const ExprValue& m, ExprValue& inv) {
+    inv = ExprValue{};
+    inv.isMatrix = true;
+    if (integer_) {
+      Fraction det;
+      ResultCode c = IntegerInverse(m.integerMatrix, det, &inv.integerMatrix);
+      return c;
+    }
+    Complex det;
+    return DeterminantAndInverse(m.matrix, det, &inv.matrix);
+  }
+
+  ResultCode Divide(ExprValue& l, ExprValue& r, ExprValue& v) {
+    v = ExprValue{};
+    if (!r.isMatrix) {
+      if (integer_ ? r.fraction.num.IsZero() : BelowTiny(r.scalar)) return code::kCouldNotCalculate;
+      if (!l.isMatrix) {
+        if (integer_) {
+          ResultCode c = tavrin::Divide(l.fraction, r.fraction, v.fraction);
+          return c > 0 ? code::kCouldNotCalculate : c;
+        }
+        v.scalar = Quotient(l.scalar, r.scalar);
+        return code::kOk;
+      }
+      v.isMatrix = true;
+      if (integer_) {
+        v.integerMatrix = std::move(l.integerMatrix);
+        return Scale(v.integerMatrix, r.fraction.den, r.fraction.num);
+      }
+      Complex reciprocal = Quotient(kComplexOne, r.scalar);
+      v.matrix = std::move(l.matrix);
+      for (Complex& x : v.matrix.e) x = x * reciprocal;
+      return code::kOk;
+    }
+    const int n = Rows(r);
+    if (Cols(r) != n || (l.isMatrix && Cols(l) != n)) return code::kIncompatible;
+    ExprValue inv;
+    if (ResultCode c = Inverse(r, inv)) return c;
+    return Multiply(l, inv, v);
+  }
+
+  ResultCode Power(ExprValue& l, ExprValue& r, ExprValue& v) {
+    v = ExprValue{};
+    if (!l.isMatrix || r.isMatrix || Rows(l) != Cols(l)) return code::kIncompatible;
+    long k = 0;
+    if (integer_) {
+      int32_t k32 = 0;
+      if (!r.fraction.num.ToInt32(k32)) return code::kOutOfBounds;
+      k = k32;
+    } else {
+      k = NearestInteger(r.scalar.re);
+      if (std::fabs(static_cast<long double>(k) - r.scalar.re) > kTiny) return code::kIntegerExpected;
+    }
+    const int n = Rows(l);
+    v.isMatrix = true;
+    ExprValue base;
+    if (k < 0) {
+      if (ResultCode c = Inverse(l, base)) return c;
+      k = -k;
+    } else {
+      base = std::move(l);
+    }
+    if (integer_) {
+      IntegerMatrix result = IntegerIdentity(n), t;
+      while (k > 0) {
+        if (k & 1) {
+          if (ResultCode c = Product(result, base.integerMatrix, t)) return c;
+          result = std::move(t);
+        }
+        k /= 2;
+        if (k > 0) {
+          if (ResultCode c = Product(base.integerMatrix, base.integerMatrix, t)) return c;
+          base.integerMatrix = std::move(t);
+        }
+      }
+      v.integerMatrix = std::move(result);
+      return code::kOk;
+    }
+    ComplexMatrix result = Identity(n);
+    while (k > 0) {
+      if (k & 1) {
+        result = Product(result, base.matrix);
+        if (Overflows(result)) return code::kTooLarge;
+      }
+      k /= 2;
+      if (k > 0) {
+        base.matrix = Product(base.matrix, base.matrix);
+        if (Overflows(base.matrix)) return code::kTooLarge;
+      }
+    }
+    v.matrix = std::move(result);
+    return code::kOk;
+  }
+
+  ResultCode Juxtapose(ExprValue& l, ExprValue& r, ExprValue& v) {
+    v = ExprValue{};
+    if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r)) return code::kIncompatible;
+    v.isMatrix = true;
+    const int rows = Rows(l), c1 = Cols(l), c2 = Cols(r);
+    if (integer_) {
+      if (ResultCode c = CommonDenominator(l.integerMatrix, r.integerMatrix)) return c;
+      IntegerMatrix& m = v.integerMatrix;
+      m = IntegerMatrix(rows, c1 + c2);
+      for (int i = 0; i < rows; ++i) {
+        for (int j = 0; j < c1; ++j) m.at(i, j) = std::move(l.integerMatrix.at(i, j));
+        for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = std::move(r.integerMatrix.at(i, j));
+      }
+      m.denominator = l.integerMatrix.denominator;
+      return Normalise(m);
+    }
+    ComplexMatrix& m = v.matrix;
+    m = ComplexMatrix(rows, c1 + c2);
+    for (int i = 0; i < rows; ++i) {
+      for (int j = 0; j < c1; ++j) m.at(i, j) = l.matrix.at(i, j);
+      for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = r.matrix.at(i, j);
+    }
+    return code::kOk;
+  }
+
+  ResultCode TransposeOf(ExprValue& r, ExprValue& v) {
+    v = ExprValue{};
+    // A number has no transpose.
+    if (!r.isMatrix) return code::kIncompatible;
+    v.isMatrix = true;
+    if (integer_) v.integerMatrix = Transpose(r.integerMatrix);
+    else v.matrix = Transpose(r.matrix);
+    return code::kOk;
+  }
+
+  const ExprTree& tree_;
+  bool integer_;
+  const MatrixLookup& lookup_;
+};
+
+// "I" is the imaginary unit in single values.
+void ImaginaryUnit(ExprTree& tree) {
+  for (ExprNode& n : tree.nodes)
+    if (n.code == 'I') {
+      n.code = kNumber;
+      n.constant = Complex(0.0L, 1.0L);
+    }
+}
+
+bool Exponential(Complex z, Complex& out) {
+  if (std::fabs(z.re) + std::fabs(z.im) > OverflowBound() || z.re >= 5000.0L) return false;
+  if (z.re <= -5000.0L) {
+    out = kComplexZero;
+    return true;
+  }
+  long double m = std::exp(z.re);
+  out = Complex(m * std::cos(z.im), m * std::sin(z.im));
+  return true;
+}
+
+bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int n, int depth, Complex& out) {
+  out = kComplexZero;
+  if (n < 0 || n >= static_cast<int>(tree.nodes.size()) || depth > 4 * kMaxNesting) return false;
+  const ExprNode& node = tree.nodes[n];
+  Complex a, b;
+  if (node.left >= 0 && !ScalarTree(vars, tree, node.left, depth + 1, a)) return false;
+  if (node.right >= 0 && !ScalarTree(vars, tree, node.right, depth + 1, b)) return false;
+  switch (node.code) {
+    case kNumber:
+      out = node.constant;
+      return true;
+    case 'Z':
+      out = vars[26];
+      return true;
+    case '+':
+      out = a + b;
+      return true;
+    case '-':
+      out = a - b;
+      return true;
+    case '*':
+      out = a * b;
+      return true;
+    case kUnaryMinus:
+      out = -b;
+      return true;
+    case '/':
+      if (BelowTiny(b)) return false;
+      out = Quotient(a, b);
+      return true;
+    case '^': {
+      long double m2 = a.re * a.re + a.im * a.im;
+      if (m2 < kTiny) return false;
+      Complex log{0.5L * std::log(m2), std::atan2(a.im, a.re)};
+      return Exponential(b * log, out);
+    }
+    default:  // other letters, transpose and the bar have no scalar value
+      return true;
+  }
+}
+
+}  // namespace
+
+ResultCode EvaluateExpression(const ExprTree& tree, Mode mode, const MatrixLookup& lookup,
+                              ExprValue& out) {
+  out = ExprValue{};
+  if (tree.root < 0) return code::kNothingToDo;
+  try {
+    Evaluator e(tree, mode, lookup);
+    ResultCode c = e.Eval(tree.root, out);
+    if (c != 0) out = ExprValue{};
+    return c;
+  } catch (const std::bad_alloc&) {
+    out = ExprValue{};
+    return code::kLowMemory;
+  } catch (const std::length_error&) {
+    out = ExprValue{};
+    return code::kLowMemory;
+  }
+}
+
+ResultCode CalculateExpression(std::string_view text, Mode mode, const MatrixLookup& lookup,
+                               ExprValue& out) {
+  out = ExprValue{};
+  ExprTree tree;
+  if (ResultCode c = ParseExpression(text, mode == Mode::Integer, tree)) return c;
+  if (ResultCode c = EvaluateExpression(tree, mode, lookup, out)) return c;
+  if (!out.isMatrix) return code::kNotAMatrix;
+  return code::kOk;
+}
+
+ResultCode EvaluateScalarText(std::string_view text, Mode mode, const MatrixLookup& lookup,
+                              Complex& out) {
+  out = kComplexZero;
+  ExprTree tree;
+  if (ResultCode c = ParseExpression(text, false, tree)) return c;
+  ImaginaryUnit(tree);
+  ExprValue v;
+  if (mode == Mode::Integer) mode = Mode::Complex;
+  if (ResultCode c = EvaluateExpression(tree, mode, lookup, v)) return c;
+  if (!v.isMatrix) out = v.scalar;
+  return code::kOk;
+}
+
+ResultCode EvaluateEntryText(const WindowVariables& variables, std::string_view text,
+                             Complex& out) {
+  out = kComplexZero;
+  ExprTree tree;
+  if (ParseExpression(text, false, tree) != 0) return code::kCouldNotCalculate;
+  ImaginaryUnit(tree);
+  Complex v;
+  if (!EvaluateScalarTree(variables, tree, tree.root, v)) return code::kCouldNotCalculate;
+  out = v;
+  return code::kOk;
+}
+
+bool EvaluateScalarTree(const WindowVariables& variables, const ExprTree& tree, int node,
+                        Complex& out) {
+  return ScalarTree(variables, tree, node, 0, out);
+}
+
+}  // namespace tavrin

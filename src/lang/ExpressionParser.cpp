@@ -1,0 +1,381 @@
+#include <algorithm>
+#include <charconv>
+#include <new>
+
+#include "lang/Expression.h"
+
+namespace tavrin {
+
+namespace {
+
+using namespace expr;
+
+struct Token {
+  explicit Token(int c = 0) : code(c) {}
+  int code = 0;
+  Complex value;
+  BigInteger integer{0};
+  int transposes = 0;  // transpose tokens standing before this one
+  int match = -1;      // for ")": index of its "(" during the transpose rewrite
+};
+
+enum Class { kStart, kEnd, kValue, kLeft, kRight, kBinary, kMinus, kTrans };
+
+bool IsLetter(int c) { return c >= 'A' && c <= 'Z'; }
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsBinary(int c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^' || c == kBar; }
+
+Class ClassOf(int code) {
+  if (code == kNumber || IsLetter(code)) return kValue;
+  if (code == kOpen) return kLeft;
+  if (code == kClose) return kRight;
+  if (code == kUnaryMinus) return kMinus;
+  if (code == kTranspose) return kTrans;
+  return kBinary;
+}
+
+// The adjacency table: which neighbours each kind of token accepts.
+bool Adjacent(Class prev, Class self, Class next) {
+  auto in = [](Class c, std::initializer_list<Class> set) {
+    return std::find(set.begin(), set.end(), c) != set.end();
+  };
+  switch (self) {
+    case kLeft:
+      return in(prev, {kStart, kBinary, kLeft, kMinus, kTrans}) &&
+             in(next, {kValue, kLeft, kMinus, kTrans});
+    case kRight:
+      return in(prev, {kValue, kRight}) && in(next, {kEnd, kRight, kBinary});
+    case kValue:
+      return in(prev, {kStart, kBinary, kLeft, kMinus}) && in(next, {kEnd, kRight, kBinary});
+    case kBinary:
+      return in(prev, {kValue, kRight}) && in(next, {kValue, kLeft, kMinus, kTrans});
+    case kMinus:
+      return in(prev, {kValue, kStart, kBinary, kLeft, kMinus}) &&
+             in(next, {kValue, kLeft, kMinus, kTrans});
+    case kTrans:
+      return in(prev, {kStart, kBinary, kLeft, kMinus}) && next == kLeft;
+    default:
+      return false;
+  }
+}
+
+// Step 1: blanks, case, the superscript two and the unary minus.
+std::string Normalise(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c == ' ') continue;
+    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+    if (c == 253) {
+      s += "^2";
+      continue;
+    }
+    s += static_cast<char>(c);
+  }
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '-') continue;
+    bool unary = i == 0;
+    if (!unary) {
+      unsigned char p = static_cast<unsigned char>(s[i - 1]);
+      unary = IsBinary(p) || p == '(' || p == ',' || p == kUnaryMinus;
+    }
+    if (unary) s[i] = static_cast<char>(kUnaryMinus);
+  }
+  return s;
+}
+
+// Steps 2 to 4: one token per character, balance, number runs.
+ResultCode Tokenise(const std::string& s, bool integerMode, std::vector<Token>& tokens) {
+  std::string mapped = s;
+  for (char& ch : mapped) {
+    int c = static_cast<unsigned char>(ch);
+    if (c == '[' || c == '{') c = '(';
+    if (c == ']' || c == '}') c = ')';
+    bool allowed = IsLetter(c) || IsDigit(c) || c == '.' || c == kQuote || c == '(' || c == ')' ||
+                   IsBinary(c) || c == kUnaryMinus;
+    if (!allowed) return code::kCannotUnderstand;
+    if (c == '.' && integerMode) return code::kIntegerExpected;
+    ch = static_cast<char>(c);
+  }
+  int depth = 0, deepest = 0;
+  for (char ch : mapped) {
+    if (ch == '(') deepest = std::max(deepest, ++depth);
+    if (ch == ')' && --depth < 0) return code::kMatrixNotFound;
+  }
+  if (depth != 0) return code::kMatrixNotFound;
+  if (deepest > kMaxNesting) return code::kNoMoreRoom;
+
+  for (size_t i = 0; i < mapped.size();) {
+    int c = static_cast<unsigned char>(mapped[i]);
+    if (!IsDigit(c) && c != '.') {
+      tokens.push_back(Token{c});
+      ++i;
+      continue;
+    }
+    size_t j = i;
+    while (j < mapped.size() && (IsDigit(mapped[j]) || mapped[j] == '.')) ++j;
+    Token t{kNumber};
+    if (integerMode) {
+      BigInteger::Parse(std::string_view(mapped).substr(i, j - i), t.integer);
+    } else {
+      // The conversion stops at a second "."; a lone "." reads as zero.
+      long double v = 0.0L;
+      std::from_chars(mapped.data() + i, mapped.data() + j, v, std::chars_format::fixed);
+      t.value = Complex(v, 0.0L);
+    }
+    tokens.push_back(std::move(t));
+    i = j;
+  }
+  return code::kOk;
+}
+
+// Step 5: "'" becomes a transpose token in front of its operand. Transposes
+// are counted on the token they precede so the rewrite stays linear.
+ResultCode RewriteTransposes(std::vector<Token>& tokens) {
+  std::vector<Token> out;
+  std::vector<int> opens;
+  out.reserve(tokens.size() + tokens.size() / 2);
+  for (Token& t : tokens) {
+    if (t.code == kQuote) {
+      if (out.empty()) return code::kCannotUnderstand;
+      if (out.back().code == kClose) {
+        int j = out.back().match;
+        if (j < 0) return code::kCannotUnderstand;
+        ++out[j].transposes;
+        continue;
+      }
+      Token operand = std::move(out.back());
+      out.pop_back();
+      int at = static_cast<int>(out.size());
+      Token open{kOpen};
+      open.transposes = operand.transposes + 1;
+      operand.transposes = 0;
+      if (operand.code == kOpen && !opens.empty()) opens.back() = at + 1;
+      out.push_back(std::move(open));
+      out.push_back(std::move(operand));
+      Token close{kClose};
+      close.match = at;
+      out.push_back(std::move(close));
+      continue;
+    }
+    if (t.code == kOpen) opens.push_back(static_cast<int>(out.size()));
+    if (t.code == kClose) {
+      if (opens.empty()) return code::kMatrixNotFound;
+      t.match = opens.back();
+      opens.pop_back();
+    }
+    out.push_back(std::move(t));
+  }
+  tokens.clear();
+  for (Token& t : out) {
+    for (int k = 0; k < t.transposes; ++k) tokens.push_back(Token{kTranspose});
+    t.transposes = 0;
+    tokens.push_back(std::move(t));
+  }
+  return code::kOk;
+}
+
+// Step 6: implicit products, then the adjacency table.
+ResultCode CheckAdjacency(std::vector<Token>& tokens) {
+  std::vector<Token> out;
+  out.reserve(tokens.size() * 2);
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    Class self = ClassOf(tokens[i].code);
+    out.push_back(std::move(tokens[i]));
+    if (i + 1 < tokens.size() && (self == kValue || self == kRight)) {
+      Class next = ClassOf(tokens[i + 1].code);
+      if (next == kValue || next == kLeft || next == kMinus || next == kTrans)
+        out.push_back(Token{'*'});
+    }
+  }
+  tokens = std::move(out);
+  if (tokens.empty()) return code::kNothingToDo;
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    Class prev = i == 0 ? kStart : ClassOf(tokens[i - 1].code);
+    Class next = i + 1 == tokens.size() ? kEnd : ClassOf(tokens[i + 1].code);
+    if (!Adjacent(prev, ClassOf(tokens[i].code), next)) return code::kInconsistentData;
+  }
+  return code::kOk;
+}
+
+struct Item {
+  int code;  // kNumber once reduced
+  int node;
+};
+
+class Builder {
+ public:
+  explicit Builder(ExprTree& tree) : tree_(tree) {}
+
+  int NewNode(ExprNode n, int depth) {
+    tree_.nodes.push_back(std::move(n));
+    depth_.push_back(depth);
+    return static_cast<int>(tree_.nodes.size()) - 1;
+  }
+
+  // The five passes over one group; leaves one operand item.
+  ResultCode Reduce(std::vector<Item>& items, Item& result) {
+    ResultCode c = LeftToRight(items, {kTranspose}, true);
+    if (c == 0) c = RightToLeft(items);
+    if (c == 0) c = LeftToRight(items, {'*', '/'}, false);
+    if (c == 0) c = LeftToRight(items, {'+', '-'}, false);
+    if (c == 0) c = LeftToRight(items, {kBar}, false);
+    if (c != 0) return c;
+    if (items.size() != 1 || !IsOperand(items[0])) return code::kInconsistentData;
+    result = items[0];
+    return code::kOk;
+  }
+
+ private:
+  static bool IsOperand(const Item& it) { return it.code == kNumber || IsLetter(it.code); }
+
+  ResultCode Join(int op, int left, int right) {
+    int d = 0;
+    if (left >= 0) d = std::max(d, depth_[left]);
+    if (right >= 0) d = std::max(d, depth_[right]);
+    if (d + 1 > kMaxNesting) return code::kNoMoreRoom;
+    tree_.nodes[op].left = left;
+    tree_.nodes[op].right = right;
+    depth_[op] = d + 1;
+    return code::kOk;
+  }
+
+  ResultCode LeftToRight(std::vector<Item>& items, std::initializer_list<int> ops, bool prefix) {
+    std::vector<Item> out;
+    out.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+      const Item& it = items[i];
+      if (std::find(ops.begin(), ops.end(), it.code) == ops.end()) {
+        out.push_back(it);
+        continue;
+      }
+      if (i + 1 >= items.size() || !IsOperand(items[i + 1])) return code::kInconsistentData;
+      int left = -1;
+      if (!prefix) {
+        if (out.empty() || !IsOperand(out.back())) return code::kInconsistentData;
+        left = out.back().node;
+        out.pop_back();
+      }
+      if (ResultCode c = Join(it.node, left, items[i + 1].node)) return c;
+      out.push_back(Item{kNumber, it.node});
+      ++i;
+    }
+    items = std::move(out);
+    return code::kOk;
+  }
+
+  // Unary minus and "^", from the right: "A^-1" is A^(-1), "A^2^3" is A^(2^3).
+  ResultCode RightToLeft(std::vector<Item>& items) {
+    std::vector<Item> out;  // reversed
+    out.reserve(items.size());
+    for (size_t k = items.size(); k-- > 0;) {
+      const Item& it = items[k];
+      if (it.code != kUnaryMinus && it.code != '^') {
+        out.push_back(it);
+        continue;
+      }
+      if (out.empty() || !IsOperand(out.back())) return code::kInconsistentData;
+      int right = out.back().node;
+      out.pop_back();
+      int left = -1;
+      if (it.code == '^') {
+        if (k == 0 || !IsOperand(items[k - 1])) return code::kInconsistentData;
+        left = items[k - 1].node;
+        --k;
+      }
+      if (ResultCode c = Join(it.node, left, right)) return c;
+      out.push_back(Item{kNumber, it.node});
+    }
+    std::reverse(out.begin(), out.end());
+    items = std::move(out);
+    return code::kOk;
+  }
+
+  ExprTree& tree_;
+  std::vector<int> depth_;
+};
+
+// A unary minus of a number becomes the negated number; any other becomes
+// (-1) * operand.
+void FoldNegations(ExprTree& tree, int n) {
+  if (n < 0) return;
+  FoldNegations(tree, tree.nodes[n].left);
+  FoldNegations(tree, tree.nodes[n].right);
+  if (tree.nodes[n].code != kUnaryMinus) return;
+  int operand = tree.nodes[n].right;
+  const ExprNode& o = tree.nodes[operand];
+  if (o.code == kNumber && o.left < 0 && o.right < 0) {
+    ExprNode folded;
+    folded.constant = Complex(-o.constant.re, -o.constant.im);
+    folded.fraction = Fraction{-o.fraction.num, o.fraction.den};
+    tree.nodes[n] = std::move(folded);
+    return;
+  }
+  ExprNode minusOne;
+  minusOne.constant = Complex(-1.0L, 0.0L);
+  minusOne.fraction = Fraction{BigInteger(-1), BigInteger(1)};
+  tree.nodes.push_back(std::move(minusOne));
+  ExprNode& self = tree.nodes[n];
+  self.code = '*';
+  self.left = static_cast<int>(tree.nodes.size()) - 1;
+}
+
+ResultCode Parse(std::string_view text, bool integerMode, ExprTree& tree) {
+  if (text.empty()) return code::kNothingToDo;
+  std::string s = Normalise(text);
+  if (s.empty()) return code::kNothingToDo;
+  std::vector<Token> tokens;
+  if (ResultCode c = Tokenise(s, integerMode, tokens)) return c;
+  if (ResultCode c = RewriteTransposes(tokens)) return c;
+  if (ResultCode c = CheckAdjacency(tokens)) return c;
+
+  Builder builder(tree);
+  std::vector<std::vector<Item>> groups(1);
+  for (Token& t : tokens) {
+    if (t.code == kOpen) {
+      groups.emplace_back();
+      continue;
+    }
+    if (t.code == kClose) {
+      Item r{};
+      if (groups.size() < 2) return code::kMatrixNotFound;
+      if (ResultCode c = builder.Reduce(groups.back(), r)) return c;
+      groups.pop_back();
+      groups.back().push_back(r);
+      continue;
+    }
+    ExprNode n;
+    n.code = t.code;
+    n.constant = t.value;
+    n.fraction = Fraction{t.integer, BigInteger(1)};
+    int id = builder.NewNode(std::move(n), 1);
+    groups.back().push_back(Item{t.code, id});
+  }
+  if (groups.size() != 1) return code::kMatrixNotFound;
+  Item root{};
+  if (ResultCode c = builder.Reduce(groups[0], root)) return c;
+  tree.root = root.node;
+  FoldNegations(tree, tree.root);
+  return code::kOk;
+}
+
+}  // namespace
+
+ResultCode ParseExpression(std::string_view text, bool integerMode, ExprTree& tree) {
+  tree = ExprTree{};
+  tree.integer = integerMode;
+  ResultCode c;
+  try {
+    c = Parse(text, integerMode, tree);
+  } catch (const std::bad_alloc&) {
+    c = code::kLowMemory;
+  }
+  if (c != 0) {
+    tree = ExprTree{};
+    tree.integer = integerMode;
+  }
+  return c;
+}
+
+}  // namespace tavrin
