@@ -9,6 +9,7 @@
 namespace tavrin {
 
 class FormulaEngine;
+struct MatrixLookup;
 
 // The main frame's logic without a window: mode, letter menus, the command
 // table's enabling rules, every task operation the dialogs call, opening,
@@ -56,6 +57,8 @@ class Application {
   ResultCode LinearProgram(bool maximize, int f, int b, int c, Button button);
   int lpCounter() const { return lpCounter_; }
   void LpSelectionChanged() { lpCounter_ = -1; }
+  // The LP and echelon companion windows' titles are kept on their
+  // documents (MatrixDocument::title); highlight likewise.
   ResultCode SaveLpAs(int letter);
 
   // The Echelon dialog ("final" is Button::Find).
@@ -91,17 +94,42 @@ class Application {
   // Save As (saveAs: always ask, or use path when given).
   ResultCode Save(MatrixDocument& doc, const std::string& path = std::string(), bool saveAs = false);
 
+  // --- The matrix window's own commands --------------------------------
+  // The format dialog's OK (texts as typed; integer windows show only the
+  // width). Codes 17 and 6 leave the format unchanged.
+  ResultCode ApplyFormat(MatrixDocument& doc, const std::string& placesText, const std::string& widthText,
+                         bool scientific);
+  // Hyphen to minus: OK with a code text, or Cancel (nullptr).
+  ResultCode ApplyHyphen(MatrixDocument& doc, const std::string* codeText);
+  // The "Text out" text of a document (code 4 beyond 64000 characters).
+  ResultCode TextOutOf(const MatrixDocument& doc, std::string& text) const;
+
+  // TeX and LaTeX export of a document to path: the overwrite question when
+  // the file exists, then "TeX file saved". form: 0 TeX matrix, 1 TeX
+  // table, 2 LaTeX array, 3 LaTeX tabular.
+  ResultCode ExportTex(const MatrixDocument& doc, const std::string& path, int form,
+                       const struct TexOptions& options);
+
   // --- Closing -----------------------------------------------------------
   // The close questions: "do you want Save requests?", then per modified
   // window "save changes to <name>". False when Cancel stopped the close.
   bool RequestClose();
 
  private:
+  // The evaluator's view of the current mode's lettered matrices.
+  struct MatrixLookup Lookup();
+  ResultCode OpenInto(Mode m, const std::string& path);
+
   UserPort& port_;
   Workspace ws_;
   std::unique_ptr<FormulaEngine> formula_;
+  ResultCode ShowCompanionCode(ResultCode c);
+
   int lpCounter_ = -1;
-  int echelonCounter_ = -1;
+  std::string lpChoice_;  // maximise and letters of the last run
+  int echelonCounter_ = 0;
+  int echelonLetter_ = 0;
+  std::unique_ptr<class OperationStack> operations_;
 };
 
 }  // namespace tavrin

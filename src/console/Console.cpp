@@ -1,60 +1,43 @@
 #include "console/Console.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "core/StringTable.h"
+#include "console/ConsoleSession.h"
 
 namespace tavrin {
-
-namespace {
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-  return s;
-}
-
-}  // namespace
 
 int RunConsole(int argc, char** argv, std::istream& in, std::ostream& out) {
   std::ifstream file;
   std::istream* source = &in;
+  bool interactive = false;
   if (argc > 1) {
-    file.open(argv[1]);
-    if (!file) {
+    file.open(argv[1], std::ios::binary);
+    if (!file || std::filesystem::is_directory(argv[1])) {
       out << "error: cannot read " << argv[1] << "\n";
       return 2;
     }
     source = &file;
+  } else {
+    interactive = &in == &std::cin && isatty(STDIN_FILENO);
   }
-  int status = 0;
+  ConsoleSession session(out);
   std::string line;
-  while (std::getline(*source, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::istringstream words(line);
-    std::string word;
-    if (!(words >> word) || word[0] == '#') continue;
-    word = Lower(word);
-    if (word == "quit") break;
-    if (word == "help") {
-      out << "mode real|complex|integer\nhelp\nquit\n";
-    } else if (word == "mode") {
-      std::string m;
-      words >> m;
-      m = Lower(m);
-      if (m != "real" && m != "complex" && m != "integer") {
-        out << "error 1: " << CodeMessage(1) << "\n";
-        status = std::max(status, 1);
-      }
-    } else {
-      out << "error: unknown command " << word << "\n";
-      status = 2;
-    }
+  while (true) {
+    if (interactive) out << "tavrin> " << std::flush;
+    if (!std::getline(*source, line)) break;
+    if (!session.RunLine(line, *source)) break;
   }
-  return status;
+  if (interactive) out << "\n";
+  return session.status();
 }
 
 }  // namespace tavrin

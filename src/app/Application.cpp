@@ -1,0 +1,620 @@
+#include "app/Application.h"
+
+#include <filesystem>
+
+#include "io/MatrixFile.h"
+#include "lang/Expression.h"
+#include "lang/FormulaEngine.h"
+#include "core/StringTable.h"
+#include "core/Thresholds.h"
+#include "engine/EchelonEngine.h"
+#include "engine/Elimination.h"
+#include "engine/Operations.h"
+#include "engine/Simplex.h"
+#include "io/AtomicFile.h"
+#include "io/TexExport.h"
+#include "io/TextImport.h"
+
+namespace tavrin {
+
+namespace {
+
+// Command ids of the main frame's menus.
+enum Command {
+  kOpen = 59,
+  kPaste = 99,
+  kHelpFile = 330,
+  kHelpCalc = 331,
+  kHelpView = 332,
+  kHelpProgram = 354,
+  kAbout = 355,
+  kModeReal = 400,
+  kModeInteger = 402,
+  kNew = 500,
+  kViewFirst = 501,
+  kViewLast = 526,
+  kOneMatrixFirst = 531,
+  kOneMatrixLast = 556,
+  kFormula = 560,
+  kSolve = 617,
+  kCalculate = 618,
+  kLinearProgram = 616,
+  kEchelon = 619,
+  kCopyColumn = 620,
+  kWhiteBackgrounds = 628,
+  kOperations = 662,
+  kExit = 24310,
+};
+
+const char* ModeName(Mode m) {
+  switch (m) {
+    case Mode::Complex: return String(str::kComplex);
+    case Mode::Integer: return String(str::kInteger);
+    default: return String(str::kReal);
+  }
+}
+
+}  // namespace
+
+Application::Application(UserPort& port)
+    : port_(port), ws_(port), formula_(std::make_unique<FormulaEngine>()),
+      operations_(std::make_unique<OperationStack>()) {}
+
+Application::~Application() = default;
+
+ResultCode Application::SwitchMode(Mode m) {
+  if (ws_.EditingGuard()) return code::kEditingInProgress;
+  if (m == mode()) return code::kOk;
+  ws_.SetMode(m);
+  formula_->SetComplexSwitch(m == Mode::Complex);
+  // The echelon and operations windows follow the mode with zero matrices.
+  for (MatrixDocument* companion : {&ws_.echelon(), &ws_.operations()}) {
+    companion->SetKind(KindOfMode(m));
+    companion->highlightRow = companion->highlightCol = -1;
+    port_.DocumentChanged(*companion);
+  }
+  port_.LetterMenusChanged();
+  return code::kOk;
+}
+
+MatrixLookup Application::Lookup() {
+  MatrixLookup lookup;
+  lookup.complexMatrix = [this](char letter) -> const ComplexMatrix* {
+    const MatrixDocument* doc = ws_.Lookup(mode(), letter - 'A' + 1);
+    return doc && !doc->isInteger() ? &doc->z : nullptr;
+  };
+  lookup.integerMatrix = [this](char letter) -> const IntegerMatrix* {
+    const MatrixDocument* doc = ws_.Lookup(mode(), letter - 'A' + 1);
+    return doc && doc->isInteger() ? &doc->q : nullptr;
+  };
+  return lookup;
+}
+
+ResultCode Application::Calculate(int letter, const std::string& text) {
+  if (ws_.EditingGuard()) return code::kEditingInProgress;
+  ExprValue value;
+  ResultCode c = CalculateExpression(text, mode(), Lookup(), value);
+  if (c == 0 && !value.isMatrix) c = code::kNotAMatrix;
+  if (c != 0) {
+    port_.ShowCode(c);
+    return c;
+  }
+  MatrixDocument* stored = nullptr;
+  c = mode() == Mode::Integer ? ws_.PutMatrix(mode(), "", letter, value.integerMatrix, &stored)
+                              : ws_.PutMatrix(mode(), "", letter, value.matrix, &stored);
+  if (c == 0) {
+    stored->notebook = text;
+    port_.DocumentChanged(*stored);
+  }
+  return c;
+}
+
+ResultCode Application::Formula(int letter, const std::string& rowsText, const std::string& colsText,
+                                const std::string& text) {
+  if (ws_.EditingGuard()) return code::kEditingInProgress;
+  FormulaCommandResult result = RunFormulaCommand(*formula_, rowsText, colsText, text);
+  if (result.code != 0) {
+    port_.ShowCode(result.code);
+    return result.code;
+  }
+  if (result.interrupted) return code::kInterrupted;
+  if (mode() == Mode::Integer) return code::kInterrupted;  // integer mode stores nothing
+  MatrixDocument* stored = nullptr;
+  ResultCode c = ws_.PutMatrix(mode(), "", letter, result.matrix, &stored);
+  if (c == 0) {
+    stored->notebook = result.description;
+    port_.DocumentChanged(*stored);
+  }
+  return c;
+}
+
+std::string Application::Caption() const { return std::string("tavrin [") + ModeName(mode()) + "]"; }
+
+void Application::ToggleWhiteBackgrounds() {
+  ws_.SetWhiteBackgrounds(!ws_.whiteBackgrounds());
+  port_.LetterMenusChanged();
+}
+
+std::vector<Application::LetterItem> Application::LetterItems() const {
+  std::vector<LetterItem> items;
+  for (int letter = 1; letter <= 26; ++letter) {
+    if (!ws_.Lookup(mode(), letter)) continue;
+    items.push_back({letter, std::string(1, static_cast<char>('A' + letter - 1)) + " ...", kViewFirst + letter - 1,
+                     kOneMatrixFirst + letter - 1});
+  }
+  return items;
+}
+
+bool Application::CommandEnabled(int id, bool clipboardHasText) const {
+  if (id == kPaste) return clipboardHasText;
+  if (id >= kViewFirst && id <= kViewLast) return ws_.Lookup(mode(), id - kViewFirst + 1) != nullptr;
+  if (id >= kOneMatrixFirst && id <= kOneMatrixLast) return ws_.Lookup(mode(), id - kOneMatrixFirst + 1) != nullptr;
+  switch (id) {
+    case kCalculate:
+    case kSolve:
+    case kEchelon:
+    case kOperations:
+      return ws_.Created(mode());
+    case kLinearProgram:
+      return ws_.Created(Mode::Real);
+    default:
+      return true;
+  }
+}
+
+bool Application::CommandChecked(int id) const {
+  if (id >= kModeReal && id <= kModeInteger) return id - kModeReal == static_cast<int>(mode());
+  if (id == kWhiteBackgrounds) return ws_.whiteBackgrounds();
+  return false;
+}
+
+ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
+  if (ws_.EditingGuard()) return code::kEditingInProgress;
+  auto fail = [this](ResultCode c) {
+    port_.ShowCode(c);
+    return c;
+  };
+  if (x == m) return fail(code::kInconsistentData);
+  MatrixDocument* mDoc = ws_.Lookup(m);
+  if (!mDoc) return fail(code::kMatrixNotFound);
+  MatrixDocument* bDoc = nullptr;
+  if (!zeros) {
+    bDoc = ws_.Lookup(b);
+    if (!bDoc) return fail(code::kMatrixNotFound);
+    if (b == m || b == x) return fail(code::kInconsistentData);
+    if (bDoc->rows() != mDoc->rows() || bDoc->cols() != 1) return fail(code::kInconsistentData);
+  }
+  int cols = mDoc->cols();
+  if (mode() == Mode::Integer) {
+    IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
+    IntegerSolveResult result;
+    ResultCode c = SolveSystem(mDoc->q, rhs, result);
+    if (c > 0) return fail(c);
+    if (c < 0) return c;
+    if (result.rank < cols && (k == x || k == m)) return fail(code::kInconsistentData);
+    MatrixDocument* stored = nullptr;
+    c = ws_.PutMatrix(mode(), "", x, result.x, &stored);
+    if (c != 0) return c;
+    stored->notebook = String(str::kSolution);
+    if (result.rank < cols) {
+      c = ws_.PutMatrix(mode(), "", k, result.k, &stored);
+      if (c != 0) return c;
+      stored->notebook = String(str::kKernelBasis);
+    }
+    return code::kOk;
+  }
+  ComplexMatrix rhs = bDoc ? bDoc->z : ComplexMatrix(mDoc->rows(), 1);
+  SolveResult result;
+  ResultCode c = SolveSystem(mDoc->z, rhs, mDoc->Tolerance(), result);
+  if (c > 0) return fail(c);
+  if (result.rank < cols && (k == x || k == m)) return fail(code::kInconsistentData);
+  MatrixDocument* stored = nullptr;
+  c = ws_.PutMatrix(mode(), "", x, result.x, &stored);
+  if (c != 0) return c;
+  stored->notebook = String(str::kSolution);
+  if (result.rank < cols) {
+    c = ws_.PutMatrix(mode(), "", k, result.k, &stored);
+    if (c != 0) return c;
+    stored->notebook = String(str::kKernelBasis);
+  }
+  return code::kOk;
+}
+
+ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button button) {
+  std::string choice = std::to_string(maximize) + "," + std::to_string(f) + "," + std::to_string(b) + "," +
+                       std::to_string(c);
+  if (choice != lpChoice_) {
+    lpChoice_ = choice;
+    lpCounter_ = -1;
+  }
+  if (button == Button::Reset) {
+    lpCounter_ = -1;
+    return code::kOk;
+  }
+  MatrixDocument* fd = ws_.Lookup(Mode::Real, f);
+  MatrixDocument* bd = ws_.Lookup(Mode::Real, b);
+  MatrixDocument* cd = ws_.Lookup(Mode::Real, c);
+  if (!fd || !bd || !cd) return ShowCompanionCode(code::kMatrixNotFound);
+  if (fd->editing || bd->editing || cd->editing) return ShowCompanionCode(code::kEditingInProgress);
+  int64_t budget = button == Button::Find ? kLinearProgramFinalBudget : lpCounter_ + 1;
+  LinearProgramLetters letters{fd->letterChar(), bd->letterChar(), cd->letterChar()};
+  LinearProgramResult result;
+  ResultCode rc = RunLinearProgram(fd->z, bd->z, cd->z, budget, maximize, letters, result);
+  if (rc > 0) return ShowCompanionCode(rc);
+  MatrixDocument& lp = ws_.lp();
+  lp.Replace(result.shown);
+  lp.title = result.title;
+  lp.highlightRow = result.highlightRow;
+  lp.highlightCol = result.highlightCol;
+  lp.modified = true;
+  port_.DocumentChanged(lp);
+  ws_.Show(lp);
+  if (rc < 0)
+    lpCounter_ = -1;
+  else if (button == Button::Step)
+    ++lpCounter_;
+  return code::kOk;
+}
+
+ResultCode Application::ShowCompanionCode(ResultCode c) {
+  port_.ShowCode(c);
+  return c;
+}
+
+ResultCode Application::SaveLpAs(int letter) {
+  MatrixDocument& lp = ws_.lp();
+  if (mode() == Mode::Integer) return ShowCompanionCode(code::kIncompatible);
+  MatrixDocument* stored = nullptr;
+  ResultCode c = ws_.PutMatrix(mode(), "", letter, lp.z, &stored);
+  if (c == 0) {
+    stored->notebook = String(str::kLinearProgramData);
+    port_.DocumentChanged(*stored);
+  }
+  return c;
+}
+
+ResultCode Application::Echelon(int letter, Button button) {
+  if (letter != echelonLetter_) {
+    if (echelonLetter_ != 0) echelonCounter_ = -1;
+    echelonLetter_ = letter;
+  }
+  Mode m = mode() == Mode::Real ? Mode::Real : Mode::Complex;
+  MatrixDocument* doc = ws_.Lookup(m, letter);
+  if (!doc) return ShowCompanionCode(code::kMatrixNotFound);
+  if (doc->editing) return ShowCompanionCode(code::kEditingInProgress);
+  int64_t budget = 0;
+  switch (button) {
+    case Button::Find: budget = kEchelonFinalBudget; break;
+    case Button::Reset: budget = 0; echelonCounter_ = 0; break;
+    case Button::Step: budget = std::max(echelonCounter_ + 1, 0); ++echelonCounter_; break;
+  }
+  ComplexMatrix copy = doc->z;
+  EchelonHighlight h = EchelonEngine(copy, doc->Tolerance(), budget);
+  MatrixDocument& ech = ws_.echelon();
+  if (ech.kind() != KindOfMode(m)) ech.SetKind(KindOfMode(m));
+  ech.Replace(copy);
+  ech.format = doc->format;
+  ech.title = EchelonTitle(doc->letterChar());
+  bool valid = h.Valid(copy.rows, copy.cols);
+  ech.highlightRow = valid ? h.row : -1;
+  ech.highlightCol = valid ? h.col : -1;
+  port_.DocumentChanged(ech);
+  ws_.Show(ech);
+  return code::kOk;
+}
+
+ResultCode Application::SaveEchelonAs(int letter) {
+  MatrixDocument& ech = ws_.echelon();
+  MatrixDocument* stored = nullptr;
+  ResultCode c = ech.isInteger() ? ws_.PutMatrix(mode(), "", letter, ech.q, &stored)
+                                 : ws_.PutMatrix(mode(), "", letter, ech.z, &stored);
+  if (c > 0) return c;
+  if (c == 0) {
+    stored->notebook = String(str::kEchelonForm);
+    port_.DocumentChanged(*stored);
+  }
+  return c;
+}
+
+ResultCode Application::ResetOperations(int letter) {
+  MatrixDocument& op = ws_.operations();
+  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  MatrixDocument* doc = ws_.Lookup(Mode::Real, letter);
+  if (!doc) return ShowCompanionCode(code::kMatrixNotFound);
+  if (op.kind() != MatrixKind::Real) op.SetKind(MatrixKind::Real);
+  op.Replace(doc->z);
+  op.format = doc->format;
+  op.title = String(str::kOperations);
+  op.highlightRow = op.highlightCol = -1;
+  operations_->Clear();
+  port_.DocumentChanged(op);
+  ws_.Show(op);
+  return code::kOk;
+}
+
+namespace {
+// A dialog count: the leading decimal number of at most the first 10
+// characters, as atoi reads it.
+long ReadIndex(const std::string& text) { return std::atol(text.substr(0, 10).c_str()); }
+}  // namespace
+
+ResultCode Application::OperMultiply(bool columns, const std::string& indexText, const std::string& factorText) {
+  MatrixDocument& op = ws_.operations();
+  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  long k = ReadIndex(indexText);
+  long bound = columns ? op.cols() : op.rows();
+  if (k < 1 || k > bound) return ShowCompanionCode(code::kOutOfBounds);
+  Complex factor;
+  ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
+  if (c > 0) return ShowCompanionCode(c);
+  if (mode() == Mode::Real) factor.im = 0;
+  c = operations_->Apply(op.z, columns ? kMultiplyColumn : kMultiplyRow, static_cast<int>(k - 1), 0, factor);
+  if (c > 0) return ShowCompanionCode(c);
+  if (c == 0) {
+    op.modified = true;
+    port_.DocumentChanged(op);
+  }
+  return code::kOk;
+}
+
+ResultCode Application::OperAdd(bool columns, const std::string& sourceText, const std::string& targetText,
+                                const std::string& factorText) {
+  MatrixDocument& op = ws_.operations();
+  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  long s = ReadIndex(sourceText), t = ReadIndex(targetText);
+  if (s == t) return ShowCompanionCode(code::kNothingToDo);
+  long bound = columns ? op.cols() : op.rows();
+  if (s < 1 || s > bound || t < 1 || t > bound) return ShowCompanionCode(code::kOutOfBounds);
+  Complex factor;
+  ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
+  if (c > 0) return ShowCompanionCode(c);
+  if (mode() == Mode::Real) factor.im = 0;
+  c = operations_->Apply(op.z, columns ? kAddColumnMultiple : kAddRowMultiple, static_cast<int>(s - 1),
+                         static_cast<int>(t - 1), factor);
+  if (c > 0) return ShowCompanionCode(c);
+  op.modified = true;
+  port_.DocumentChanged(op);
+  return code::kOk;
+}
+
+ResultCode Application::OperSwap(bool columns, const std::string& aText, const std::string& bText) {
+  MatrixDocument& op = ws_.operations();
+  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  long a = ReadIndex(aText), b = ReadIndex(bText);
+  if (a == b) return ShowCompanionCode(code::kNothingToDo);
+  long bound = columns ? op.cols() : op.rows();
+  if (a < 1 || a > bound || b < 1 || b > bound) return ShowCompanionCode(code::kOutOfBounds);
+  ResultCode c = operations_->Apply(op.z, columns ? kSwapColumns : kSwapRows, static_cast<int>(a - 1),
+                                    static_cast<int>(b - 1), kComplexOne);
+  if (c > 0) return ShowCompanionCode(c);
+  op.modified = true;
+  port_.DocumentChanged(op);
+  return code::kOk;
+}
+
+ResultCode Application::OperUndo() {
+  MatrixDocument& op = ws_.operations();
+  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (operations_->Undo(op.z) == 0) port_.DocumentChanged(op);
+  return code::kOk;
+}
+
+bool Application::CanUndoOperations() const { return operations_->CanUndo(); }
+
+ResultCode Application::Paste(const std::string& text) {
+  if (text.empty()) return ShowCompanionCode(code::kCouldNotFind);
+  ComplexMatrix m;
+  ResultCode c = ImportText(text, m);
+  if (c != 0) {
+    if (c == code::kLowMemory) port_.ShowCode(c);
+    return ShowCompanionCode(code::kInconsistentData);
+  }
+  return ws_.PutMatrix(Mode::Real, "", 0, m, nullptr);
+}
+
+ResultCode Application::ExportTex(const MatrixDocument& doc, const std::string& path, int form,
+                                  const TexOptions& options) {
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && port_.Ask(String(str::kOverwrite), true) != Answer::Yes)
+    return code::kInterrupted;
+  std::string text;
+  if (doc.isInteger()) {
+    switch (form) {
+      case 0: text = TexMatrix(doc.format, doc.q, options); break;
+      case 1: text = TexTable(doc.format, doc.q, options); break;
+      case 2: text = LatexArray(doc.format, doc.q, options); break;
+      default: text = LatexTabular(doc.format, doc.q, options); break;
+    }
+  } else {
+    switch (form) {
+      case 0: text = TexMatrix(doc.format, doc.kind(), doc.z, options); break;
+      case 1: text = TexTable(doc.format, doc.kind(), doc.z, options); break;
+      case 2: text = LatexArray(doc.format, doc.kind(), doc.z, options); break;
+      default: text = LatexTabular(doc.format, doc.kind(), doc.z, options); break;
+    }
+  }
+  // A file that cannot be written is reported rather than passed over in silence.
+  if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text))
+    return ShowCompanionCode(code::kCannotSaveFile);
+  port_.ShowNotice("TeX file saved");
+  return code::kOk;
+}
+
+ResultCode Application::View(int letter) {
+  if (letter < 1 || letter > 26) return code::kInterrupted;
+  if (MatrixDocument* doc = ws_.Lookup(letter)) {
+    ws_.Show(*doc);
+    return code::kOk;
+  }
+  // An empty letter gets a new 3x3 zero matrix, as New with zeros would.
+  MatrixDocument* stored = nullptr;
+  ResultCode c = mode() == Mode::Integer ? ws_.PutMatrix(mode(), "", letter, IntegerMatrix(3, 3), &stored)
+                                         : ws_.PutMatrix(mode(), "", letter, ComplexMatrix(3, 3), &stored);
+  if (c == 0) stored->notebook = String(str::kZeros);
+  return c;
+}
+
+bool Application::RequestClose() {
+  if (!ws_.AnyModified()) return true;
+  if (port_.Ask(String(str::kSaveRequests), false) != Answer::Yes) {
+    ws_.lp().modified = false;
+    ws_.echelon().modified = false;
+    ws_.operations().modified = false;
+    return true;
+  }
+  bool cancelled = false;
+  ws_.ForEachInClosingOrder([&](MatrixDocument& doc) {
+    if (cancelled || !doc.modified) return;
+    std::string name = doc.fileName.empty() ? doc.defaultFileName : doc.fileName;
+    switch (port_.Ask(std::string(String(str::kSaveChangesTo)) + name, true)) {
+      case Answer::Yes: Save(doc); break;
+      case Answer::No: break;
+      case Answer::Cancel: cancelled = true; break;
+    }
+  });
+  return !cancelled;
+}
+
+ResultCode Application::ApplyFormat(MatrixDocument& doc, const std::string& placesText,
+                                    const std::string& widthText, bool scientific) {
+  ResultCode c = ApplyFormatDialog(doc.format, placesText, widthText, scientific, doc.format.replaceE,
+                                   doc.format.tableChoice);
+  if (c > 0) {
+    port_.ShowCode(c);
+    return c;
+  }
+  port_.DocumentChanged(doc);
+  return code::kOk;
+}
+
+ResultCode Application::ApplyHyphen(MatrixDocument& doc, const std::string* codeText) {
+  bool repaint = false;
+  ResultCode c = ApplyHyphenDialog(doc.format, codeText, &repaint);
+  if (c > 0) {
+    port_.ShowCode(c);
+    return c;
+  }
+  if (repaint) port_.DocumentChanged(doc);
+  return code::kOk;
+}
+
+ResultCode Application::TextOutOf(const MatrixDocument& doc, std::string& text) const {
+  return doc.isInteger() ? TextOut(doc.format, doc.q, text) : TextOut(doc.format, doc.z, doc.kind(), text);
+}
+
+namespace {
+
+const char* FilterFor(MatrixKind kind) {
+  switch (kind) {
+    case MatrixKind::Complex: return String(str::kComplexFilter);
+    case MatrixKind::Integer: return String(str::kIntegerFilter);
+    default: return String(str::kRealFilter);
+  }
+}
+
+// A document takes what its file carried: format values, appearance,
+// notebook; the width is then recomputed from the entries.
+void ApplyFileData(MatrixDocument& doc, const MatrixFileData& data, const std::string& path) {
+  doc.format.width = data.format.width;
+  doc.format.places = data.format.places;
+  doc.format.scientific = data.format.scientific;
+  doc.appearance = data.appearance;
+  doc.notebook = data.notebook;
+  doc.fileVersion = data.version;
+  doc.format.width = doc.isInteger() ? AutoWidthInteger() : AutoWidth(doc.format, doc.z, doc.kind());
+  doc.fileName = path;
+  doc.modified = false;
+  doc.undo.clear();
+}
+
+MatrixFileData FileDataOf(const MatrixDocument& doc) {
+  MatrixFileData data;
+  data.kind = doc.kind();
+  if (doc.isInteger())
+    data.integer = doc.q;
+  else
+    data.complex = doc.z;
+  data.format = doc.format;
+  data.appearance = doc.appearance;
+  data.notebook = doc.notebook;
+  return data;
+}
+
+}  // namespace
+
+ResultCode Application::Open(const std::string& givenPath) {
+  if (ws_.FindFreeLetter() == 0) {
+    port_.ShowCode(code::kNoMoreRoom);
+    return code::kNoMoreRoom;
+  }
+  std::string path = givenPath;
+  MatrixKind kind = KindOfMode(mode());
+  if (path.empty()) {
+    std::string initial = std::string("noname.") + Extension(kind);
+    if (!port_.ChooseFile(false, FilterFor(kind), initial, path) || path.empty()) return code::kInterrupted;
+  }
+  return OpenInto(mode(), path);
+}
+
+ResultCode Application::OpenInto(Mode m, const std::string& path) {
+  MatrixKind kind = KindOfMode(m);
+  MatrixFileData data;
+  data.kind = kind;
+  data.complex = ComplexMatrix(3, 3);
+  data.integer = IntegerMatrix(3, 3);
+  ResultCode read = std::filesystem::is_directory(path) ? code::kCannotOpenFile
+                                                         : ReadMatrixFile(path, kind, data);
+  MatrixDocument* doc = nullptr;
+  ResultCode c = kind == MatrixKind::Integer ? ws_.PutMatrix(m, path, 0, data.integer, &doc)
+                                             : ws_.PutMatrix(m, path, 0, data.complex, &doc);
+  if (c != 0) return c;
+  if (read != 0) {
+    // The window keeps its letter and shows a zero matrix.
+    doc->fileName.clear();
+    doc->modified = true;
+    port_.DocumentChanged(*doc);
+    port_.ShowCode(code::kCannotOpenFile);
+    return code::kCannotOpenFile;
+  }
+  ApplyFileData(*doc, data, path);
+  port_.DocumentChanged(*doc);
+  return code::kOk;
+}
+
+ResultCode Application::OpenByName(const std::string& path) {
+  size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || path.size() - dot - 1 != 3) return code::kInterrupted;
+  std::string ext = path.substr(dot + 1);
+  for (auto& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  if (ext == "FMA") return OpenInto(Mode::Real, path);
+  if (ext == "CMA") return OpenInto(Mode::Complex, path);
+  if (ext == "IMA") return OpenInto(Mode::Integer, path);
+  return code::kInterrupted;
+}
+
+ResultCode Application::Save(MatrixDocument& doc, const std::string& givenPath, bool saveAs) {
+  std::string path = givenPath;
+  if (path.empty()) {
+    if (saveAs || doc.fileName.empty()) {
+      std::string initial = doc.fileName.empty() ? doc.defaultFileName : doc.fileName;
+      if (!port_.ChooseFile(true, FilterFor(doc.kind()), initial, path) || path.empty()) return code::kInterrupted;
+      saveAs = true;
+    } else {
+      path = doc.fileName;
+    }
+  }
+  std::error_code ec;
+  if (saveAs && std::filesystem::exists(path, ec)) {
+    if (port_.Ask(String(str::kOverwrite), true) != Answer::Yes) return code::kInterrupted;
+  }
+  if (std::filesystem::is_directory(path, ec) || WriteMatrixFile(path, FileDataOf(doc)) != 0) {
+    port_.ShowCode(code::kCannotSaveFile);
+    return code::kCannotSaveFile;
+  }
+  doc.fileName = path;
+  doc.modified = false;
+  port_.DocumentChanged(doc);
+  return code::kOk;
+}
+
+}  // namespace tavrin

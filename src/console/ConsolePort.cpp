@@ -1,0 +1,23 @@
+#include "console/ConsolePort.h"
+
+#include "core/StringTable.h"
+
+namespace tavrin {
+
+Answer ConsolePort::Ask(const std::string& question, bool withCancel) {
+  Answer a = answer_;
+  if (a == Answer::Cancel && !withCancel) a = Answer::No;  // a Yes/No box has no Cancel
+  static const char* const kWords[] = {"yes", "no", "cancel"};
+  out_ << question << " -> " << kWords[static_cast<int>(a)] << "\n";
+  return a;
+}
+
+void ConsolePort::ShowCode(int code) {
+  if (code <= 0) return;
+  out_ << "error " << code << ": " << CodeMessage(code) << "\n";
+  error_ = true;
+}
+
+void ConsolePort::ShowNotice(const std::string& text) { out_ << text << "\n"; }
+
+}  // namespace tavrin

@@ -1,0 +1,29 @@
+#pragma once
+#include <ostream>
+#include <string>
+
+#include "app/UserPort.h"
+
+namespace tavrin {
+
+// The console's user: questions print "QUESTION -> ANSWER" and take the
+// answer set by the `answer` command; messages print "error CODE: TEXT".
+class ConsolePort : public UserPort {
+ public:
+  explicit ConsolePort(std::ostream& out) : out_(out) {}
+
+  Answer Ask(const std::string& question, bool withCancel) override;
+  void ShowCode(int code) override;
+  void ShowNotice(const std::string& text) override;
+
+  void SetAnswer(Answer a) { answer_ = a; }
+  bool errorReported() const { return error_; }
+  void ClearError() { error_ = false; }
+
+ private:
+  std::ostream& out_;
+  Answer answer_ = Answer::Yes;
+  bool error_ = false;
+};
+
+}  // namespace tavrin
