@@ -42,4 +42,29 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
 ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out);
 ResultCode IntegerRank(const IntegerMatrix& a, int& rank);
 
+// --- Building blocks shared with echelon stepping and the minors of the
+// characteristic polynomial. ---
+
+// One Gauss-Jordan step on column k of an n-row array with `width` columns
+// (row-major): columns 0..n-1 are W, the rest V, which takes the same row
+// operations over all of its columns. Pivot: the first row r >= k with
+// |re|+|im| > 1e-16; a swap negates det; det is multiplied by the pivot.
+// Returns false (nothing changed) when the column has no pivot.
+bool GaussJordanStep(Complex* a, int n, int width, int k, Complex& det);
+
+// Solver step c: row p of w (rows x cols) and v(p) (v may be null) are
+// multiplied by the reciprocal of the pivot w(p, c) right of column c; the
+// pivot becomes one.
+void NormalisePivotRow(Complex* w, int cols, int p, int c, Complex* v);
+
+// Clears column c in the rows other than p, from the top, taking at most
+// `limit` rows (each taken row counts, zero entry or not): row i loses
+// w(i, c) times row p right of column c (and in v when given), and w(i, c)
+// becomes zero. Returns the number of rows taken.
+int ClearPivotColumn(Complex* w, int rows, int cols, int p, int c, Complex* v, int limit);
+
+// Entries that are NaN or infinite make the routines above return 101
+// ("could not calculate") instead of computing with them.
+bool AllFinite(const ComplexMatrix& m);
+
 }  // namespace tavrin

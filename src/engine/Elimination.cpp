@@ -1,0 +1,411 @@
+#include "engine/Elimination.h"
+
+#include <climits>
+#include <cmath>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "core/PollKey.h"
+#include "core/Thresholds.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr ResultCode kBadInput = code::kCouldNotCalculate;
+
+bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
+
+bool AllReal(const ComplexMatrix& m) {
+  for (const Complex& z : m.e)
+    if (z.im != 0.0L) return false;
+  return true;
+}
+
+void SwapRows(Complex* a, int width, int r, int k) {
+  Complex* x = a + static_cast<size_t>(r) * width;
+  Complex* y = a + static_cast<size_t>(k) * width;
+  for (int j = 0; j < width; ++j) std::swap(x[j], y[j]);
+}
+
+// The same step on real entries. With im = 0 every complex product and
+// difference of the general step reduces to exactly these real operations,
+// so the results agree with the complex path entry for entry.
+bool GaussJordanStepReal(long double* a, int n, int width, int k, long double& det) {
+  const size_t w = static_cast<size_t>(width);
+  int r = k;
+  while (r < n && !(std::fabs(a[r * w + k]) > kPivotThreshold)) ++r;
+  if (r == n) return false;
+  if (r > k) {
+    det = -det;
+    long double* x = a + r * w;
+    long double* y = a + k * w;
+    for (int j = 0; j < width; ++j) std::swap(x[j], y[j]);
+  }
+  long double* pk = a + k * w;
+  const long double p = pk[k];
+  det = det * p;
+  long double m2 = p * p;
+  if (m2 < 1e-16L) m2 = 1e-16L;
+  const long double q = (1.0L / m2) * p;
+  for (int j = k + 1; j < width; ++j) pk[j] = q * pk[j];
+  pk[k] = 1.0L;
+  for (int i = 0; i < n; ++i) {
+    if (i == k) continue;
+    long double* pi = a + i * w;
+    const long double f = pi[k];
+    for (int j = k + 1; j < width; ++j) pi[j] = pi[j] - pk[j] * f;
+    pi[k] = 0.0L;
+  }
+  return true;
+}
+
+// mpz working matrix: row-major, owned values.
+struct MpzMatrix {
+  int rows = 0;
+  int cols = 0;
+  std::vector<mpz_class> e;
+  MpzMatrix(int r, int c) : rows(r), cols(c), e(static_cast<size_t>(r) * c) {}
+  mpz_class& at(int i, int j) { return e[static_cast<size_t>(i) * cols + j]; }
+  mpz_ptr p(int i, int j) { return e[static_cast<size_t>(i) * cols + j].get_mpz_t(); }
+  void SwapRows(int r, int k) {
+    for (int j = 0; j < cols; ++j) at(r, j).swap(at(k, j));
+  }
+};
+
+bool QuitRequested() { return PollKey() == 'Q'; }
+
+// One fraction-free (Bareiss) update of row i against pivot row k over the
+// columns [from, to) except `skip`: x = (p*x - f*y) / prev, all exact.
+void BareissRow(MpzMatrix& m, int i, int k, int c, int from, int to, int skip, const mpz_class& prev,
+                mpz_class& t) {
+  mpz_srcptr p = m.p(k, c);
+  mpz_srcptr f = m.p(i, c);
+  const bool divide = prev != 1;
+  for (int j = from; j < to; ++j) {
+    if (j == skip) continue;
+    mpz_ptr x = m.p(i, j);
+    mpz_mul(t.get_mpz_t(), x, p);
+    mpz_submul(t.get_mpz_t(), f, m.p(k, j));
+    if (divide)
+      mpz_divexact(x, t.get_mpz_t(), prev.get_mpz_t());
+    else
+      mpz_swap(x, t.get_mpz_t());
+  }
+}
+
+}  // namespace
+
+bool AllFinite(const ComplexMatrix& m) {
+  for (const Complex& z : m.e)
+    if (!IsFinite(z)) return false;
+  return true;
+}
+
+bool GaussJordanStep(Complex* a, int n, int width, int k, Complex& det) {
+  const size_t w = static_cast<size_t>(width);
+  int r = k;
+  while (r < n && !(Magnitude1(a[r * w + k]) > kPivotThreshold)) ++r;
+  if (r == n) return false;
+  if (r > k) {
+    det = -det;
+    SwapRows(a, width, r, k);
+  }
+  Complex* pk = a + k * w;
+  const Complex p = pk[k];
+  det = det * p;
+  const Complex q = Reciprocal(p);
+  for (int j = k + 1; j < width; ++j) pk[j] = q * pk[j];
+  pk[k] = kComplexOne;
+  for (int i = 0; i < n; ++i) {
+    if (i == k) continue;
+    Complex* pi = a + i * w;
+    const Complex f = pi[k];
+    for (int j = k + 1; j < width; ++j) pi[j] = pi[j] - pk[j] * f;
+    pi[k] = kComplexZero;
+  }
+  return true;
+}
+
+ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse) {
+  if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
+    return code::kIncompatible;
+  if (!AllFinite(a)) {
+    det = kComplexZero;
+    return kBadInput;
+  }
+  const int n = a.rows;
+  const int width = inverse ? 2 * n : n;
+  const size_t w = static_cast<size_t>(width);
+  ResultCode rc = code::kOk;
+  try {
+    if (AllReal(a)) {
+      std::vector<long double> m(static_cast<size_t>(n) * w, 0.0L);
+      for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) m[i * w + j] = a.at(i, j).re;
+        if (inverse) m[i * w + n + i] = 1.0L;
+      }
+      long double d = 1.0L;
+      for (int k = 0; k < n && rc == 0; ++k)
+        if (!GaussJordanStepReal(m.data(), n, width, k, d)) rc = code::kSingular;
+      det = rc == 0 ? Complex(d, 0.0L) : kComplexZero;
+      if (inverse) {
+        *inverse = ComplexMatrix(n, n);
+        for (int i = 0; i < n; ++i)
+          for (int j = 0; j < n; ++j) inverse->at(i, j) = Complex(m[i * w + n + j], 0.0L);
+      }
+    } else {
+      std::vector<Complex> m(static_cast<size_t>(n) * w);
+      for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) m[i * w + j] = a.at(i, j);
+        if (inverse) m[i * w + n + i] = kComplexOne;
+      }
+      Complex d = kComplexOne;
+      for (int k = 0; k < n && rc == 0; ++k)
+        if (!GaussJordanStep(m.data(), n, width, k, d)) rc = code::kSingular;
+      det = rc == 0 ? d : kComplexZero;
+      if (inverse) {
+        *inverse = ComplexMatrix(n, n);
+        for (int i = 0; i < n; ++i)
+          for (int j = 0; j < n; ++j) inverse->at(i, j) = m[i * w + n + j];
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    det = kComplexZero;
+    return code::kLowMemory;
+  }
+  return rc;
+}
+
+void NormalisePivotRow(Complex* w, int cols, int p, int c, Complex* v) {
+  Complex* row = w + static_cast<size_t>(p) * cols;
+  const Complex q = Reciprocal(row[c]);
+  if (v) v[p] = v[p] * q;
+  for (int j = c + 1; j < cols; ++j) row[j] = row[j] * q;
+  row[c] = kComplexOne;
+}
+
+int ClearPivotColumn(Complex* w, int rows, int cols, int p, int c, Complex* v, int limit) {
+  const Complex* prow = w + static_cast<size_t>(p) * cols;
+  int taken = 0;
+  for (int i = 0; i < rows && taken < limit; ++i) {
+    if (i == p) continue;
+    Complex* row = w + static_cast<size_t>(i) * cols;
+    const Complex f = row[c];
+    for (int j = c + 1; j < cols; ++j) row[j] = row[j] - f * prow[j];
+    if (v) v[i] = v[i] - f * v[p];
+    row[c] = kComplexZero;
+    ++taken;
+  }
+  return taken;
+}
+
+ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
+                       SolveResult& out) {
+  const int rows = a.rows, cols = a.cols;
+  if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
+  const bool homogeneous = b.size() == 0;
+  if (!homogeneous && (b.rows != rows || b.cols != 1 || b.size() != static_cast<size_t>(rows)))
+    return code::kIncompatible;
+  if (!AllFinite(a) || !AllFinite(b) || std::isnan(tolerance)) return kBadInput;
+  std::vector<Complex> w, v;
+  std::vector<char> pivotColumn;
+  try {
+    w = a.e;
+    v = homogeneous ? std::vector<Complex>(rows) : b.e;
+    pivotColumn.assign(cols, 0);
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+  int rank = 0;
+  for (int c = 0; c < cols && rank < rows; ++c) {
+    int r = rank;
+    while (r < rows && !(Magnitude1(w[static_cast<size_t>(r) * cols + c]) > tolerance)) ++r;
+    if (r == rows) continue;
+    if (r > rank) {
+      SwapRows(w.data(), cols, r, rank);
+      std::swap(v[r], v[rank]);
+    }
+    NormalisePivotRow(w.data(), cols, rank, c, v.data());
+    // Every other row is cleared, however tall the matrix.
+    ClearPivotColumn(w.data(), rows, cols, rank, c, v.data(), INT_MAX);
+    pivotColumn[c] = 1;
+    ++rank;
+  }
+  ResultCode rc = code::kOk;
+  for (int i = rank; i < rows; ++i)
+    if (Magnitude1(v[i]) > kPivotThreshold) rc = code::kInconsistentSystem;
+
+  std::vector<int> freeColumns;
+  for (int c = 0; c < cols; ++c)
+    if (!pivotColumn[c]) freeColumns.push_back(c);
+  const int nfree = static_cast<int>(freeColumns.size());
+  try {
+    out.rank = rank;
+    out.x = ComplexMatrix(cols, 1);
+    out.k = ComplexMatrix(cols, nfree);
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+  int k = 0, t = 0;
+  for (int c = 0; c < cols; ++c) {
+    if (pivotColumn[c]) {
+      out.x.at(c, 0) = v[k];
+      for (int s = 0; s < nfree; ++s) out.k.at(c, s) = -w[static_cast<size_t>(k) * cols + freeColumns[s]];
+      ++k;
+    } else {
+      out.k.at(c, t) = kComplexOne;
+      ++t;
+    }
+  }
+  return rc;
+}
+
+int Rank(const ComplexMatrix& a, long double tolerance) {
+  SolveResult r;
+  ResultCode rc = SolveSystem(a, ComplexMatrix(), tolerance, r);
+  return rc == 0 || rc == code::kInconsistentSystem ? r.rank : 0;
+}
+
+ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
+  const int n = a.rows;
+  if (n < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n) return code::kIncompatible;
+  if (a.denominator.IsZero()) return code::kDivisionByZero;
+  try {
+    // Fraction-free Gauss-Jordan on [A | I]: after the last step the left
+    // part is D'*I and the right part D'*inverse(A), D' = det of the row-swapped A.
+    const int width = inverse ? 2 * n : n;
+    MpzMatrix m(n, width);
+    for (int i = 0; i < n; ++i) {
+      for (int j = 0; j < n; ++j) m.at(i, j) = a.at(i, j).Value();
+      if (inverse) m.at(i, n + i) = 1;
+    }
+    bool negate = false;
+    mpz_class prev = 1, t;
+    for (int k = 0; k < n; ++k) {
+      if (QuitRequested()) return code::kInterrupted;
+      int r = k;
+      while (r < n && sgn(m.at(r, k)) == 0) ++r;
+      if (r == n) {
+        det = Fraction{BigInteger(0), BigInteger(1)};
+        return code::kSingular;
+      }
+      if (r > k) {
+        m.SwapRows(r, k);
+        negate = !negate;
+      }
+      // Without an inverse only the rows below take part (plain Bareiss).
+      for (int i = inverse ? 0 : k + 1; i < n; ++i) {
+        if (i == k) continue;
+        if ((i & 15) == 15 && QuitRequested()) return code::kInterrupted;
+        BareissRow(m, i, k, k, k + 1, width, -1, prev, t);
+        mpz_set_ui(m.p(i, k), 0);
+      }
+      prev = m.at(k, k);
+    }
+    // prev is det of the swapped numerators.
+    Fraction d;
+    d.num = BigInteger(mpz_class(negate ? mpz_class(-prev) : prev));
+    BigInteger dn;
+    Power(a.denominator, n, dn);
+    d.den = dn;
+    if (Reduce(d) != 0) return code::kDivisionByZero;
+    if (inverse) {
+      IntegerMatrix inv(n, n);
+      for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+          if ((j == 0) && QuitRequested()) return code::kInterrupted;
+          mpz_mul(inv.at(i, j).Value().get_mpz_t(), m.p(i, n + j), a.denominator.Value().get_mpz_t());
+        }
+      inv.denominator = BigInteger(prev);
+      NormaliseRational(inv.e, inv.denominator);
+      *inverse = std::move(inv);
+    }
+    det = std::move(d);
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+  return code::kOk;
+}
+
+ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out) {
+  const int rows = a.rows, cols = a.cols;
+  if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
+  const bool homogeneous = b.size() == 0;
+  if (!homogeneous && (b.rows != rows || b.cols != 1 || b.size() != static_cast<size_t>(rows)))
+    return code::kIncompatible;
+  if (a.denominator.IsZero() || (!homogeneous && b.denominator.IsZero())) return code::kDivisionByZero;
+  try {
+    // Both sides on one scale: A * denom(b) X = b * denom(A).
+    MpzMatrix m(rows, cols + 1);
+    const mpz_class& da = a.denominator.Value();
+    const mpz_class db = homogeneous ? mpz_class(1) : b.denominator.Value();
+    for (int i = 0; i < rows; ++i) {
+      for (int j = 0; j < cols; ++j) m.at(i, j) = a.at(i, j).Value() * db;
+      if (!homogeneous) m.at(i, cols) = b.at(i, 0).Value() * da;
+    }
+    // Fraction-free Gauss-Jordan: after each step every entry is an exact
+    // minor, so all divisions by the previous pivot are exact.
+    std::vector<int> pivotOfRow;
+    std::vector<char> pivotColumn(cols, 0);
+    mpz_class prev = 1, t;
+    int rank = 0;
+    for (int c = 0; c < cols && rank < rows; ++c) {
+      if (QuitRequested()) return code::kInterrupted;
+      int r = rank;
+      while (r < rows && sgn(m.at(r, c)) == 0) ++r;
+      if (r == rows) continue;
+      if (r > rank) m.SwapRows(r, rank);
+      for (int i = 0; i < rows; ++i) {
+        if (i == rank) continue;
+        if ((i & 15) == 15 && QuitRequested()) return code::kInterrupted;
+        BareissRow(m, i, rank, c, 0, cols + 1, c, prev, t);
+        mpz_set_ui(m.p(i, c), 0);
+      }
+      prev = m.at(rank, c);
+      pivotOfRow.push_back(c);
+      pivotColumn[c] = 1;
+      ++rank;
+    }
+    ResultCode rc = code::kOk;
+    for (int i = rank; i < rows; ++i)
+      if (sgn(m.at(i, cols)) != 0) rc = code::kInconsistentSystem;
+
+    // The reduced form is row s divided by the last pivot prev.
+    std::vector<int> freeColumns;
+    for (int c = 0; c < cols; ++c)
+      if (!pivotColumn[c]) freeColumns.push_back(c);
+    const int nfree = static_cast<int>(freeColumns.size());
+    IntegerSolveResult res;
+    res.rank = rank;
+    res.x = IntegerMatrix(cols, 1);
+    res.k = IntegerMatrix(cols, nfree);
+    for (int s = 0; s < rank; ++s) {
+      const int c = pivotOfRow[s];
+      res.x.at(c, 0) = BigInteger(m.at(s, cols));
+      for (int f = 0; f < nfree; ++f) res.k.at(c, f) = BigInteger(mpz_class(-m.at(s, freeColumns[f])));
+    }
+    for (int f = 0; f < nfree; ++f) res.k.at(freeColumns[f], f) = BigInteger(prev);
+    res.x.denominator = BigInteger(prev);
+    res.k.denominator = nfree > 0 ? BigInteger(prev) : BigInteger(1);
+    NormaliseRational(res.x.e, res.x.denominator);
+    NormaliseRational(res.k.e, res.k.denominator);
+    out = std::move(res);
+    return rc;
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+}
+
+ResultCode IntegerRank(const IntegerMatrix& a, int& rank) {
+  IntegerSolveResult r;
+  ResultCode rc = SolveSystem(a, IntegerMatrix(), r);
+  if (rc == 0 || rc == code::kInconsistentSystem) {
+    rank = r.rank;
+    return code::kOk;
+  }
+  return rc;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,262 @@
+#include "engine/Simplex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <new>
+#include <set>
+#include <vector>
+
+#include "core/StringTable.h"
+#include "core/Thresholds.h"
+#include "engine/Elimination.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr ResultCode kFinished = -1;
+constexpr long double kReducedCostZero = 1e-13L;
+constexpr long double kFeasibilityTolerance = 1e-13L;
+constexpr int64_t kMaxTableauEntries = int64_t{1} << 24;
+
+struct Tableau {
+  int m = 0;      // constraint rows
+  int k = 0;      // unknowns
+  int width = 0;  // 2m + k + 1 columns allocated
+  int used = 0;   // columns in use; the last one is the right-hand side
+  std::vector<long double> t;  // (m + 2) x width
+  std::vector<int> basicOfRow;
+  std::vector<int> rowOfBasic;
+  std::vector<char> zeroReducedCost;
+
+  long double& at(int i, int j) { return t[static_cast<size_t>(i) * width + j]; }
+  long double at(int i, int j) const { return t[static_cast<size_t>(i) * width + j]; }
+  int rhs() const { return used - 1; }
+  int costRow() const { return m; }
+  int reducedRow() const { return m + 1; }
+};
+
+struct Pivot {
+  int row = -1;
+  int col = -1;
+};
+
+// Recomputes the reduced costs and flags the non-basic columns whose
+// reduced cost is zero. Returns the entering column, or -1 when optimal.
+// The usual rule takes the largest reduced cost (leftmost on ties); once the
+// method is seen to cycle, the smallest index wins, which always ends.
+int EnteringColumn(Tableau& T, bool smallestIndex) {
+  int entering = -1;
+  long double best = 0.0L;
+  for (int j = 0; j < T.rhs(); ++j) {
+    long double sum = 0.0L;
+    for (int i = 0; i < T.m; ++i) sum += T.at(T.costRow(), T.basicOfRow[i]) * T.at(i, j);
+    const long double r = T.at(T.costRow(), j) - sum;
+    T.at(T.reducedRow(), j) = r;
+    T.zeroReducedCost[j] = std::fabs(r) < kReducedCostZero && T.rowOfBasic[j] < 0;
+    if (r > kReducedCostZero && (entering < 0 || (!smallestIndex && r > best))) {
+      entering = j;
+      best = r;
+    }
+  }
+  return entering;
+}
+
+// The row with the smallest ratio among positive entries of column q (the
+// upper row on ties, or the smaller basic column when cycling). -1: none.
+int LeavingRow(const Tableau& T, int q, bool smallestIndex) {
+  int row = -1;
+  long double best = OverflowBound();
+  for (int i = 0; i < T.m; ++i) {
+    const long double a = T.at(i, q);
+    if (!(a > kPivotThreshold)) continue;
+    const long double ratio = T.at(i, T.rhs()) / a;
+    if (ratio < best || (smallestIndex && row >= 0 && ratio == best && T.basicOfRow[i] < T.basicOfRow[row])) {
+      best = ratio;
+      row = i;
+    }
+  }
+  return row;
+}
+
+void ApplyPivot(Tableau& T, int p, int q) {
+  const long double piv = T.at(p, q);
+  for (int j = 0; j < T.used; ++j) T.at(p, j) = T.at(p, j) / piv;
+  for (int i = 0; i < T.m; ++i) {
+    if (i == p) continue;
+    const long double f = T.at(i, q);
+    for (int j = 0; j < T.used; ++j) T.at(i, j) = T.at(i, j) - f * T.at(p, j);
+  }
+  T.rowOfBasic[T.basicOfRow[p]] = -1;
+  T.basicOfRow[p] = q;
+  T.rowOfBasic[q] = p;
+}
+
+std::vector<long double> Solution(const Tableau& T) {
+  std::vector<long double> x(T.k, 0.0L);
+  for (int j = 0; j < T.k; ++j)
+    if (T.rowOfBasic[j] >= 0) x[j] = T.at(T.rowOfBasic[j], T.rhs());
+  return x;
+}
+
+std::string Sense(bool maximise) { return String(maximise ? str::kMaximize : str::kMinimize); }
+
+std::string Constraint(bool maximise, const LinearProgramLetters& l) {
+  return std::string(1, l.b) + "*X " + (maximise ? "<= " : ">= ") + l.c;
+}
+
+}  // namespace
+
+std::string SteppingTitle(bool maximise, const LinearProgramLetters& l) {
+  return Sense(maximise) + " " + l.f + "*X" + " [ " + Constraint(maximise, l) + " ]";
+}
+
+std::string FinishedTitle(bool maximise, const LinearProgramLetters& l, long double value) {
+  char number[64];
+  std::snprintf(number, sizeof number, "%8.6Lf", value);
+  return std::string(1, l.f) + "*X" + " = " + number + " [ " + Sense(maximise) + "; " + Constraint(maximise, l) +
+         " ]";
+}
+
+ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, const ComplexMatrix& c,
+                            int64_t budget, bool maximise, const LinearProgramLetters& letters,
+                            LinearProgramResult& out) {
+  const int m = b.rows, k = b.cols;
+  if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return code::kIncompatible;
+  if (c.cols != 1) return code::kNotAColumnVector;
+  if (b.size() != static_cast<size_t>(m) * k || c.size() != static_cast<size_t>(m) ||
+      f.size() != static_cast<size_t>(f.rows) * k)
+    return code::kIncompatible;
+  if (!AllFinite(f) || !AllFinite(b) || !AllFinite(c)) return code::kCouldNotCalculate;
+
+  Tableau T;
+  T.m = m;
+  T.k = k;
+  T.width = 2 * m + k + 1;
+  if (static_cast<int64_t>(m + 2) * T.width > kMaxTableauEntries) return code::kNoMoreRoom;
+  try {
+    T.t.assign(static_cast<size_t>(m + 2) * T.width, 0.0L);
+    T.basicOfRow.assign(m, -1);
+    T.rowOfBasic.assign(T.width, -1);
+    T.zeroReducedCost.assign(T.width, 0);
+  } catch (const std::bad_alloc&) {
+    return code::kNoMoreRoom;
+  }
+
+  // Set-up: the method always maximises, so a minimum is sought as the
+  // maximum of -F*X.
+  for (int j = 0; j < k; ++j) {
+    for (int i = 0; i < m; ++i) T.at(i, j) = b.at(i, j).re;
+    T.at(T.costRow(), j) = maximise ? f.at(0, j).re : -f.at(0, j).re;
+  }
+  int u = k;
+  std::vector<long double> rhs(m);
+  for (int i = 0; i < m; ++i) {
+    rhs[i] = c.at(i, 0).re;
+    const bool negative = rhs[i] < 0;
+    if (negative) {
+      for (int j = 0; j < k; ++j) T.at(i, j) = -T.at(i, j);
+      rhs[i] = -rhs[i];
+    }
+    if ((maximise && negative) || (!maximise && !negative)) {
+      T.at(i, u) = -1.0L;  // surplus
+      ++u;
+      T.at(i, u) = 1.0L;  // artificial
+      T.at(T.costRow(), u) = kArtificialPenalty;
+    } else {
+      T.at(i, u) = 1.0L;  // slack
+    }
+    T.basicOfRow[i] = u;
+    T.rowOfBasic[u] = i;
+    ++u;
+  }
+  T.used = u + 1;
+  for (int i = 0; i < m; ++i) T.at(i, T.rhs()) = rhs[i];
+
+  // Main loop: choosing a pivot and applying it are one action each.
+  int64_t actions = 0;
+  bool optimal = false, unbounded = false, cycling = false;
+  Pivot highlight;
+  std::set<std::vector<int>> bases;
+  auto remember = [&]() {
+    std::vector<int> key = T.basicOfRow;
+    std::sort(key.begin(), key.end());
+    if (!bases.insert(std::move(key)).second) cycling = true;
+  };
+  try {
+    remember();
+    while (actions < budget) {
+      const int q = EnteringColumn(T, cycling);
+      if (q < 0) {
+        optimal = true;
+        break;
+      }
+      const int p = LeavingRow(T, q, cycling);
+      if (p < 0) {  // unbounded: the same choice would come back for ever
+        unbounded = true;
+        break;
+      }
+      highlight = {p, q};
+      ++actions;
+      if (actions < budget) {
+        ApplyPivot(T, p, q);
+        ++actions;
+        if (!cycling) remember();
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    return code::kNoMoreRoom;
+  }
+  if (unbounded) return code::kNoFeasibleVectors;
+
+  if (!optimal) {
+    LinearProgramResult r;
+    r.shown = ComplexMatrix(m + 1, T.used);
+    for (int i = 0; i <= m; ++i)
+      for (int j = 0; j < T.used; ++j) r.shown.at(i, j) = Complex(T.at(i, j), 0.0L);
+    r.title = SteppingTitle(maximise, letters);
+    r.highlightRow = highlight.row;
+    r.highlightCol = highlight.col;
+    out = std::move(r);
+    return code::kOk;
+  }
+
+  std::vector<std::vector<long double>> solutions{Solution(T)};
+  long double value = 0.0L;
+  for (int j = 0; j < k; ++j) value += T.at(T.costRow(), j) * solutions[0][j];
+  if (!maximise) value = -value;
+
+  // Alternative optima: each non-basic column with zero reduced cost is
+  // brought in once from the optimal tableau.
+  const Tableau saved = T;
+  for (int j = 0; j < saved.rhs(); ++j) {
+    if (!saved.zeroReducedCost[j]) continue;
+    T = saved;
+    const int p = LeavingRow(T, j, false);
+    if (p < 0) continue;
+    ApplyPivot(T, p, j);
+    solutions.push_back(Solution(T));
+  }
+
+  // The user's own constraints decide feasibility (an artificial column left
+  // positive shows up here).
+  for (int i = 0; i < m; ++i) {
+    long double s = c.at(i, 0).re;
+    for (int j = 0; j < k; ++j) s -= b.at(i, j).re * solutions[0][j];
+    if (!maximise) s = -s;
+    if (s + kFeasibilityTolerance < 0) return code::kNoFeasibleVectors;
+  }
+
+  LinearProgramResult r;
+  const int n = static_cast<int>(solutions.size());
+  r.shown = ComplexMatrix(k, n);
+  for (int s = 0; s < n; ++s)
+    for (int j = 0; j < k; ++j) r.shown.at(j, s) = Complex(solutions[s][j], 0.0L);
+  r.value = value;
+  r.title = FinishedTitle(maximise, letters, value);
+  out = std::move(r);
+  return kFinished;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,352 @@
+#include "engine/Elimination.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "core/PollKey.h"
+#include "core/Thresholds.h"
+
+namespace tavrin {
+namespace {
+
+ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> v) {
+  ComplexMatrix m(rows, cols);
+  size_t i = 0;
+  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
+  return m;
+}
+
+IntegerMatrix Int(int rows, int cols, std::initializer_list<long> v, long denominator = 1) {
+  IntegerMatrix m(rows, cols);
+  size_t i = 0;
+  for (long x : v) m.e[i++] = BigInteger(x);
+  m.denominator = BigInteger(denominator);
+  return m;
+}
+
+std::vector<long> Numerators(const IntegerMatrix& m) {
+  std::vector<long> v;
+  for (const auto& x : m.e) v.push_back(x.Value().get_si());
+  return v;
+}
+
+void ExpectNear(Complex a, Complex b, long double tol, const char* what) {
+  EXPECT_NEAR(static_cast<double>(a.re), static_cast<double>(b.re), static_cast<double>(tol)) << what;
+  EXPECT_NEAR(static_cast<double>(a.im), static_cast<double>(b.im), static_cast<double>(tol)) << what;
+}
+
+// ---- real and complex determinant and inverse ----
+
+TEST(DeterminantAndInverse, SmallEdgeCases) {
+  Complex det(9, 9);
+  ComplexMatrix inv;
+  EXPECT_EQ(DeterminantAndInverse(Real(1, 1, {0}), det, &inv), 14);
+  EXPECT_EQ(det, kComplexZero);
+
+  EXPECT_EQ(DeterminantAndInverse(Real(1, 1, {5}), det, &inv), 0);
+  EXPECT_EQ(det, Complex(5));
+  ExpectNear(inv.at(0, 0), Complex(0.2L), 1e-18L, "1/5");
+
+  // A swap is needed: determinant -1 and the matrix is its own inverse.
+  const ComplexMatrix swap = Real(2, 2, {0, 1, 1, 0});
+  EXPECT_EQ(DeterminantAndInverse(swap, det, &inv), 0);
+  EXPECT_EQ(det, Complex(-1));
+  EXPECT_EQ(inv, swap);
+
+  // The determinant's threshold is 1e-16, so this is not singular.
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 1, 1, 1.00001L}), det, nullptr), 0);
+  EXPECT_NEAR(static_cast<double>(det.re), 0.00001, 1e-15);
+
+  EXPECT_EQ(DeterminantAndInverse(Real(3, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0}), det, &inv), 14);
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 2, 2, 4}), det, &inv), 14);
+  EXPECT_EQ(det, kComplexZero);
+}
+
+TEST(DeterminantAndInverse, BadShapesAndValues) {
+  Complex det;
+  ComplexMatrix inv;
+  EXPECT_EQ(DeterminantAndInverse(ComplexMatrix(), det, &inv), 103);
+  EXPECT_EQ(DeterminantAndInverse(ComplexMatrix(2, 3), det, &inv), 103);
+  const long double inf = std::numeric_limits<long double>::infinity();
+  const long double nan = std::numeric_limits<long double>::quiet_NaN();
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, inf, 0, 1}), det, &inv), 101);
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 0, nan, 1}), det, nullptr), 101);
+  ComplexMatrix c(1, 1);
+  c.e[0] = Complex(1, nan);
+  EXPECT_EQ(DeterminantAndInverse(c, det, &inv), 101);
+}
+
+TEST(DeterminantAndInverse, FourByFourAgainstExactAdjugate) {
+  const ComplexMatrix a = Real(4, 4, {2, -1, 0, 3, 1, 4, 2, -2, 0, 3, 5, 1, 4, 0, -3, 2});
+  const ComplexMatrix before = a;
+  // det 36 and adjugate worked out in exact rational arithmetic.
+  const long adj[16] = {58, 40, -34, -30, -61, -34, 37, 39, 46, 28, -22, -30, -47, -38, 35, 33};
+  Complex det;
+  ComplexMatrix inv;
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv), 0);
+  EXPECT_NEAR(static_cast<double>(det.re), 36.0, 1e-14);
+  for (int i = 0; i < 16; ++i) ExpectNear(inv.e[i], Complex(adj[i] / 36.0L), 1e-16L, "inverse entry");
+  EXPECT_EQ(a, before);
+}
+
+TEST(DeterminantAndInverse, Complex2x2) {
+  ComplexMatrix a(2, 2);
+  a.e = {Complex(1, 1), Complex(2), Complex(3), Complex(4, -1)};
+  // det = (1+i)(4-i) - 6 = -1 + 3i; inverse = adj / det.
+  Complex det;
+  ComplexMatrix inv;
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv), 0);
+  ExpectNear(det, Complex(-1, 3), 1e-17L, "det");
+  const Complex d(-1, 3);
+  const Complex adj[4] = {Complex(4, -1), Complex(-2), Complex(-3), Complex(1, 1)};
+  // 1/(-1+3i) = (-1-3i)/10
+  const Complex r(-0.1L, -0.3L);
+  for (int i = 0; i < 4; ++i) ExpectNear(inv.e[i], adj[i] * r, 1e-17L, "complex inverse");
+  (void)d;
+}
+
+TEST(DeterminantAndInverse, RealPathMatchesComplexStepExactly) {
+  std::mt19937 gen(7);
+  std::uniform_int_distribution<int> dist(-50, 50);
+  const int n = 9;
+  ComplexMatrix a(n, n);
+  for (auto& z : a.e) z = Complex(dist(gen) / 7.0L);
+  a.at(0, 0) = kComplexZero;  // forces a swap
+  Complex det;
+  ComplexMatrix inv;
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv), 0);
+  // The general complex steps on the same data.
+  std::vector<Complex> w(static_cast<size_t>(n) * 2 * n);
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < n; ++j) w[i * 2 * n + j] = a.at(i, j);
+    w[i * 2 * n + n + i] = kComplexOne;
+  }
+  Complex d = kComplexOne;
+  for (int k = 0; k < n; ++k) ASSERT_TRUE(GaussJordanStep(w.data(), n, 2 * n, k, d));
+  EXPECT_EQ(det.re, d.re);
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) ASSERT_EQ(inv.at(i, j).re, w[i * 2 * n + n + j].re) << i << "," << j;
+}
+
+// ---- real and complex solver ----
+
+TEST(SolveSystem, RankDependsOnTolerance) {
+  const ComplexMatrix a = Real(2, 2, {1, 1, 1, 1.00001L});
+  EXPECT_EQ(Rank(a, ZeroTolerance(3)), 1);
+  EXPECT_EQ(Rank(a, ZeroTolerance(8)), 2);
+  EXPECT_EQ(Rank(Real(2, 2, {0, 0, 0, 0}), ZeroTolerance(3)), 0);
+}
+
+TEST(SolveSystem, FreeColumnInTheMiddle) {
+  SolveResult r;
+  ASSERT_EQ(SolveSystem(Real(2, 3, {1, 2, 3, 2, 4, 7}), ComplexMatrix(), ZeroTolerance(3), r), 0);
+  EXPECT_EQ(r.rank, 2);
+  ASSERT_EQ(r.k.rows, 3);
+  ASSERT_EQ(r.k.cols, 1);
+  ExpectNear(r.k.at(0, 0), Complex(-2), 1e-17L, "k0");
+  ExpectNear(r.k.at(1, 0), Complex(1), 0, "k1");
+  ExpectNear(r.k.at(2, 0), Complex(0), 1e-17L, "k2");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(r.x.at(i, 0), kComplexZero);
+}
+
+TEST(SolveSystem, KernelColumnsInOrderOfFreeUnknowns) {
+  // x0 + 2x1 + 3x3 = 5, x2 + 4x3 = 6: free unknowns 1 and 3.
+  SolveResult r;
+  ASSERT_EQ(SolveSystem(Real(2, 4, {1, 2, 0, 3, 0, 0, 1, 4}), Real(2, 1, {5, 6}), 1e-4L, r), 0);
+  EXPECT_EQ(r.rank, 2);
+  const long double x[4] = {5, 0, 6, 0};
+  const long double k[8] = {-2, -3, 1, 0, 0, -4, 0, 1};
+  for (int i = 0; i < 4; ++i) ExpectNear(r.x.e[i], Complex(x[i]), 0, "x");
+  for (int i = 0; i < 8; ++i) ExpectNear(r.k.e[i], Complex(k[i]), 0, "k");
+}
+
+TEST(SolveSystem, UniqueSolutionAndConsistency) {
+  SolveResult r;
+  const ComplexMatrix a = Real(3, 3, {2, 1, -1, -3, -1, 2, -2, 1, 2});
+  const ComplexMatrix b = Real(3, 1, {8, -11, -3});
+  ASSERT_EQ(SolveSystem(a, b, 1e-4L, r), 0);
+  EXPECT_EQ(r.rank, 3);
+  EXPECT_EQ(r.k.cols, 0);
+  const long double x[3] = {2, 3, -1};
+  for (int i = 0; i < 3; ++i) ExpectNear(r.x.e[i], Complex(x[i]), 1e-17L, "x");
+
+  // An all-zero row whose right side is below the tolerance but above 1e-16.
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-4L, r), 6);
+  EXPECT_EQ(r.rank, 1);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1}), 1e-4L, r), 0);
+}
+
+TEST(SolveSystem, BadInputAndCopies) {
+  SolveResult r;
+  EXPECT_EQ(SolveSystem(ComplexMatrix(), ComplexMatrix(), 1e-4L, r), 103);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 0, 0, 1}), Real(3, 1, {1, 2, 3}), 1e-4L, r), 103);
+  EXPECT_EQ(SolveSystem(Real(1, 1, {std::numeric_limits<long double>::infinity()}), ComplexMatrix(), 1e-4L, r),
+            101);
+  const ComplexMatrix a = Real(2, 2, {0, 3, 4, 5}), b = Real(2, 1, {1, 2});
+  const ComplexMatrix a0 = a, b0 = b;
+  ASSERT_EQ(SolveSystem(a, b, 1e-4L, r), 0);
+  EXPECT_EQ(a, a0);
+  EXPECT_EQ(b, b0);
+}
+
+// ---- integer mode ----
+
+TEST(IntegerInverse, Diagonal) {
+  Fraction det;
+  IntegerMatrix inv;
+  ASSERT_EQ(IntegerInverse(Int(2, 2, {2, 0, 0, 4}), det, &inv), 0);
+  EXPECT_EQ(det.ToString(), "8");
+  EXPECT_EQ(Numerators(inv), (std::vector<long>{2, 0, 0, 1}));
+  EXPECT_EQ(inv.denominator.ToString(), "4");
+}
+
+TEST(IntegerInverse, FiveByFiveOverDenominatorAgainstExactValues) {
+  const IntegerMatrix a =
+      Int(5, 5, {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 5, 8, 9, 7, 9, 3, 2, 3, 8, 4, 6, 2, 6, 4, 3}, 3);
+  const IntegerMatrix before = a;
+  Fraction det;
+  IntegerMatrix inv;
+  ASSERT_EQ(IntegerInverse(a, det, &inv), 0);
+  EXPECT_EQ(det.ToString(), "-1813/243");
+  EXPECT_EQ(inv.denominator.ToString(), "1813");
+  EXPECT_EQ(Numerators(inv), (std::vector<long>{144, 1953, 69, -297, -2004, -1143, 1155, 1152, -702,
+                                                -1770, -222, -2331, -333, -222, 3996, -432, -420, -207,
+                                                891, 573, 1494, 546, 36, 318, -1755}));
+  EXPECT_EQ(a, before);
+}
+
+TEST(IntegerInverse, SingularAndBadInput) {
+  Fraction det{BigInteger(5), BigInteger(7)};
+  IntegerMatrix inv;
+  EXPECT_EQ(IntegerInverse(Int(1, 1, {0}), det, &inv), 14);
+  EXPECT_EQ(det.ToString(), "0");
+  EXPECT_EQ(IntegerInverse(Int(3, 3, {1, 2, 3, 2, 4, 6, 0, 1, 1}), det, &inv), 14);
+  EXPECT_EQ(IntegerInverse(Int(2, 2, {0, 0, 0, 0}), det, nullptr), 14);
+  EXPECT_EQ(IntegerInverse(IntegerMatrix(), det, &inv), 103);
+  EXPECT_EQ(IntegerInverse(IntegerMatrix(2, 3), det, &inv), 103);
+  ASSERT_EQ(IntegerInverse(Int(1, 1, {-6}, 4), det, &inv), 0);
+  EXPECT_EQ(det.ToString(), "-3/2");
+  EXPECT_EQ(Numerators(inv), (std::vector<long>{-2}));
+  EXPECT_EQ(inv.denominator.ToString(), "3");
+}
+
+IntegerMatrix RandomInteger(std::mt19937& gen, int n, long denominator) {
+  std::uniform_int_distribution<long> dist(-20, 20);
+  IntegerMatrix m(n, n);
+  for (auto& x : m.e) x = BigInteger(dist(gen));
+  m.denominator = BigInteger(denominator);
+  return m;
+}
+
+IntegerMatrix Product(const IntegerMatrix& a, const IntegerMatrix& b) {
+  IntegerMatrix p(a.rows, b.cols);
+  for (int i = 0; i < a.rows; ++i)
+    for (int j = 0; j < b.cols; ++j)
+      for (int k = 0; k < a.cols; ++k) p.at(i, j) += a.at(i, k) * b.at(k, j);
+  p.denominator = a.denominator * b.denominator;
+  return p;
+}
+
+TEST(IntegerInverse, RandomMatricesInverseAndProductRule) {
+  std::mt19937 gen(2024);
+  for (int n = 1; n <= 12; ++n) {
+    const IntegerMatrix a = RandomInteger(gen, n, 1 + n % 4);
+    const IntegerMatrix b = RandomInteger(gen, n, 1);
+    Fraction da, db, dab;
+    IntegerMatrix inv;
+    ASSERT_EQ(IntegerInverse(a, da, &inv), 0) << n;
+    // A * inverse is exactly the identity.
+    const IntegerMatrix p = Product(a, inv);
+    for (int i = 0; i < n; ++i)
+      for (int j = 0; j < n; ++j)
+        ASSERT_EQ(p.at(i, j), i == j ? p.denominator : BigInteger(0)) << n << ": " << i << "," << j;
+    ASSERT_EQ(IntegerInverse(b, db, nullptr), 0);
+    ASSERT_EQ(IntegerInverse(Product(a, b), dab, nullptr), 0);
+    Fraction expect;
+    Multiply(da, db, expect);
+    EXPECT_EQ(dab, expect) << n;
+    EXPECT_GT(dab.den.Sign(), 0);
+  }
+}
+
+TEST(IntegerInverse, QuitLeavesOutputsUntouched) {
+  std::mt19937 gen(5);
+  const IntegerMatrix a = RandomInteger(gen, 6, 1);
+  Fraction det{BigInteger(42), BigInteger(1)};
+  IntegerMatrix inv = Int(1, 1, {9});
+  PostKey('q');
+  EXPECT_EQ(IntegerInverse(a, det, &inv), -1);
+  EXPECT_EQ(det.ToString(), "42");
+  EXPECT_EQ(Numerators(inv), (std::vector<long>{9}));
+  IntegerSolveResult r;
+  r.rank = 77;
+  PostKey('Q');
+  EXPECT_EQ(SolveSystem(a, IntegerMatrix(), r), -1);
+  EXPECT_EQ(r.rank, 77);
+  // Other keys are ignored.
+  PostKey('x');
+  EXPECT_EQ(IntegerInverse(a, det, &inv), 0);
+  ClearPendingKey();
+}
+
+TEST(IntegerSolve, FreeColumnInTheMiddle) {
+  IntegerSolveResult r;
+  ASSERT_EQ(SolveSystem(Int(2, 3, {1, 2, 3, 2, 4, 7}), IntegerMatrix(), r), 0);
+  EXPECT_EQ(r.rank, 2);
+  EXPECT_EQ(Numerators(r.k), (std::vector<long>{-2, 1, 0}));
+  EXPECT_EQ(r.k.denominator.ToString(), "1");
+  EXPECT_EQ(Numerators(r.x), (std::vector<long>{0, 0, 0}));
+  int rank = 0;
+  EXPECT_EQ(IntegerRank(Int(2, 3, {1, 2, 3, 2, 4, 7}), rank), 0);
+  EXPECT_EQ(rank, 2);
+}
+
+TEST(IntegerSolve, CommonDenominatorsAndScales) {
+  // (A/2) X = b/3 with A = [[2, 4, 1], [0, 3, 6]], b = (1, 2):
+  // A X = (2/3, 4/3): pivots 0, 1; free unknown 2.
+  // x1 = 4/9 - 2 x2, x0 = (2/3 - 4 x1 - x2)/2 = -5/9 + 7/2 x2.
+  IntegerSolveResult r;
+  ASSERT_EQ(SolveSystem(Int(2, 3, {2, 4, 1, 0, 3, 6}, 2), Int(2, 1, {1, 2}, 3), r), 0);
+  EXPECT_EQ(r.rank, 2);
+  EXPECT_EQ(Numerators(r.x), (std::vector<long>{-5, 4, 0}));
+  EXPECT_EQ(r.x.denominator.ToString(), "9");
+  EXPECT_EQ(Numerators(r.k), (std::vector<long>{7, -4, 2}));
+  EXPECT_EQ(r.k.denominator.ToString(), "2");
+}
+
+TEST(IntegerSolve, RandomSystemsSatisfyTheEquations) {
+  std::mt19937 gen(99);
+  std::uniform_int_distribution<long> dist(-9, 9);
+  for (int trial = 0; trial < 20; ++trial) {
+    const int rows = 1 + trial % 6, cols = 1 + (trial * 7) % 8;
+    IntegerMatrix a(rows, cols);
+    for (auto& x : a.e) x = BigInteger(dist(gen));
+    if (rows > 2)  // a dependent row
+      for (int j = 0; j < cols; ++j) a.at(rows - 1, j) = a.at(0, j) * BigInteger(2) - a.at(1, j);
+    IntegerMatrix x0(cols, 1);
+    for (auto& x : x0.e) x = BigInteger(dist(gen));
+    const IntegerMatrix b = Product(a, x0);  // consistent by construction
+    IntegerSolveResult r;
+    ASSERT_EQ(SolveSystem(a, b, r), 0);
+    EXPECT_EQ(r.k.cols, cols - r.rank);
+    const IntegerMatrix ax = Product(a, r.x);
+    for (int i = 0; i < rows; ++i) EXPECT_EQ(ax.at(i, 0) * b.denominator, b.at(i, 0) * ax.denominator);
+    const IntegerMatrix ak = Product(a, r.k);
+    for (const auto& e : ak.e) EXPECT_TRUE(e.IsZero());
+    // Same rank as the real solver.
+    ComplexMatrix ar(rows, cols);
+    for (size_t i = 0; i < a.e.size(); ++i) ar.e[i] = Complex(a.e[i].Value().get_si());
+    EXPECT_EQ(Rank(ar, 1e-9L), r.rank);
+  }
+  // Inconsistent: x + y = 1, 2x + 2y = 3.
+  IntegerSolveResult r;
+  EXPECT_EQ(SolveSystem(Int(2, 2, {1, 1, 2, 2}), Int(2, 1, {1, 3}), r), 6);
+  EXPECT_EQ(SolveSystem(Int(0, 0, {}), IntegerMatrix(), r), 103);
+  EXPECT_EQ(SolveSystem(Int(2, 2, {1, 1, 2, 2}), Int(1, 1, {1}), r), 103);
+}
+
+}  // namespace
+}  // namespace tavrin
