@@ -1,25 +1,101 @@
 #include "ui/Dialogs.h"
 
 #include <QFile>
+#include <QMap>
 #include <QMessageBox>
 #include <QWidget>
+
+#include "core/StringTable.h"
+#include "ui/CalcDialogs.h"
+#include "ui/FormatDialog.h"
+#include "ui/GeneratorDialogs.h"
 
 namespace tavrin {
 
 struct TaskDialogs::Impl {
   Application& app;
   QWidget* owner;
+  QMap<QString, TaskDialog*> dialogs;
+
+  TaskDialog* Create(const QString& name) {
+    if (name == QLatin1String("NEWDLG")) return new NewMatrixDialog(app, owner);
+    if (name == QLatin1String("COPY")) return new CopyColumnDialog(app, owner);
+    if (name == QLatin1String("ROT2D")) return new Rotate2DDialog(app, owner);
+    if (name == QLatin1String("ROT3D")) return new Rotate3DDialog(app, owner);
+    if (name == QLatin1String("IROT3D")) return new PythagoreanRotationDialog(app, owner);
+    if (name == QLatin1String("PROREF")) return new ReflectProjectDialog(app, owner);
+    if (name == QLatin1String("UNI")) return new UnimodularDialog(app, owner);
+    if (name == QLatin1String("CALC")) return new CalcDialog(app, owner);
+    if (name == QLatin1String("SOLVE")) return new SolveDialog(app, owner);
+    if (name == QLatin1String("LINPRO")) return new LinearProgramDialog(app, owner);
+    if (name == QLatin1String("ECH")) return new EchelonDialog(app, owner);
+    if (name == QLatin1String("OPER")) return new OperationsDialog(app, owner);
+    if (name == QLatin1String("FMLA")) return new FormulaDialog(app, owner);
+    return nullptr;
+  }
 };
 
-TaskDialogs::TaskDialogs(Application& app, QWidget* owner) : impl_(std::make_unique<Impl>(Impl{app, owner})) {}
-TaskDialogs::~TaskDialogs() = default;
-void TaskDialogs::Show(const QString&) {}
-void TaskDialogs::ModeChanged() {}
-void TaskDialogs::CloseAll() {}
+TaskDialogs::TaskDialogs(Application& app, QWidget* owner)
+    : impl_(std::make_unique<Impl>(Impl{app, owner, {}})) {}
 
-bool RunFormatDialog(QWidget*, DisplayFormat&) { return false; }
-bool RunHyphenDialog(QWidget*, DisplayFormat&) { return false; }
-void RunTexExport(QWidget*, Application&, MatrixDocument&, bool) {}
+TaskDialogs::~TaskDialogs() {
+  // Without an owner nobody else deletes them.
+  for (TaskDialog* d : impl_->dialogs)
+    if (!d->parent()) delete d;
+}
+
+void TaskDialogs::Show(const QString& name) {
+  TaskDialog*& dialog = impl_->dialogs[name];
+  if (!dialog) dialog = impl_->Create(name);
+  if (!dialog) {
+    impl_->dialogs.remove(name);
+    return;
+  }
+  dialog->ShowDialog();
+}
+
+void TaskDialogs::ModeChanged() {
+  for (TaskDialog* d : impl_->dialogs) d->ModeChanged();
+  if (TaskDialog* uni = impl_->dialogs.value(QStringLiteral("UNI")); uni && impl_->app.mode() != Mode::Integer)
+    uni->hide();
+}
+
+void TaskDialogs::CloseAll() {
+  for (TaskDialog* d : impl_->dialogs) d->hide();
+}
+
+QDialog* TaskDialogs::Find(const QString& name) const { return impl_->dialogs.value(name); }
+
+namespace {
+
+// An error box "hmm ..." with the code's message, or the port's own way.
+void Refuse(QWidget* parent, UserPort* port, int code) {
+  if (port) {
+    port->ShowCode(code);
+    return;
+  }
+  QMessageBox::warning(parent, QString::fromUtf8(String(str::kHmm)), QString::fromStdString(CodeMessage(code)));
+}
+
+}  // namespace
+
+bool RunFormatDialog(QWidget* parent, DisplayFormat& format, UserPort* port) {
+  FormatDialog dialog(parent, format, [parent, port](int code) { Refuse(parent, port, code); });
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool RunHyphenDialog(QWidget* parent, DisplayFormat& format, UserPort* port) {
+  HyphenDialog dialog(parent, format.minusCode);
+  bool repaint = false;
+  if (dialog.exec() == QDialog::Accepted) {
+    std::string text = dialog.Text().toStdString();
+    ResultCode c = ApplyHyphenDialog(format, &text, &repaint);
+    if (c > 0) Refuse(parent, port, c);
+  } else {
+    ApplyHyphenDialog(format, nullptr, &repaint);
+  }
+  return repaint;
+}
 
 QString HelpPageText(const QString& name) {
   QFile file(QStringLiteral(":/help/%1.txt").arg(name));
@@ -30,10 +106,14 @@ QString HelpPageText(const QString& name) {
 }
 
 void ShowAbout(QWidget* parent) {
-  QMessageBox::about(parent, QStringLiteral("about Tavrin"),
-                     QStringLiteral("Tavrin 0.1\nA matrix calculator in real, complex and exact integer modes."));
+  QMessageBox box(parent);
+  box.setObjectName(QStringLiteral("ABOUTBOX"));
+  box.setWindowTitle(QStringLiteral("about Tavrin"));
+  box.setText(QStringLiteral("Tavrin"));
+  box.setInformativeText(
+      QStringLiteral("A matrix calculator with real, complex and exact integer modes.\nversion 0.1"));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
 }
-
-ResultCode RunLongWork(QWidget*, const std::function<ResultCode()>& work, int) { return work(); }
 
 }  // namespace tavrin

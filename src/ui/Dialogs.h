@@ -8,6 +8,7 @@
 #include "io/DisplayFormat.h"
 
 class QWidget;
+class QDialog;
 
 namespace tavrin {
 
@@ -27,6 +28,8 @@ class TaskDialogs : public QObject {
   void ModeChanged();
   // Hides every dialog (main frame cleanup).
   void CloseAll();
+  // The dialog with this resource name, or nullptr while it was never shown.
+  QDialog* Find(const QString& name) const;
 
  private:
   struct Impl;
@@ -34,11 +37,16 @@ class TaskDialogs : public QObject {
 };
 
 // Modal dialogs a matrix window uses. Each returns true when OK changed
-// something.
-bool RunFormatDialog(QWidget* parent, DisplayFormat& format);
-bool RunHyphenDialog(QWidget* parent, DisplayFormat& format);
-// "TeX matrix" / "TeX table": option dialog, save dialog, "TeX file saved".
+// something. Refusals ("out of bounds", "inconsistent data") go to the
+// port when one is given, else to a message box.
+bool RunFormatDialog(QWidget* parent, DisplayFormat& format, UserPort* port = nullptr);
+bool RunHyphenDialog(QWidget* parent, DisplayFormat& format, UserPort* port = nullptr);
+// "TeX matrix" / "TeX table": save dialog (through the port), overwrite
+// question, option dialog, the file, "TeX file saved".
 void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, bool table);
+// The four export forms (commands 622 to 625).
+enum class TexForm { Matrix, Table, LatexArray, LatexTabular };
+void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, TexForm form);
 
 // The text of an embedded help page ("PROGHELP", "TVMFILEH", ...), cut at
 // the first "???".
@@ -47,7 +55,8 @@ void ShowAbout(QWidget* parent);
 
 // Runs work off the interface thread behind a modal progress dialog that
 // shows the prompt strings; Q (or S when stopKey is 'S') becomes the poll's
-// answer. Returns the work's code.
+// answer. Returns the work's code. The work runs on another thread: it
+// must compute only (no port calls, no windows); report afterwards.
 ResultCode RunLongWork(QWidget* parent, const std::function<ResultCode()>& work, int stopKey = 'Q');
 
 }  // namespace tavrin
