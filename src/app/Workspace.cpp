@@ -42,12 +42,9 @@ int Workspace::FindFreeLetter() const {
 template <class M>
 ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, const M& entries,
                           MatrixDocument** stored) {
-  if (letter < 1) {
-    Mode saved = mode_;
-    mode_ = m;
-    letter = FindFreeLetter();
-    mode_ = saved;
-  }
+  // The automatic letter is chosen among the current mode's letters, also
+  // when the matrix goes to another mode's workspace (Paste, dropped files).
+  if (letter < 1) letter = FindFreeLetter();
   if (letter < 1 || letter > 26) {
     port_.ShowCode(code::kNoMoreRoom);
     return code::kNoMoreRoom;

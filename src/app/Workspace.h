@@ -33,8 +33,8 @@ class Workspace {
   // First empty letter of the current mode, else the first hidden one, else 0.
   int FindFreeLetter() const;
 
-  // Stores a copy of the matrix under the letter (0: let the workspace
-  // choose). An occupied letter asks "overwrite existing file?" first.
+  // Stores a copy of the matrix under the letter (0: FindFreeLetter of the
+  // current mode). An occupied letter asks "overwrite existing file?" first.
   // Returns 0 with *stored set, 4 "no more room" (reported), or -1 when the
   // overwrite was declined (nothing changes, nothing reported).
   // The document is shown; a new one is modified exactly when fileName is empty.
