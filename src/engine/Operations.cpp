@@ -13,12 +13,19 @@ bool InRange(int i, int bound) { return i >= 0 && i < bound; }
 
 bool IsRowKind(uint32_t kind) { return kind % 2 == 0; }
 
+// conj(f)/|f|^2 without the pivot floor: a multiplier as small as 1e-15 is
+// accepted, and its undo must scale back by 1e15, not by the floored value.
+Complex ExactReciprocal(Complex f) {
+  const long double s = 1.0L / (f.re * f.re + f.im * f.im);
+  return {s * f.re, -s * f.im};
+}
+
 }  // namespace
 
 OperationRecord InverseOperation(const OperationRecord& r) {
   OperationRecord inv = r;
   if (r.kind == kMultiplyRow || r.kind == kMultiplyColumn)
-    inv.factor = Reciprocal(r.factor);
+    inv.factor = ExactReciprocal(r.factor);
   else if (r.kind == kAddRowMultiple || r.kind == kAddColumnMultiple)
     inv.factor = -r.factor;
   return inv;

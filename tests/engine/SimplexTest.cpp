@@ -1,0 +1,143 @@
+#include "engine/Simplex.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace tavrin {
+namespace {
+
+ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> v) {
+  ComplexMatrix m(rows, cols);
+  size_t i = 0;
+  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
+  return m;
+}
+
+const LinearProgramLetters kLetters{'F', 'B', 'C'};
+
+double Round3(long double x) { return std::round(static_cast<double>(x) * 1000.0) / 1000.0; }
+
+// A diet: four foods, five nutrients, cheapest mix with B*X >= C. Its
+// optimum (checked with an independent LP solver) is unique.
+TEST(Simplex, DietProblem) {
+  const ComplexMatrix f = Real(1, 4, {3.1L, 2.3L, 2.3L, 3.5L});
+  const ComplexMatrix b = Real(5, 4, {4, 2, 1, 3, 1, 3, 2, 2, 2, 1, 3, 1, 1, 1, 1, 4, 3, 0, 1, 2});
+  const ComplexMatrix c = Real(5, 1, {16.037L, 19.618L, 22.531L, 8, 9});
+  const ComplexMatrix f0 = f, b0 = b, c0 = c;
+  LinearProgramResult r;
+  ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, false, kLetters, r), -1);
+  ASSERT_EQ(r.shown.rows, 4);
+  ASSERT_EQ(r.shown.cols, 1);
+  const double x[4] = {1.468, 2.180, 5.805, 0.000};
+  for (int j = 0; j < 4; ++j) EXPECT_EQ(Round3(r.shown.at(j, 0).re), x[j]) << j;
+  EXPECT_NEAR(static_cast<double>(r.value), 22.9163, 1e-9);
+  EXPECT_EQ(r.title, "F*X = 22.916300 [ minimize; B*X >= C ]");
+  EXPECT_EQ(r.highlightRow, -1);
+  EXPECT_EQ(f, f0);
+  EXPECT_EQ(b, b0);
+  EXPECT_EQ(c, c0);
+}
+
+// max 3x + 5y with x <= 4, 2y <= 12, 3x + 2y <= 18: optimum (2, 6), 36.
+struct Stepping {
+  ComplexMatrix f = Real(1, 2, {3, 5});
+  ComplexMatrix b = Real(3, 2, {1, 0, 0, 2, 3, 2});
+  ComplexMatrix c = Real(3, 1, {4, 12, 18});
+};
+
+TEST(Simplex, SteppingShowsTableauThenPivotThenResult) {
+  Stepping p;
+  LinearProgramResult r;
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 0, true, kLetters, r), 0);
+  EXPECT_EQ(r.title, "maximize F*X [ B*X <= C ]");
+  EXPECT_EQ(r.highlightRow, -1);
+  EXPECT_EQ(r.highlightCol, -1);
+  // No artificial columns: k + m + 1 columns; constraint rows and cost row.
+  EXPECT_EQ(r.shown, Real(4, 6, {1, 0, 1, 0, 0, 4, 0, 2, 0, 1, 0, 12, 3, 2, 0, 0, 1, 18, 3, 5, 0, 0, 0, 0}));
+
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 1, true, kLetters, r), 0);
+  EXPECT_EQ(r.highlightRow, 1);  // y enters (largest reduced cost), 12/2 < 18/2
+  EXPECT_EQ(r.highlightCol, 1);
+  EXPECT_EQ(r.shown.at(1, 1).re, 2);
+
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 2, true, kLetters, r), 0);
+  EXPECT_EQ(r.highlightRow, 1);
+  EXPECT_EQ(r.shown, Real(4, 6, {1, 0, 1, 0, 0, 4, 0, 1, 0, 0.5L, 0, 6, 3, 0, 0, -1, 1, 6, 3, 5, 0, 0, 0, 0}));
+
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, kLinearProgramFinalBudget, true, kLetters, r), -1);
+  EXPECT_EQ(r.shown, Real(2, 1, {2, 6}));
+  EXPECT_EQ(r.title, "F*X = 36.000000 [ maximize; B*X <= C ]");
+  EXPECT_EQ(FinishedTitle(true, {'P', 'Q', 'R'}, 33), "P*X = 33.000000 [ maximize; Q*X <= R ]");
+}
+
+TEST(Simplex, EdgeOptimumGivesTwoColumns) {
+  // max x1 + x2 with x1 + x2 <= 4, x1 <= 3, x2 <= 3: every point of the
+  // edge from (3, 1) to (1, 3) is optimal.
+  LinearProgramResult r;
+  ASSERT_EQ(RunLinearProgram(Real(1, 2, {1, 1}), Real(3, 2, {1, 1, 1, 0, 0, 1}), Real(3, 1, {4, 3, 3}),
+                             kLinearProgramFinalBudget, true, kLetters, r),
+            -1);
+  EXPECT_EQ(r.shown, Real(2, 2, {3, 1, 1, 3}));
+  EXPECT_EQ(r.value, 4);
+}
+
+TEST(Simplex, InfeasibleAndUnbounded) {
+  LinearProgramResult r;
+  // x <= -1 with x >= 0.
+  EXPECT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {-1}), kLinearProgramFinalBudget, true,
+                             kLetters, r),
+            107);
+  // min x1 + x2 with x1 + x2 >= 5 and -x1 - x2 >= -2 (x1 + x2 <= 2).
+  EXPECT_EQ(RunLinearProgram(Real(1, 2, {1, 1}), Real(2, 2, {1, 1, -1, -1}), Real(2, 1, {5, -2}),
+                             kLinearProgramFinalBudget, false, kLetters, r),
+            107);
+  // max x1 with x1 - x2 <= 1: unbounded, and the method must stop.
+  EXPECT_EQ(RunLinearProgram(Real(1, 2, {1, 0}), Real(1, 2, {1, -1}), Real(1, 1, {1}), kLinearProgramFinalBudget,
+                             true, kLetters, r),
+            107);
+}
+
+TEST(Simplex, ValidationCodes) {
+  LinearProgramResult r;
+  const ComplexMatrix f = Real(1, 2, {1, 1}), b = Real(2, 2, {1, 0, 0, 1}), c = Real(2, 1, {1, 1});
+  EXPECT_EQ(RunLinearProgram(f, b, Real(3, 1, {1, 1, 1}), 5, true, kLetters, r), 103);
+  EXPECT_EQ(RunLinearProgram(Real(1, 3, {1, 1, 1}), b, c, 5, true, kLetters, r), 103);
+  EXPECT_EQ(RunLinearProgram(f, b, Real(2, 2, {1, 1, 1, 1}), 5, true, kLetters, r), 105);
+  // Incompatible sizes are reported before the column shape.
+  EXPECT_EQ(RunLinearProgram(f, b, Real(3, 2, {1, 1, 1, 1, 1, 1}), 5, true, kLetters, r), 103);
+  EXPECT_EQ(RunLinearProgram(f, ComplexMatrix(), c, 5, true, kLetters, r), 103);
+  EXPECT_EQ(RunLinearProgram(f, b, Real(2, 1, {1, std::numeric_limits<long double>::quiet_NaN()}), 5, true,
+                             kLetters, r),
+            101);
+  // Extra rows of F are not used.
+  ASSERT_EQ(RunLinearProgram(Real(2, 2, {1, 2, 100, 100}), b, c, kLinearProgramFinalBudget, true, kLetters, r), -1);
+  EXPECT_EQ(r.value, 3);
+}
+
+TEST(Simplex, ArtificialColumnsAndPenalty) {
+  // min x with x >= 2: a surplus and an artificial column (cost -5000000).
+  LinearProgramResult r;
+  ASSERT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {2}), 0, false, kLetters, r), 0);
+  EXPECT_EQ(r.title, "minimize F*X [ B*X >= C ]");
+  EXPECT_EQ(r.shown, Real(2, 4, {1, -1, 1, 2, -1, 0, kArtificialPenalty, 0}));
+  ASSERT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {2}), kLinearProgramFinalBudget, false,
+                             kLetters, r),
+            -1);
+  EXPECT_EQ(r.shown, Real(1, 1, {2}));
+  EXPECT_EQ(r.value, 2);
+}
+
+TEST(Simplex, DegenerateProblemEnds) {
+  // A classic cycling example for the largest-coefficient rule.
+  const ComplexMatrix f = Real(1, 4, {0.75L, -150, 0.02L, -6});
+  const ComplexMatrix b = Real(3, 4, {0.25L, -60, -0.04L, 9, 0.5L, -90, -0.02L, 3, 0, 0, 1, 0});
+  const ComplexMatrix c = Real(3, 1, {0, 0, 1});
+  LinearProgramResult r;
+  ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, true, kLetters, r), -1);
+  EXPECT_NEAR(static_cast<double>(r.value), 0.05, 1e-12);
+}
+
+}  // namespace
+}  // namespace tavrin
