@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,6 +59,8 @@ class MatrixDocument {
   bool hidden = false;
   bool editing = false;
   std::vector<UndoRecord> undo;
+  // The variable slots an entry text reads ("Z" is the last); all zero.
+  std::array<Complex, 27> variables{};
   // The highlighted entry of a companion window (pivot), -1 when none.
   int highlightRow = -1;
   int highlightCol = -1;

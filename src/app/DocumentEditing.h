@@ -1,0 +1,69 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "app/MatrixDocument.h"
+#include "app/UserPort.h"
+#include "core/ResultCode.h"
+
+namespace tavrin {
+
+// The matrix window's editing commands on its document: entry edits and the
+// Edit menu's structural commands, each recorded for Undo.
+//
+// Reporting: every operation returns 0 when the document changed; it then
+// has `modified` set and the port has been told (DocumentChanged). A
+// positive code is an error reported once through port.ShowCode and the
+// document is exactly as it was. A negative code means nothing was done
+// and nothing reported (Undo with an empty history). Texts are read as the
+// dialogs read them (leading decimal number, else 0); row and column
+// numbers in texts are 1-based, those of the functions 0-based.
+
+// Accept step of an entry edit box at (row, col). Real and complex: the text
+// is read by the expression language's entry reader (empty: 9; unreadable:
+// 101); real documents keep the imaginary part zero. Integer: the integer
+// reading (nothing to read: 2). Clears `editing` in every case.
+ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& text);
+// The integer common denominator: 0 is refused with 14; a negative value
+// flips the sign of every entry and is stored positive (Undo restores only
+// the denominator).
+ResultCode EditDenominator(UserPort& port, MatrixDocument& doc, const std::string& text);
+
+// Edit | Dimensions: a zero matrix of the new size (integer: denominator 1).
+// Code 17 outside 1.. or beyond 1000000 entries.
+ResultCode SetDimensions(UserPort& port, MatrixDocument& doc, const std::string& rowsText,
+                         const std::string& colsText);
+// Edit | Remove rows / columns: the range between the two numbers in either
+// order. 17 outside 1..count, 25 when the range covers every row (column).
+ResultCode RemoveRows(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+                      const std::string& lastText);
+ResultCode RemoveColumns(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+                         const std::string& lastText);
+// Edit | Insert row / column: a zero row (column) that becomes number n,
+// 1 <= n <= count + 1, else 17.
+ResultCode InsertRow(UserPort& port, MatrixDocument& doc, const std::string& numberText);
+ResultCode InsertColumn(UserPort& port, MatrixDocument& doc, const std::string& numberText);
+// Edit | Exchange rows / columns: two different numbers in 1..count, else 17.
+ResultCode ExchangeRows(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+                        const std::string& secondText);
+ResultCode ExchangeColumns(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+                           const std::string& secondText);
+// Reverses the newest recorded step; -1 (silent) when there is none.
+ResultCode Undo(UserPort& port, MatrixDocument& doc);
+
+// Enabling rules of the document's Edit commands (menu ids 98 Undo, 607
+// remove rows, 608 remove columns, 609 exchange columns, 610 exchange rows);
+// other ids are always enabled.
+bool EditCommandEnabled(const MatrixDocument& doc, int id);
+
+// Autofeed: the entry after (row, col) along rows (colByCol false) or down
+// columns (colByCol true); none after the last entry.
+std::optional<std::pair<int, int>> NextAutofeedEntry(int row, int col, int rows, int cols, bool colByCol);
+// The first visible index that brings `index` into view: past the visible
+// range it advances by a page (at most to count - visible), before it the
+// index itself becomes the first; otherwise `first` is kept.
+int ScrollIntoView(int index, int first, int visible, int count);
+
+}  // namespace tavrin

@@ -1,0 +1,322 @@
+#include "app/DocumentEditing.h"
+
+#include <gtest/gtest.h>
+
+#include "FakePort.h"
+
+namespace tavrin {
+namespace {
+
+MatrixDocument RealDoc(int rows, int cols, MatrixKind kind = MatrixKind::Real) {
+  MatrixDocument doc(kind, 1, rows, cols, false);
+  for (size_t k = 0; k < doc.z.e.size(); ++k) doc.z.e[k] = Complex(static_cast<long double>(k + 1));
+  return doc;
+}
+
+MatrixDocument IntegerDoc(int rows, int cols, long den = 1) {
+  MatrixDocument doc(MatrixKind::Integer, 1, rows, cols, false);
+  for (size_t k = 0; k < doc.q.e.size(); ++k) doc.q.e[k] = BigInteger(static_cast<long>(k + 1));
+  doc.q.denominator = BigInteger(den);
+  return doc;
+}
+
+std::vector<long double> Reals(const MatrixDocument& doc) {
+  std::vector<long double> out;
+  for (const Complex& e : doc.z.e) out.push_back(e.re);
+  return out;
+}
+
+std::vector<long> Numerators(const MatrixDocument& doc) {
+  std::vector<long> out;
+  for (const BigInteger& e : doc.q.e) out.push_back(e.Value().get_si());
+  return out;
+}
+
+TEST(DocumentEditing, RealEntryEdits) {
+  FakePort port;
+  MatrixDocument doc = RealDoc(2, 2);
+  doc.editing = true;
+  ASSERT_EQ(EditEntry(port, doc, 1, 0, "2*(1+2)"), 0);
+  EXPECT_EQ(doc.z.at(1, 0), Complex(6));
+  EXPECT_TRUE(doc.modified);
+  EXPECT_FALSE(doc.editing);
+  ASSERT_EQ(doc.undo.size(), 1u);
+  EXPECT_EQ(doc.undo[0].kind, UndoRecord::kEntry);
+  EXPECT_EQ(doc.undo[0].a, 1);
+  EXPECT_EQ(doc.undo[0].b, 0);
+  EXPECT_EQ(doc.undo[0].saved, std::vector<Complex>{Complex(3)});
+  // Real documents keep the imaginary part zero.
+  ASSERT_EQ(EditEntry(port, doc, 0, 0, "2+I"), 0);
+  EXPECT_EQ(doc.z.at(0, 0), Complex(2));
+  EXPECT_TRUE(port.codes.empty());
+
+  // Refused texts leave the entry and the history as they were.
+  doc.modified = false;
+  EXPECT_EQ(EditEntry(port, doc, 0, 1, ""), 9);
+  EXPECT_EQ(EditEntry(port, doc, 0, 1, "   "), 9);
+  EXPECT_EQ(EditEntry(port, doc, 0, 1, "(1+"), 101);
+  EXPECT_EQ(EditEntry(port, doc, 0, 1, "1/0"), 101);
+  EXPECT_EQ(port.codes, (std::vector<int>{9, 9, 101, 101}));
+  EXPECT_EQ(doc.z.at(0, 1), Complex(2));
+  EXPECT_EQ(doc.undo.size(), 2u);
+  EXPECT_FALSE(doc.modified);
+
+  MatrixDocument c = RealDoc(1, 1, MatrixKind::Complex);
+  ASSERT_EQ(EditEntry(port, c, 0, 0, "1-2i"), 0);
+  EXPECT_EQ(c.z.at(0, 0), Complex(1, -2));
+}
+
+TEST(DocumentEditing, IntegerEntryReading) {
+  struct Case {
+    const char* text;
+    int code;
+    const char* value;
+  } cases[] = {
+      {"1,234,567", 0, "1234567"}, {"--5", 0, "5"},     {"-007", 0, "-7"}, {"-0", 0, "0"},
+      {"12a34", 0, "1234"},        {"-", 2, "2"},       {"", 2, "2"},
+      {"123456789012345678901234567890", 0, "123456789012345678901234567890"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    FakePort port;
+    MatrixDocument doc = IntegerDoc(1, 2);
+    EXPECT_EQ(EditEntry(port, doc, 0, 1, c.text), c.code);
+    EXPECT_EQ(doc.q.at(0, 1).ToString(), c.value);
+    EXPECT_EQ(doc.undo.size(), c.code ? 0u : 1u);
+    EXPECT_EQ(port.codes.size(), c.code ? 1u : 0u);
+  }
+  // The display's substituted minus sign reads back as a minus.
+  FakePort port;
+  MatrixDocument doc = IntegerDoc(1, 1);
+  doc.format.minusOn = true;
+  doc.format.minusCode = 150;
+  ASSERT_EQ(EditEntry(port, doc, 0, 0, "\x96" "42"), 0);
+  EXPECT_EQ(doc.q.at(0, 0), BigInteger(-42));
+}
+
+TEST(DocumentEditing, Denominator) {
+  FakePort port;
+  MatrixDocument doc = IntegerDoc(2, 2, 2);
+  EXPECT_EQ(EditDenominator(port, doc, "0"), 14);
+  EXPECT_EQ(EditDenominator(port, doc, "-0"), 14);
+  EXPECT_EQ(port.codes, (std::vector<int>{14, 14}));
+  EXPECT_EQ(doc.q.denominator, BigInteger(2));
+  EXPECT_TRUE(doc.undo.empty());
+
+  ASSERT_EQ(EditDenominator(port, doc, "-3"), 0);
+  EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
+  EXPECT_EQ(doc.q.denominator, BigInteger(3));
+  ASSERT_EQ(doc.undo.size(), 1u);
+  EXPECT_TRUE(doc.undo[0].denominator);
+  EXPECT_EQ(doc.undo[0].savedIntegers, std::vector<BigInteger>{BigInteger(2)});
+  // Undo restores the denominator alone.
+  ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(doc.q.denominator, BigInteger(2));
+  EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
+}
+
+TEST(DocumentEditing, TwentyEditsAndTwentyUndos) {
+  FakePort port;
+  MatrixDocument real = RealDoc(3, 4);
+  real.z.at(2, 3) = Complex(1.0L / 3.0L);
+  const ComplexMatrix realStart = real.z;
+  MatrixDocument integer = IntegerDoc(3, 4, 7);
+  const IntegerMatrix integerStart = integer.q;
+  for (int k = 0; k < 20; ++k) {
+    int row = (k * 7) % 3, col = (k * 5) % 4;
+    ASSERT_EQ(EditEntry(port, real, row, col, std::to_string(k) + "/7"), 0);
+    ASSERT_EQ(EditEntry(port, integer, row, col, "-" + std::to_string(k * 1000003)), 0);
+  }
+  EXPECT_NE(real.z, realStart);
+  EXPECT_NE(integer.q, integerStart);
+  for (int k = 0; k < 20; ++k) {
+    ASSERT_EQ(Undo(port, real), 0);
+    ASSERT_EQ(Undo(port, integer), 0);
+  }
+  EXPECT_EQ(real.z, realStart);
+  EXPECT_EQ(integer.q, integerStart);
+  // Nothing more to undo: nothing done, nothing reported.
+  EXPECT_EQ(Undo(port, real), -1);
+  EXPECT_TRUE(port.codes.empty());
+}
+
+TEST(DocumentEditing, RemoveRowsEitherOrderAndUndo) {
+  FakePort port;
+  MatrixDocument doc = RealDoc(5, 2);
+  const ComplexMatrix start = doc.z;
+  ASSERT_EQ(RemoveRows(port, doc, "3", "1"), 0);
+  EXPECT_EQ(doc.rows(), 2);
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{7, 8, 9, 10}));
+  ASSERT_EQ(doc.undo.size(), 1u);
+  const UndoRecord& rec = doc.undo[0];
+  EXPECT_EQ(rec.kind, UndoRecord::kRowsRemoved);
+  EXPECT_EQ(rec.a, 0);
+  EXPECT_EQ(rec.b, 2);
+  EXPECT_EQ(rec.saved.size(), 6u);
+  EXPECT_EQ(rec.saved[5], Complex(6));
+  ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(doc.z, start);
+  EXPECT_TRUE(doc.modified);
+
+  struct Case {
+    const char *first, *last;
+    int code;
+  } refused[] = {{"1", "5", 25}, {"5", "1", 25}, {"0", "2", 17}, {"1", "6", 17}, {"x", "2", 17}};
+  for (const Case& c : refused) {
+    port.codes.clear();
+    EXPECT_EQ(RemoveRows(port, doc, c.first, c.last), c.code);
+    EXPECT_EQ(port.codes, std::vector<int>{c.code});
+  }
+  EXPECT_EQ(doc.z, start);
+  EXPECT_TRUE(doc.undo.empty());
+}
+
+TEST(DocumentEditing, RemoveColumnsSavesColumnAfterColumn) {
+  FakePort port;
+  MatrixDocument doc = IntegerDoc(2, 4, 5);
+  const IntegerMatrix start = doc.q;
+  ASSERT_EQ(RemoveColumns(port, doc, "3", "2"), 0);
+  EXPECT_EQ(doc.cols(), 2);
+  EXPECT_EQ(Numerators(doc), (std::vector<long>{1, 4, 5, 8}));
+  EXPECT_EQ(doc.q.denominator, BigInteger(5));
+  const UndoRecord& rec = doc.undo.back();
+  EXPECT_EQ(rec.kind, UndoRecord::kColumnsRemoved);
+  EXPECT_EQ(rec.a, 1);
+  EXPECT_EQ(rec.b, 2);
+  EXPECT_EQ(rec.savedIntegers,
+            (std::vector<BigInteger>{BigInteger(2), BigInteger(6), BigInteger(3), BigInteger(7)}));
+  EXPECT_EQ(RemoveColumns(port, doc, "1", "2"), 25);
+  ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(doc.q, start);
+}
+
+TEST(DocumentEditing, Dimensions) {
+  FakePort port;
+  MatrixDocument doc = IntegerDoc(2, 3, 9);
+  const IntegerMatrix start = doc.q;
+  EXPECT_EQ(SetDimensions(port, doc, "1000", "1001"), 17);
+  EXPECT_EQ(SetDimensions(port, doc, "0", "3"), 17);
+  EXPECT_EQ(SetDimensions(port, doc, "3", "-2"), 17);
+  EXPECT_EQ(SetDimensions(port, doc, "99999999999", "99999999999"), 17);
+  EXPECT_EQ(port.codes, (std::vector<int>{17, 17, 17, 17}));
+  EXPECT_EQ(doc.q, start);
+  ASSERT_EQ(SetDimensions(port, doc, "1000", "1000"), 0);
+  EXPECT_EQ(doc.rows(), 1000);
+  EXPECT_EQ(doc.cols(), 1000);
+  EXPECT_EQ(doc.q.denominator, BigInteger(1));
+  EXPECT_TRUE(doc.q.at(999, 999).IsZero());
+  const UndoRecord& rec = doc.undo.back();
+  EXPECT_EQ(rec.kind, UndoRecord::kDimensions);
+  EXPECT_EQ(rec.a, 2);
+  EXPECT_EQ(rec.b, 3);
+  EXPECT_EQ(rec.savedIntegers.size(), 7u);  // six entries and the denominator
+  ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(doc.q, start);
+
+  MatrixDocument real = RealDoc(2, 2);
+  ASSERT_EQ(SetDimensions(port, real, "1", "3"), 0);
+  EXPECT_EQ(Reals(real), (std::vector<long double>{0, 0, 0}));
+  ASSERT_EQ(Undo(port, real), 0);
+  EXPECT_EQ(Reals(real), (std::vector<long double>{1, 2, 3, 4}));
+}
+
+TEST(DocumentEditing, InsertRowAndColumn) {
+  FakePort port;
+  MatrixDocument doc = RealDoc(2, 2);
+  ASSERT_EQ(InsertRow(port, doc, "3"), 0);  // rows + 1 appends
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4, 0, 0}));
+  ASSERT_EQ(InsertColumn(port, doc, "1"), 0);
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{0, 1, 2, 0, 3, 4, 0, 0, 0}));
+  EXPECT_EQ(doc.undo.back().kind, UndoRecord::kColumnInserted);
+  EXPECT_EQ(doc.undo.back().a, 0);
+  EXPECT_EQ(InsertRow(port, doc, "0"), 17);
+  EXPECT_EQ(InsertRow(port, doc, "5"), 17);
+  EXPECT_EQ(InsertColumn(port, doc, "5"), 17);
+  EXPECT_EQ(port.codes, (std::vector<int>{17, 17, 17}));
+  ASSERT_EQ(Undo(port, doc), 0);
+  ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4}));
+  EXPECT_EQ(doc.rows(), 2);
+
+  MatrixDocument q = IntegerDoc(2, 2, 4);
+  ASSERT_EQ(InsertColumn(port, q, "2"), 0);
+  EXPECT_EQ(Numerators(q), (std::vector<long>{1, 0, 2, 3, 0, 4}));
+  EXPECT_EQ(q.q.denominator, BigInteger(4));
+}
+
+TEST(DocumentEditing, ExchangeRowsAndColumns) {
+  FakePort port;
+  MatrixDocument doc = RealDoc(3, 2);
+  ASSERT_EQ(ExchangeRows(port, doc, "3", "1"), 0);
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{5, 6, 3, 4, 1, 2}));
+  EXPECT_EQ(doc.undo.back().kind, UndoRecord::kRowsExchanged);
+  ASSERT_EQ(ExchangeColumns(port, doc, "1", "2"), 0);
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(doc.undo.back().kind, UndoRecord::kColumnsExchanged);
+  EXPECT_EQ(ExchangeRows(port, doc, "2", "2"), 17);
+  EXPECT_EQ(ExchangeRows(port, doc, "0", "2"), 17);
+  EXPECT_EQ(ExchangeColumns(port, doc, "1", "3"), 17);
+  EXPECT_EQ(port.codes, (std::vector<int>{17, 17, 17}));
+  ASSERT_EQ(Undo(port, doc), 0);
+  ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(DocumentEditing, MixedStepsUndoToTheStart) {
+  FakePort port;
+  MatrixDocument doc = IntegerDoc(4, 3, 6);
+  ASSERT_EQ(EditEntry(port, doc, 3, 2, "99"), 0);
+  ASSERT_EQ(RemoveColumns(port, doc, "1", "1"), 0);
+  ASSERT_EQ(InsertRow(port, doc, "2"), 0);
+  ASSERT_EQ(ExchangeColumns(port, doc, "2", "1"), 0);
+  ASSERT_EQ(RemoveRows(port, doc, "2", "4"), 0);
+  ASSERT_EQ(EditDenominator(port, doc, "-5"), 0);
+  ASSERT_EQ(SetDimensions(port, doc, "2", "2"), 0);
+  ASSERT_EQ(EditEntry(port, doc, 1, 1, "7"), 0);
+  while (!doc.undo.empty()) ASSERT_EQ(Undo(port, doc), 0);
+  // The denominator's sign change is not recorded: the entries present at
+  // that step (worked by hand through the steps) stay negated.
+  EXPECT_EQ(Numerators(doc), (std::vector<long>{1, -2, -3, 4, 5, 6, 7, 8, 9, 10, -11, 12}));
+  EXPECT_EQ(doc.q.denominator, BigInteger(6));
+  EXPECT_EQ(doc.rows(), 4);
+  EXPECT_TRUE(port.codes.empty());
+}
+
+TEST(DocumentEditing, EnablingRules) {
+  MatrixDocument doc = RealDoc(1, 2);
+  EXPECT_FALSE(EditCommandEnabled(doc, 98));
+  EXPECT_FALSE(EditCommandEnabled(doc, 607));
+  EXPECT_FALSE(EditCommandEnabled(doc, 610));
+  EXPECT_TRUE(EditCommandEnabled(doc, 608));
+  EXPECT_TRUE(EditCommandEnabled(doc, 609));
+  EXPECT_TRUE(EditCommandEnabled(doc, 604));
+  FakePort port;
+  ASSERT_EQ(EditEntry(port, doc, 0, 0, "1"), 0);
+  EXPECT_TRUE(EditCommandEnabled(doc, 98));
+}
+
+TEST(DocumentEditing, AutofeedOrder) {
+  using Entry = std::optional<std::pair<int, int>>;
+  // A 2x3 matrix walked from (0, 0) in both flows, to the end.
+  std::vector<std::pair<int, int>> alongRows, downColumns;
+  for (Entry e = std::make_pair(0, 0); e; e = NextAutofeedEntry(e->first, e->second, 2, 3, false))
+    alongRows.push_back(*e);
+  for (Entry e = std::make_pair(0, 0); e; e = NextAutofeedEntry(e->first, e->second, 2, 3, true))
+    downColumns.push_back(*e);
+  EXPECT_EQ(alongRows, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}}));
+  EXPECT_EQ(downColumns, (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}));
+  // The last entry ends autofeed in both flows; the last row of a column
+  // continues on row 1 of the next column.
+  EXPECT_FALSE(NextAutofeedEntry(1, 2, 2, 3, false));
+  EXPECT_FALSE(NextAutofeedEntry(1, 2, 2, 3, true));
+  EXPECT_EQ(NextAutofeedEntry(1, 0, 2, 3, true), Entry(std::make_pair(0, 1)));
+  EXPECT_FALSE(NextAutofeedEntry(0, 0, 1, 1, true));
+
+  EXPECT_EQ(ScrollIntoView(5, 0, 5, 12), 5);    // a page on
+  EXPECT_EQ(ScrollIntoView(11, 5, 5, 12), 7);   // not beyond count - visible
+  EXPECT_EQ(ScrollIntoView(0, 7, 5, 12), 0);    // back to the start
+  EXPECT_EQ(ScrollIntoView(8, 7, 5, 12), 7);    // already visible
+}
+
+}  // namespace
+}  // namespace tavrin
