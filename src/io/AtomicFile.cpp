@@ -61,7 +61,7 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   std::string dir = DirectoryOf(path);
   std::string base = path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
   if (base.empty()) return false;
-  std::string temp = (dir == "/" ? std::string("/") : dir + "/") + "." + base + ".tmp-XXXXXX";
+  std::string temp = (dir == "/" ? std::string("/") : dir + "/") + "." + base.substr(0, 200) + ".tmp-XXXXXX";  // stays within name limits
   std::vector<char> name(temp.begin(), temp.end());
   name.push_back('\0');
   if (!Allowed(WriteStage::Create)) return false;

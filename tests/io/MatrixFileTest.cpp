@@ -459,3 +459,16 @@ TEST(MatrixFile, SurvivesRandomDamage) {
 
 }  // namespace
 }  // namespace tavrin
+
+namespace tavrin {
+namespace {
+TEST_F(FileTest, LongNamesAreSavedToo) {
+  const std::string path = Path("") + std::string(250, 'n') + ".tex";
+  ASSERT_TRUE(WriteFileAtomically(path, "\\matrix{\r\n}\r\n"));
+  std::string back;
+  ASSERT_TRUE(ReadWholeFile(path, back));
+  EXPECT_EQ(back, "\\matrix{\r\n}\r\n");
+  EXPECT_EQ(FilesInDir(), 1u);
+}
+}  // namespace
+}  // namespace tavrin
