@@ -1,0 +1,22 @@
+#pragma once
+#include <vector>
+
+#include "core/Fraction.h"
+#include "core/Matrix.h"
+#include "core/ResultCode.h"
+
+namespace tavrin {
+
+// Coefficients of det(xI - M) for a square real or complex matrix, highest
+// power first: c[0] = 1, c[n] the constant term. The matrix is brought to
+// Hessenberg form by unitary reflections and the polynomial read off by the
+// Hessenberg recurrence, O(n^3) in 80-bit arithmetic. Returns false (and
+// leaves c empty) when the key S stopped it or the matrix is not square.
+bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c);
+
+// The exact characteristic polynomial of an integer-mode matrix (entries over
+// the common denominator), by the division-free Berkowitz method. Code 0,
+// 103 (not square) or -1 when S or Q stopped it (c is then empty).
+ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c);
+
+}  // namespace tavrin

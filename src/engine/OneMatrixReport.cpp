@@ -1,0 +1,136 @@
+#include "engine/OneMatrixReport.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "core/StringTable.h"
+#include "core/Thresholds.h"
+#include "engine/CharacteristicPolynomial.h"
+#include "engine/Elimination.h"
+#include "engine/RootFinder.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr const char* kBreak = "\r\n";
+constexpr size_t kReportLimit = 64000;
+
+// printf's fixed conversion, right-justified in places + 2 characters; the
+// buffer is sized for any extended value.
+std::string Fixed(long double x, int places) {
+  const int minWidth = places + 2;
+  if (std::isnan(x) || std::isinf(x)) {
+    std::string t = std::isnan(x) ? (std::signbit(x) ? "-NAN" : "+NAN") : (x < 0 ? "-INF" : "+INF");
+    if (static_cast<int>(t.size()) < minWidth) t.insert(0, minWidth - t.size(), ' ');
+    return t;
+  }
+  int n = std::snprintf(nullptr, 0, "%*.*Lf", minWidth, places, x);
+  std::string t(n > 0 ? n : 0, '\0');
+  std::snprintf(t.data(), t.size() + 1, "%*.*Lf", minWidth, places, x);
+  return t;
+}
+
+std::string FractionText(const Fraction& v) {
+  std::string t = v.num.TextForm(255);
+  if (!v.den.IsOne()) t += "/" + v.den.TextForm(255);
+  return t;
+}
+
+std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFormat& f) {
+  std::string title = String(str::kCharacteristicPolynomial);
+  std::string out = title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
+  std::vector<Complex> c;
+  if (!CharacteristicPolynomial(m, c)) return out + CodeMessage(code::kCouldNotCalculate);
+  const std::string degree = String(str::kDegree);
+  out += degree + "  " + String(str::kCoefficient) + kBreak;
+  const int n = static_cast<int>(c.size()) - 1;
+  std::vector<std::string> heads(c.size()), tails(c.size());
+  size_t longest = 0;
+  for (size_t i = 0; i < c.size(); ++i) {
+    std::string t = ReportEntryText(c[i], complex, f.places, 2 * f.width, f);
+    size_t dot = t.find('.');
+    heads[i] = t.substr(0, dot);
+    if (dot != std::string::npos) tails[i] = t.substr(dot);
+    longest = std::max(longest, heads[i].size());
+  }
+  const size_t w = degree.size();
+  for (size_t i = 0; i < c.size(); ++i) {
+    std::string label = std::to_string(n - static_cast<int>(i)) + ": ";
+    if (label.size() < w) label.insert(0, w - label.size(), ' ');
+    label.resize(w);
+    std::string head = heads[i];
+    if (head.size() < longest) head.insert(0, longest - head.size(), ' ');
+    out += label + "  " + head + tails[i] + kBreak;
+  }
+  out += kBreak;
+  out += String(str::kRoots);
+  out += kBreak;
+  RootList roots = FindRoots(c, complex, f.rootThreshold);
+  const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);
+  for (size_t i = 0; i < roots.roots.size(); ++i) {
+    Complex z = roots.roots[i];
+    out += ReportEntryText(z, std::fabs(z.im) > 1e-13L, f.places, rootWidth, f);
+    if (roots.multiplicities[i] > 1)
+      out += std::string(" (") + String(str::kMultiplicity) + " " +
+             std::to_string(roots.multiplicities[i]) + ")";
+    out += kBreak;
+  }
+  return out;
+}
+
+std::string Item(int label, const std::string& value) {
+  return std::string(String(label)) + ": " + value + kBreak + kBreak;
+}
+
+std::string Limit(std::string s) {
+  if (s.size() > kReportLimit) s.resize(kReportLimit);
+  return s;
+}
+
+}  // namespace
+
+std::string ReportEntryText(Complex value, bool showImaginary, int places, int width,
+                            const ReportFormat& f) {
+  std::string t = Fixed(value.re, places);
+  if (showImaginary) {
+    t += value.im < 0 ? " - " : " + ";
+    t += Fixed(std::fabs(value.im), places) + "i";
+  }
+  if (width >= 0 && static_cast<int>(t.size()) > width) t.resize(width);
+  if (f.minusOn)
+    for (char& ch : t)
+      if (ch == '-') ch = static_cast<char>(f.minusCode);
+  return t;
+}
+
+std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f) {
+  const bool complex = kind == MatrixKind::Complex;
+  std::string out = Item(str::kRank, std::to_string(Rank(m, ZeroTolerance(f.places))));
+  if (m.rows != m.cols || m.rows == 0) return Limit(out);
+  Complex trace;
+  for (int i = 0; i < m.rows; ++i) trace += m.at(i, i);
+  out += Item(str::kTrace, ReportEntryText(trace, complex, f.places, 2 * f.width, f));
+  Complex det;
+  if (DeterminantAndInverse(m, det, nullptr) != 0) det = kComplexZero;
+  out += Item(str::kDeterminant, ReportEntryText(det, complex, f.places, 2 * f.width, f));
+  out += PolynomialBlock(m, complex, f);
+  return Limit(out);
+}
+
+std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat&) {
+  const std::string failed = CodeMessage(code::kCouldNotCalculate);
+  int rank = 0;
+  std::string out = Item(str::kRank, IntegerRank(m, rank) == 0 ? std::to_string(rank) : failed);
+  if (m.rows != m.cols || m.rows == 0) return Limit(out);
+  Fraction trace{BigInteger(0), m.denominator};
+  for (int i = 0; i < m.rows; ++i) trace.num += m.at(i, i);
+  out += Item(str::kTrace, Reduce(trace) == 0 ? FractionText(trace) : failed);
+  Fraction det;
+  ResultCode c = IntegerInverse(m, det, nullptr);
+  if (c == code::kSingular) det = Fraction{};
+  out += Item(str::kDeterminant, c == 0 || c == code::kSingular ? FractionText(det) : failed);
+  return Limit(out);
+}
+
+}  // namespace tavrin

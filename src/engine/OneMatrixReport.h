@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+#include "core/Matrix.h"
+
+namespace tavrin {
+
+// What the report takes from the matrix's window: its decimal places, its
+// field width and the hyphen-to-minus substitution of its display format.
+struct ReportFormat {
+  int places = 5;
+  int width = 7;
+  bool minusOn = false;
+  int minusCode = 150;
+  long double rootThreshold = 1e-7L;  // the window's root acceptance threshold
+};
+
+// The one-matrix report of a real or complex matrix: rank; for a square
+// matrix trace, determinant, the characteristic polynomial and its roots.
+// Lines end in CR LF.
+std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f);
+
+// The report of an integer-mode matrix: rank; for a square matrix the exact
+// trace and determinant.
+std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f);
+
+// The fixed-point entry text of a real or complex value: `places` decimals,
+// at least places + 2 characters, "a + bi"/"a - bi" when the imaginary part
+// is shown, cut to `width` characters, then the minus substitution.
+std::string ReportEntryText(Complex value, bool showImaginary, int places, int width,
+                            const ReportFormat& f);
+
+}  // namespace tavrin
