@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "core/PollKey.h"
+#include "engine/OneMatrixReport.h"
+
+namespace tavrin {
+namespace {
+
+ComplexMatrix Real(int r, int c, std::initializer_list<long double> v) {
+  ComplexMatrix m(r, c);
+  size_t i = 0;
+  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
+  return m;
+}
+
+IntegerMatrix Int(int n, std::initializer_list<long> v, long den) {
+  IntegerMatrix m(n, n);
+  size_t i = 0;
+  for (long x : v) m.e[i++] = BigInteger(x);
+  m.denominator = BigInteger(den);
+  return m;
+}
+
+TEST(OneMatrixReportTest, IdentityAtThreePlaces) {
+  ClearPendingKey();
+  ReportFormat f;
+  f.places = 3;
+  f.width = 6;
+  EXPECT_EQ(OneMatrixReport(Real(3, 3, {1, 0, 0, 0, 1, 0, 0, 0, 1}), MatrixKind::Real, f),
+            "rank: 3\r\n\r\n"
+            "trace: 3.000\r\n\r\n"
+            "determinant: 1.000\r\n\r\n"
+            "characteristic polynomial\r\n"
+            "---------------------------\r\n"
+            "degree  coefficient\r\n"
+            "   3:    1.000\r\n"
+            "   2:   -3.000\r\n"
+            "   1:    3.000\r\n"
+            "   0:   -1.000\r\n"
+            "\r\n"
+            "roots\r\n"
+            "1.000 (multiplicity 3)\r\n");
+}
+
+TEST(OneMatrixReportTest, IntegerMatrices) {
+  ClearPendingKey();
+  ReportFormat f;
+  EXPECT_EQ(OneMatrixReport(Int(2, {1, 2, 2, 4}, 1), f),
+            "rank: 1\r\n\r\ntrace: 5\r\n\r\ndeterminant: 0\r\n\r\n");
+  EXPECT_EQ(OneMatrixReport(Int(2, {1, 0, 0, 1}, 2), f),
+            "rank: 2\r\n\r\ntrace: 1\r\n\r\ndeterminant: 1/4\r\n\r\n");
+  EXPECT_EQ(OneMatrixReport(Int(2, {-1, 0, 0, 2}, 3), f),
+            "rank: 2\r\n\r\ntrace: 1/3\r\n\r\ndeterminant: -2/9\r\n\r\n");
+  PostKey('Q');  // a stopped exact determinant shows the failure in its place
+  std::string r = OneMatrixReport(Int(2, {1, 2, 3, 4}, 1), f);
+  EXPECT_NE(r.find("could not calculate"), std::string::npos) << r;
+  ClearPendingKey();
+}
+
+TEST(OneMatrixReportTest, RealLayouts) {
+  ClearPendingKey();
+  ReportFormat f;  // 5 places, width 7
+  EXPECT_EQ(OneMatrixReport(Real(2, 3, {1, 2, 3, 2, 4, 7}), MatrixKind::Real, f), "rank: 2\r\n\r\n");
+  // [[0, -1], [1, 0]]: x^2 + 1, roots i and -i.
+  // Which of i and -i the search meets first depends on the random starts.
+  std::string rotation = OneMatrixReport(Real(2, 2, {0, -1, 1, 0}), MatrixKind::Real, f);
+  bool first = rotation.find("roots\r\n0.00000 + 1.00000i") != std::string::npos;
+  EXPECT_EQ(rotation,
+            "rank: 2\r\n\r\n"
+            "trace: 0.00000\r\n\r\n"
+            "determinant: 1.00000\r\n\r\n"
+            "characteristic polynomial\r\n"
+            "---------------------------\r\n"
+            "degree  coefficient\r\n"
+            "   2:   1.00000\r\n"
+            "   1:   0.00000\r\n"
+            "   0:   1.00000\r\n"
+            "\r\n"
+            "roots\r\n"
+            "0.00000 " + std::string(first ? "+" : "-") + " 1.00000i\r\n"
+            "0.00000 " + std::string(first ? "-" : "+") + " 1.00000i\r\n");
+  // Exponent 10 gets two spaces before "10: "; the cut to twice the width
+  // (here 8) leaves "-10.0000".
+  ComplexMatrix d(10, 10);
+  for (int i = 0; i < 10; ++i) d.at(i, i) = Complex(1.0L, 0.0L);
+  f.places = 4;
+  f.width = 4;
+  std::string r = OneMatrixReport(d, MatrixKind::Real, f);
+  EXPECT_NE(r.find("\r\n  10:      1.0000\r\n   9:    -10.0000\r\n   8:     45.0000\r\n   7:   -120.000\r\n"), std::string::npos) << r;
+  EXPECT_NE(r.find("roots\r\n1.0000 (multiplicity 10)\r\n"), std::string::npos) << r;
+}
+
+TEST(OneMatrixReportTest, ComplexAndStopped) {
+  ClearPendingKey();
+  ComplexMatrix z(1, 1);
+  z.at(0, 0) = Complex(1.5L, -2.0L);
+  ReportFormat f;
+  f.places = 2;
+  f.width = 14;
+  EXPECT_EQ(OneMatrixReport(z, MatrixKind::Complex, f),
+            "rank: 1\r\n\r\n"
+            "trace: 1.50 - 2.00i\r\n\r\n"
+            "determinant: 1.50 - 2.00i\r\n\r\n"
+            "characteristic polynomial\r\n"
+            "---------------------------\r\n"
+            "degree  coefficient\r\n"
+            "   1:    1.00 + 0.00i\r\n"
+            "   0:   -1.50 + 2.00i\r\n"
+            "\r\n"
+            "roots\r\n"
+            "1.50 - 2.00i\r\n");
+  f.minusOn = true;
+  f.minusCode = '~';
+  EXPECT_EQ(ReportEntryText(Complex(-3.14159L, 0), false, 5, 7, f), "~3.1415");
+}
+
+}  // namespace
+}  // namespace tavrin
