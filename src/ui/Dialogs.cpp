@@ -10,6 +10,16 @@
 #include "ui/FormatDialog.h"
 #include "ui/GeneratorDialogs.h"
 
+// The help pages live in the ui library; a static library needs its
+// resources registered by hand.
+static void LoadHelpResources() {
+  static const bool loaded = [] {
+    Q_INIT_RESOURCE(tavrin);
+    return true;
+  }();
+  (void)loaded;
+}
+
 namespace tavrin {
 
 struct TaskDialogs::Impl {
@@ -98,6 +108,7 @@ bool RunHyphenDialog(QWidget* parent, DisplayFormat& format, UserPort* port) {
 }
 
 QString HelpPageText(const QString& name) {
+  LoadHelpResources();
   QFile file(QStringLiteral(":/help/%1.txt").arg(name));
   if (!file.open(QIODevice::ReadOnly)) return QString();
   QString text = QString::fromUtf8(file.readAll());

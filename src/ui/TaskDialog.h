@@ -1,14 +1,13 @@
 #pragma once
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPoint>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QString>
-
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QLabel;
-class QCheckBox;
 
 namespace tavrin {
 
