@@ -1,0 +1,71 @@
+#include <cctype>
+#include <new>
+
+#include "core/StringTable.h"
+#include "lang/FormulaEngine.h"
+
+namespace tavrin {
+
+namespace {
+
+// A typed count as a decimal integer: leading blanks, a sign, digits up to
+// the first other character; nothing readable is 0. Large values saturate.
+long long DecimalCount(std::string_view text) {
+  size_t p = 0;
+  while (p < text.size() && std::isspace(static_cast<unsigned char>(text[p]))) ++p;
+  bool negative = false;
+  if (p < text.size() && (text[p] == '-' || text[p] == '+')) negative = text[p++] == '-';
+  long long v = 0;
+  for (; p < text.size() && text[p] >= '0' && text[p] <= '9'; ++p) {
+    v = v * 10 + (text[p] - '0');
+    if (v > 1000000000000LL) v = 1000000000000LL;
+  }
+  return negative ? -v : v;
+}
+
+}  // namespace
+
+FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view rowsText,
+                                       std::string_view colsText, std::string_view formula) {
+  FormulaCommandResult result;
+  const long long rows = DecimalCount(rowsText), cols = DecimalCount(colsText);
+  if (rows < 1 || cols < 1 || rows * cols > 1000000) {
+    result.code = code::kOutOfBounds;
+    return result;
+  }
+  try {
+    result.matrix = ComplexMatrix(static_cast<int32_t>(rows), static_cast<int32_t>(cols));
+  } catch (const std::bad_alloc&) {
+    result.code = code::kLowMemory;
+    return result;
+  }
+  engine.stopped = false;
+  if (ResultCode rc = CompileFormula(engine, formula)) {
+    result.code = rc;
+    result.matrix = ComplexMatrix();
+    return result;
+  }
+  FormulaNode* root = engine.root();
+  bool failed = false;
+  for (int32_t i = 0; i < rows && !failed; ++i) {
+    for (int32_t j = 0; j < cols; ++j) {
+      engine.variable('I') = Complex(static_cast<long double>(i + 1));
+      engine.variable('J') = Complex(static_cast<long double>(j + 1));
+      if (!EvaluateFormula(engine, root)) {
+        failed = true;
+        break;
+      }
+      Complex v = root->value;
+      if (!engine.complexSwitch()) v.im = 0;  // a real matrix keeps im = 0 (CIS)
+      result.matrix.at(i, j) = v;
+    }
+  }
+  result.interrupted = engine.stopped;
+  engine.stopped = false;
+  std::unique_ptr<FormulaNode> tree = engine.TakeRoot();
+  FreeFormulaTree(tree);
+  result.description = std::string(String(str::kFormula)) + " " + std::string(formula);
+  return result;
+}
+
+}  // namespace tavrin

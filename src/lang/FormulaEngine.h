@@ -1,0 +1,211 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Complex.h"
+#include "core/Matrix.h"
+#include "core/ResultCode.h"
+
+namespace tavrin {
+
+// Codes of the formula language. Below 128 a code is the character itself;
+// 64..90 are the variables (code 64 and A..Z); 128 and up are keywords and
+// internal operators.
+namespace fcode {
+inline constexpr int kMarker = 7;  // start and end of the token list
+inline constexpr int kFactorialBang = 33;
+inline constexpr int kNumber = 35;
+inline constexpr int kOpen = 40;
+inline constexpr int kClose = 41;
+inline constexpr int kTimes = 42;
+inline constexpr int kPlus = 43;
+inline constexpr int kComma = 44;
+inline constexpr int kMinus = 45;
+inline constexpr int kDot = 46;
+inline constexpr int kDivide = 47;
+inline constexpr int kPower = 94;
+inline constexpr int kBar = 124;
+inline constexpr int kFirstVariable = 64;
+inline constexpr int kLastVariable = 90;
+
+inline constexpr int kArctan = 128;
+inline constexpr int kTan = 129;
+inline constexpr int kCos = 130;
+inline constexpr int kExp = 131;
+inline constexpr int kFact = 132;
+inline constexpr int kInt = 133;
+inline constexpr int kSinh = 134;
+inline constexpr int kCosh = 135;
+inline constexpr int kTanh = 136;
+inline constexpr int kArccos = 137;
+inline constexpr int kLn = 138;
+inline constexpr int kAbs = 139;
+inline constexpr int kArcsin = 140;
+inline constexpr int kSin = 142;
+inline constexpr int kSec = 143;
+inline constexpr int kCsc = 144;
+inline constexpr int kCot = 145;
+inline constexpr int kNegate = 146;
+inline constexpr int kArg = 147;
+inline constexpr int kSgn = 148;
+inline constexpr int kFrac = 149;
+inline constexpr int kLog = 150;
+inline constexpr int kIter = 151;
+inline constexpr int kRoot = 152;
+inline constexpr int kMax = 153;
+inline constexpr int kMin = 154;
+inline constexpr int kSech = 155;
+inline constexpr int kCoth = 156;
+inline constexpr int kCsch = 157;
+inline constexpr int kPow = 158;
+inline constexpr int kBinom = 159;
+inline constexpr int kSum = 161;
+inline constexpr int kProd = 162;
+inline constexpr int kRand = 163;
+inline constexpr int kGamma = 169;
+inline constexpr int kCis = 170;
+inline constexpr int kRe = 171;
+inline constexpr int kIm = 172;
+inline constexpr int kConj = 173;
+inline constexpr int kNinf = 175;
+inline constexpr int kPinf = 176;
+inline constexpr int kChi = 177;
+inline constexpr int kJoinX = 180;
+inline constexpr int kJoinT = 181;
+inline constexpr int kJoinR = 182;
+inline constexpr int kJoinU = 183;
+inline constexpr int kAbs2 = 190;
+inline constexpr int kArg2 = 191;
+inline constexpr int kFloor = 195;
+inline constexpr int kCeil = 196;
+inline constexpr int kMod = 208;
+inline constexpr int kGcd = 209;
+inline constexpr int kArgsinh = 210;
+inline constexpr int kArgcosh = 211;
+inline constexpr int kArgtanh = 212;
+inline constexpr int kArgcoth = 213;
+inline constexpr int kArccot = 214;
+inline constexpr int kLog2 = 215;  // "LG" and two-argument "LOG"
+inline constexpr int kSumIndex = 220;
+inline constexpr int kSumRange = 221;
+inline constexpr int kPi = 227;
+inline constexpr int kPhi = 232;
+inline constexpr int kSquare = 253;  // typed superscript two
+inline constexpr int kSqrt = 251;
+inline constexpr int kDeg = 255;
+}  // namespace fcode
+
+// The vocabulary: 68 slots in lookup order; slots 37, 38 and 44 stay empty.
+class KeywordTable {
+ public:
+  static constexpr int kSlots = 68;
+  struct Slot {
+    char name[11];
+    int16_t code;
+  };
+  KeywordTable();
+  const Slot& slot(int i) const { return slots_[i]; }
+  // Code of a whole word, or 0. "RE", "IM" and "CONJ" count only with the
+  // complex switch on.
+  int Lookup(std::string_view word, bool complexSwitch) const;
+
+ private:
+  std::array<Slot, kSlots> slots_{};
+};
+
+// Character classes over codes 0..255 (codes above 255 belong to none).
+struct FormulaClasses {
+  std::array<bool, 256> letter{}, twoArgument{}, list{}, binaryOperator{}, oneArgument{},
+      operatorContext{}, operandStart{}, permitted{};
+  FormulaClasses();
+  static bool In(const std::array<bool, 256>& cls, int c) { return c >= 0 && c < 256 && cls[c]; }
+};
+const FormulaClasses& Classes();
+
+// The compiled form. Each node owns its children.
+struct FormulaNode {
+  int16_t code = 0;
+  Complex value;
+  int32_t count = 0;  // ITER's repetition count
+  bool ok = false;    // whether the last evaluation of this node succeeded
+  std::unique_ptr<FormulaNode> left, right, third;
+
+  FormulaNode() = default;
+  FormulaNode(int c, Complex v = {}) : code(static_cast<int16_t>(c)), value(v) {}
+  ~FormulaNode();  // iterative enough for deep chains; see FreeFormulaTree
+};
+
+struct FormulaToken {
+  Complex value;
+  int16_t code = 0;
+  int16_t argumentCount = 0;
+  bool fromComma = false;  // a comma turned into its function's infix code
+  std::unique_ptr<FormulaNode> node;
+};
+
+// The hidden object that owns the vocabulary, the 27 variables and the
+// compiled formula. Evaluations touch the variables, so one engine serves
+// one evaluation at a time.
+class FormulaEngine {
+ public:
+  static constexpr long double kSeamTolerance = 0.001L;
+  static constexpr int kVariables = 27;
+
+  FormulaEngine();
+
+  bool complexSwitch() const { return complex_; }
+  // Complex mode turns the switch on and makes I the imaginary unit.
+  void SetComplexSwitch(bool on);
+
+  // Variable by letter code (64..90) or index (0..26).
+  Complex& variable(int letterCode) { return variables_[letterCode - fcode::kFirstVariable]; }
+  std::array<Complex, kVariables>& variables() { return variables_; }
+
+  const KeywordTable& keywords() const { return keywords_; }
+  FormulaNode* root() const { return root_.get(); }
+  void SetRoot(std::unique_ptr<FormulaNode> r) { root_ = std::move(r); }
+  std::unique_ptr<FormulaNode> TakeRoot() { return std::move(root_); }
+
+  bool seam = false;
+  // Set when Q or S was pressed during an evaluation; every evaluation fails
+  // until it is cleared.
+  bool stopped = false;
+  // Loop steps of SUM, PROD, ITER and BINOM; the keyboard is polled every
+  // kPollInterval steps.
+  uint64_t work = 0;
+  static constexpr uint64_t kPollInterval = 4096;
+  std::vector<FormulaToken> tokens;  // scratch list of the compiler
+
+ private:
+  bool complex_ = false;
+  std::array<Complex, kVariables> variables_{};
+  KeywordTable keywords_;
+  std::unique_ptr<FormulaNode> root_;
+};
+
+// Compiles text into the engine's tree. 0: the engine holds the new tree;
+// otherwise the engine holds no tree and the code says why.
+ResultCode CompileFormula(FormulaEngine& engine, std::string_view text);
+
+// Evaluates node with the engine's variables. On success node->value holds
+// the result. Failure is silent (a domain error somewhere below).
+bool EvaluateFormula(FormulaEngine& engine, FormulaNode* node);
+
+void FreeFormulaTree(std::unique_ptr<FormulaNode>& root);
+
+// The Formula command without the workspace: the application layer runs its
+// editing guard first and stores `matrix` with `description` when code is 0.
+struct FormulaCommandResult {
+  ResultCode code = code::kOk;
+  ComplexMatrix matrix;
+  std::string description;
+  bool interrupted = false;  // Q or S stopped the filling
+};
+FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view rowsText,
+                                       std::string_view colsText, std::string_view formula);
+
+}  // namespace tavrin

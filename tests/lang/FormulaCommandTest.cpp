@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "lang/FormulaEngine.h"
+
+namespace tavrin {
+namespace {
+
+std::vector<long double> Reals(const ComplexMatrix& m) {
+  std::vector<long double> v;
+  for (const Complex& c : m.e) v.push_back(c.re);
+  return v;
+}
+
+TEST(FormulaCommand, FillsRowByRow) {
+  FormulaEngine engine;
+  FormulaCommandResult r = RunFormulaCommand(engine, "2", "3", "I+J");
+  ASSERT_EQ(r.code, 0);
+  EXPECT_EQ(r.matrix.rows, 2);
+  EXPECT_EQ(r.matrix.cols, 3);
+  EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{2, 3, 4, 3, 4, 5}));
+  EXPECT_EQ(r.description, "formula I+J");
+  EXPECT_EQ(engine.root(), nullptr);  // the tree is freed
+
+  r = RunFormulaCommand(engine, "4", "1", "SUM(K,K,1,I)");
+  EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 3, 6, 10}));
+  r = RunFormulaCommand(engine, "1", "5", "PROD(K,K,1,J)");
+  EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 2, 6, 24, 120}));
+  r = RunFormulaCommand(engine, "2", "2", "MAX(I,J,2)");
+  EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{2, 2, 2, 2}));
+  r = RunFormulaCommand(engine, "4", "4", "BINOM(I,J)");
+  EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 0, 0, 0, 2, 1, 0, 0, 3, 3, 1, 0, 4, 6, 4, 1}));
+}
+
+TEST(FormulaCommand, DefaultFormula) {
+  FormulaEngine engine;
+  FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "sin(i*pi/(i+j))");
+  ASSERT_EQ(r.code, 0);
+  EXPECT_EQ(r.matrix.at(0, 0).re, std::sin(3.141592653589793115997963468544185161590576171875L / 2));
+  EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 1.0, 1e-18);
+  EXPECT_NEAR(static_cast<double>(r.matrix.at(2, 1).re), std::sin(3 * M_PI / 5), 1e-15);
+}
+
+TEST(FormulaCommand, FirstFailureLeavesTheRestZero) {
+  FormulaEngine engine;
+  FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "1/(I-J)");
+  ASSERT_EQ(r.code, 0);
+  EXPECT_EQ(Reals(r.matrix), std::vector<long double>(9, 0.0L));
+  EXPECT_EQ(r.description, "formula 1/(I-J)");
+  r = RunFormulaCommand(engine, "2", "2", "SQRT(I-2)");
+  EXPECT_EQ(Reals(r.matrix), std::vector<long double>(4, 0.0L));
+  // fails first at (2, 3): everything computed before it stays
+  r = RunFormulaCommand(engine, "3", "3", "1/(I*J-6)");
+  std::vector<long double> got = Reals(r.matrix);
+  EXPECT_EQ(got[0], 1.0L / -5);
+  EXPECT_EQ(got[4], 1.0L / -2);
+  EXPECT_EQ(got[5], 0);
+  EXPECT_EQ(got[6], 0);  // (3, 1) = -1/3 would succeed but filling stopped
+  EXPECT_EQ(got[8], 0);
+}
+
+TEST(FormulaCommand, RefusesBadSizesAndFormulas) {
+  FormulaEngine engine;
+  struct {
+    const char* rows;
+    const char* cols;
+    const char* text;
+    int code;
+  } cases[] = {
+      {"1000", "1001", "I", 17}, {"0", "3", "I", 17},      {"3", "-1", "I", 17},
+      {"abc", "3", "I", 17},     {"", "3", "I", 17},       {"1000000", "1", "0", 0},
+      {"99999999999", "1", "I", 17}, {"3", "3", "", 9},    {"3", "3", "(I", 108},
+      {"3", "3", "I+", 6},       {"3", "3", "ITER(0,X)", 17}, {"3", "3", "POW(1,2,3)", 101},
+  };
+  for (const auto& c : cases) {
+    FormulaCommandResult r = RunFormulaCommand(engine, c.rows, c.cols, c.text);
+    EXPECT_EQ(r.code, c.code) << c.rows << "x" << c.cols << " " << c.text;
+    if (c.code != 0) {
+      EXPECT_EQ(r.matrix.size(), 0u);
+    }
+  }
+}
+
+TEST(FormulaCommand, RealModeKeepsImaginaryPartsZero) {
+  FormulaEngine engine;
+  FormulaCommandResult r = RunFormulaCommand(engine, "1", "2", "CIS(J)");
+  EXPECT_EQ(r.matrix.at(0, 1).re, std::cos(2.0L));
+  EXPECT_EQ(r.matrix.at(0, 1).im, 0);
+  engine.SetComplexSwitch(true);
+  r = RunFormulaCommand(engine, "1", "2", "CIS(J)");
+  EXPECT_EQ(r.matrix.at(0, 1).im, std::sin(2.0L));
+}
+
+}  // namespace
+}  // namespace tavrin
