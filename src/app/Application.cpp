@@ -9,6 +9,7 @@
 #include "core/Thresholds.h"
 #include "engine/EchelonEngine.h"
 #include "engine/Elimination.h"
+#include "engine/OneMatrixReport.h"
 #include "engine/Operations.h"
 #include "engine/Simplex.h"
 #include "io/AtomicFile.h"
@@ -452,6 +453,20 @@ ResultCode Application::View(int letter) {
                                          : ws_.PutMatrix(mode(), "", letter, ComplexMatrix(3, 3), &stored);
   if (c == 0) stored->notebook = String(str::kZeros);
   return c;
+}
+
+ResultCode Application::Report(int letter, std::string& title, std::string& text) {
+  MatrixDocument* doc = ws_.Lookup(letter);
+  if (!doc) return code::kInterrupted;  // a letter without a matrix does nothing
+  ReportFormat f;
+  f.places = doc->format.places;
+  f.width = doc->format.width;
+  f.minusOn = doc->format.minusOn;
+  f.minusCode = doc->format.minusCode;
+  text = doc->isInteger() ? OneMatrixReport(doc->q, f) : OneMatrixReport(doc->z, doc->kind(), f);
+  title = String(str::kCalculationsFor);
+  title.back() = doc->letterChar();
+  return code::kOk;
 }
 
 bool Application::RequestClose() {
