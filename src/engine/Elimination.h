@@ -63,8 +63,9 @@ void NormalisePivotRow(Complex* w, int cols, int p, int c, Complex* v);
 // becomes zero. Returns the number of rows taken.
 int ClearPivotColumn(Complex* w, int rows, int cols, int p, int c, Complex* v, int limit);
 
-// Entries that are NaN or infinite make the routines above return 101
-// ("could not calculate") instead of computing with them.
+// DeterminantAndInverse and the real/complex SolveSystem refuse NaN or
+// infinite entries with code 101 ("could not calculate"); this is the test.
+// Rank gives 0 for input the solver refuses.
 bool AllFinite(const ComplexMatrix& m);
 
 }  // namespace tavrin
