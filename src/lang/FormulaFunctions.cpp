@@ -17,14 +17,11 @@ constexpr long double kPi = 3.141592653589793238462643383279502884L;
 constexpr long double kHalfLn2Pi = 0.918938533204672741780329736405617640L;
 constexpr long double kSqrt2Pi = 2.506628274631000502415765284811045253L;
 
-long double TinyBound() {
-  static const long double v = std::exp(-5000.0L);
-  return v;
-}
-long double HugeBound() {
-  static const long double v = std::exp(5000.0L);
-  return v;
-}
+const long double kTiny = std::exp(-5000.0L);
+const long double kHuge = std::exp(5000.0L);
+const long double kOverflow = OverflowBound();
+long double TinyBound() { return kTiny; }
+long double HugeBound() { return kHuge; }
 
 Cx ToCx(Complex a) { return {a.re, a.im}; }
 Complex FromCx(Cx a) { return {a.real(), a.imag()}; }
@@ -58,14 +55,22 @@ bool NearInteger(long double x, long double tol) { return Finite(x) && Near(x, s
 
 int MagnitudeClass(long double m) {
   if (!(m <= HugeBound())) return 5;
-  if (m > OverflowBound()) return 4;
+  if (m > kOverflow) return 4;
   if (m >= 1e-16L) return 3;
   if (m >= TinyBound()) return 2;
   return 1;
 }
 
 bool CheckedProduct(Complex a, Complex b, bool complex, Complex& out) {
-  if (!complex) { a.im = 0; b.im = 0; }
+  if (!complex) {
+    // both at most e^42: the plain product
+    if (std::fabs(a.re) <= kOverflow && std::fabs(b.re) <= kOverflow) {
+      out = Complex(a.re * b.re, 0.0L);
+      return true;
+    }
+    a.im = 0;
+    b.im = 0;
+  }
   const int ca = MagnitudeClass(Magnitude1(a)), cb = MagnitudeClass(Magnitude1(b));
   if ((ca <= 3 && cb <= 3) || (ca == 3 && cb == 4) || (ca == 4 && cb == 3)) {
     out = complex ? a * b : Complex(a.re * b.re, 0.0L);
@@ -81,25 +86,27 @@ bool CheckedProduct(Complex a, Complex b, bool complex, Complex& out) {
     out = Complex(Sign(a.re) * Sign(b.re) * std::exp(s), 0.0L);
     return std::fabs(s) < 42.0L;
   }
-  out = Complex(Sign(a.re) * Sign(b.re) * OverflowBound(), 0.0L);
+  out = Complex(Sign(a.re) * Sign(b.re) * kOverflow, 0.0L);
   return false;
 }
 
 bool CheckedQuotient(Complex a, Complex b, bool complex, Complex& out) {
   out = kComplexOne;
   if (!complex) { a.im = 0; b.im = 0; }
-  if (!(Magnitude1(a) <= OverflowBound())) return false;
+  if (!(Magnitude1(a) <= kOverflow)) return false;
   if (!(Magnitude1(b) >= 1e-16L)) return false;
   Complex q = complex ? FromCx(ToCx(a) / ToCx(b)) : Complex(a.re / b.re, 0.0L);
   const long double m = Magnitude1(q);
-  if (!(m <= OverflowBound())) return false;
+  if (!(m <= kOverflow)) return false;
   out = m <= 1e-16L ? kComplexZero : q;
   return true;
 }
 
 bool IntegerArgument(Complex v, long& n) {
   if (!(std::fabs(v.re) < 2147483648.0L) || !(std::fabs(v.im) <= 1e-9L)) return false;
-  long double r = std::round(v.re);
+  // halves are never within 1e-9 of an integer, so the rounding direction
+  // of ties does not matter
+  long double r = std::rint(v.re);
   if (!(std::fabs(r) < 2147483647.0L) || !(std::fabs(v.re - r) <= 1e-9L)) return false;
   n = static_cast<long>(r);
   return true;
