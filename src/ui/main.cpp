@@ -1,14 +1,21 @@
 #include <QApplication>
-#include <QMainWindow>
-#include <QMenuBar>
+#include <ctime>
+
+#include "core/Random.h"
+#include "ui/MainFrame.h"
+#include "ui/SingleInstance.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow frame;
-  frame.setWindowTitle("tavrin [real]");
-  QMenu* matrix = frame.menuBar()->addMenu("&Matrix");
-  matrix->addAction("E&xit", &frame, &QWidget::close);
-  frame.resize(200, 120);
+  // The arguments name one file, even a path with blanks given in pieces.
+  const QString pending = app.arguments().mid(1).join(' ');
+  if (tavrin::SingleInstance::HandOver(pending)) return 0;
+  tavrin::ProgramRandom().Seed(static_cast<uint32_t>(std::time(nullptr)));
+
+  tavrin::SingleInstance instance;
+  instance.Listen();
+  tavrin::MainFrame frame(pending);
+  QObject::connect(&instance, &tavrin::SingleInstance::FileReceived, &frame, &tavrin::MainFrame::OpenHandedOver);
   frame.show();
   return app.exec();
 }

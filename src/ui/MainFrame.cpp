@@ -1,0 +1,414 @@
+#include "ui/MainFrame.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QTimer>
+
+#include "core/Random.h"
+#include "core/StringTable.h"
+#include "ui/Dialogs.h"
+#include "ui/MatrixWindow.h"
+#include "ui/Messages.h"
+#include "ui/NotebookWindow.h"
+#include "ui/TextWindow.h"
+
+namespace tavrin {
+
+namespace {
+enum Command {
+  kOpen = 59, kPaste = 99, kHelpFile = 330, kHelpCalc = 331, kHelpView = 332, kHelpProgram = 354,
+  kAbout = 355, kReal = 400, kComplex = 401, kInteger = 402, kNew = 500, kViewFirst = 501,
+  kViewLast = 526, kOneFirst = 531, kOneLast = 556, kFormula = 560, kLinearProgram = 616, kSolve = 617,
+  kCalculate = 618, kEchelon = 619, kCopyColumn = 620, kWhite = 628, kRotate2D = 630, kRotate3D = 631,
+  kReflect = 632, kUnimodular = 633, kIntegerRotate3D = 634, kOperations = 662, kExit = 24310,
+};
+
+struct Item {
+  int id;  // 0: separator
+  const char* text;
+  const char* key;
+  int modes;  // bit per mode: 1 real, 2 complex, 4 integer
+};
+constexpr int kAll = 7;
+
+const Item kFirstMenu[] = {
+    {kNew, "&New ...", "Ctrl+N", kAll},
+    {kOpen, "&Open ...", "Ctrl+O", kAll},
+    {kPaste, "&Paste", "Ctrl+V", kAll},
+    {0, nullptr, nullptr, kAll},
+    {kReal, "&Real", nullptr, kAll},
+    {kComplex, "&Complex", nullptr, kAll},
+    {kInteger, "&Integer", nullptr, kAll},
+    {0, nullptr, nullptr, kAll},
+    {kRotate2D, "Rotate &2D ...", nullptr, 1},
+    {kRotate3D, "Rotate &3D ...", nullptr, 1},
+    {kIntegerRotate3D, "Rotate &3D ...", nullptr, 4},
+    {kReflect, "&Reflect | Project ...", nullptr, 1 | 4},
+    {kUnimodular, "&Unimodular ...", nullptr, 4},
+    {kFormula, "&Formula ...", nullptr, 1},
+    {kCopyColumn, "&Copy column ...", nullptr, kAll},
+    {0, nullptr, nullptr, kAll},
+    {kWhite, "&White backgrounds", nullptr, kAll},
+    {0, nullptr, nullptr, kAll},
+    {kHelpFile, "&Help", nullptr, kAll},
+    {kExit, "E&xit", nullptr, kAll},
+};
+
+const Item kCalcMenu[] = {
+    {kCalculate, "&Calculate ...", "Ctrl+C", kAll},
+    {kSolve, "&Solve ...", "Ctrl+S", kAll},
+    {kLinearProgram, "&Linear program ...", "Ctrl+L", 1},
+    {kEchelon, "&Echelon form ...", "Ctrl+E", 1 | 2},
+    {kOperations, "&Row/clm operations ...", nullptr, 1},
+};
+
+// The accelerators are the same in every mode, menu item or not.
+const std::pair<int, const char*> kAccelerators[] = {
+    {kCalculate, "Ctrl+C"}, {kSolve, "Ctrl+S"}, {kLinearProgram, "Ctrl+L"}, {kEchelon, "Ctrl+E"},
+    {kPaste, "Ctrl+V"},     {kNew, "Ctrl+N"},   {kOpen, "Ctrl+O"},
+};
+
+bool ClipboardHasText() {
+  const QMimeData* mime = QApplication::clipboard()->mimeData();
+  return mime && mime->hasText();
+}
+
+QString QtFilter(const std::string& filter) {
+  if (filter.empty()) return "All files (*)";
+  QString f = QString::fromStdString(filter);
+  int bar = f.indexOf('|');
+  if (bar < 0) return f;
+  QString description = f.left(bar), pattern = f.mid(bar + 1);
+  int paren = description.indexOf('(');
+  QString name = paren >= 0 ? description.left(paren).trimmed() : description.trimmed();
+  return name + " (" + pattern + " " + pattern.toUpper() + ")";
+}
+}  // namespace
+
+MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending_(pendingFile.left(256)) {
+  setObjectName("MainFrame");
+  app_ = std::make_unique<Application>(*this);
+  tasks_ = std::make_unique<TaskDialogs>(*app_, this);
+  QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
+                                                  : QRect(0, 0, 1024, 768);
+  settings_ = LoadMainSettings(screen.width(), screen.height(), ProgramRandom());
+  const Placement& p = settings_.placement;
+  move(p.left, p.top);
+  resize(p.width, p.height);
+  setAcceptDrops(true);
+  // The companion windows of the linear program, echelon and operations dialogs.
+  Workspace& ws = app_->workspace();
+  for (MatrixDocument* doc : {&ws.lp(), &ws.echelon(), &ws.operations()}) {
+    auto* w = new MatrixWindow(*app_, *doc, this);
+    w->setWindowFlag(Qt::Window);
+    windows_[doc] = w;
+  }
+  BuildMenus();
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainFrame::UpdateCommandStates);
+  QTimer::singleShot(0, this, &MainFrame::FirstIdle);
+}
+
+MainFrame::~MainFrame() {
+  Placement p;
+  QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
+  p.left = g.left();
+  p.top = g.top();
+  p.width = g.width();
+  p.height = g.height();
+  p.maximized = isMaximized();
+  settings_.placement = p;
+  SaveMainSettings(settings_);
+  if (tasks_) tasks_->CloseAll();
+  tasks_.reset();
+  DestroyWindows();
+}
+
+void MainFrame::DestroyWindows() {
+  // Windows go before the documents they show.
+  for (auto& [doc, w] : windows_) delete w;
+  windows_.clear();
+  delete help_;
+}
+
+void MainFrame::FirstIdle() {
+  if (settings_.placement.maximized) showMaximized();
+  if (!pending_.isEmpty()) {
+    QString file = pending_;
+    pending_.clear();
+    app_->OpenByName(file.toStdString());
+  }
+}
+
+void MainFrame::BuildMenus() {
+  menuBar()->clear();
+  for (QAction* a : hiddenAccelerators_) {
+    removeAction(a);
+    delete a;
+  }
+  hiddenAccelerators_.clear();
+  actions_.clear();
+  const Mode mode = app_->mode();
+  const int bit = 1 << static_cast<int>(mode);
+  auto addItem = [this](QMenu* menu, const Item& item) {
+    if (item.id == 0) {
+      menu->addSeparator();
+      return;
+    }
+    QAction* a = menu->addAction(QString::fromUtf8(item.text));
+    const int id = item.id;
+    if (item.key) a->setShortcut(QKeySequence(QString::fromLatin1(item.key)));
+    if (id == kReal || id == kComplex || id == kInteger || id == kWhite) a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, id] { Command(id); });
+    actions_[id] = a;
+  };
+  QMenu* first = menuBar()->addMenu(mode == Mode::Integer ? "&Window" : "&Matrix");
+  for (const Item& item : kFirstMenu)
+    if (item.modes & bit) addItem(first, item);
+  QMenu* calc = menuBar()->addMenu("&Calc");
+  for (const Item& item : kCalcMenu)
+    if (item.modes & bit) addItem(calc, item);
+  oneMatrix_ = calc->addMenu("&One matrix");
+  calc->addSeparator();
+  addItem(calc, {kHelpCalc, "&Help", nullptr, kAll});
+  view_ = menuBar()->addMenu("&View");
+  viewSeparator_ = view_->addSeparator();
+  addItem(view_, {kHelpView, "&0 = Help", nullptr, kAll});
+  QMenu* help = menuBar()->addMenu("&Help");
+  addItem(help, {kHelpProgram, "&Help", nullptr, kAll});
+  addItem(help, {kAbout, "&About ...", nullptr, kAll});
+  for (const auto& [id, key] : kAccelerators) {
+    if (actions_.contains(id)) continue;
+    auto* a = new QAction(this);
+    a->setShortcut(QKeySequence(QString::fromLatin1(key)));
+    const int command = id;
+    connect(a, &QAction::triggered, this, [this, command] { Command(command); });
+    addAction(a);
+    hiddenAccelerators_.append(a);
+    actions_[id] = a;
+  }
+  for (QMenu* m : {first, calc, view_, help, oneMatrix_})
+    connect(m, &QMenu::aboutToShow, this, &MainFrame::UpdateCommandStates);
+  builtMode_ = mode;
+  menusBuilt_ = true;
+  setWindowTitle(QString::fromStdString(app_->Caption()));
+  RebuildLetterMenus();
+}
+
+void MainFrame::RebuildLetterMenus() {
+  for (int id = kViewFirst; id <= kOneLast; ++id) {
+    if (QAction* a = actions_.value(id, nullptr)) {
+      actions_.remove(id);
+      delete a;
+    }
+  }
+  oneMatrix_->clear();
+  for (const Application::LetterItem& item : app_->LetterItems()) {
+    const QString text = QString::fromStdString(item.text);
+    auto* v = new QAction(text, view_);
+    view_->insertAction(viewSeparator_, v);
+    const int viewId = item.viewId, oneId = item.oneMatrixId;
+    connect(v, &QAction::triggered, this, [this, viewId] { Command(viewId); });
+    actions_[viewId] = v;
+    QAction* o = oneMatrix_->addAction(text);
+    connect(o, &QAction::triggered, this, [this, oneId] { Command(oneId); });
+    actions_[oneId] = o;
+  }
+  UpdateCommandStates();
+}
+
+void MainFrame::UpdateCommandStates() {
+  if (!menusBuilt_) return;
+  const bool text = ClipboardHasText();
+  for (auto it = actions_.begin(); it != actions_.end(); ++it) {
+    it.value()->setEnabled(app_->CommandEnabled(it.key(), text));
+    if (it.value()->isCheckable()) it.value()->setChecked(app_->CommandChecked(it.key()));
+  }
+}
+
+void MainFrame::LetterMenusChanged() {
+  if (!menusBuilt_) return;
+  if (builtMode_ != app_->mode()) {
+    BuildMenus();
+    if (tasks_) tasks_->ModeChanged();
+  } else {
+    RebuildLetterMenus();
+  }
+}
+
+TextWindow* MainFrame::helpWindow() {
+  if (!help_) help_ = new TextWindow(this, "help.txt", "help.txt", QString(), 4);
+  return help_;
+}
+
+void MainFrame::ShowHelpPage(const QString& page) {
+  QString text = HelpPageText(page);
+  if (text.isEmpty()) {
+    ShowCode(code::kCannotOpenFile);
+    return;
+  }
+  if (text.size() > 64000) {
+    ShowCode(code::kTooLarge);
+    return;
+  }
+  TextWindow* w = helpWindow();
+  w->SetText(text);
+  w->ShowWindow();
+}
+
+void MainFrame::Command(int id) {
+  if (QAction* a = action(id)) {
+    UpdateCommandStates();
+    if (!a->isEnabled()) return;
+  }
+  Workspace& ws = app_->workspace();
+  switch (id) {
+    case kNew: tasks_->Show("NEWDLG"); return;
+    case kOpen: app_->Open(); return;
+    case kPaste: {
+      const QMimeData* mime = QApplication::clipboard()->mimeData();
+      app_->Paste(mime && mime->hasText() ? ToProgramText(mime->text()) : std::string());
+      return;
+    }
+    case kReal:
+    case kComplex:
+    case kInteger:
+      if (app_->SwitchMode(static_cast<Mode>(id - kReal)) == 0) {
+        if (builtMode_ != app_->mode()) LetterMenusChanged();
+      }
+      UpdateCommandStates();
+      return;
+    case kRotate2D: tasks_->Show("ROT2D"); return;
+    case kRotate3D: tasks_->Show("ROT3D"); return;
+    case kIntegerRotate3D: tasks_->Show("IROT3D"); return;
+    case kReflect: tasks_->Show("PROREF"); return;
+    case kUnimodular: tasks_->Show("UNI"); return;
+    case kFormula: tasks_->Show("FMLA"); return;
+    case kCopyColumn: tasks_->Show("COPY"); return;
+    case kWhite: app_->ToggleWhiteBackgrounds(); UpdateCommandStates(); return;
+    case kHelpFile: ShowHelpPage("TVFILEH"); return;
+    case kHelpCalc: ShowHelpPage("TVCALCH"); return;
+    case kHelpView: ShowHelpPage("TVVIEWH"); return;
+    case kHelpProgram: ShowHelpPage("PROGHELP"); return;
+    case kAbout: ShowAbout(this); return;
+    case kExit: close(); return;
+    case kCalculate: tasks_->Show("CALC"); return;
+    case kSolve: tasks_->Show("SOLVE"); return;
+    case kLinearProgram: ws.Show(ws.lp()); tasks_->Show("LINPRO"); return;
+    case kEchelon: ws.Show(ws.echelon()); tasks_->Show("ECH"); return;
+    case kOperations: ws.Show(ws.operations()); tasks_->Show("OPER"); return;
+    default: break;
+  }
+  if (id >= kViewFirst && id <= kViewLast) {
+    app_->View(id - kViewFirst + 1);
+    return;
+  }
+  if (id >= kOneFirst && id <= kOneLast) {
+    const int letter = id - kOneFirst + 1;
+    std::string title, text;
+    if (app_->Report(letter, title, text) != 0) return;
+    MatrixWindow* w = WindowOfLetter(letter);
+    if (!w) return;
+    TextWindow* t = w->textOutWindow();
+    t->SetText(ProgramText(text));
+    t->SetTitle(QString::fromStdString(title));
+    t->SetFilePath("matdat.txt");
+    t->ShowWindow();
+  }
+}
+
+MatrixWindow* MainFrame::WindowOf(MatrixDocument& doc) {
+  auto it = windows_.find(&doc);
+  if (it != windows_.end()) return it->second;
+  auto* w = new MatrixWindow(*app_, doc, nullptr);
+  windows_[&doc] = w;
+  return w;
+}
+
+MatrixWindow* MainFrame::WindowOfLetter(int letter) {
+  MatrixDocument* doc = app_->workspace().Lookup(letter);
+  return doc ? WindowOf(*doc) : nullptr;
+}
+
+void MainFrame::OpenHandedOver(const QString& fileName) {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+  if (fileName.size() >= 2) app_->OpenByName(fileName.toStdString());
+}
+
+Answer MainFrame::Ask(const std::string& question, bool withCancel) {
+  return AskBox(QApplication::activeWindow(), QString::fromStdString(question), withCancel);
+}
+
+void MainFrame::ShowCode(int code) {
+  if (code > 0) ShowCodeBox(QApplication::activeWindow(), code);
+}
+
+void MainFrame::ShowNotice(const std::string& text) {
+  NoticeBox(QApplication::activeWindow(), "tavrin", QString::fromStdString(text));
+}
+
+bool MainFrame::ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) {
+  QWidget* parent = QApplication::activeWindow();
+  QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), QString::fromStdString(initial),
+                                                       QtFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite)
+                        : QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(initial),
+                                                       QtFilter(filter));
+  if (chosen.isEmpty()) return false;
+  path = chosen.toStdString();
+  return true;
+}
+
+void MainFrame::DocumentCreated(MatrixDocument& doc) { WindowOf(doc); }
+
+void MainFrame::DocumentChanged(MatrixDocument& doc) { WindowOf(doc)->Refresh(); }
+
+void MainFrame::ShowDocument(MatrixDocument& doc) {
+  MatrixWindow* w = WindowOf(doc);
+  w->Refresh();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void MainFrame::HideDocument(MatrixDocument& doc) {
+  MatrixWindow* w = WindowOf(doc);
+  w->HideCompanions();
+  w->hide();
+}
+
+void MainFrame::closeEvent(QCloseEvent* e) {
+  if (!app_->RequestClose()) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  if (tasks_) tasks_->CloseAll();
+  for (auto& [doc, w] : windows_) {
+    w->HideCompanions();
+    w->hide();
+  }
+  if (help_) help_->hide();
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* e) {
+  for (const QUrl& url : e->mimeData()->urls()) {
+    if (!url.isLocalFile()) continue;
+    app_->OpenByName(url.toLocalFile().toStdString());
+  }
+  e->acceptProposedAction();
+}
+
+}  // namespace tavrin

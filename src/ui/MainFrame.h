@@ -1,0 +1,83 @@
+#pragma once
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "app/Application.h"
+#include "app/UserPort.h"
+#include "io/Settings.h"
+
+namespace tavrin {
+
+class MatrixWindow;
+class TaskDialogs;
+class TextWindow;
+
+// The small main window: the menus of the current mode, the task dialogs,
+// the matrix windows of every document, and the real message boxes behind
+// the application's questions.
+class MainFrame : public QMainWindow, public UserPort {
+  Q_OBJECT
+ public:
+  // pendingFile is opened at the first idle moment, as a dropped file.
+  explicit MainFrame(const QString& pendingFile = QString());
+  ~MainFrame() override;
+
+  Application& app() { return *app_; }
+  // The window of a document (created on first use).
+  MatrixWindow* WindowOf(MatrixDocument& doc);
+  MatrixWindow* WindowOfLetter(int letter);
+  // The current menus' action with this command id (hidden accelerator
+  // actions included), or nullptr.
+  QAction* action(int id) const { return actions_.value(id, nullptr); }
+  QMenu* viewMenu() const { return view_; }
+  QMenu* oneMatrixMenu() const { return oneMatrix_; }
+  // Runs a main-frame command as its menu item would.
+  void Command(int id);
+  void UpdateCommandStates();
+  // A file handed over by a later start.
+  void OpenHandedOver(const QString& fileName);
+  const MainSettings& settings() const { return settings_; }
+  TextWindow* helpWindow();
+
+  // UserPort
+  Answer Ask(const std::string& question, bool withCancel) override;
+  void ShowCode(int code) override;
+  void ShowNotice(const std::string& text) override;
+  bool ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) override;
+  void DocumentCreated(MatrixDocument& doc) override;
+  void DocumentChanged(MatrixDocument& doc) override;
+  void ShowDocument(MatrixDocument& doc) override;
+  void HideDocument(MatrixDocument& doc) override;
+  void LetterMenusChanged() override;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+ private:
+  void BuildMenus();
+  void RebuildLetterMenus();
+  void FirstIdle();
+  void ShowHelpPage(const QString& page);
+  void DestroyWindows();
+
+  std::unique_ptr<Application> app_;
+  std::unique_ptr<TaskDialogs> tasks_;
+  std::map<const MatrixDocument*, MatrixWindow*> windows_;
+  QMap<int, QAction*> actions_;
+  QMenu* view_ = nullptr;
+  QMenu* oneMatrix_ = nullptr;
+  QAction* viewSeparator_ = nullptr;
+  QList<QAction*> hiddenAccelerators_;
+  Mode builtMode_ = Mode::Real;
+  bool menusBuilt_ = false;
+  MainSettings settings_;
+  QString pending_;
+  QPointer<TextWindow> help_;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,573 @@
+#include "ui/MatrixWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "app/Application.h"
+#include "app/DocumentEditing.h"
+#include "core/Random.h"
+#include "core/StringTable.h"
+#include "io/DisplayFormat.h"
+#include "io/Settings.h"
+#include "ui/Dialogs.h"
+#include "ui/Fonts.h"
+#include "ui/Messages.h"
+#include "ui/NotebookWindow.h"
+#include "ui/PaletteWindow.h"
+#include "ui/TextWindow.h"
+
+namespace tavrin {
+
+namespace {
+enum Command {
+  kSave = 57, kSaveAs = 58, kFontEntry = 60, kFontText = 66, kNotes = 75, kHyphen = 92, kUndo = 98,
+  kFormat = 105, kBackground = 200, kHighlight = 204, kBorder = 209, kBitmap = 310, kHelpFile = 330,
+  kHelpEdit = 331, kHelpMisc = 332, kShiftLeft = 322, kShiftRight = 323, kShiftDown = 324,
+  kShiftUp = 325, kClose = 357, kColByCol = 601, kTextOut = 603, kDimensions = 604, kRemoveRows = 607,
+  kRemoveColumns = 608, kExchangeColumns = 609, kExchangeRows = 610, kInsertRow = 611,
+  kInsertColumn = 612, kTexMatrix = 622,
+};
+
+QRect ScreenArea(const QWidget* w) {
+  QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+}  // namespace
+
+MatrixWindow::MatrixWindow(Application& app, MatrixDocument& doc, QWidget* parent)
+    : ScrollingView(app, doc, parent) {
+  setObjectName("MatrixWindow");
+  m_.screenMargin = ScreenArea(this).width() / 70;
+  BuildMenu();
+  // A new window lands near the upper left, two thirds of the screen high.
+  QRect screen = ScreenArea(this);
+  int h = screen.height() * 2 / 3;
+  RandomGenerator& rng = ProgramRandom();
+  int left = rng.Next() % 80;
+  int top = style()->pixelMetric(QStyle::PM_TitleBarHeight) + menuBar()->sizeHint().height() + rng.Next() % 30;
+  resize(4 * h / 5, h / 2);
+  move(screen.left() + left, screen.top() + top);
+  Refresh();
+}
+
+MatrixWindow::~MatrixWindow() { SaveWindowSettingsQuietly(); }
+
+void MatrixWindow::SaveWindowSettingsQuietly() { SaveWindowSettings(doc_.appearance); }
+
+QAction* MatrixWindow::action(int id) const { return actions_.value(id, nullptr); }
+
+void MatrixWindow::BuildMenu() {
+  auto add = [this](QMenu* m, int id, const QString& text, QKeySequence key, auto slot) {
+    QAction* a = m->addAction(text);
+    if (!key.isEmpty()) {
+      a->setShortcut(key);
+      a->setShortcutContext(Qt::WindowShortcut);
+    }
+    connect(a, &QAction::triggered, this, slot);
+    actions_[id] = a;
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu("&File");
+  add(file, kSave, "&Save", QKeySequence(), [this] { app_.Save(doc_); });
+  add(file, kSaveAs, "Save &As ...", QKeySequence(), [this] { app_.Save(doc_, std::string(), true); });
+  file->addSeparator();
+  add(file, kTexMatrix, "Te&X matrix ...", QKeySequence(), [this] { RunTexExport(this, app_, doc_, false); });
+  add(file, kTextOut, "&Text out ...", QKeySequence(), [this] { TextOutCommand(); });
+  add(file, kBitmap, "&Bitmap to clipboard", QKeySequence(), [this] { BitmapToClipboard(); });
+  add(file, kNotes, "&Notes ...", QKeySequence("Ctrl+Shift+N"), [this] { NotesCommand(); });
+  file->addSeparator();
+  add(file, kHelpFile, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(0)); });
+  add(file, kClose, "&Close", QKeySequence(), [this] { CloseCommand(); });
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  add(edit, kUndo, "&Undo ...", QKeySequence("Ctrl+Z"), [this] { UndoCommand(); });
+  edit->addSeparator();
+  add(edit, kDimensions, "&Dimensions ...", QKeySequence(), [this] { DimensionsCommand(); });
+  QMenu* remove = edit->addMenu("Remo&ve");
+  add(remove, kRemoveRows, "&Rows ...", QKeySequence(), [this] { RemoveCommand(false); });
+  add(remove, kRemoveColumns, "&Columns ...", QKeySequence(), [this] { RemoveCommand(true); });
+  QMenu* insert = edit->addMenu("&Insert");
+  add(insert, kInsertRow, "&Row ...", QKeySequence(), [this] { InsertCommand(false); });
+  add(insert, kInsertColumn, "&Column ...", QKeySequence(), [this] { InsertCommand(true); });
+  QMenu* exchange = edit->addMenu("E&xchange");
+  add(exchange, kExchangeRows, "&Rows ...", QKeySequence(), [this] { ExchangeCommand(false); });
+  add(exchange, kExchangeColumns, "&Columns ...", QKeySequence(), [this] { ExchangeCommand(true); });
+  edit->addSeparator();
+  QAction* flow = add(edit, kColByCol, "&Col by col autofeed", QKeySequence(), [this] { colByCol_ = !colByCol_; });
+  flow->setCheckable(true);
+  QMenu* shift = edit->addMenu("S&hift");
+  add(shift, kShiftLeft, "&Left", QKeySequence(Qt::Key_Left), [this] { Shift(0, -1); });
+  add(shift, kShiftRight, "&Right", QKeySequence(Qt::Key_Right), [this] { Shift(0, 1); });
+  add(shift, kShiftDown, "&Down", QKeySequence(Qt::Key_Down), [this] { Shift(1, 0); });
+  add(shift, kShiftUp, "&Up", QKeySequence(Qt::Key_Up), [this] { Shift(-1, 0); });
+  edit->addSeparator();
+  add(edit, kHelpEdit, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(1)); });
+
+  QMenu* misc = menuBar()->addMenu("&Misc");
+  add(misc, kFormat, "&Format ...", QKeySequence(), [this] { FormatCommand(); });
+  add(misc, kHyphen, "Hyphen to &minus ...", QKeySequence(), [this] { HyphenCommand(); })->setCheckable(true);
+  misc->addSeparator();
+  add(misc, kFontEntry, "Matrix-entry &font ...", QKeySequence(), [this] { FontCommand(0); });
+  add(misc, kFontText, "Text-window f&ont ...", QKeySequence(), [this] { FontCommand(6); });
+  misc->addSeparator();
+  add(misc, kBackground, "&Background color ...", QKeySequence(), [this] { ColourCommand(0); });
+  add(misc, kBorder, "Bor&der color ...", QKeySequence(), [this] { ColourCommand(9); });
+  add(misc, kHighlight, "H&ighlight color ...", QKeySequence(), [this] { ColourCommand(4); });
+  misc->addSeparator();
+  add(misc, kHelpMisc, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(2)); });
+  for (QMenu* m : {file, edit, misc, remove, insert, exchange, shift})
+    connect(m, &QMenu::aboutToShow, this, &MatrixWindow::UpdateEnabling);
+}
+
+QString MatrixWindow::HelpPage(int menu) const {
+  Workspace& ws = app_.workspace();
+  if (&doc_ == &ws.lp()) return "LPHELP";
+  if (&doc_ == &ws.echelon()) return "ECHHELP";
+  if (&doc_ == &ws.operations()) return "OPERHELP";
+  static const char* pages[3] = {"TVMFILEH", "TVMEDITH", "TVMMISCH"};
+  return pages[std::clamp(menu, 0, 2)];
+}
+
+void MatrixWindow::UpdateEnabling() {
+  const int rows = doc_.rows(), cols = doc_.cols();
+  const bool busy = editing();
+  auto set = [this](int id, bool on) {
+    if (QAction* a = action(id)) a->setEnabled(on);
+  };
+  for (int id : {kUndo, kRemoveRows, kRemoveColumns, kExchangeColumns, kExchangeRows})
+    set(id, !busy && EditCommandEnabled(doc_, id));
+  const bool hidCols = m_.visibleCols < cols, hidRows = m_.visibleRows < rows;
+  set(kShiftLeft, !busy && hidCols && firstCol_ > 0);
+  set(kShiftRight, !busy && hidCols && firstCol_ + m_.visibleCols < cols);
+  set(kShiftUp, !busy && hidRows && firstRow_ > 0);
+  set(kShiftDown, !busy && hidRows && firstRow_ + m_.visibleRows < rows);
+  for (int id : {kDimensions, kInsertRow, kInsertColumn}) set(id, !busy);
+  action(kColByCol)->setChecked(colByCol_);
+  action(kHyphen)->setChecked(doc_.format.minusOn);
+}
+
+void MatrixWindow::ComputeMetrics(int W, int H) {
+  QFontMetrics fm(WindowFont(doc_.appearance, 0));
+  const int width = doc_.format.width;
+  const int run = width < 6 ? 8 : std::min(width + 2, 1000);
+  m_.cellWidth = std::max(1, fm.horizontalAdvance(QString(run, '8')));
+  const int h = fm.height();
+  m_.cellHeight = std::max(1, h + 2 * (h / 4));
+  m_.rowIndexWidth = fm.horizontalAdvance(QString::number(doc_.rows()) + "/");
+  m_.columnIndexWidth = fm.horizontalAdvance(QString::number(doc_.cols()) + "/");
+  m_.gridLeft = m_.rowIndexWidth + m_.gap;
+  m_.gridTop = m_.gap + m_.cellHeight;
+  H = std::max(1, H);
+  int vc = (W - m_.rowIndexWidth - m_.columnIndexWidth - m_.gap - m_.screenMargin) / m_.cellWidth;
+  int vr = (H - m_.screenMargin - m_.gap) / m_.cellHeight - 2 - (doc_.isInteger() ? 1 : 0);
+  m_.visibleCols = std::max(1, std::min(vc, doc_.cols()));
+  m_.visibleRows = std::max(1, std::min(vr, doc_.rows()));
+}
+
+void MatrixWindow::Relayout() {
+  const QSize area = AreaSize();
+  const int bar = BarExtent();
+  bool hBar = false, vBar = false;
+  int W = area.width(), H = area.height();
+  for (int pass = 0; pass < 3; ++pass) {
+    W = area.width() - (vBar ? bar : 0);
+    H = area.height() - (hBar ? bar : 0);
+    ComputeMetrics(W, H);
+    bool needH = m_.visibleCols < doc_.cols(), needV = m_.visibleRows < doc_.rows();
+    if (needH == hBar && needV == vBar) break;
+    hBar = needH;
+    vBar = needV;
+  }
+  firstRow_ = std::clamp(firstRow_, 0, std::max(0, doc_.rows() - m_.visibleRows));
+  firstCol_ = std::clamp(firstCol_, 0, std::max(0, doc_.cols() - m_.visibleCols));
+  ArrangeArea(W, H, hBar, vBar);
+  settingBars_ = true;
+  hbar_->setRange(0, std::max(0, doc_.cols() - m_.visibleCols));
+  hbar_->setPageStep(m_.visibleCols);
+  hbar_->setValue(firstCol_);
+  vbar_->setRange(0, std::max(0, doc_.rows() - m_.visibleRows));
+  vbar_->setPageStep(m_.visibleRows);
+  vbar_->setValue(firstRow_);
+  settingBars_ = false;
+  UpdateEnabling();
+  MarkStale();
+}
+
+void MatrixWindow::AreaResized() { Relayout(); }
+
+void MatrixWindow::ScrollBarsMoved() {
+  if (settingBars_) return;
+  firstCol_ = hbar_->value();
+  firstRow_ = vbar_->value();
+  UpdateEnabling();
+  MarkStale();
+}
+
+void MatrixWindow::UpdateCaption() {
+  if (autofeed_)
+    setWindowTitle(QString::fromUtf8(String(str::kEscCancelsAutofeed)));
+  else if (doc_.letter() >= 1)
+    setWindowTitle(QString(QChar(doc_.letterChar())));
+  else
+    setWindowTitle(QString::fromStdString(doc_.title));
+}
+
+void MatrixWindow::Refresh() {
+  if (!doc_.fileName.empty() && doc_.fileName != placedFile_) {
+    // A matrix read from a file comes back where it was.
+    placedFile_ = doc_.fileName;
+    const WindowAppearance& a = doc_.appearance;
+    QRect screen = ScreenArea(this);
+    if (a.width >= 120 && a.height >= 72 && a.left >= screen.left() && a.top >= screen.top() &&
+        a.left + a.width <= screen.right() + 1 && a.top + a.height <= screen.bottom() + 1)
+      setGeometry(a.left, a.top, a.width, a.height);
+  }
+  UpdateCaption();
+  if (notebook_) notebook_->Refresh();
+  Relayout();
+}
+
+void MatrixWindow::SyncPlacement() {
+  if (!isVisible() || isMaximized() || isMinimized()) return;
+  QRect g = geometry();
+  doc_.appearance.left = g.left();
+  doc_.appearance.top = g.top();
+  doc_.appearance.width = g.width();
+  doc_.appearance.height = g.height();
+}
+
+void MatrixWindow::moveEvent(QMoveEvent* e) {
+  ScrollingView::moveEvent(e);
+  SyncPlacement();
+}
+
+void MatrixWindow::resizeEvent(QResizeEvent* e) {
+  ScrollingView::resizeEvent(e);
+  SyncPlacement();
+}
+
+void MatrixWindow::DrawPicture(QPainter& p) {
+  const WindowAppearance& a = doc_.appearance;
+  const QColor background = ColourOf(a.Background());
+  const QColor border = ColourOf(a.PaletteEntry(a.colourSlots[9]));
+  const QColor highlight = ColourOf(a.PaletteEntry(a.colourSlots[4]));
+  const QColor ink = FontColour(a, 0);
+  p.fillRect(0, 0, drawW_, drawH_, background);
+  p.setFont(WindowFont(a, 0));
+  const int cw = m_.cellWidth, ch = m_.cellHeight;
+  auto text = [&](int x, int y, const QString& s, const QColor& c) {
+    p.setPen(c);
+    p.drawText(QRect(x - 8000, y, 8000, ch), Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, s);
+  };
+  const int rows = doc_.rows(), cols = doc_.cols();
+  const int lastCol = std::min(m_.visibleCols - 1, cols - 1 - firstCol_);
+  const int lastRow = std::min(m_.visibleRows - 1, rows - 1 - firstRow_);
+  const int rowNumberX = m_.rowIndexWidth + 1;
+  const int bottom = drawH_ - ch - m_.screenMargin;
+  const MatrixKind kind = doc_.kind();
+  for (int c = 0; c <= lastCol; ++c) {
+    const int x = m_.gridLeft + (c + 1) * cw;
+    text(x, bottom, QString::number(firstCol_ + c + 1), border);
+    for (int r = 0; r <= lastRow; ++r) {
+      const int y = m_.gridTop + r * ch;
+      const int i = firstRow_ + r, j = firstCol_ + c;
+      std::string s = doc_.isInteger() ? EntryText(doc_.format, doc_.q.at(i, j))
+                                       : EntryText(doc_.format, kind, doc_.z.at(i, j));
+      const bool lit = i == doc_.highlightRow && j == doc_.highlightCol;
+      text(x, y, ProgramText(s), lit ? highlight : ink);
+      if (c == 0) text(rowNumberX, y, " " + QString::number(i + 1), border);
+    }
+  }
+  if (doc_.isInteger()) {
+    const int y = m_.gridTop + (lastRow + 1) * ch;
+    const int x = m_.gridLeft + (lastCol + 1) * cw;
+    text(x, y, "denom " + ProgramText(EntryText(doc_.format, doc_.q.denominator)), ink);
+  }
+  if (m_.visibleCols < cols) text(drawW_ - m_.gap, bottom, "/" + QString::number(cols), border);
+  if (m_.visibleRows < rows) text(rowNumberX, bottom, "/" + QString::number(rows), border);
+}
+
+QRect MatrixWindow::CellRect(int r, int c) const {
+  return QRect(m_.gridLeft + c * m_.cellWidth, m_.gridTop + r * m_.cellHeight, m_.cellWidth, m_.cellHeight);
+}
+
+bool MatrixWindow::HitTest(QPoint p, int& row, int& col, bool& denominator) const {
+  denominator = false;
+  const int cs = p.x() < m_.gridLeft ? -1 : (p.x() - m_.gridLeft) / m_.cellWidth;
+  const int rs = p.y() < m_.gridTop ? -1 : (p.y() - m_.gridTop) / m_.cellHeight;
+  const int lastCol = std::min(m_.visibleCols - 1, doc_.cols() - 1 - firstCol_);
+  const int shownRows = std::min(m_.visibleRows, doc_.rows() - firstRow_);
+  if (cs < 0 || cs > lastCol || rs < 0 || rs > shownRows) return false;
+  if (rs == shownRows) {
+    if (!doc_.isInteger() || cs != lastCol) return false;
+    denominator = true;
+    row = col = -1;
+    return true;
+  }
+  row = firstRow_ + rs;
+  col = firstCol_ + cs;
+  return true;
+}
+
+void MatrixWindow::CanvasMousePress(QMouseEvent* e) {
+  if (editing()) return;
+  int row, col;
+  bool denominator;
+  if (!HitTest(e->position().toPoint(), row, col, denominator)) return;
+  if (e->button() == Qt::LeftButton) BeginEdit(row, col, false);
+  if (e->button() == Qt::RightButton) BeginEdit(row, col, !denominator);
+}
+
+void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
+  if (editing()) return;
+  const bool denominator = row < 0;
+  if (denominator && !doc_.isInteger()) return;
+  if (!denominator && (row >= doc_.rows() || col >= doc_.cols() || col < 0)) return;
+  autofeed_ = autofeed && !denominator;
+  editRow_ = row;
+  editCol_ = col;
+  editDenominator_ = denominator;
+  QRect cell;
+  std::string text;
+  if (denominator) {
+    const int lastCol = std::min(m_.visibleCols - 1, doc_.cols() - 1 - firstCol_);
+    const int shownRows = std::min(m_.visibleRows, doc_.rows() - firstRow_);
+    cell = CellRect(shownRows, lastCol);
+    text = EntryText(doc_.format, doc_.q.denominator);
+  } else {
+    cell = CellRect(row - firstRow_, col - firstCol_);
+    text = doc_.isInteger() ? EntryText(doc_.format, doc_.q.at(row, col))
+                            : EntryText(doc_.format, doc_.kind(), doc_.z.at(row, col));
+  }
+  doc_.editing = true;
+  // Sizes in dialog units of the interface font.
+  QFontMetrics dm(QApplication::font());
+  const int avg = std::max(1, dm.horizontalAdvance("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") / 52);
+  const int half = m_.cellWidth / 2;
+  const int duWidth = half < 60 ? 60 : half < 80 ? 80 : half < 100 ? 100 : 120;
+  const int duHeight = std::clamp(m_.cellHeight / 6 * 4, 12, 24);
+  QFont font = WindowFont(doc_.appearance, 0);
+  const int w = duWidth * avg / 4;
+  const int h = std::max(duHeight * dm.height() / 8, QFontMetrics(font).height() + 2);
+  auto* box = new QLineEdit(canvas_);
+  box->setObjectName("entryEdit");
+  box->setFrame(false);
+  box->setFont(font);
+  box->setMaxLength(256);
+  box->setText(ProgramText(text));
+  box->selectAll();
+  box->setGeometry(cell.right() + 1 - w, cell.top(), w, h);
+  box->installEventFilter(this);
+  editBox_ = box;
+  box->show();
+  box->setFocus();
+  UpdateCaption();
+  UpdateEnabling();
+}
+
+bool MatrixWindow::eventFilter(QObject* o, QEvent* e) {
+  if (o == editBox_ && e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      AcceptEdit();
+      return true;
+    }
+    if (k->key() == Qt::Key_Escape) {
+      CancelEdit();
+      return true;
+    }
+  }
+  return ScrollingView::eventFilter(o, e);
+}
+
+void MatrixWindow::CancelEdit() {
+  if (!editBox_) return;
+  QLineEdit* box = editBox_;
+  editBox_ = nullptr;
+  box->removeEventFilter(this);
+  box->hide();
+  box->deleteLater();
+  doc_.editing = false;
+  autofeed_ = false;
+  UpdateCaption();
+  UpdateEnabling();
+  MarkStale();
+}
+
+void MatrixWindow::AcceptEdit() {
+  if (!editBox_) return;
+  QString typed = editBox_->text();
+  // A lengthened minus shown in the box reads back as a minus.
+  if (doc_.format.minusOn) typed.replace(ProgramChar(doc_.format.minusCode), QChar('-'));
+  QLineEdit* box = editBox_;
+  editBox_ = nullptr;
+  box->removeEventFilter(this);
+  box->hide();
+  box->deleteLater();
+  const int row = editRow_, col = editCol_;
+  const std::string text = ToProgramText(typed);
+  ResultCode rc = editDenominator_ ? EditDenominator(app_.port(), doc_, text)
+                                   : EditEntry(app_.port(), doc_, row, col, text);
+  doc_.editing = false;
+  if (rc != 0) autofeed_ = false;
+  if (autofeed_ && !editDenominator_) {
+    auto next = NextAutofeedEntry(row, col, doc_.rows(), doc_.cols(), colByCol_);
+    if (next) {
+      firstRow_ = ScrollIntoView(next->first, firstRow_, m_.visibleRows, doc_.rows());
+      firstCol_ = ScrollIntoView(next->second, firstCol_, m_.visibleCols, doc_.cols());
+      Relayout();
+      BeginEdit(next->first, next->second, true);
+      return;
+    }
+    autofeed_ = false;
+  }
+  UpdateCaption();
+  UpdateEnabling();
+  MarkStale();
+}
+
+void MatrixWindow::Shift(int dRow, int dCol) {
+  if (editing()) return;
+  bool moved = false;
+  if (dCol != 0 && m_.visibleCols < doc_.cols()) {
+    int to = firstCol_ + dCol;
+    if (to >= 0 && to + m_.visibleCols <= doc_.cols()) firstCol_ = to, moved = true;
+  }
+  if (dRow != 0 && m_.visibleRows < doc_.rows()) {
+    int to = firstRow_ + dRow;
+    if (to >= 0 && to + m_.visibleRows <= doc_.rows()) firstRow_ = to, moved = true;
+  }
+  if (!moved) return;
+  settingBars_ = true;
+  hbar_->setValue(firstCol_);
+  vbar_->setValue(firstRow_);
+  settingBars_ = false;
+  UpdateEnabling();
+  MarkStale();
+}
+
+void MatrixWindow::AfterStructuralChange(int rc, bool relayout) {
+  if (rc != 0) return;
+  if (relayout) {
+    firstRow_ = firstCol_ = 0;
+    Relayout();
+  } else {
+    UpdateEnabling();
+    MarkStale();
+  }
+}
+
+void MatrixWindow::DimensionsCommand() {
+  QString rows = QString::number(doc_.rows()), cols = QString::number(doc_.cols());
+  if (!InputTwo(this, "dimensions", "rows", "columns", rows, cols, 10)) return;
+  AfterStructuralChange(SetDimensions(app_.port(), doc_, rows.toStdString(), cols.toStdString()));
+}
+
+void MatrixWindow::RemoveCommand(bool columns) {
+  QString a, b;
+  if (columns) {
+    a = b = QString::number(doc_.cols());
+    if (!InputTwo(this, "delete", "column", "through column", a, b, 10)) return;
+    AfterStructuralChange(RemoveColumns(app_.port(), doc_, a.toStdString(), b.toStdString()));
+  } else {
+    a = "1";
+    b = "2";
+    if (!InputTwo(this, "delete", "row", "through row", a, b, 10)) return;
+    AfterStructuralChange(RemoveRows(app_.port(), doc_, a.toStdString(), b.toStdString()));
+  }
+}
+
+void MatrixWindow::InsertCommand(bool column) {
+  QString n = "2";
+  if (!InputOne(this, "input", column ? "number of new column is" : "number of new row is", n, 11)) return;
+  AfterStructuralChange(column ? InsertColumn(app_.port(), doc_, n.toStdString())
+                               : InsertRow(app_.port(), doc_, n.toStdString()));
+}
+
+void MatrixWindow::ExchangeCommand(bool columns) {
+  QString a = "1", b = "2";
+  if (columns) {
+    if (!InputTwo(this, "exchange columns", "column 1", "column 2", a, b, 10)) return;
+    AfterStructuralChange(ExchangeColumns(app_.port(), doc_, a.toStdString(), b.toStdString()), false);
+  } else {
+    if (!InputTwo(this, "exchange rows", "row 1", "row 2", a, b, 10)) return;
+    AfterStructuralChange(ExchangeRows(app_.port(), doc_, a.toStdString(), b.toStdString()), false);
+  }
+}
+
+void MatrixWindow::UndoCommand() {
+  if (editing()) return;
+  AfterStructuralChange(Undo(app_.port(), doc_));
+}
+
+void MatrixWindow::TextOutCommand() {
+  std::string out;
+  ResultCode rc = doc_.isInteger() ? TextOut(doc_.format, doc_.q, out) : TextOut(doc_.format, doc_.z, doc_.kind(), out);
+  if (rc != 0) {
+    app_.port().ShowCode(rc);
+    return;
+  }
+  TextWindow* w = textOutWindow();
+  w->SetText(ProgramText(out));
+  w->SetTitle(doc_.letter() >= 1 ? QString("matrix ") + QChar(doc_.letterChar()) : QString::fromStdString(doc_.title));
+  w->SetFilePath("matrix.txt");
+  w->ShowWindow();
+}
+
+void MatrixWindow::NotesCommand() {
+  NotebookWindow* n = notebook();
+  n->Refresh();
+  n->ShowWindow();
+  doc_.modified = true;
+}
+
+void MatrixWindow::CloseCommand() {
+  CancelEdit();
+  app_.workspace().Hide(doc_);
+  HideCompanions();
+  hide();
+}
+
+void MatrixWindow::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  CloseCommand();
+}
+
+void MatrixWindow::FormatCommand() {
+  if (RunFormatDialog(this, doc_.format)) Relayout();
+}
+
+void MatrixWindow::HyphenCommand() {
+  if (RunHyphenDialog(this, doc_.format)) Relayout();
+  UpdateEnabling();
+}
+
+void MatrixWindow::FontCommand(int k) {
+  const int title = k == 0 ? str::kMatrixEntryFont : str::kTextWindowFont;
+  if (!ChooseWindowFont(this, doc_.appearance, k, QString::fromUtf8(String(title)), k == 0)) return;
+  doc_.modified = true;
+  if (k == 0) {
+    Relayout();
+    return;
+  }
+  for (TextWindow* w : std::initializer_list<TextWindow*>{textOut_, notebook_}) {
+    if (!w) continue;
+    w->fonts().fonts[k] = doc_.appearance.fonts[k];
+    w->fonts().fontPoints[k] = doc_.appearance.fontPoints[k];
+    w->ApplyFont();
+  }
+}
+
+void MatrixWindow::ColourCommand(int slot) {
+  const int title = slot == 0 ? str::kBackground : slot == 4 ? str::kHighlightEntry : str::kBorderFont;
+  paletteWindow()->OpenForSlot(slot, QString::fromUtf8(String(title)));
+}
+
+}  // namespace tavrin

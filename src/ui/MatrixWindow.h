@@ -1,0 +1,100 @@
+#pragma once
+#include <QMap>
+#include <QPointer>
+#include <QString>
+
+#include "ui/ScrollingView.h"
+
+#include <QLineEdit>
+class QMenu;
+
+namespace tavrin {
+
+// One matrix document on screen: the entry grid with row numbers on the
+// left, column numbers at the bottom, slash marks for hidden rows and
+// columns, and in integer mode the denominator line. Close only hides it.
+class MatrixWindow : public ScrollingView {
+  Q_OBJECT
+ public:
+  MatrixWindow(Application& app, MatrixDocument& doc, QWidget* parent = nullptr);
+  ~MatrixWindow() override;
+
+  // Layout metrics (pixels) and the scroll position.
+  struct Metrics {
+    int cellWidth = 1, cellHeight = 1, rowIndexWidth = 0, columnIndexWidth = 0;
+    int screenMargin = 0, gap = 4, gridLeft = 0, gridTop = 0;
+    int visibleRows = 1, visibleCols = 1;
+  };
+  const Metrics& metrics() const { return m_; }
+  int firstRow() const { return firstRow_; }
+  int firstCol() const { return firstCol_; }
+
+  // Recomputes the metrics, visible counts and scroll bars, and repaints.
+  void Relayout();
+  // The document changed outside: layout, caption, notebook title.
+  void Refresh();
+  void UpdateCaption();
+
+  // Entry editing. Row -1 with column -1 means the denominator.
+  void BeginEdit(int row, int col, bool autofeed);
+  void AcceptEdit();
+  void CancelEdit();
+  bool editing() const { return editBox_ != nullptr; }
+  bool autofeed() const { return autofeed_; }
+  QLineEdit* editBox() const { return editBox_; }
+  bool colByCol() const { return colByCol_; }
+  void SetColByCol(bool on) { colByCol_ = on; }
+  // Cell under a point of the drawing: false when none; denominator set for the denominator cell.
+  bool HitTest(QPoint p, int& row, int& col, bool& denominator) const;
+  // Rectangle of the cell of visible slot (r, c).
+  QRect CellRect(int r, int c) const;
+
+  // Commands.
+  void Shift(int dRow, int dCol);
+  void TextOutCommand();
+  void NotesCommand();
+  void CloseCommand();
+  void DimensionsCommand();
+  void RemoveCommand(bool columns);
+  void InsertCommand(bool column);
+  void ExchangeCommand(bool columns);
+  void UndoCommand();
+  void FormatCommand();
+  void HyphenCommand();
+  void FontCommand(int k);
+  void ColourCommand(int slot);
+  QString HelpPage(int menu) const;  // 0 File, 1 Edit, 2 Misc
+  // The menu's action with this command id, or nullptr.
+  QAction* action(int id) const;
+  void UpdateEnabling();
+
+ protected:
+  void DrawPicture(QPainter& p) override;
+  void AreaResized() override;
+  void CanvasMousePress(QMouseEvent* e) override;
+  void ScrollBarsMoved() override;
+  void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void BuildMenu();
+  void ComputeMetrics(int W, int H);
+  void SyncPlacement();
+  void SaveWindowSettingsQuietly();
+  void AfterStructuralChange(int rc, bool relayout = true);
+
+  Metrics m_;
+  int firstRow_ = 0, firstCol_ = 0;
+  bool colByCol_ = true;
+  bool autofeed_ = false;
+  int editRow_ = 0, editCol_ = 0;
+  bool editDenominator_ = false;
+  QPointer<QLineEdit> editBox_;
+  bool settingBars_ = false;
+  std::string placedFile_;
+  QMap<int, QAction*> actions_;
+};
+
+}  // namespace tavrin

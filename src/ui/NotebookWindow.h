@@ -1,0 +1,25 @@
+#pragma once
+#include "ui/TextWindow.h"
+
+namespace tavrin {
+
+class MatrixDocument;
+
+// The notes kept with one matrix. The document holds the text; this window
+// edits it in place.
+class NotebookWindow : public TextWindow {
+  Q_OBJECT
+ public:
+  NotebookWindow(QWidget* owner, MatrixDocument& doc, int fontIndex);
+  // Refills the edit control from the document and sets the title.
+  void Refresh();
+  // "notebook [name]", the owner's file name without directory or extension.
+  QString NotebookTitle() const;
+  void CloseCommand() override;
+
+ private:
+  MatrixDocument& doc_;
+  bool refreshing_ = false;
+};
+
+}  // namespace tavrin

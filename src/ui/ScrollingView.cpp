@@ -1,0 +1,161 @@
+#include "ui/ScrollingView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "app/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Messages.h"
+#include "ui/NotebookWindow.h"
+#include "ui/PaletteWindow.h"
+#include "ui/TextWindow.h"
+
+namespace tavrin {
+
+class ViewCanvas : public QWidget {
+ public:
+  explicit ViewCanvas(ScrollingView& v, QWidget* parent) : QWidget(parent), v_(v) {
+    setObjectName("canvas");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPainter p(this);
+    p.drawImage(e->rect(), v_.Picture(), e->rect());
+  }
+  void mousePressEvent(QMouseEvent* e) override { v_.CanvasMousePress(e); }
+
+ private:
+  ScrollingView& v_;
+};
+
+namespace {
+class ViewArea : public QWidget {
+ public:
+  ViewArea(ScrollingView& v, std::function<void()> resized) : QWidget(&v), resized_(std::move(resized)) {
+    setObjectName("area");
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { resized_(); }
+
+ private:
+  std::function<void()> resized_;
+};
+}  // namespace
+
+ScrollingView::ScrollingView(Application& app, MatrixDocument& doc, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), app_(app), doc_(doc) {
+  setAttribute(Qt::WA_QuitOnClose, false);
+  area_ = new ViewArea(*this, [this] { AreaResized(); });
+  setCentralWidget(area_);
+  canvas_ = new ViewCanvas(*this, area_);
+  hbar_ = new QScrollBar(Qt::Horizontal, area_);
+  vbar_ = new QScrollBar(Qt::Vertical, area_);
+  hbar_->setObjectName("horizontal");
+  vbar_->setObjectName("vertical");
+  hbar_->hide();
+  vbar_->hide();
+  connect(hbar_, &QScrollBar::valueChanged, this, [this] { ScrollBarsMoved(); });
+  connect(vbar_, &QScrollBar::valueChanged, this, [this] { ScrollBarsMoved(); });
+}
+
+ScrollingView::~ScrollingView() = default;
+
+int ScrollingView::BarExtent() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
+
+QSize ScrollingView::AreaSize() const { return area_->size(); }
+
+void ScrollingView::ArrangeArea(int drawW, int drawH, bool hBar, bool vBar) {
+  drawW_ = std::max(1, drawW);
+  drawH_ = std::max(1, drawH);
+  canvas_->setGeometry(0, 0, drawW_, drawH_);
+  int bar = BarExtent();
+  hbar_->setGeometry(0, drawH_, drawW_, bar);
+  vbar_->setGeometry(drawW_, 0, bar, drawH_);
+  hbar_->setVisible(hBar);
+  vbar_->setVisible(vBar);
+}
+
+const QImage& ScrollingView::Picture() {
+  if (stale_ || picture_.size() != QSize(drawW_, drawH_)) {
+    picture_ = QImage(drawW_, drawH_, QImage::Format_RGB32);
+    QPainter p(&picture_);
+    DrawPicture(p);
+    stale_ = false;
+    ++redrawCount_;
+  }
+  return picture_;
+}
+
+void ScrollingView::MarkStale() {
+  stale_ = true;
+  canvas_->update();
+}
+
+TextWindow* ScrollingView::helpWindow() {
+  if (!help_) help_ = new TextWindow(this, "help.txt", "help.txt", QString(), 4);
+  return help_;
+}
+
+TextWindow* ScrollingView::textOutWindow() {
+  if (!textOut_) {
+    textOut_ = new TextWindow(this, "noname.txt", "noname.txt", QString(), textFontIndex_);
+    textOut_->fonts() = doc_.appearance;
+    textOut_->ApplyFont();
+  }
+  return textOut_;
+}
+
+NotebookWindow* ScrollingView::notebook() {
+  if (!notebook_) {
+    notebook_ = new NotebookWindow(this, doc_, textFontIndex_);
+    notebook_->fonts() = doc_.appearance;
+    notebook_->ApplyFont();
+  }
+  return notebook_;
+}
+
+PaletteWindow* ScrollingView::paletteWindow() {
+  if (!palette_) palette_ = new PaletteWindow(this, doc_.appearance, [this] {
+      doc_.modified = true;
+      MarkStale();
+    });
+  return palette_;
+}
+
+void ScrollingView::HideCompanions() {
+  for (QWidget* w : std::initializer_list<QWidget*>{help_, textOut_, notebook_, palette_})
+    if (w) w->hide();
+}
+
+void ScrollingView::ShowHelp(const QString& page) {
+  QString text = HelpPageText(page);
+  if (text.isEmpty()) {
+    ShowCodeBox(this, code::kCannotOpenFile);
+    return;
+  }
+  if (text.size() > 64000) {
+    ShowCodeBox(this, code::kTooLarge);
+    return;
+  }
+  TextWindow* w = helpWindow();
+  w->SetText(text);
+  w->ShowWindow();
+}
+
+void ScrollingView::BitmapToClipboard() {
+  QImage copy = Picture().copy();
+  if (copy.isNull()) {
+    ShowCodeBox(this, code::kLowMemory);
+    return;
+  }
+  QApplication::clipboard()->setImage(copy);
+}
+
+}  // namespace tavrin
