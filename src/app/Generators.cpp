@@ -1,7 +1,6 @@
 #include "app/Generators.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -229,7 +228,6 @@ bool SquareRoot(const mpz_class& n, mpz_class& root) {
 
 int ReadCount(std::string_view text) {
   std::string copy(text);
-  errno = 0;
   long v = std::strtol(copy.c_str(), nullptr, 10);
   if (v > INT_MAX) return INT_MAX;
   if (v < INT_MIN) return INT_MIN;
