@@ -1,0 +1,83 @@
+// The long-work box: work on another thread, Q or S passed to the poll,
+// the interface kept alive meanwhile.
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "UiFakePort.h"
+#include "core/PollKey.h"
+#include "ui/Dialogs.h"
+
+using namespace tavrin;
+
+namespace {
+
+// Polls like the big-integer routines do until the wanted key arrives
+// (or ten seconds pass, which the test then reports).
+ResultCode PollUntil(int key) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < end) {
+    if (PollKey() == key) return code::kInterrupted;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return 99;
+}
+
+}  // namespace
+
+class LongWorkTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void quitKeyStopsWorkPromptly() {
+    QString busy, prompt;
+    QElapsedTimer sincePress;
+    int ticks = 0;
+    QTimer ticker;  // stands for the windows that keep repainting
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(5);
+    WhenModal([&](QDialog* d) {
+      busy = d->findChild<QLabel*>(QStringLiteral("busy"))->text();
+      prompt = d->findChild<QLabel*>(QStringLiteral("prompt"))->text();
+      QTimer::singleShot(100, d, [d, &sincePress] {
+        sincePress.start();
+        QTest::keyClick(d, Qt::Key_Q);
+      });
+    });
+    ResultCode c = RunLongWork(nullptr, [] { return PollUntil('Q'); });
+    QCOMPARE(c, code::kInterrupted);
+    QVERIFY(sincePress.isValid());
+    QVERIFY2(sincePress.elapsed() < 500, qPrintable(QString::number(sincePress.elapsed())));
+    QCOMPARE(busy, QStringLiteral("busy -- please wait"));
+    QCOMPARE(prompt, QStringLiteral("press Q to quit"));
+    QVERIFY(ticks > 5);
+    QCOMPARE(PollKey(), 0);  // nothing left over for the next computation
+  }
+
+  void stopKeyAndEscape() {
+    QString prompt;
+    WhenModal([&](QDialog* d) {
+      prompt = d->findChild<QLabel*>(QStringLiteral("prompt"))->text();
+      QTest::keyClick(d, Qt::Key_Escape);  // cannot close the box; stops the work instead
+    });
+    QCOMPARE(RunLongWork(nullptr, [] { return PollUntil('S'); }, 'S'), code::kInterrupted);
+    QCOMPARE(prompt, QStringLiteral("press S to stop"));
+  }
+
+  void shortWorkReturnsItsCode() {
+    std::atomic<std::thread::id> ran{};
+    ResultCode c = RunLongWork(nullptr, [&] {
+      ran = std::this_thread::get_id();
+      return ResultCode(14);
+    });
+    QCOMPARE(c, ResultCode(14));
+    QVERIFY(ran.load() != std::this_thread::get_id());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+};
+
+QTEST_MAIN(LongWorkTest)
+#include "LongWorkTest.moc"
