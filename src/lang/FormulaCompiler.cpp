@@ -20,6 +20,7 @@ constexpr int kForeign = 256;
 // SUM and PROD already rewritten (so the scan does not take them again).
 constexpr int kDoneSum = 300;
 constexpr int kDoneProd = 301;
+constexpr size_t kWorkBuffer = 5000;
 
 const FormulaClasses& C() { return Classes(); }
 bool Is(const std::array<bool, 256>& cls, int c) { return FormulaClasses::In(cls, c); }
@@ -547,6 +548,9 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text) {
     if (c >= 128 && c != fcode::kSquare) c = kForeign + c;
     t.push_back(c);
   }
+  // The work buffer's size: it also bounds the depth of the tree, which the
+  // recursive passes and the evaluator walk on the stack.
+  if (t.size() > kWorkBuffer) return code::kOutOfBounds;
   long depth = 0;
   for (int c : t) {
     if (c == '(') ++depth;

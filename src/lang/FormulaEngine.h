@@ -188,7 +188,8 @@ class FormulaEngine {
 };
 
 // Compiles text into the engine's tree. 0: the engine holds the new tree;
-// otherwise the engine holds no tree and the code says why.
+// otherwise the engine holds no tree and the code says why. Texts longer
+// than 5000 characters without their blanks give code 17.
 ResultCode CompileFormula(FormulaEngine& engine, std::string_view text);
 
 // Evaluates node with the engine's variables. On success node->value holds

@@ -64,6 +64,7 @@ bool SumOrProduct(FormulaEngine& e, FormulaNode* n) {
 
 bool Iterate(FormulaEngine& e, FormulaNode* n) {
   FormulaNode* f = n->right.get();
+  if (!f) return false;
   const Complex saved = e.variable('X');
   Complex last = f->value;
   bool ok = true;
@@ -120,7 +121,7 @@ bool Modulo(FormulaEngine& e, Complex a, Complex b, Complex& out) {
   if (!(m >= tiny)) return false;
   auto part = [&](long double x) {
     long double r = x - m * std::floor(x / m);
-    if (r < m * FormulaEngine::kSeamTolerance || m - r < m * FormulaEngine::kSeamTolerance) e.seam = true;
+    if (r < FormulaEngine::kSeamTolerance || m - r < FormulaEngine::kSeamTolerance) e.seam = true;
     return r;
   };
   out = Complex(part(a.re), complex ? part(a.im) : 0.0L);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "core/Thresholds.h"
@@ -185,6 +186,8 @@ TEST(FormulaCompiler, ReportsEachFault) {
       {"I;J", 1},
       {"I\x8EJ", 1},  // a raw byte is not a keyword code
       {"!I", 1},
+      {"I!!", 6},  // the second FACT lands between the first and its "("
+      {"SIN(I)!", 6},
       {"I,J", 1},
       {"SIN(I,J)", 1},
       {"MAX(1,(2,3))", 1},
@@ -213,6 +216,10 @@ TEST(FormulaCompiler, ReportsEachFault) {
       {"1/0", 0},  // compiles; fails only when evaluated
       {"SQRT(-1)", 0},
   };
+  const std::string longest = std::string(2498, '(') + "I" + std::string(2498, ')') + " +10";
+  const std::string tooLong = "I" + std::string(5000, '!');
+  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), longest), 0);
+  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), tooLong), 17);
   for (const CodeCase& c : cases) {
     FormulaEngine engine;
     EXPECT_EQ(CompileFormula(engine, c.text), c.code) << c.text;

@@ -31,6 +31,7 @@ std::string RandomText(Lcg& g, size_t length) {
     if (g.Below(8) == 0) t.push_back(static_cast<char>(g.Below(256)));
     else t += kPieces[g.Below(sizeof kPieces / sizeof *kPieces)];
   }
+  t.resize(length);
   return t;
 }
 
@@ -73,15 +74,19 @@ TEST(FormulaFuzz, AdversarialTexts) {
   texts.push_back(std::string(2500, '(') + "I" + std::string(2500, ')'));
   texts.push_back(std::string(2500, '(') + "I" + std::string(2499, ')'));
   texts.push_back(std::string(2499, '(') + "I" + std::string(2500, ')'));
-  texts.push_back(std::string(5000, '-') + "I");
-  texts.push_back("I" + std::string(5000, '!'));
+  texts.push_back(std::string(4999, '-') + "I");
+  std::string facts = "I";
+  for (int k = 0; k < 800; ++k) facts = "FACT(" + facts + ")";
+  texts.push_back(facts);
+  texts.push_back("I" + std::string(4999, '!'));
+  texts.push_back(std::string(100000, '-') + "I");  // beyond the work buffer
   texts.push_back(std::string(5000, 'X'));
   texts.push_back(std::string(5000, '9'));
   texts.push_back(std::string(5000, '.'));
   texts.push_back(std::string(5000, ','));
   texts.push_back(std::string(5000, '\xFD'));
   std::string chain = "I";
-  for (int k = 0; k < 2500; ++k) chain += "^I";
+  for (int k = 0; k < 2499; ++k) chain += "^I";
   texts.push_back(chain);
   std::string sums = "K";
   for (int k = 0; k < 300; ++k) sums = "SUM(" + sums + ",K,1,2)";
