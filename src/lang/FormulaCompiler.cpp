@@ -21,6 +21,7 @@ constexpr int kForeign = 256;
 constexpr int kDoneSum = 300;
 constexpr int kDoneProd = 301;
 constexpr size_t kWorkBuffer = 5000;
+constexpr size_t kLongestKeyword = 10;
 
 const FormulaClasses& C() { return Classes(); }
 bool Is(const std::array<bool, 256>& cls, int c) { return FormulaClasses::In(cls, c); }
@@ -62,8 +63,11 @@ Text ReplaceKeywords(const Text& t, const FormulaEngine& engine) {
     size_t end = p;
     while (end < t.size() && IsLetter(t[end])) ++end;
     for (size_t s = p; s < end; ++s) {
-      word.assign(t.begin() + s, t.begin() + end);
-      int code = engine.keywords().Lookup(word, engine.complexSwitch());
+      int code = 0;
+      if (end - s <= kLongestKeyword) {
+        word.assign(t.begin() + s, t.begin() + end);
+        code = engine.keywords().Lookup(word, engine.complexSwitch());
+      }
       if (code == fcode::kAbs || code == fcode::kLog || code == fcode::kArg) {
         if (HasSecondArgument(t, end))
           code = code == fcode::kAbs ? fcode::kAbs2 : code == fcode::kLog ? fcode::kLog2 : fcode::kArg2;
@@ -182,44 +186,60 @@ ResultCode Tokenize(const Text& t, std::vector<FormulaToken>& tokens) {
     }
     ++p;
   }
-  // Postfix factorial.
-  for (size_t i = 0; i < tokens.size();) {
-    if (tokens[i].code != '!') { ++i; continue; }
-    if (i == 0) return code::kCannotUnderstand;
-    tokens.erase(tokens.begin() + i);
-    if (tokens[i - 1].code == ')') {
-      int depth = 0;
-      long open = -1;
-      for (long q = static_cast<long>(i) - 1; q >= 0; --q) {
-        if (tokens[q].code == ')') ++depth;
-        else if (tokens[q].code == '(' && --depth == 0) { open = q; break; }
-      }
-      if (open < 0) return code::kCannotUnderstand;
-      tokens.insert(tokens.begin() + open, MakeToken(fcode::kFact));
-      ++i;
-    } else {
-      tokens.insert(tokens.begin() + i, MakeToken(')'));
-      tokens.insert(tokens.begin() + (i - 1), MakeToken('('));
-      tokens.insert(tokens.begin() + (i - 1), MakeToken(fcode::kFact));
-      i += 3;
+  // Postfix factorial, in one pass: facts[k] counts the FACT codes that go
+  // before out[k]; match[k] is the "(" of the ")" at k.
+  std::vector<FormulaToken> out;
+  std::vector<int> facts;
+  std::vector<long> match, opens;
+  out.reserve(tokens.size() * 2);
+  auto push = [&](FormulaToken tok, int fact) {
+    long m = -1;
+    if (tok.code == '(') opens.push_back(static_cast<long>(out.size()));
+    if (tok.code == ')' && !opens.empty()) {
+      m = opens.back();
+      opens.pop_back();
     }
+    out.push_back(std::move(tok));
+    facts.push_back(fact);
+    match.push_back(m);
+  };
+  for (FormulaToken& tok : tokens) {
+    if (tok.code != '!') {
+      push(std::move(tok), 0);
+      continue;
+    }
+    if (out.empty()) return code::kCannotUnderstand;
+    if (out.back().code == ')') {
+      if (match.back() < 0) return code::kCannotUnderstand;
+      ++facts[match.back()];
+      continue;
+    }
+    FormulaToken x = std::move(out.back());
+    const int before = facts.back();
+    if (x.code == '(') opens.pop_back();
+    out.pop_back();
+    facts.pop_back();
+    match.pop_back();
+    push(MakeToken('('), before + 1);
+    push(std::move(x), 0);
+    push(MakeToken(')'), 0);
+  }
+  tokens.clear();
+  for (size_t k = 0; k < out.size(); ++k) {
+    for (int f = 0; f < facts[k]; ++f) tokens.push_back(MakeToken(fcode::kFact));
+    tokens.push_back(std::move(out[k]));
   }
   return tokens.empty() ? code::kNothingToDo : code::kOk;
 }
 
 // Step 13: commas turn the function before their group into an infix operator.
 ResultCode ResolveArguments(std::vector<FormulaToken>& tokens) {
+  std::vector<long> opens;  // the "(" of every group still open
   for (size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i].code == '(') opens.push_back(static_cast<long>(i));
+    if (tokens[i].code == ')' && !opens.empty()) opens.pop_back();
     if (tokens[i].code != ',') continue;
-    int depth = 0;
-    long open = -1;
-    for (long q = static_cast<long>(i) - 1; q >= 0; --q) {
-      if (tokens[q].code == ')') ++depth;
-      else if (tokens[q].code == '(') {
-        if (depth == 0) { open = q; break; }
-        --depth;
-      }
-    }
+    long open = opens.empty() ? -1 : opens.back();
     if (open <= 0) return code::kCannotUnderstand;
     FormulaToken& f = tokens[open - 1];
     if (f.fromComma || !IsMultiArgument(f.code)) return code::kCannotUnderstand;
@@ -239,13 +259,18 @@ ResultCode ResolveArguments(std::vector<FormulaToken>& tokens) {
 // Step 14: implicit products and the neighbour rules.
 ResultCode CheckAdjacency(std::vector<FormulaToken>& tokens) {
   const FormulaClasses& k = C();
+  std::vector<FormulaToken> withProducts;
+  withProducts.reserve(tokens.size() * 2);
   for (size_t i = 0; i < tokens.size(); ++i) {
-    int c = tokens[i].code;
-    if ((IsOperand(c) || c == ')') && i + 1 < tokens.size()) {
-      int n = tokens[i + 1].code;
-      if (IsOperand(n) || n == '(' || Is(k.oneArgument, n))
-        tokens.insert(tokens.begin() + i + 1, MakeToken('*'));
-    }
+    const int c = tokens[i].code;
+    const int n = i + 1 < tokens.size() ? tokens[i + 1].code : fcode::kMarker;
+    withProducts.push_back(std::move(tokens[i]));
+    if ((IsOperand(c) || c == ')') && (IsOperand(n) || n == '(' || Is(k.oneArgument, n)))
+      withProducts.push_back(MakeToken('*'));
+  }
+  tokens.swap(withProducts);
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    const int c = tokens[i].code;
     int prev = i == 0 ? fcode::kMarker : tokens[i - 1].code;
     int next = i + 1 < tokens.size() ? tokens[i + 1].code : fcode::kMarker;
     bool prevOperand = IsOperand(prev) || prev == ')';
@@ -557,11 +582,14 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text) {
     if (c == ')' && --depth < 0) return code::kMatrixNotFound;
   }
   if (depth != 0) return code::kMatrixNotFound;
-  for (size_t p = 0; p < t.size(); ++p)
-    if (t[p] == fcode::kSquare) {
-      t[p] = '^';
-      t.insert(t.begin() + p + 1, '2');
-    }
+  Text squared;
+  squared.reserve(t.size());
+  for (int c : t) {
+    if (c != fcode::kSquare) { squared.push_back(c); continue; }
+    squared.push_back('^');
+    squared.push_back('2');
+  }
+  t.swap(squared);
   t = ReplaceKeywords(t, engine);
   if (ResultCode rc = RewriteSums(t)) return rc;
   for (size_t p = 0; p < t.size(); ++p) {
