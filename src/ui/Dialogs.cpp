@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMap>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 #include "core/StringTable.h"
@@ -25,7 +26,8 @@ namespace tavrin {
 struct TaskDialogs::Impl {
   Application& app;
   QWidget* owner;
-  QMap<QString, TaskDialog*> dialogs;
+  // Guarded: the owner deletes its children when it goes first.
+  QMap<QString, QPointer<TaskDialog>> dialogs;
 
   TaskDialog* Create(const QString& name) {
     if (name == QLatin1String("NEWDLG")) return new NewMatrixDialog(app, owner);
@@ -50,12 +52,12 @@ TaskDialogs::TaskDialogs(Application& app, QWidget* owner)
 
 TaskDialogs::~TaskDialogs() {
   // Without an owner nobody else deletes them.
-  for (TaskDialog* d : impl_->dialogs)
-    if (!d->parent()) delete d;
+  for (const QPointer<TaskDialog>& d : impl_->dialogs)
+    if (d && !d->parent()) delete d.data();
 }
 
 void TaskDialogs::Show(const QString& name) {
-  TaskDialog*& dialog = impl_->dialogs[name];
+  QPointer<TaskDialog>& dialog = impl_->dialogs[name];
   if (!dialog) dialog = impl_->Create(name);
   if (!dialog) {
     impl_->dialogs.remove(name);
@@ -65,16 +67,18 @@ void TaskDialogs::Show(const QString& name) {
 }
 
 void TaskDialogs::ModeChanged() {
-  for (TaskDialog* d : impl_->dialogs) d->ModeChanged();
-  if (TaskDialog* uni = impl_->dialogs.value(QStringLiteral("UNI")); uni && impl_->app.mode() != Mode::Integer)
+  for (const QPointer<TaskDialog>& d : impl_->dialogs)
+    if (d) d->ModeChanged();
+  if (TaskDialog* uni = impl_->dialogs.value(QStringLiteral("UNI")).data(); uni && impl_->app.mode() != Mode::Integer)
     uni->hide();
 }
 
 void TaskDialogs::CloseAll() {
-  for (TaskDialog* d : impl_->dialogs) d->hide();
+  for (const QPointer<TaskDialog>& d : impl_->dialogs)
+    if (d) d->hide();
 }
 
-QDialog* TaskDialogs::Find(const QString& name) const { return impl_->dialogs.value(name); }
+QDialog* TaskDialogs::Find(const QString& name) const { return impl_->dialogs.value(name).data(); }
 
 namespace {
 
