@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <vector>
 #include <cmath>
 #include <new>
 
@@ -37,8 +39,29 @@ IntegerMatrix IntegerIdentity(int n) {
   return m;
 }
 
+bool AllReal(const ComplexMatrix& m) {
+  for (const Complex& x : m.e)
+    if (x.im != 0.0L) return false;
+  return true;
+}
+
 ComplexMatrix Product(const ComplexMatrix& a, const ComplexMatrix& b) {
   ComplexMatrix p(a.rows, b.cols);
+  if (AllReal(a) && AllReal(b)) {
+    // Real matrices: the same sums without the products of zero imaginary
+    // parts, on plain long double rows (four times less work).
+    std::vector<long double> row(static_cast<size_t>(b.cols));
+    for (int i = 0; i < a.rows; ++i) {
+      std::fill(row.begin(), row.end(), 0.0L);
+      for (int k = 0; k < a.cols; ++k) {
+        const long double f = a.at(i, k).re;
+        const Complex* bk = &b.e[static_cast<size_t>(k) * b.cols];
+        for (int j = 0; j < b.cols; ++j) row[j] += f * bk[j].re;
+      }
+      for (int j = 0; j < b.cols; ++j) p.at(i, j).re = row[j];
+    }
+    return p;
+  }
   for (int i = 0; i < a.rows; ++i)
     for (int k = 0; k < a.cols; ++k) {
       Complex f = a.at(i, k);

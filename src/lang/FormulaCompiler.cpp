@@ -158,6 +158,15 @@ long double ConvertNumber(const Text& t, size_t from, size_t to) {
   }
   long double v = 0.0L;
   auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+  if (r.ec == std::errc::result_out_of_range) {
+    // beyond the extended range: infinity, or 0 for a tiny fraction
+    bool whole = false;
+    for (char ch : s) {
+      if (ch == '.') break;
+      whole = whole || (ch >= '1' && ch <= '9');
+    }
+    return whole ? HUGE_VALL : 0.0L;
+  }
   return r.ec == std::errc() ? v : 0.0L;
 }
 

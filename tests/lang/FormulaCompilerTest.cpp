@@ -156,6 +156,14 @@ TEST(FormulaCompiler, NamedConstantsHaveTheirExactValues) {
   EXPECT_EQ(engine.root()->value.re, -OverflowBound());
   ASSERT_EQ(CompileFormula(engine, "SIN(30DEG)"), 0);
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 0.5, 1e-17);
+  ASSERT_EQ(CompileFormula(engine, "0." + std::string(4990, '0') + "1"), 0);
+  EXPECT_EQ(engine.root()->value.re, 0);
+  ASSERT_EQ(CompileFormula(engine, "1" + std::string(4990, '0')), 0);
+  EXPECT_TRUE(std::isinf(engine.root()->value.re));
+  ASSERT_EQ(CompileFormula(engine, "."), 0);
+  EXPECT_EQ(engine.root()->value.re, 0);
+  ASSERT_EQ(CompileFormula(engine, "2."), 0);
+  EXPECT_EQ(engine.root()->value.re, 2);
   // the variable E is e
   EXPECT_EQ(engine.variable('E').re, std::exp(1.0L));
 }

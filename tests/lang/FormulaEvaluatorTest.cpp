@@ -120,6 +120,10 @@ TEST(FormulaEvaluator, ElementaryFunctionsMatchTheLibrary) {
       {"1/(PINF*1)", 0, 0.0L},
       {"PINF*2", 0, OverflowBound() * 2},
       {"E", 0, std::exp(1.0L)},
+      {"(I+2)!", 1, 6.0L},
+      {"POW(3,I)", 2, 8.0L},  // POW(n, x) is x^n
+      {"POWER(-2,I)", 4, 0.0625L},
+      {"SIN(I)^2+COS(I)^2", 0.3L, std::sin(0.3L) * std::sin(0.3L) + std::cos(0.3L) * std::cos(0.3L)},
       {"EXP(-5000)", 0, 0.0L},
   };
   for (const RefCase& c : cases) {
