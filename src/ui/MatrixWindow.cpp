@@ -262,7 +262,9 @@ void MatrixWindow::DrawPicture(QPainter& p) {
   p.fillRect(0, 0, drawW_, drawH_, background);
   p.setFont(WindowFont(a, 0));
   const int cw = m_.cellWidth, ch = m_.cellHeight;
+  drawn_.clear();
   auto text = [&](int x, int y, const QString& s, const QColor& c) {
+    drawn_.append({s, QPoint(x, y)});
     p.setPen(c);
     p.drawText(QRect(x - 8000, y, 8000, ch), Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, s);
   };

@@ -26,6 +26,13 @@ class MatrixWindow : public ScrollingView {
     int visibleRows = 1, visibleCols = 1;
   };
   const Metrics& metrics() const { return m_; }
+  // Every text of the last drawn picture with the point it ends at (right
+  // edge, top): what the window shows, readable without looking at pixels.
+  struct DrawnText {
+    QString text;
+    QPoint at;
+  };
+  const QVector<DrawnText>& drawnTexts() const { return drawn_; }
   int firstRow() const { return firstRow_; }
   int firstCol() const { return firstCol_; }
 
@@ -95,6 +102,7 @@ class MatrixWindow : public ScrollingView {
   bool settingBars_ = false;
   std::string placedFile_;
   QMap<int, QAction*> actions_;
+  QVector<DrawnText> drawn_;
 };
 
 }  // namespace tavrin

@@ -1,0 +1,312 @@
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "app/Application.h"
+#include "ui/Fonts.h"
+#include "ui/MainFrame.h"
+#include "ui/MatrixWindow.h"
+#include "ui/PaletteWindow.h"
+#include "UiTestSupport.h"
+
+using namespace tavrin;
+
+class MatrixWindowTest : public QObject {
+  Q_OBJECT
+ private:
+  std::unique_ptr<MainFrame> frame_;
+  std::unique_ptr<test::ModalDriver> driver_;
+
+  MatrixWindow* Put(int letter, int rows, int cols, Mode mode = Mode::Real) {
+    Workspace& ws = frame_->app().workspace();
+    MatrixDocument* doc = nullptr;
+    if (mode == Mode::Integer) {
+      IntegerMatrix m(rows, cols);
+      for (int i = 0; i < rows * cols; ++i) m.e[i] = BigInteger(i + 1);
+      ws.PutMatrix(mode, "", letter, m, &doc);
+    } else {
+      ComplexMatrix m(rows, cols);
+      for (int i = 0; i < rows * cols; ++i) m.e[i] = Complex{static_cast<long double>(i + 1), 0};
+      ws.PutMatrix(mode, "", letter, m, &doc);
+    }
+    MatrixWindow* w = frame_->WindowOf(*doc);
+    w->resize(640, 400);
+    QCoreApplication::processEvents();
+    w->Relayout();
+    return w;
+  }
+  static bool Shows(MatrixWindow* w, const QString& text) {
+    w->Picture();
+    for (const auto& d : w->drawnTexts())
+      if (d.text == text) return true;
+    return false;
+  }
+  static QPoint CellCentre(MatrixWindow* w, int r, int c) { return w->CellRect(r, c).center(); }
+
+ private slots:
+  void initTestCase() {
+    test::SettingsFolder();
+    driver_ = std::make_unique<test::ModalDriver>();
+  }
+  void init() { frame_ = std::make_unique<MainFrame>(); }
+  void cleanup() { frame_.reset(); }
+
+  void wideRowShowsOnlyHorizontalBar() {
+    MatrixWindow* w = Put(1, 1, 200);
+    QVERIFY(w->horizontalBar()->isVisibleTo(w));
+    QVERIFY(!w->verticalBar()->isVisibleTo(w));
+    QCOMPARE(w->horizontalBar()->maximum(), 200 - w->metrics().visibleCols);
+    QVERIFY(Shows(w, "/200"));
+    QVERIFY(!Shows(w, "/1"));
+  }
+
+  void slashMarkWhenColumnHidden() {
+    MatrixWindow* w = Put(2, 3, 3);
+    QVERIFY(!Shows(w, "/3"));
+    QCOMPARE(w->metrics().visibleCols, 3);
+    while (w->metrics().visibleCols == 3) {
+      w->resize(w->width() - 4, w->height());
+      QCoreApplication::processEvents();
+    }
+    QCOMPARE(w->metrics().visibleCols, 2);
+    QVERIFY(w->horizontalBar()->isVisibleTo(w));
+    QVERIFY(Shows(w, "/3"));
+  }
+
+  void cellMetricsFollowTheFieldWidth() {
+    MatrixWindow* w = Put(3, 2, 2);
+    MatrixDocument& doc = w->document();
+    QFontMetrics fm(WindowFont(doc.appearance, 0));
+    doc.format.width = 5;
+    w->Relayout();
+    const int eight = w->metrics().cellWidth;
+    doc.format.width = 10;
+    w->Relayout();
+    const int twelve = w->metrics().cellWidth;
+    QCOMPARE(eight, fm.horizontalAdvance("88888888"));
+    QCOMPARE(twelve, fm.horizontalAdvance("888888888888"));
+    const int h = fm.height();
+    QCOMPARE(w->metrics().cellHeight, h + 2 * (h / 4));
+  }
+
+  void integerWindowShowsOneRowLessAndTheDenominator() {
+    MatrixWindow* real = Put(4, 50, 3);
+    frame_->Command(402);
+    QCOMPARE(frame_->app().mode(), Mode::Integer);
+    MatrixWindow* integer = Put(4, 50, 3, Mode::Integer);
+    integer->resize(real->size());
+    QCoreApplication::processEvents();
+    QCOMPARE(integer->metrics().visibleRows, real->metrics().visibleRows - 1);
+    QVERIFY(Shows(integer, "denom 1"));
+    QVERIFY(!Shows(real, "denom 1"));
+  }
+
+  void rowNumbersFollowShiftDown() {
+    MatrixWindow* w = Put(5, 60, 2);
+    QVERIFY(Shows(w, " 1"));
+    QVERIFY(w->action(324)->isEnabled());
+    QVERIFY(!w->action(325)->isEnabled());  // already at the top
+    w->action(324)->trigger();
+    QCOMPARE(w->firstRow(), 1);
+    QVERIFY(!Shows(w, " 1"));
+    QVERIFY(Shows(w, " 2"));
+    QCOMPARE(w->verticalBar()->value(), 1);
+    QVERIFY(Shows(w, "/60"));
+  }
+
+  void paletteClickChangesBackground() {
+    MatrixWindow* w = Put(6, 2, 2);
+    const WindowAppearance& a = w->document().appearance;
+    QCOMPARE(w->Picture().pixelColor(1, 1), QColor(126, 255, 222));  // F's own colour
+    w->ColourCommand(0);
+    PaletteWindow* p = w->paletteWindow();
+    QVERIFY(p->isVisible());
+    p->resize(330, 230);
+    QCoreApplication::processEvents();
+    // Index 5 sits in column 5 of row 3.
+    QTest::mouseClick(p->grid(), Qt::LeftButton, {}, p->CellRect(5, 3).center());
+    QCOMPARE(a.colourSlots[0], 5);
+    QCOMPARE(w->Picture().pixelColor(1, 1), QColor(222, 255, 126));
+    // White and black also select.
+    QTest::mouseClick(p->grid(), Qt::LeftButton, {}, p->CellRect(9, 5).center());
+    QCOMPARE(a.colourSlots[0], 27);
+    QCOMPARE(w->Picture().pixelColor(1, 1), QColor(255, 255, 255));
+  }
+
+  void rgbValuesAreChecked() {
+    MatrixWindow* w = Put(7, 2, 2);
+    w->ColourCommand(0);
+    PaletteWindow* p = w->paletteWindow();
+    p->EditSelected();  // index 7 is editable
+    RgbValuesBox* box = p->rgbBox();
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->windowTitle(), QString("RGB values"));
+    QCOMPARE(box->red->text(), QString("255"));
+    box->red->setText("256");
+    driver_->messages.clear();
+    QVERIFY(!box->Apply());
+    QCOMPARE(driver_->messages, QStringList{"hmm ...: out of bounds"});
+    box->red->setText("0");
+    box->green->setText("0");
+    box->blue->setText("0");
+    QVERIFY(box->Apply());
+    QCOMPARE(w->document().appearance.palette[7], 0u);
+    // Selecting white closes the dialog.
+    p->Select(27);
+    QVERIFY(!box->isVisible());
+    p->EditSelected();
+    QVERIFY(!box->isVisible());
+  }
+
+  void leftClickEditsOneEntry() {
+    MatrixWindow* w = Put(8, 2, 3);
+    QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 1, 2));
+    QLineEdit* box = w->editBox();
+    QVERIFY(box);
+    QVERIFY(w->document().editing);
+    QCOMPARE(box->text(), QString("6.00000"));
+    QCOMPARE(box->maxLength(), 256);
+    QCOMPARE(box->geometry().right(), w->CellRect(1, 2).right());
+    QCOMPARE(box->geometry().top(), w->CellRect(1, 2).top());
+    box->selectAll();
+    QTest::keyClicks(box, "2*3.5");
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(!w->editBox());
+    QVERIFY(!w->document().editing);
+    QCOMPARE(static_cast<double>(w->document().z.at(1, 2).re), 7.0);
+    QVERIFY(Shows(w, "7.00000"));
+    // Undo puts the old entry back.
+    w->action(98)->trigger();
+    QCOMPARE(static_cast<double>(w->document().z.at(1, 2).re), 6.0);
+  }
+
+  void autofeedRunsThroughBothFlows_data() {
+    QTest::addColumn<bool>("colByCol");
+    QTest::addColumn<QList<QPoint>>("order");  // (row, col)
+    QTest::newRow("down columns") << true
+                                  << QList<QPoint>{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}};
+    QTest::newRow("along rows") << false << QList<QPoint>{{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}};
+  }
+  void autofeedRunsThroughBothFlows() {
+    QFETCH(bool, colByCol);
+    QFETCH(QList<QPoint>, order);
+    MatrixWindow* w = Put(9, 2, 3);
+    w->SetColByCol(colByCol);
+    QTest::mouseClick(w->canvas(), Qt::RightButton, {}, CellCentre(w, 0, 0));
+    for (int k = 0; k < order.size(); ++k) {
+      QVERIFY(w->editBox());
+      QCOMPARE(w->windowTitle(), QString("Esc cancels autofeed"));
+      w->editBox()->setText(QString::number(10 * (k + 1)));
+      QTest::keyClick(w->editBox(), Qt::Key_Enter);
+    }
+    QVERIFY(!w->editBox());
+    QVERIFY(!w->autofeed());
+    QCOMPARE(w->windowTitle(), QString("I"));
+    for (int k = 0; k < order.size(); ++k)
+      QCOMPARE(static_cast<double>(w->document().z.at(order[k].x(), order[k].y()).re), 10.0 * (k + 1));
+  }
+
+  void escEndsAutofeed() {
+    MatrixWindow* w = Put(10, 2, 3);
+    QTest::mouseClick(w->canvas(), Qt::RightButton, {}, CellCentre(w, 0, 1));
+    w->editBox()->setText("-4");
+    QTest::keyClick(w->editBox(), Qt::Key_Return);
+    QVERIFY(w->editBox());  // now on (1, 1)
+    w->editBox()->setText("99");
+    QTest::keyClick(w->editBox(), Qt::Key_Escape);
+    QVERIFY(!w->editBox());
+    QVERIFY(!w->autofeed());
+    QVERIFY(!w->document().editing);
+    QCOMPARE(w->windowTitle(), QString("J"));
+    QCOMPARE(static_cast<double>(w->document().z.at(0, 1).re), -4.0);
+    QCOMPARE(static_cast<double>(w->document().z.at(1, 1).re), 5.0);
+  }
+
+  void denominatorLineIsEditable() {
+    frame_->Command(402);
+    MatrixWindow* w = Put(11, 2, 2, Mode::Integer);
+    int row, col;
+    bool denominator = false;
+    const int lastCol = w->metrics().visibleCols - 1;
+    QPoint under = w->CellRect(2, lastCol).center();
+    QVERIFY(w->HitTest(under, row, col, denominator));
+    QVERIFY(denominator);
+    QTest::mouseClick(w->canvas(), Qt::RightButton, {}, under);
+    QVERIFY(w->editBox());
+    QVERIFY(!w->autofeed());  // never autofeed on the denominator
+    w->editBox()->setText("-3");
+    QTest::keyClick(w->editBox(), Qt::Key_Return);
+    QCOMPARE(w->document().q.denominator, BigInteger(3));
+    QCOMPARE(w->document().q.at(0, 0), BigInteger(-1));
+    QVERIFY(Shows(w, "denom 3"));
+  }
+
+  void editingGuardsModeSwitch() {
+    MatrixWindow* w = Put(12, 2, 2);
+    QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
+    QVERIFY(w->editBox());
+    driver_->messages.clear();
+    frame_->Command(401);
+    QCOMPARE(frame_->app().mode(), Mode::Real);
+    QCOMPARE(driver_->messages, QStringList{"hmm ...: editing in progress"});
+    w->CancelEdit();
+  }
+
+  void hugePasteIntoEditBoxIsCut() {
+    MatrixWindow* w = Put(13, 1, 1);
+    QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
+    QApplication::clipboard()->setText(QString(10 * 1024 * 1024, '7'));
+    w->editBox()->selectAll();
+    w->editBox()->paste();
+    QCOMPARE(w->editBox()->text().size(), 256);
+    w->CancelEdit();
+  }
+
+  void bigMatrixDrawsOnlyVisibleCells() {
+    MatrixWindow* w = Put(14, 1000, 1000);
+    const auto& m = w->metrics();
+    w->Picture();
+    // Entries, row numbers, column numbers and the two marks.
+    QCOMPARE(w->drawnTexts().size(), m.visibleRows * m.visibleCols + m.visibleRows + m.visibleCols + 2);
+    const int before = w->redrawCount();
+    w->Picture();
+    QCOMPARE(w->redrawCount(), before);  // a fresh picture is reused
+    w->verticalBar()->setValue(990);
+    QVERIFY(w->pictureStale());
+    QVERIFY(Shows(w, " 991"));
+  }
+
+  void structuralCommandsUseTheirDialogs() {
+    MatrixWindow* w = Put(15, 5, 3);
+    QStringList seen;
+    driver_->fill = [&](QDialog& d) {
+      seen << d.windowTitle();
+      if (d.windowTitle() == "delete") {
+        test::SetEdit(d, "edit1", "3");
+        test::SetEdit(d, "edit2", "1");
+      }
+      return true;
+    };
+    w->action(607)->trigger();  // remove rows 3 through 1
+    QCOMPARE(w->document().rows(), 2);
+    QCOMPARE(static_cast<double>(w->document().z.at(0, 0).re), 10.0);
+    w->action(611)->trigger();  // insert row, prefilled 2
+    QCOMPARE(w->document().rows(), 3);
+    QCOMPARE(static_cast<double>(w->document().z.at(1, 0).re), 0.0);
+    w->action(604)->trigger();  // dimensions as they are: zeros
+    QCOMPARE(w->document().rows(), 3);
+    QCOMPARE(static_cast<double>(w->document().z.at(0, 0).re), 0.0);
+    driver_->fill = nullptr;
+    QCOMPARE(seen, (QStringList{"delete", "input", "dimensions"}));
+    w->action(98)->trigger();
+    w->action(98)->trigger();
+    w->action(98)->trigger();
+    QCOMPARE(w->document().rows(), 5);
+    QCOMPARE(static_cast<double>(w->document().z.at(2, 2).re), 9.0);
+  }
+};
+
+QTEST_MAIN(MatrixWindowTest)
+#include "MatrixWindowTest.moc"

@@ -1,0 +1,74 @@
+#pragma once
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+#include "io/Settings.h"
+
+namespace tavrin::test {
+
+// Answers the modal boxes that commands open: message boxes are closed with
+// the chosen button and their texts kept; other dialogs go to `fill`, which
+// may set their edit boxes, and are then accepted (or rejected).
+class ModalDriver : public QObject {
+ public:
+  ModalDriver() {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start();
+  }
+  QStringList messages;  // "caption: text"
+  QMessageBox::StandardButton answer = QMessageBox::Yes;
+  std::function<bool(QDialog&)> fill;  // return true to accept
+
+ private:
+  void Poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || w == busy_) return;
+    busy_ = w;
+    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+      messages << box->windowTitle() + ": " + box->text();
+      QAbstractButton* b = box->button(answer);
+      if (!b) b = box->button(QMessageBox::Ok);
+      if (!b) b = box->button(QMessageBox::No);
+      if (b) b->click();
+      else box->reject();
+    } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
+      bool ok = fill ? fill(*dialog) : false;
+      if (ok) {
+        // The dialog's own OK path runs its checks.
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+          if (button->text() == "ok") {
+            button->click();
+            busy_ = nullptr;
+            return;
+          }
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    }
+    busy_ = nullptr;
+  }
+  QTimer timer_;
+  QWidget* busy_ = nullptr;
+};
+
+inline void SetEdit(QDialog& d, const char* name, const QString& text) {
+  if (auto* e = d.findChild<QLineEdit*>(name)) e->setText(text);
+}
+
+// Keeps tv.ini and tvrn.ini of the tests in a folder of their own.
+inline QTemporaryDir& SettingsFolder() {
+  static QTemporaryDir dir;
+  SetSettingsDirectory(dir.path().toStdString() + "/");
+  return dir;
+}
+
+}  // namespace tavrin::test
