@@ -268,6 +268,14 @@ void ConsoleSession::PrintWindow(MatrixDocument& doc, const std::string& title) 
   out_ << title << "\n" << WithLf(text);
 }
 
+void ConsoleSession::PrintCompanion(MatrixDocument& doc) {
+  PrintWindow(doc, doc.title);
+  if (doc.highlightRow >= 0 && doc.highlightCol >= 0)
+    out_ << "highlight " << doc.highlightRow + 1 << " " << doc.highlightCol + 1 << "\n";
+  else
+    out_ << "highlight none\n";
+}
+
 void ConsoleSession::PrintValues(const MatrixDocument& doc) {
   char buf[128];
   for (int i = 0; i < doc.rows(); ++i) {
@@ -384,7 +392,7 @@ void ConsoleSession::Echelon(const Words& w) {
   else return Usage("echelon");
   ResultCode c = app_.Echelon(letter, button);
   Check(c);
-  if (c == 0) PrintWindow(app_.workspace().echelon(), app_.workspace().echelon().title);
+  if (c == 0) PrintCompanion(app_.workspace().echelon());
 }
 
 void ConsoleSession::LinearProgram(const Words& w) {
@@ -399,7 +407,7 @@ void ConsoleSession::LinearProgram(const Words& w) {
   else return Usage("lp");
   ResultCode rc = app_.LinearProgram(sense == "max", f, b, c, button);
   Check(rc);
-  if (rc == 0 && button != Application::Button::Reset) PrintWindow(app_.workspace().lp(), app_.workspace().lp().title);
+  if (rc == 0 && button != Application::Button::Reset) PrintCompanion(app_.workspace().lp());
 }
 
 void ConsoleSession::Operations(const Words& w, const std::string&) {

@@ -34,6 +34,8 @@ class ConsoleSession {
   }
   void PrintWindow(MatrixDocument& doc, const std::string& title);
   void PrintValues(const MatrixDocument& doc);
+  // A companion window: title, matrix text, then "highlight R C" or "highlight none".
+  void PrintCompanion(MatrixDocument& doc);
 
   void Enter(const Words& w, std::istream& in);
   void New(const Words& w);
