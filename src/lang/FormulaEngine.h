@@ -136,7 +136,7 @@ struct FormulaNode {
 
   FormulaNode() = default;
   FormulaNode(int c, Complex v = {}) : code(static_cast<int16_t>(c)), value(v) {}
-  ~FormulaNode();  // iterative enough for deep chains; see FreeFormulaTree
+  ~FormulaNode();  // frees the children first
 };
 
 struct FormulaToken {
