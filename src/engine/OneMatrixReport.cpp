@@ -33,7 +33,10 @@ std::string Fixed(long double x, int places) {
 
 std::string FractionText(const Fraction& v) {
   std::string t = v.num.TextForm(255);
-  if (!v.den.IsOne()) t += "/" + v.den.TextForm(255);
+  if (!v.den.IsOne()) {
+    t += '/';
+    t += v.den.TextForm(255);
+  }
   return t;
 }
 

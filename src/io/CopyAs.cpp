@@ -53,7 +53,11 @@ std::string Layout(CopyFormat format, int rows, int cols, const std::vector<std:
   switch (format) {
     case CopyFormat::Markdown: {
       out += "|";
-      for (int j = 0; j < cols; ++j) out += " " + std::to_string(j + 1) + " |";
+      for (int j = 0; j < cols; ++j) {
+        out += ' ';
+        out += std::to_string(j + 1);
+        out += " |";
+      }
       out += "\n|";
       for (int j = 0; j < cols; ++j) out += " ---: |";
       out += "\n";
@@ -117,7 +121,10 @@ std::string CopyAs(CopyFormat format, const DisplayFormat& f, const IntegerMatri
       }
     }
     std::string text = EntryText(full, num);
-    if (!den.IsOne()) text += "/" + EntryText(full, den);
+    if (!den.IsOne()) {
+      text += '/';
+      text += EntryText(full, den);
+    }
     e.push_back(text);
   }
   return Layout(format, m.rows, m.cols, e);

@@ -67,7 +67,9 @@ std::string TexMatrixText(const Texts& t, const TexOptions& o) {
     }
     out += std::string("\\cr") + kCrLf;
   }
-  out += "}" + RightDelimiter(o.delimiter) + kCrLf;
+  out += '}';
+  out += RightDelimiter(o.delimiter);
+  out += kCrLf;
   return out;
 }
 
