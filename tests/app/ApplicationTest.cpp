@@ -1,0 +1,238 @@
+#include "app/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "FakePort.h"
+#include "io/AtomicFile.h"
+#include "lang/FormulaEngine.h"
+
+namespace tavrin {
+namespace {
+
+ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> values) {
+  ComplexMatrix m(rows, cols);
+  size_t i = 0;
+  for (long double v : values) m.e[i++] = Complex(v);
+  return m;
+}
+
+std::string TempDir() {
+  auto dir = std::filesystem::temp_directory_path() / ("tavrin-app-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
+TEST(Application, CaptionModeSwitchAndFormulaSwitch) {
+  FakePort port;
+  Application app(port);
+  EXPECT_EQ(app.Caption(), "tavrin [real]");
+  EXPECT_EQ(app.SwitchMode(Mode::Complex), 0);
+  EXPECT_EQ(app.Caption(), "tavrin [complex]");
+  EXPECT_TRUE(app.formulaEngine().complexSwitch());
+  EXPECT_EQ(app.workspace().echelon().kind(), MatrixKind::Complex);
+  EXPECT_EQ(app.SwitchMode(Mode::Integer), 0);
+  EXPECT_EQ(app.Caption(), "tavrin [integer]");
+  EXPECT_FALSE(app.formulaEngine().complexSwitch());
+  EXPECT_EQ(app.workspace().operations().kind(), MatrixKind::Integer);
+  // An open entry editor keeps the mode.
+  MatrixDocument* doc = nullptr;
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, IntegerMatrix(1, 1), &doc), 0);
+  doc->editing = true;
+  EXPECT_EQ(app.SwitchMode(Mode::Real), 111);
+  EXPECT_EQ(app.mode(), Mode::Integer);
+  EXPECT_EQ(port.codes, std::vector<int>{111});
+}
+
+TEST(Application, LetterMenusAndEnabling) {
+  FakePort port;
+  Application app(port);
+  EXPECT_FALSE(app.CommandEnabled(618));  // Calculate before any matrix
+  EXPECT_FALSE(app.CommandEnabled(616));
+  EXPECT_TRUE(app.CommandEnabled(500));
+  EXPECT_FALSE(app.CommandEnabled(99, false));
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 3, ComplexMatrix(1, 1)), 0);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1)), 0);
+  auto items = app.LetterItems();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].text, "A ...");
+  EXPECT_EQ(items[0].viewId, 501);
+  EXPECT_EQ(items[1].text, "C ...");
+  EXPECT_EQ(items[1].oneMatrixId, 533);
+  EXPECT_TRUE(app.CommandEnabled(618));
+  EXPECT_TRUE(app.CommandEnabled(533));
+  EXPECT_FALSE(app.CommandEnabled(532));
+  EXPECT_TRUE(app.CommandChecked(400));
+  app.SwitchMode(Mode::Integer);
+  EXPECT_FALSE(app.CommandEnabled(618));  // nothing created in integer mode yet
+  EXPECT_TRUE(app.CommandEnabled(616));   // a real matrix exists
+  EXPECT_TRUE(app.LetterItems().empty());
+  EXPECT_TRUE(app.CommandChecked(402));
+  app.ToggleWhiteBackgrounds();
+  EXPECT_TRUE(app.CommandChecked(628));
+}
+
+TEST(Application, SolveChecksInOrder) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ws.PutMatrix(Mode::Real, "", 13, Real(2, 3, {1, 2, 3, 2, 4, 7}));  // M
+  ws.PutMatrix(Mode::Real, "", 2, Real(2, 1, {1, 2}));               // B
+  ws.PutMatrix(Mode::Real, "", 3, Real(3, 1, {1, 2, 3}));            // C: wrong size
+  struct Case {
+    int m, b, x, k;
+    bool zeros;
+    int code;
+  } cases[] = {
+      {13, 2, 13, 13, false, 6},   // X = K = M: refused before solving
+      {5, 2, 24, 11, false, 108},  // M empty
+      {13, 4, 24, 11, false, 108}, // B empty
+      {13, 13, 24, 11, false, 6},  // B = M
+      {13, 24, 24, 11, false, 108}, // B empty before B = X
+      {13, 3, 24, 11, false, 6},   // B not rows(M) x 1
+      {13, 0, 24, 13, true, 6},    // kernel needed and K = M
+  };
+  for (const auto& c : cases) {
+    port.codes.clear();
+    EXPECT_EQ(app.Solve(c.m, c.b, c.x, c.k, c.zeros), c.code) << c.m << c.b << c.x << c.k;
+    EXPECT_EQ(port.codes, std::vector<int>{c.code});
+  }
+  EXPECT_EQ(ws.Lookup(24), nullptr);  // nothing stored by a refusal
+  ASSERT_EQ(app.Solve(13, 0, 24, 11, true), 0);
+  MatrixDocument* k = ws.Lookup(11);
+  ASSERT_NE(k, nullptr);
+  EXPECT_EQ(k->notebook, "kernel basis");
+  EXPECT_EQ(ws.Lookup(24)->notebook, "solution");
+  ASSERT_EQ(k->rows(), 3);
+  EXPECT_EQ(k->z.at(0, 0), Complex(-2));
+  EXPECT_EQ(k->z.at(1, 0), Complex(1));
+  EXPECT_EQ(k->z.at(2, 0), Complex(0));
+}
+
+TEST(Application, CalculateStoresTextAsTyped) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ws.PutMatrix(Mode::Real, "", 13, Real(2, 2, {1, 2, 3, 4}));   // M
+  ws.PutMatrix(Mode::Real, "", 23, Real(2, 2, {0, 1, 1, 0}));   // W
+  ws.PutMatrix(Mode::Real, "", 24, Real(1, 2, {1, 2}));         // X
+  ASSERT_EQ(app.Calculate(16, "(M-3W)X'"), 0);
+  MatrixDocument* p = ws.Lookup(16);
+  // M - 3W = [[1,-1],[0,4]]; times (1,2)' = (-1, 8).
+  ASSERT_EQ(p->rows(), 2);
+  EXPECT_EQ(p->z.at(0, 0), Complex(-1));
+  EXPECT_EQ(p->z.at(1, 0), Complex(8));
+  EXPECT_EQ(p->notebook, "(M-3W)X'");
+  EXPECT_EQ(app.Calculate(1, "2*3"), 102);
+  EXPECT_EQ(app.Calculate(1, "M+X"), 103);
+  EXPECT_EQ(ws.Lookup(1), nullptr);
+}
+
+TEST(Application, CloseAsksInOrderAndCancelStops) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ws.PutMatrix(Mode::Integer, "", 2, IntegerMatrix(1, 1));
+  ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
+  ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
+  port.answers = {Answer::Yes, Answer::No, Answer::No, Answer::Cancel};
+  EXPECT_FALSE(app.RequestClose());
+  std::vector<std::string> expected = {"do you want Save requests?", "save changes to mat1.fma",
+                                       "save changes to mat2.fma", "save changes to mat2.ima"};
+  EXPECT_EQ(port.questions, expected);
+  // Declining the first question closes without more questions and
+  // forgets the companions' changes.
+  port.questions.clear();
+  ws.lp().modified = true;
+  port.answers = {Answer::No};
+  EXPECT_TRUE(app.RequestClose());
+  EXPECT_EQ(port.questions.size(), 1u);
+  EXPECT_FALSE(ws.lp().modified);
+}
+
+TEST(Application, SaveOpenRoundTripAndFailures) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  std::string dir = TempDir();
+  std::string path = dir + "/a.fma";
+  std::filesystem::remove(path);
+  MatrixDocument* a = nullptr;
+  ws.PutMatrix(Mode::Real, "", 1, Real(1, 2, {1.25L, -3}), &a);
+  a->notebook = "made by hand";
+  ASSERT_EQ(app.Save(*a, path, true), 0);
+  EXPECT_FALSE(a->modified);
+  EXPECT_EQ(a->fileName, path);
+  ASSERT_EQ(app.OpenByName(path), 0);
+  MatrixDocument* b = ws.Lookup(2);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->z, a->z);
+  EXPECT_EQ(b->notebook, "made by hand");
+  EXPECT_FALSE(b->modified);
+  // Another extension is ignored without a message.
+  EXPECT_LT(app.OpenByName(dir + "/notes.txt"), 0);
+  EXPECT_LT(app.OpenByName(dir + "/noextension"), 0);
+  EXPECT_TRUE(port.codes.empty());
+  // A directory cannot be written; the document stays modified.
+  a->modified = true;
+  EXPECT_EQ(app.Save(*a, dir, true), 12);
+  EXPECT_TRUE(a->modified);
+  // A missing file still takes its letter, with a zero matrix.
+  EXPECT_EQ(app.OpenByName(dir + "/missing.fma"), 11);
+  MatrixDocument* c = ws.Lookup(3);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->z, ComplexMatrix(3, 3));
+  // Saving over an existing file asks first; No leaves it as it was.
+  std::string before;
+  ASSERT_TRUE(ReadWholeFile(path, before));
+  a->z.at(0, 0) = Complex(9);
+  port.answers = {Answer::No};
+  EXPECT_LT(app.Save(*a, path, true), 0);
+  std::string after;
+  ASSERT_TRUE(ReadWholeFile(path, after));
+  EXPECT_EQ(before, after);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  std::string dir = TempDir();
+  std::string path = dir + "/h.fma";
+  MatrixDocument* a = nullptr;
+  ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {42}), &a);
+  ASSERT_EQ(app.Save(*a, path, true), 0);
+  for (int l = 2; l <= 26; ++l) ws.PutMatrix(Mode::Real, "", l, ComplexMatrix(1, 1));
+  EXPECT_EQ(app.Open(path), 4);  // no letter free or hidden
+  ws.Hide(*ws.Lookup(5));
+  port.answers = {Answer::Yes};
+  EXPECT_EQ(app.Open(path), 0);
+  EXPECT_EQ(ws.Lookup(5)->z.at(0, 0), Complex(42));
+  EXPECT_FALSE(ws.Lookup(5)->hidden);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Application, PasteAndView) {
+  FakePort port;
+  Application app(port);
+  app.SwitchMode(Mode::Complex);
+  EXPECT_EQ(app.Paste(""), 2);
+  EXPECT_EQ(app.Paste("no numbers here"), 6);
+  ASSERT_EQ(app.Paste("1 2 3\n4 5\n"), 0);
+  // Pasted text always becomes a real matrix, at the current mode's free letter.
+  MatrixDocument* a = app.workspace().Lookup(Mode::Real, 1);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->z, Real(2, 3, {1, 2, 3, 4, 5, 0}));
+  EXPECT_EQ(app.View(7), 0);
+  MatrixDocument* g = app.workspace().Lookup(Mode::Complex, 7);
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->rows(), 3);
+  EXPECT_EQ(g->notebook, "zeros");
+}
+
+}  // namespace
+}  // namespace tavrin
