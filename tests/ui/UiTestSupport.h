@@ -30,34 +30,34 @@ class ModalDriver : public QObject {
  private:
   void Poll() {
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || w == busy_) return;
-    busy_ = w;
+    if (!w || w->property("driven").toBool()) return;
+    w->setProperty("driven", true);
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
       messages << box->windowTitle() + ": " + box->text();
+      // A dialog that refused its input stays open and is driven again.
+      if (QWidget* owner = box->parentWidget()) owner->window()->setProperty("driven", false);
       QAbstractButton* b = box->button(answer);
       if (!b) b = box->button(QMessageBox::Ok);
       if (!b) b = box->button(QMessageBox::No);
-      if (b) b->click();
-      else box->reject();
+      // Clicks are deferred so that a box opened by the click gets its turn.
+      if (b) QTimer::singleShot(0, b, &QAbstractButton::click);
+      else QTimer::singleShot(0, box, &QDialog::reject);
     } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
       bool ok = fill ? fill(*dialog) : false;
       if (ok) {
         // The dialog's own OK path runs its checks.
         for (QPushButton* button : dialog->findChildren<QPushButton*>())
           if (button->text() == "ok") {
-            button->click();
-            busy_ = nullptr;
+            QTimer::singleShot(0, button, &QPushButton::click);
             return;
           }
-        dialog->accept();
+        QTimer::singleShot(0, dialog, &QDialog::accept);
       } else {
-        dialog->reject();
+        QTimer::singleShot(0, dialog, &QDialog::reject);
       }
     }
-    busy_ = nullptr;
   }
   QTimer timer_;
-  QWidget* busy_ = nullptr;
 };
 
 inline void SetEdit(QDialog& d, const char* name, const QString& text) {
