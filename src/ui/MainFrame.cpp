@@ -404,11 +404,13 @@ void MainFrame::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void MainFrame::dropEvent(QDropEvent* e) {
-  for (const QUrl& url : e->mimeData()->urls()) {
-    if (!url.isLocalFile()) continue;
-    app_->OpenByName(url.toLocalFile().toStdString());
-  }
+  OpenDropped(e->mimeData()->urls());
   e->acceptProposedAction();
+}
+
+void MainFrame::OpenDropped(const QList<QUrl>& urls) {
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) app_->OpenByName(url.toLocalFile().toStdString());
 }
 
 }  // namespace tavrin

@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <QMap>
+#include <QUrl>
 #include <QPointer>
 #include <map>
 #include <memory>
@@ -37,6 +38,8 @@ class MainFrame : public QMainWindow, public UserPort {
   // Runs a main-frame command as its menu item would.
   void Command(int id);
   void UpdateCommandStates();
+  // Dropped files: matrix files open by their extension, others are ignored.
+  void OpenDropped(const QList<QUrl>& urls);
   // A file handed over by a later start.
   void OpenHandedOver(const QString& fileName);
   const MainSettings& settings() const { return settings_; }
