@@ -9,6 +9,7 @@
 #include "ui/MainFrame.h"
 #include "ui/MatrixWindow.h"
 #include "ui/PaletteWindow.h"
+#include "ui/TextWindow.h"
 #include "UiTestSupport.h"
 
 using namespace tavrin;
@@ -276,6 +277,23 @@ class MatrixWindowTest : public QObject {
     w->verticalBar()->setValue(990);
     QVERIFY(w->pictureStale());
     QVERIFY(Shows(w, " 991"));
+  }
+
+  void bitmapToClipboardIsThePicture() {
+    MatrixWindow* w = Put(16, 3, 3);
+    w->action(310)->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    QCOMPARE(copied.size(), QSize(w->drawingWidth(), w->drawingHeight()));
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), w->Picture());
+  }
+
+  void textOutFillsTheTextWindow() {
+    MatrixWindow* w = Put(17, 2, 2);
+    w->action(603)->trigger();
+    TextWindow* t = w->textOutWindow();
+    QVERIFY(t->isVisible());
+    QCOMPARE(t->windowTitle(), QString("matrix Q"));
+    QCOMPARE(t->Text(), QString("1.00000  2.00000  \r\n3.00000  4.00000  \r\n"));
   }
 
   void structuralCommandsUseTheirDialogs() {
