@@ -55,6 +55,18 @@ const char* ModeName(Mode m) {
   }
 }
 
+// PutMatrix in the current mode's workspace, then the notebook description.
+template <class M>
+ResultCode Store(Workspace& ws, UserPort& port, int letter, const M& matrix, const std::string& notes) {
+  MatrixDocument* stored = nullptr;
+  ResultCode c = ws.PutMatrix(ws.mode(), "", letter, matrix, &stored);
+  if (c == 0) {
+    stored->notebook = notes;
+    port.DocumentChanged(*stored);
+  }
+  return c;
+}
+
 }  // namespace
 
 Application::Application(UserPort& port)
@@ -100,14 +112,8 @@ ResultCode Application::Calculate(int letter, const std::string& text) {
     port_.ShowCode(c);
     return c;
   }
-  MatrixDocument* stored = nullptr;
-  c = mode() == Mode::Integer ? ws_.PutMatrix(mode(), "", letter, value.integerMatrix, &stored)
-                              : ws_.PutMatrix(mode(), "", letter, value.matrix, &stored);
-  if (c == 0) {
-    stored->notebook = text;
-    port_.DocumentChanged(*stored);
-  }
-  return c;
+  return mode() == Mode::Integer ? Store(ws_, port_, letter, value.integerMatrix, text)
+                                 : Store(ws_, port_, letter, value.matrix, text);
 }
 
 ResultCode Application::Formula(int letter, const std::string& rowsText, const std::string& colsText,
@@ -120,13 +126,7 @@ ResultCode Application::Formula(int letter, const std::string& rowsText, const s
   }
   if (result.interrupted) return code::kInterrupted;
   if (mode() == Mode::Integer) return code::kInterrupted;  // integer mode stores nothing
-  MatrixDocument* stored = nullptr;
-  ResultCode c = ws_.PutMatrix(mode(), "", letter, result.matrix, &stored);
-  if (c == 0) {
-    stored->notebook = result.description;
-    port_.DocumentChanged(*stored);
-  }
-  return c;
+  return Store(ws_, port_, letter, result.matrix, result.description);
 }
 
 std::string Application::Caption() const { return std::string("tavrin [") + ModeName(mode()) + "]"; }
@@ -186,39 +186,26 @@ ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
     if (bDoc->rows() != mDoc->rows() || bDoc->cols() != 1) return fail(code::kInconsistentData);
   }
   int cols = mDoc->cols();
+  // Stores X, and the kernel basis when there is one; the result types of
+  // the exact and the floating solvers share their shape.
+  auto store = [&](const auto& result) -> ResultCode {
+    if (result.rank < cols && (k == x || k == m)) return fail(code::kInconsistentData);
+    ResultCode c = Store(ws_, port_, x, result.x, String(str::kSolution));
+    if (c != 0 || result.rank >= cols) return c;
+    return Store(ws_, port_, k, result.k, String(str::kKernelBasis));
+  };
   if (mode() == Mode::Integer) {
     IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
     IntegerSolveResult result;
     ResultCode c = SolveSystem(mDoc->q, rhs, result);
     if (c > 0) return fail(c);
-    if (c < 0) return c;
-    if (result.rank < cols && (k == x || k == m)) return fail(code::kInconsistentData);
-    MatrixDocument* stored = nullptr;
-    c = ws_.PutMatrix(mode(), "", x, result.x, &stored);
-    if (c != 0) return c;
-    stored->notebook = String(str::kSolution);
-    if (result.rank < cols) {
-      c = ws_.PutMatrix(mode(), "", k, result.k, &stored);
-      if (c != 0) return c;
-      stored->notebook = String(str::kKernelBasis);
-    }
-    return code::kOk;
+    return c < 0 ? c : store(result);
   }
   ComplexMatrix rhs = bDoc ? bDoc->z : ComplexMatrix(mDoc->rows(), 1);
   SolveResult result;
   ResultCode c = SolveSystem(mDoc->z, rhs, mDoc->Tolerance(), result);
   if (c > 0) return fail(c);
-  if (result.rank < cols && (k == x || k == m)) return fail(code::kInconsistentData);
-  MatrixDocument* stored = nullptr;
-  c = ws_.PutMatrix(mode(), "", x, result.x, &stored);
-  if (c != 0) return c;
-  stored->notebook = String(str::kSolution);
-  if (result.rank < cols) {
-    c = ws_.PutMatrix(mode(), "", k, result.k, &stored);
-    if (c != 0) return c;
-    stored->notebook = String(str::kKernelBasis);
-  }
-  return code::kOk;
+  return store(result);
 }
 
 ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button button) {
@@ -265,13 +252,7 @@ ResultCode Application::ShowCompanionCode(ResultCode c) {
 ResultCode Application::SaveLpAs(int letter) {
   MatrixDocument& lp = ws_.lp();
   if (mode() == Mode::Integer) return ShowCompanionCode(code::kIncompatible);
-  MatrixDocument* stored = nullptr;
-  ResultCode c = ws_.PutMatrix(mode(), "", letter, lp.z, &stored);
-  if (c == 0) {
-    stored->notebook = String(str::kLinearProgramData);
-    port_.DocumentChanged(*stored);
-  }
-  return c;
+  return Store(ws_, port_, letter, lp.z, String(str::kLinearProgramData));
 }
 
 ResultCode Application::Echelon(int letter, Button button) {
@@ -306,15 +287,8 @@ ResultCode Application::Echelon(int letter, Button button) {
 
 ResultCode Application::SaveEchelonAs(int letter) {
   MatrixDocument& ech = ws_.echelon();
-  MatrixDocument* stored = nullptr;
-  ResultCode c = ech.isInteger() ? ws_.PutMatrix(mode(), "", letter, ech.q, &stored)
-                                 : ws_.PutMatrix(mode(), "", letter, ech.z, &stored);
-  if (c > 0) return c;
-  if (c == 0) {
-    stored->notebook = String(str::kEchelonForm);
-    port_.DocumentChanged(*stored);
-  }
-  return c;
+  return ech.isInteger() ? Store(ws_, port_, letter, ech.q, String(str::kEchelonForm))
+                         : Store(ws_, port_, letter, ech.z, String(str::kEchelonForm));
 }
 
 ResultCode Application::ResetOperations(int letter) {
@@ -448,11 +422,8 @@ ResultCode Application::View(int letter) {
     return code::kOk;
   }
   // An empty letter gets a new 3x3 zero matrix, as New with zeros would.
-  MatrixDocument* stored = nullptr;
-  ResultCode c = mode() == Mode::Integer ? ws_.PutMatrix(mode(), "", letter, IntegerMatrix(3, 3), &stored)
-                                         : ws_.PutMatrix(mode(), "", letter, ComplexMatrix(3, 3), &stored);
-  if (c == 0) stored->notebook = String(str::kZeros);
-  return c;
+  return mode() == Mode::Integer ? Store(ws_, port_, letter, IntegerMatrix(3, 3), String(str::kZeros))
+                                 : Store(ws_, port_, letter, ComplexMatrix(3, 3), String(str::kZeros));
 }
 
 ResultCode Application::Report(int letter, std::string& title, std::string& text) {

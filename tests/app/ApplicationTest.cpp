@@ -7,18 +7,12 @@
 #include <unistd.h>
 
 #include "FakePort.h"
+#include "MatrixBuilders.h"
 #include "io/AtomicFile.h"
 #include "lang/FormulaEngine.h"
 
 namespace tavrin {
 namespace {
-
-ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> values) {
-  ComplexMatrix m(rows, cols);
-  size_t i = 0;
-  for (long double v : values) m.e[i++] = Complex(v);
-  return m;
-}
 
 std::string TempDir() {
   auto dir = std::filesystem::temp_directory_path() / ("tavrin-app-" + std::to_string(::getpid()));

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "MatrixBuilders.h"
+
 #include "core/Thresholds.h"
 
 namespace tavrin {
 namespace {
 
-ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> v) {
-  ComplexMatrix m(rows, cols);
-  size_t i = 0;
-  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
-  return m;
-}
 
 struct StepCase {
   int64_t budget;

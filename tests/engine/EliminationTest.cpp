@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "MatrixBuilders.h"
+
 #include <cmath>
 #include <limits>
 #include <random>
@@ -12,20 +14,7 @@
 namespace tavrin {
 namespace {
 
-ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> v) {
-  ComplexMatrix m(rows, cols);
-  size_t i = 0;
-  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
-  return m;
-}
 
-IntegerMatrix Int(int rows, int cols, std::initializer_list<long> v, long denominator = 1) {
-  IntegerMatrix m(rows, cols);
-  size_t i = 0;
-  for (long x : v) m.e[i++] = BigInteger(x);
-  m.denominator = BigInteger(denominator);
-  return m;
-}
 
 std::vector<long> Numerators(const IntegerMatrix& m) {
   std::vector<long> v;

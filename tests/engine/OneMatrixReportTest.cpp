@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "MatrixBuilders.h"
+
 #include "core/PollKey.h"
 #include "engine/OneMatrixReport.h"
 
 namespace tavrin {
 namespace {
 
-ComplexMatrix Real(int r, int c, std::initializer_list<long double> v) {
-  ComplexMatrix m(r, c);
-  size_t i = 0;
-  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
-  return m;
-}
 
 IntegerMatrix Int(int n, std::initializer_list<long> v, long den) {
   IntegerMatrix m(n, n);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "MatrixBuilders.h"
+
 #include <cmath>
 #include <map>
 #include <string>
@@ -10,20 +12,7 @@
 namespace tavrin {
 namespace {
 
-ComplexMatrix Real(int r, int c, std::initializer_list<long double> v) {
-  ComplexMatrix m(r, c);
-  size_t i = 0;
-  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
-  return m;
-}
 
-IntegerMatrix Int(int r, int c, std::initializer_list<long> v, long den = 1) {
-  IntegerMatrix m(r, c);
-  size_t i = 0;
-  for (long x : v) m.e[i++] = BigInteger(x);
-  m.denominator = BigInteger(den);
-  return m;
-}
 
 class ExpressionTest : public ::testing::Test {
  protected:
