@@ -5,6 +5,7 @@
 #include "io/MatrixFile.h"
 #include "lang/Expression.h"
 #include "lang/FormulaEngine.h"
+#include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "core/Thresholds.h"
 #include "engine/EchelonEngine.h"
@@ -75,6 +76,13 @@ Application::Application(UserPort& port)
 
 Application::~Application() = default;
 
+ResultCode Application::RunLong(const std::function<ResultCode()>& work, int stopKey) {
+  ClearPendingKey();
+  ResultCode c = runner_ ? runner_(work, stopKey) : work();
+  ClearPendingKey();
+  return c;
+}
+
 ResultCode Application::SwitchMode(Mode m) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
   if (m == mode()) return code::kOk;
@@ -106,7 +114,9 @@ MatrixLookup Application::Lookup() {
 ResultCode Application::Calculate(int letter, const std::string& text) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
   ExprValue value;
-  ResultCode c = CalculateExpression(text, mode(), Lookup(), value);
+  MatrixLookup lookup = Lookup();
+  ResultCode c = RunLong([&] { return CalculateExpression(text, mode(), lookup, value); }, 'Q');
+  if (c < 0) return c;  // stopped: nothing is stored
   if (c == 0 && !value.isMatrix) c = code::kNotAMatrix;
   if (c != 0) {
     port_.ShowCode(c);
@@ -119,7 +129,14 @@ ResultCode Application::Calculate(int letter, const std::string& text) {
 ResultCode Application::Formula(int letter, const std::string& rowsText, const std::string& colsText,
                                 const std::string& text) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
-  FormulaCommandResult result = RunFormulaCommand(*formula_, rowsText, colsText, text);
+  FormulaCommandResult result;
+  RunLong(
+      [&] {
+        result = RunFormulaCommand(*formula_, rowsText, colsText, text);
+        return result.code;
+      },
+      'Q');
+  if (result.code < 0) return result.code;
   if (result.code != 0) {
     port_.ShowCode(result.code);
     return result.code;
@@ -171,10 +188,7 @@ bool Application::CommandChecked(int id) const {
 
 ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
-  auto fail = [this](ResultCode c) {
-    port_.ShowCode(c);
-    return c;
-  };
+  auto fail = [this](ResultCode c) { return Fail(c); };
   if (x == m) return fail(code::kInconsistentData);
   MatrixDocument* mDoc = ws_.Lookup(m);
   if (!mDoc) return fail(code::kMatrixNotFound);
@@ -197,7 +211,7 @@ ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
   if (mode() == Mode::Integer) {
     IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
     IntegerSolveResult result;
-    ResultCode c = SolveSystem(mDoc->q, rhs, result);
+    ResultCode c = RunLong([&] { return SolveSystem(mDoc->q, rhs, result); }, 'Q');
     if (c > 0) return fail(c);
     return c < 0 ? c : store(result);
   }
@@ -222,13 +236,13 @@ ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button
   MatrixDocument* fd = ws_.Lookup(Mode::Real, f);
   MatrixDocument* bd = ws_.Lookup(Mode::Real, b);
   MatrixDocument* cd = ws_.Lookup(Mode::Real, c);
-  if (!fd || !bd || !cd) return ShowCompanionCode(code::kMatrixNotFound);
-  if (fd->editing || bd->editing || cd->editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (!fd || !bd || !cd) return Fail(code::kMatrixNotFound);
+  if (fd->editing || bd->editing || cd->editing) return Fail(code::kEditingInProgress);
   int64_t budget = button == Button::Find ? kLinearProgramFinalBudget : lpCounter_ + 1;
   LinearProgramLetters letters{fd->letterChar(), bd->letterChar(), cd->letterChar()};
   LinearProgramResult result;
   ResultCode rc = RunLinearProgram(fd->z, bd->z, cd->z, budget, maximize, letters, result);
-  if (rc > 0) return ShowCompanionCode(rc);
+  if (rc > 0) return Fail(rc);
   MatrixDocument& lp = ws_.lp();
   lp.Replace(result.shown);
   lp.title = result.title;
@@ -244,14 +258,14 @@ ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button
   return code::kOk;
 }
 
-ResultCode Application::ShowCompanionCode(ResultCode c) {
+ResultCode Application::Fail(ResultCode c) {
   port_.ShowCode(c);
   return c;
 }
 
 ResultCode Application::SaveLpAs(int letter) {
   MatrixDocument& lp = ws_.lp();
-  if (mode() == Mode::Integer) return ShowCompanionCode(code::kIncompatible);
+  if (mode() == Mode::Integer) return Fail(code::kIncompatible);
   return Store(ws_, port_, letter, lp.z, String(str::kLinearProgramData));
 }
 
@@ -262,8 +276,8 @@ ResultCode Application::Echelon(int letter, Button button) {
   }
   Mode m = mode() == Mode::Real ? Mode::Real : Mode::Complex;
   MatrixDocument* doc = ws_.Lookup(m, letter);
-  if (!doc) return ShowCompanionCode(code::kMatrixNotFound);
-  if (doc->editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (!doc) return Fail(code::kMatrixNotFound);
+  if (doc->editing) return Fail(code::kEditingInProgress);
   int64_t budget = 0;
   switch (button) {
     case Button::Find: budget = kEchelonFinalBudget; break;
@@ -293,9 +307,9 @@ ResultCode Application::SaveEchelonAs(int letter) {
 
 ResultCode Application::ResetOperations(int letter) {
   MatrixDocument& op = ws_.operations();
-  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (op.editing) return Fail(code::kEditingInProgress);
   MatrixDocument* doc = ws_.Lookup(Mode::Real, letter);
-  if (!doc) return ShowCompanionCode(code::kMatrixNotFound);
+  if (!doc) return Fail(code::kMatrixNotFound);
   if (op.kind() != MatrixKind::Real) op.SetKind(MatrixKind::Real);
   op.Replace(doc->z);
   op.format = doc->format;
@@ -315,16 +329,16 @@ long ReadIndex(const std::string& text) { return std::atol(text.substr(0, 10).c_
 
 ResultCode Application::OperMultiply(bool columns, const std::string& indexText, const std::string& factorText) {
   MatrixDocument& op = ws_.operations();
-  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (op.editing) return Fail(code::kEditingInProgress);
   long k = ReadIndex(indexText);
   long bound = columns ? op.cols() : op.rows();
-  if (k < 1 || k > bound) return ShowCompanionCode(code::kOutOfBounds);
+  if (k < 1 || k > bound) return Fail(code::kOutOfBounds);
   Complex factor;
   ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
-  if (c > 0) return ShowCompanionCode(c);
+  if (c > 0) return Fail(c);
   if (mode() == Mode::Real) factor.im = 0;
   c = operations_->Apply(op.z, columns ? kMultiplyColumn : kMultiplyRow, static_cast<int>(k - 1), 0, factor);
-  if (c > 0) return ShowCompanionCode(c);
+  if (c > 0) return Fail(c);
   if (c == 0) {
     op.modified = true;
     port_.DocumentChanged(op);
@@ -335,18 +349,18 @@ ResultCode Application::OperMultiply(bool columns, const std::string& indexText,
 ResultCode Application::OperAdd(bool columns, const std::string& sourceText, const std::string& targetText,
                                 const std::string& factorText) {
   MatrixDocument& op = ws_.operations();
-  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (op.editing) return Fail(code::kEditingInProgress);
   long s = ReadIndex(sourceText), t = ReadIndex(targetText);
-  if (s == t) return ShowCompanionCode(code::kNothingToDo);
+  if (s == t) return Fail(code::kNothingToDo);
   long bound = columns ? op.cols() : op.rows();
-  if (s < 1 || s > bound || t < 1 || t > bound) return ShowCompanionCode(code::kOutOfBounds);
+  if (s < 1 || s > bound || t < 1 || t > bound) return Fail(code::kOutOfBounds);
   Complex factor;
   ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
-  if (c > 0) return ShowCompanionCode(c);
+  if (c > 0) return Fail(c);
   if (mode() == Mode::Real) factor.im = 0;
   c = operations_->Apply(op.z, columns ? kAddColumnMultiple : kAddRowMultiple, static_cast<int>(s - 1),
                          static_cast<int>(t - 1), factor);
-  if (c > 0) return ShowCompanionCode(c);
+  if (c > 0) return Fail(c);
   op.modified = true;
   port_.DocumentChanged(op);
   return code::kOk;
@@ -354,14 +368,14 @@ ResultCode Application::OperAdd(bool columns, const std::string& sourceText, con
 
 ResultCode Application::OperSwap(bool columns, const std::string& aText, const std::string& bText) {
   MatrixDocument& op = ws_.operations();
-  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (op.editing) return Fail(code::kEditingInProgress);
   long a = ReadIndex(aText), b = ReadIndex(bText);
-  if (a == b) return ShowCompanionCode(code::kNothingToDo);
+  if (a == b) return Fail(code::kNothingToDo);
   long bound = columns ? op.cols() : op.rows();
-  if (a < 1 || a > bound || b < 1 || b > bound) return ShowCompanionCode(code::kOutOfBounds);
+  if (a < 1 || a > bound || b < 1 || b > bound) return Fail(code::kOutOfBounds);
   ResultCode c = operations_->Apply(op.z, columns ? kSwapColumns : kSwapRows, static_cast<int>(a - 1),
                                     static_cast<int>(b - 1), kComplexOne);
-  if (c > 0) return ShowCompanionCode(c);
+  if (c > 0) return Fail(c);
   op.modified = true;
   port_.DocumentChanged(op);
   return code::kOk;
@@ -369,7 +383,7 @@ ResultCode Application::OperSwap(bool columns, const std::string& aText, const s
 
 ResultCode Application::OperUndo() {
   MatrixDocument& op = ws_.operations();
-  if (op.editing) return ShowCompanionCode(code::kEditingInProgress);
+  if (op.editing) return Fail(code::kEditingInProgress);
   if (operations_->Undo(op.z) == 0) port_.DocumentChanged(op);
   return code::kOk;
 }
@@ -377,12 +391,12 @@ ResultCode Application::OperUndo() {
 bool Application::CanUndoOperations() const { return operations_->CanUndo(); }
 
 ResultCode Application::Paste(const std::string& text) {
-  if (text.empty()) return ShowCompanionCode(code::kCouldNotFind);
+  if (text.empty()) return Fail(code::kCouldNotFind);
   ComplexMatrix m;
   ResultCode c = ImportText(text, m);
   if (c != 0) {
     if (c == code::kLowMemory) port_.ShowCode(c);
-    return ShowCompanionCode(code::kInconsistentData);
+    return Fail(code::kInconsistentData);
   }
   return ws_.PutMatrix(Mode::Real, "", 0, m, nullptr);
 }
@@ -410,7 +424,7 @@ ResultCode Application::ExportTex(const MatrixDocument& doc, const std::string& 
   }
   // A file that cannot be written is reported rather than passed over in silence.
   if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text))
-    return ShowCompanionCode(code::kCannotSaveFile);
+    return Fail(code::kCannotSaveFile);
   port_.ShowNotice("TeX file saved");
   return code::kOk;
 }
@@ -434,7 +448,12 @@ ResultCode Application::Report(int letter, std::string& title, std::string& text
   f.width = doc->format.width;
   f.minusOn = doc->format.minusOn;
   f.minusCode = doc->format.minusCode;
-  text = doc->isInteger() ? OneMatrixReport(doc->q, f) : OneMatrixReport(doc->z, doc->kind(), f);
+  RunLong(
+      [&] {
+        text = doc->isInteger() ? OneMatrixReport(doc->q, f) : OneMatrixReport(doc->z, doc->kind(), f);
+        return code::kOk;
+      },
+      doc->isInteger() ? 'Q' : 'S');
   title = String(str::kCalculationsFor);
   title.back() = doc->letterChar();
   return code::kOk;

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,15 @@ class Application {
   UserPort& port() { return port_; }
   Mode mode() const { return ws_.mode(); }
   FormulaEngine& formulaEngine() { return *formula_; }
+
+  // Long computations (Calculate, Solve in integer mode, Formula, the One
+  // matrix report) run their arithmetic through this runner: the desktop
+  // program runs the work off its interface thread behind a progress box
+  // that turns the stop key (Q, or S for the polynomial) into the poll's
+  // answer. The work touches no window and asks nothing. The default runs
+  // it directly.
+  using LongWorkRunner = std::function<ResultCode(const std::function<ResultCode()>& work, int stopKey)>;
+  void SetLongWorkRunner(LongWorkRunner runner) { runner_ = std::move(runner); }
 
   // "tavrin [real]" / "[complex]" / "[integer]".
   std::string Caption() const;
@@ -123,8 +133,11 @@ class Application {
   UserPort& port_;
   Workspace ws_;
   std::unique_ptr<FormulaEngine> formula_;
-  ResultCode ShowCompanionCode(ResultCode c);
+  // Reports a positive code once and returns it.
+  ResultCode Fail(ResultCode c);
+  ResultCode RunLong(const std::function<ResultCode()>& work, int stopKey);
 
+  LongWorkRunner runner_;
   int lpCounter_ = -1;
   std::string lpChoice_;  // maximise and letters of the last run
   int echelonCounter_ = 0;

@@ -1,11 +1,16 @@
 #include "console/ConsoleSession.h"
 
+#include <signal.h>
+
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
 
 #include "core/Fraction.h"
+#include "core/PollKey.h"
 #include "core/Random.h"
 #include "core/StringTable.h"
 #include "app/DocumentEditing.h"
@@ -91,7 +96,29 @@ std::string RestOfLine(const std::string& line, int skip) {
   return line.substr(pos);
 }
 
-ConsoleSession::ConsoleSession(std::ostream& out) : out_(out), port_(out), app_(port_) {}
+namespace {
+
+// Ctrl+C during long work answers the poll with the work's stop key;
+// outside long work it ends the program as usual.
+std::atomic<int> g_stopKey{'Q'};
+extern "C" void OnInterrupt(int) { PostKey(g_stopKey.load()); }
+
+ResultCode RunWithInterrupt(const std::function<ResultCode()>& work, int stopKey) {
+  g_stopKey = stopKey;
+  struct sigaction action {}, previous {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &previous);
+  ResultCode c = work();
+  sigaction(SIGINT, &previous, nullptr);
+  return c;
+}
+
+}  // namespace
+
+ConsoleSession::ConsoleSession(std::ostream& out) : out_(out), port_(out), app_(port_) {
+  app_.SetLongWorkRunner(RunWithInterrupt);
+}
 
 bool ConsoleSession::Letter(const std::string& word, int& letter) {
   if (word.size() != 1 || !std::isalpha(static_cast<unsigned char>(word[0]))) return false;

@@ -95,6 +95,8 @@ QString QtFilter(const std::string& filter) {
 MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending_(pendingFile.left(256)) {
   setObjectName("MainFrame");
   app_ = std::make_unique<Application>(*this);
+  app_->SetLongWorkRunner(
+      [this](const std::function<ResultCode()>& work, int stopKey) { return RunLongWork(this, work, stopKey); });
   tasks_ = std::make_unique<TaskDialogs>(*app_, this);
   QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                   : QRect(0, 0, 1024, 768);

@@ -8,6 +8,7 @@
 
 #include "FakePort.h"
 #include "MatrixBuilders.h"
+#include "core/PollKey.h"
 #include "io/AtomicFile.h"
 #include "lang/FormulaEngine.h"
 
@@ -226,6 +227,41 @@ TEST(Application, PasteAndView) {
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(g->rows(), 3);
   EXPECT_EQ(g->notebook, "zeros");
+}
+
+}  // namespace
+}  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// The runner sees every long computation with its stop key; a stop key
+// pressed during the work leaves nothing stored.
+TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
+  FakePort port;
+  Application app(port);
+  std::vector<int> keys;
+  bool press = false;
+  app.SetLongWorkRunner([&](const std::function<ResultCode()>& work, int stopKey) {
+    keys.push_back(stopKey);
+    if (press) PostKey(stopKey);
+    return work();
+  });
+  app.SwitchMode(Mode::Integer);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), 0);
+  EXPECT_EQ(app.Calculate(2, "A*A"), 0);
+  std::string title, text;
+  EXPECT_EQ(app.Report(1, title, text), 0);
+  press = true;
+  EXPECT_LT(app.Calculate(3, "A*A"), 0);
+  EXPECT_EQ(app.workspace().Lookup(3), nullptr);
+  EXPECT_TRUE(port.codes.empty());
+  app.SwitchMode(Mode::Real);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {2, 0, 0, 3})), 0);
+  press = false;
+  EXPECT_EQ(app.Report(1, title, text), 0);
+  EXPECT_EQ(keys, (std::vector<int>{'Q', 'Q', 'Q', 'S'}));
+  EXPECT_EQ(PollKey(), 0);  // nothing is left pending after the work
 }
 
 }  // namespace
