@@ -7,6 +7,7 @@
 #include "lang/FormulaEngine.h"
 #include "core/PollKey.h"
 #include "core/StringTable.h"
+#include "core/TextNumbers.h"
 #include "core/Thresholds.h"
 #include "engine/EchelonEngine.h"
 #include "engine/Elimination.h"
@@ -322,16 +323,15 @@ ResultCode Application::ResetOperations(int letter) {
 }
 
 namespace {
-// A dialog count: the leading decimal number of at most the first 10
-// characters, as atoi reads it.
-long ReadIndex(const std::string& text) { return std::atol(text.substr(0, 10).c_str()); }
+// The operations dialog's index boxes hold at most 10 characters.
+long long ReadIndex(const std::string& text) { return ReadCountText(text, 10); }
 }  // namespace
 
 ResultCode Application::OperMultiply(bool columns, const std::string& indexText, const std::string& factorText) {
   MatrixDocument& op = ws_.operations();
   if (op.editing) return Fail(code::kEditingInProgress);
-  long k = ReadIndex(indexText);
-  long bound = columns ? op.cols() : op.rows();
+  long long k = ReadIndex(indexText);
+  long long bound = columns ? op.cols() : op.rows();
   if (k < 1 || k > bound) return Fail(code::kOutOfBounds);
   Complex factor;
   ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
@@ -350,9 +350,9 @@ ResultCode Application::OperAdd(bool columns, const std::string& sourceText, con
                                 const std::string& factorText) {
   MatrixDocument& op = ws_.operations();
   if (op.editing) return Fail(code::kEditingInProgress);
-  long s = ReadIndex(sourceText), t = ReadIndex(targetText);
+  long long s = ReadIndex(sourceText), t = ReadIndex(targetText);
   if (s == t) return Fail(code::kNothingToDo);
-  long bound = columns ? op.cols() : op.rows();
+  long long bound = columns ? op.cols() : op.rows();
   if (s < 1 || s > bound || t < 1 || t > bound) return Fail(code::kOutOfBounds);
   Complex factor;
   ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
@@ -369,9 +369,9 @@ ResultCode Application::OperAdd(bool columns, const std::string& sourceText, con
 ResultCode Application::OperSwap(bool columns, const std::string& aText, const std::string& bText) {
   MatrixDocument& op = ws_.operations();
   if (op.editing) return Fail(code::kEditingInProgress);
-  long a = ReadIndex(aText), b = ReadIndex(bText);
+  long long a = ReadIndex(aText), b = ReadIndex(bText);
   if (a == b) return Fail(code::kNothingToDo);
-  long bound = columns ? op.cols() : op.rows();
+  long long bound = columns ? op.cols() : op.rows();
   if (a < 1 || a > bound || b < 1 || b > bound) return Fail(code::kOutOfBounds);
   ResultCode c = operations_->Apply(op.z, columns ? kSwapColumns : kSwapRows, static_cast<int>(a - 1),
                                     static_cast<int>(b - 1), kComplexOne);

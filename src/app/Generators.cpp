@@ -1,5 +1,7 @@
 #include "app/Generators.h"
 
+#include "core/TextNumbers.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -227,8 +229,7 @@ bool SquareRoot(const mpz_class& n, mpz_class& root) {
 }  // namespace
 
 int ReadCount(std::string_view text) {
-  std::string copy(text);
-  long v = std::strtol(copy.c_str(), nullptr, 10);
+  long long v = ReadCountText(text);
   if (v > INT_MAX) return INT_MAX;
   if (v < INT_MIN) return INT_MIN;
   return static_cast<int>(v);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/TextNumbers.h"
 #include "io/CLocale.h"
 
 namespace tavrin {
@@ -12,19 +13,6 @@ namespace tavrin {
 namespace {
 
 // atoi on at most maxChars characters; saturates instead of overflowing.
-long long AtoiPrefix(const std::string& text, size_t maxChars) {
-  std::string s = text.substr(0, maxChars);
-  size_t k = 0;
-  while (k < s.size() && (s[k] == ' ' || s[k] == '\t' || s[k] == '\n' || s[k] == '\r' || s[k] == '\v' || s[k] == '\f')) ++k;
-  bool negative = false;
-  if (k < s.size() && (s[k] == '+' || s[k] == '-')) negative = s[k++] == '-';
-  long long v = 0;
-  for (; k < s.size() && s[k] >= '0' && s[k] <= '9'; ++k) {
-    v = v * 10 + (s[k] - '0');
-    if (v > 4000000000LL) v = 4000000000LL;
-  }
-  return negative ? -v : v;
-}
 
 std::string RightJustify(std::string text, size_t width) {
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
@@ -126,11 +114,11 @@ ResultCode ApplyFormatDialog(DisplayFormat& f, const std::string& placesText, co
   long long places = f.places;
   long long width = f.width;
   if (showsPlaces) {
-    places = AtoiPrefix(placesText, 20);
+    places = ReadCountText(placesText, 20);
     if (places < 0 || places > 15) return code::kOutOfBounds;
   }
   if (showsWidth) {
-    width = AtoiPrefix(widthText, 20);
+    width = ReadCountText(widthText, 20);
     // A width beyond the 16-bit field would wrap around; it is refused like a too small one.
     if (width < f.minWidth || width > 32767) return code::kOutOfBounds;
     if (showsPlaces && places + 2 > width) return code::kInconsistentData;
@@ -155,7 +143,7 @@ ResultCode ApplyHyphenDialog(DisplayFormat& f, const std::string* codeText, bool
     needsRepaint = f.minusOn;
     f.minusOn = false;
   } else {
-    long long v = AtoiPrefix(*codeText, 10);
+    long long v = ReadCountText(*codeText, 10);
     if (v < 32 || v > 255) {
       result = code::kOutOfBounds;
     } else {

@@ -2,34 +2,21 @@
 #include <new>
 
 #include "core/StringTable.h"
+#include "core/TextNumbers.h"
 #include "lang/FormulaEngine.h"
 
 namespace tavrin {
 
 namespace {
 
-// A typed count as a decimal integer: leading blanks, a sign, digits up to
-// the first other character; nothing readable is 0. Large values saturate.
-long long DecimalCount(std::string_view text) {
-  size_t p = 0;
-  while (p < text.size() && std::isspace(static_cast<unsigned char>(text[p]))) ++p;
-  bool negative = false;
-  if (p < text.size() && (text[p] == '-' || text[p] == '+')) negative = text[p++] == '-';
-  long long v = 0;
-  for (; p < text.size() && text[p] >= '0' && text[p] <= '9'; ++p) {
-    v = v * 10 + (text[p] - '0');
-    if (v > 1000000000000LL) v = 1000000000000LL;
-  }
-  return negative ? -v : v;
-}
 
 }  // namespace
 
 FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view rowsText,
                                        std::string_view colsText, std::string_view formula) {
   FormulaCommandResult result;
-  const long long rows = DecimalCount(rowsText), cols = DecimalCount(colsText);
-  if (rows < 1 || cols < 1 || rows * cols > 1000000) {
+  const long long rows = ReadCountText(rowsText), cols = ReadCountText(colsText);
+  if (rows < 1 || cols < 1 || rows > 1000000 || cols > 1000000 || rows * cols > 1000000) {
     result.code = code::kOutOfBounds;
     return result;
   }

@@ -118,3 +118,22 @@ TEST(StringTable, CodesMapToMessages) {
 
 }  // namespace
 }  // namespace tavrin
+
+#include "core/TextNumbers.h"
+
+namespace tavrin {
+namespace {
+
+TEST(TextNumbers, CountsReadAsAtoiDoesAndSaturate) {
+  const struct {
+    const char* text;
+    size_t max;
+    long long value;
+  } cases[] = {{"12", 99, 12},   {"  -7x", 99, -7}, {"+3", 99, 3},     {"x5", 99, 0},
+               {"", 99, 0},      {"123456", 3, 123}, {"\t\n42", 99, 42}, {"1e3", 99, 1},
+               {"99999999999999999999999", 99, kCountLimit}, {"-99999999999999999999999", 99, -kCountLimit}};
+  for (const auto& c : cases) EXPECT_EQ(ReadCountText(c.text, c.max), c.value) << c.text;
+}
+
+}  // namespace
+}  // namespace tavrin
