@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "core/StringTable.h"
+#include "core/TextNumbers.h"
 #include "io/CLocale.h"
 
 namespace tavrin {
@@ -56,19 +57,9 @@ std::string ToProgramText(const QString& text) {
 }
 
 int AsciiToInt(const QString& text) {
-  qsizetype i = 0;
-  const qsizetype n = text.size();
-  while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  long long value = 0;
-  while (i < n && text[i] >= '0' && text[i] <= '9') {
-    value = value * 10 + (text[i++].unicode() - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  if (value < INT_MIN) value = INT_MIN;
+  long long value = ReadCountText(text.toStdString());
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
   return static_cast<int>(value);
 }
 
