@@ -15,6 +15,7 @@ class FakePort : public UserPort {
   std::vector<std::string> questions;
   std::vector<int> codes;
   std::vector<std::string> notices;
+  std::string chosenFile;  // empty: the file dialog is cancelled
   int shown = 0, hidden = 0, menusRebuilt = 0;
 
   Answer Ask(const std::string& question, bool) override {
@@ -26,6 +27,11 @@ class FakePort : public UserPort {
   }
   void ShowCode(int code) override { codes.push_back(code); }
   void ShowNotice(const std::string& text) override { notices.push_back(text); }
+  bool ChooseFile(bool, const std::string&, const std::string&, std::string& path) override {
+    if (chosenFile.empty()) return false;
+    path = chosenFile;
+    return true;
+  }
   void ShowDocument(MatrixDocument&) override { ++shown; }
   void HideDocument(MatrixDocument&) override { ++hidden; }
   void LetterMenusChanged() override { ++menusRebuilt; }
