@@ -18,6 +18,11 @@ void ConsolePort::ShowCode(int code) {
   error_ = true;
 }
 
+bool ConsolePort::ChooseFile(bool, const std::string&, const std::string& initial, std::string& path) {
+  path = initial;
+  return !path.empty();
+}
+
 void ConsolePort::ShowNotice(const std::string& text) { out_ << text << "\n"; }
 
 }  // namespace tavrin

@@ -15,6 +15,8 @@ class ConsolePort : public UserPort {
   Answer Ask(const std::string& question, bool withCancel) override;
   void ShowCode(int code) override;
   void ShowNotice(const std::string& text) override;
+  // There is no file dialog: the name it would offer is taken.
+  bool ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) override;
 
   void SetAnswer(Answer a) { answer_ = a; }
   bool errorReported() const { return error_; }

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <ctime>
 #include <atomic>
 #include <functional>
 #include <cctype>
@@ -118,6 +119,9 @@ ResultCode RunWithInterrupt(const std::function<ResultCode()>& work, int stopKey
 
 ConsoleSession::ConsoleSession(std::ostream& out) : out_(out), port_(out), app_(port_) {
   app_.SetLongWorkRunner(RunWithInterrupt);
+  // As the desktop program does, the generator starts from the time; `seed`
+  // makes a script repeatable.
+  ProgramRandom().Seed(static_cast<uint32_t>(std::time(nullptr)));
 }
 
 bool ConsoleSession::Letter(const std::string& word, int& letter) {
@@ -434,7 +438,7 @@ void ConsoleSession::LinearProgram(const Words& w) {
   else return Usage("lp");
   ResultCode rc = app_.LinearProgram(sense == "max", f, b, c, button);
   Check(rc);
-  if (rc == 0 && button != Application::Button::Reset) PrintCompanion(app_.workspace().lp());
+  if (rc == 0) PrintCompanion(app_.workspace().lp());
 }
 
 void ConsoleSession::Operations(const Words& w, const std::string&) {
