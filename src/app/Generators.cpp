@@ -11,7 +11,7 @@
 
 #include "core/Random.h"
 #include "core/StringTable.h"
-#include "io/CLocale.h"
+#include "core/CLocale.h"
 #include "lang/Expression.h"
 
 namespace tavrin {

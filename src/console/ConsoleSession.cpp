@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "core/CLocale.h"
 #include "core/Fraction.h"
 #include "core/PollKey.h"
 #include "core/Random.h"
@@ -479,7 +480,7 @@ void ConsoleSession::Tex(const Words& w) {
     else if (o == "left") options.alignment = 0;
     else if (o == "centre" || o == "center") options.alignment = 1;
     else if (o == "right") options.alignment = 2;
-    else options.spacerFactor = std::strtold(w[i].c_str(), nullptr);
+    else options.spacerFactor = StrToLongDoubleC(w[i].c_str(), nullptr);
   }
   Check(app_.ExportTex(*doc, w[2], form, options));
 }

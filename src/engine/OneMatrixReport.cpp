@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/FixedText.h"
 #include "core/StringTable.h"
 #include "core/Thresholds.h"
 #include "engine/CharacteristicPolynomial.h"
@@ -15,21 +16,6 @@ namespace {
 
 constexpr const char* kBreak = "\r\n";
 constexpr size_t kReportLimit = 64000;
-
-// printf's fixed conversion, right-justified in places + 2 characters; the
-// buffer is sized for any extended value.
-std::string Fixed(long double x, int places) {
-  const int minWidth = places + 2;
-  if (std::isnan(x) || std::isinf(x)) {
-    std::string t = std::isnan(x) ? (std::signbit(x) ? "-NAN" : "+NAN") : (x < 0 ? "-INF" : "+INF");
-    if (static_cast<int>(t.size()) < minWidth) t.insert(0, minWidth - t.size(), ' ');
-    return t;
-  }
-  int n = std::snprintf(nullptr, 0, "%*.*Lf", minWidth, places, x);
-  std::string t(n > 0 ? n : 0, '\0');
-  std::snprintf(t.data(), t.size() + 1, "%*.*Lf", minWidth, places, x);
-  return t;
-}
 
 std::string FractionText(const Fraction& v) {
   std::string t = v.num.TextForm(255);
@@ -95,10 +81,10 @@ std::string Limit(std::string s) {
 
 std::string ReportEntryText(Complex value, bool showImaginary, int places, int width,
                             const ReportFormat& f) {
-  std::string t = Fixed(value.re, places);
+  std::string t = FixedText(value.re, places);
   if (showImaginary) {
     t += value.im < 0 ? " - " : " + ";
-    t += Fixed(std::fabs(value.im), places) + "i";
+    t += FixedText(std::fabs(value.im), places) + "i";
   }
   if (width >= 0 && static_cast<int>(t.size()) > width) t.resize(width);
   if (f.minusOn)

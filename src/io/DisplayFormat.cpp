@@ -5,40 +5,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/FixedText.h"
 #include "core/TextNumbers.h"
-#include "io/CLocale.h"
 
 namespace tavrin {
-
-namespace {
-
-// atoi on at most maxChars characters; saturates instead of overflowing.
-
-std::string RightJustify(std::string text, size_t width) {
-  if (text.size() < width) text.insert(0, width - text.size(), ' ');
-  return text;
-}
-
-}  // namespace
-
-// Fixed-point text of x with p places, at least p + 2 characters, right-justified.
-std::string FixedText(long double x, int places) {
-  places = std::clamp(places, 0, 60);
-  size_t minWidth = static_cast<size_t>(places) + 2;
-  if (!std::isfinite(x)) {
-    std::string t = std::signbit(x) ? "-" : "+";
-    t += std::isnan(x) ? "NAN" : "INF";
-    return RightJustify(t, minWidth);
-  }
-  CLocaleScope c;
-  char small[128];
-  int n = std::snprintf(small, sizeof small, "%*.*Lf", static_cast<int>(minWidth), places, x);
-  if (n < 0) return std::string(minWidth, ' ');
-  if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
-  std::vector<char> big(static_cast<size_t>(n) + 1);
-  std::snprintf(big.data(), big.size(), "%*.*Lf", static_cast<int>(minWidth), places, x);
-  return std::string(big.data(), static_cast<size_t>(n));
-}
 
 DisplayFormat WindowFormatFor(MatrixKind kind) {
   DisplayFormat f;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/FixedText.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 
@@ -34,10 +35,6 @@ std::string EntryText(const DisplayFormat& f, MatrixKind kind, Complex value);
 // over the end of a cut text, then the minus substitution.
 std::string EntryText(const DisplayFormat& f, const BigInteger& value);
 
-// The fixed-point text of one extended real with `places` places: at least
-// places + 2 characters, right-justified; "+INF", "-NAN" and the like for
-// non-finite values. Always written with a decimal point, whatever the locale.
-std::string FixedText(long double x, int places);
 
 // Applies the hyphen-to-minus substitution when minusOn.
 std::string MinusSubstitution(const DisplayFormat& f, std::string text);

@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "io/CLocale.h"
+#include "core/CLocale.h"
 
 namespace tavrin {
 

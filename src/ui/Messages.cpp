@@ -14,7 +14,7 @@
 
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
-#include "io/CLocale.h"
+#include "core/CLocale.h"
 
 namespace tavrin {
 

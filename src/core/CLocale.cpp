@@ -1,4 +1,4 @@
-#include "io/CLocale.h"
+#include "core/CLocale.h"
 
 #include <cstdlib>
 
