@@ -2,51 +2,41 @@
 
 #include <filesystem>
 
-#include "io/MatrixFile.h"
-#include "lang/Expression.h"
-#include "lang/FormulaEngine.h"
 #include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
-#include "core/Thresholds.h"
 #include "engine/EchelonEngine.h"
 #include "engine/Elimination.h"
 #include "engine/OneMatrixReport.h"
 #include "engine/Operations.h"
 #include "engine/Simplex.h"
 #include "io/AtomicFile.h"
+#include "io/MatrixFile.h"
 #include "io/TexExport.h"
 #include "io/TextImport.h"
+#include "lang/Expression.h"
+#include "lang/FormulaEngine.h"
 
 namespace tavrin {
 
 namespace {
 
-// Command ids of the main frame's menus.
+// The main frame's command ids whose enabling or check mark depends on
+// the state; every other command is always enabled.
 enum Command {
-  kOpen = 59,
   kPaste = 99,
-  kHelpFile = 330,
-  kHelpCalc = 331,
-  kHelpView = 332,
-  kHelpProgram = 354,
-  kAbout = 355,
   kModeReal = 400,
   kModeInteger = 402,
-  kNew = 500,
   kViewFirst = 501,
   kViewLast = 526,
   kOneMatrixFirst = 531,
   kOneMatrixLast = 556,
-  kFormula = 560,
+  kLinearProgram = 616,
   kSolve = 617,
   kCalculate = 618,
-  kLinearProgram = 616,
   kEchelon = 619,
-  kCopyColumn = 620,
   kWhiteBackgrounds = 628,
   kOperations = 662,
-  kExit = 24310,
 };
 
 const char* ModeName(Mode m) {
@@ -118,11 +108,7 @@ ResultCode Application::Calculate(int letter, const std::string& text) {
   MatrixLookup lookup = Lookup();
   ResultCode c = RunLong([&] { return CalculateExpression(text, mode(), lookup, value); }, 'Q');
   if (c < 0) return c;  // stopped: nothing is stored
-  if (c == 0 && !value.isMatrix) c = code::kNotAMatrix;
-  if (c != 0) {
-    port_.ShowCode(c);
-    return c;
-  }
+  if (c > 0) return Fail(c);  // a scalar result is 102 "not a matrix" too
   return mode() == Mode::Integer ? Store(ws_, port_, letter, value.integerMatrix, text)
                                  : Store(ws_, port_, letter, value.matrix, text);
 }
@@ -138,10 +124,7 @@ ResultCode Application::Formula(int letter, const std::string& rowsText, const s
       },
       'Q');
   if (result.code < 0) return result.code;
-  if (result.code != 0) {
-    port_.ShowCode(result.code);
-    return result.code;
-  }
+  if (result.code > 0) return Fail(result.code);
   if (result.interrupted) return code::kInterrupted;
   if (mode() == Mode::Integer) return code::kInterrupted;  // integer mode stores nothing
   return Store(ws_, port_, letter, result.matrix, result.description);
@@ -189,22 +172,21 @@ bool Application::CommandChecked(int id) const {
 
 ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
-  auto fail = [this](ResultCode c) { return Fail(c); };
-  if (x == m) return fail(code::kInconsistentData);
+  if (x == m) return Fail(code::kInconsistentData);
   MatrixDocument* mDoc = ws_.Lookup(m);
-  if (!mDoc) return fail(code::kMatrixNotFound);
+  if (!mDoc) return Fail(code::kMatrixNotFound);
   MatrixDocument* bDoc = nullptr;
   if (!zeros) {
     bDoc = ws_.Lookup(b);
-    if (!bDoc) return fail(code::kMatrixNotFound);
-    if (b == m || b == x) return fail(code::kInconsistentData);
-    if (bDoc->rows() != mDoc->rows() || bDoc->cols() != 1) return fail(code::kInconsistentData);
+    if (!bDoc) return Fail(code::kMatrixNotFound);
+    if (b == m || b == x) return Fail(code::kInconsistentData);
+    if (bDoc->rows() != mDoc->rows() || bDoc->cols() != 1) return Fail(code::kInconsistentData);
   }
   int cols = mDoc->cols();
   // Stores X, and the kernel basis when there is one; the result types of
   // the exact and the floating solvers share their shape.
   auto store = [&](const auto& result) -> ResultCode {
-    if (result.rank < cols && (k == x || k == m)) return fail(code::kInconsistentData);
+    if (result.rank < cols && (k == x || k == m)) return Fail(code::kInconsistentData);
     ResultCode c = Store(ws_, port_, x, result.x, String(str::kSolution));
     if (c != 0 || result.rank >= cols) return c;
     return Store(ws_, port_, k, result.k, String(str::kKernelBasis));
@@ -213,13 +195,13 @@ ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
     IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
     IntegerSolveResult result;
     ResultCode c = RunLong([&] { return SolveSystem(mDoc->q, rhs, result); }, 'Q');
-    if (c > 0) return fail(c);
+    if (c > 0) return Fail(c);
     return c < 0 ? c : store(result);
   }
   ComplexMatrix rhs = bDoc ? bDoc->z : ComplexMatrix(mDoc->rows(), 1);
   SolveResult result;
   ResultCode c = SolveSystem(mDoc->z, rhs, mDoc->Tolerance(), result);
-  if (c > 0) return fail(c);
+  if (c > 0) return Fail(c);
   return store(result);
 }
 
@@ -484,10 +466,7 @@ ResultCode Application::ApplyFormat(MatrixDocument& doc, const std::string& plac
                                     const std::string& widthText, bool scientific) {
   ResultCode c = ApplyFormatDialog(doc.format, placesText, widthText, scientific, doc.format.replaceE,
                                    doc.format.tableChoice);
-  if (c > 0) {
-    port_.ShowCode(c);
-    return c;
-  }
+  if (c > 0) return Fail(c);
   port_.DocumentChanged(doc);
   return code::kOk;
 }
@@ -495,10 +474,7 @@ ResultCode Application::ApplyFormat(MatrixDocument& doc, const std::string& plac
 ResultCode Application::ApplyHyphen(MatrixDocument& doc, const std::string* codeText) {
   bool repaint = false;
   ResultCode c = ApplyHyphenDialog(doc.format, codeText, &repaint);
-  if (c > 0) {
-    port_.ShowCode(c);
-    return c;
-  }
+  if (c > 0) return Fail(c);
   if (repaint) port_.DocumentChanged(doc);
   return code::kOk;
 }
@@ -548,10 +524,7 @@ MatrixFileData FileDataOf(const MatrixDocument& doc) {
 }  // namespace
 
 ResultCode Application::Open(const std::string& givenPath) {
-  if (ws_.FindFreeLetter() == 0) {
-    port_.ShowCode(code::kNoMoreRoom);
-    return code::kNoMoreRoom;
-  }
+  if (ws_.FindFreeLetter() == 0) return Fail(code::kNoMoreRoom);
   std::string path = givenPath;
   MatrixKind kind = KindOfMode(mode());
   if (path.empty()) {
@@ -612,10 +585,8 @@ ResultCode Application::Save(MatrixDocument& doc, const std::string& givenPath, 
   if (saveAs && std::filesystem::exists(path, ec)) {
     if (port_.Ask(String(str::kOverwrite), true) != Answer::Yes) return code::kInterrupted;
   }
-  if (std::filesystem::is_directory(path, ec) || WriteMatrixFile(path, FileDataOf(doc)) != 0) {
-    port_.ShowCode(code::kCannotSaveFile);
-    return code::kCannotSaveFile;
-  }
+  if (std::filesystem::is_directory(path, ec) || WriteMatrixFile(path, FileDataOf(doc)) != 0)
+    return Fail(code::kCannotSaveFile);
   doc.fileName = path;
   doc.modified = false;
   port_.DocumentChanged(doc);
