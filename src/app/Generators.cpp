@@ -240,6 +240,10 @@ long double ReadReal(std::string_view text) {
   return StrToLongDoubleC(copy.c_str(), nullptr);
 }
 
+NewDialogTexts NewDialogDefaults(Mode mode) {
+  return mode == Mode::Integer ? NewDialogTexts{"1", "10", "1"} : NewDialogTexts{"0.0", "1.0", "1.0"};
+}
+
 ResultCode NewMatrix(Workspace& ws, int letter, NewType type, const std::string& rowsText,
                      const std::string& colsText, const std::string& lowText,
                      const std::string& highText, const std::string& valueText) {

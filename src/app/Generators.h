@@ -32,6 +32,15 @@ enum class NewType : int {
   ProbabilityColumns = 4,
 };
 
+// The low, high and diagonal-value texts the New dialog offers in a mode:
+// "0.0", "1.0", "1.0" in real and complex mode, "1", "10", "1" in integer mode.
+struct NewDialogTexts {
+  const char* low;
+  const char* high;
+  const char* value;
+};
+NewDialogTexts NewDialogDefaults(Mode mode);
+
 // New, in the workspace's current mode. Real/complex: low, high are reals
 // and the diagonal value is a scalar expression; integer: low, high are
 // counts and the value an integer text. Codes 3, 6, 17, 109 and the

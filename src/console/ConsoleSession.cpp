@@ -349,8 +349,8 @@ void ConsoleSession::New(const Words& w) {
   int letter = 0;
   if (w.size() < 5 || !Letter(w[1], letter)) return Usage("new");
   std::string type = Lower(w[2]);
-  bool integer = app_.mode() == Mode::Integer;
-  std::string low = integer ? "1" : "0.0", high = integer ? "10" : "1.0", value = integer ? "1" : "1.0";
+  NewDialogTexts defaults = NewDialogDefaults(app_.mode());
+  std::string low = defaults.low, high = defaults.high, value = defaults.value;
   NewType t;
   if (type == "zeros") t = NewType::Zeros;
   else if (type == "random") t = NewType::Random;
@@ -501,8 +501,9 @@ void ConsoleSession::Enter(const Words& w, std::istream& in) {
     lines.push_back(SplitWords(line));
   }
   bool integer = app_.mode() == Mode::Integer;
-  ResultCode c = NewMatrix(app_.workspace(), letter, NewType::Zeros, w[2], w[3], integer ? "1" : "0.0",
-                           integer ? "10" : "1.0", integer ? "1" : "1.0");
+  NewDialogTexts defaults = NewDialogDefaults(app_.mode());
+  ResultCode c = NewMatrix(app_.workspace(), letter, NewType::Zeros, w[2], w[3], defaults.low, defaults.high,
+                           defaults.value);
   if (c != 0) return Check(c);
   MatrixDocument* doc = app_.workspace().Lookup(letter);
   for (int i = 0; i < rows && i < static_cast<int>(lines.size()); ++i) {

@@ -52,10 +52,10 @@ NewMatrixDialog::NewMatrixDialog(Application& app, QWidget* owner)
   types_[3] = Radio(254, QStringLiteral("probability rows"));
   types_[4] = Radio(255, QStringLiteral("probability clms"));
   Group(this, {types_[0], types_[1], types_[2], types_[3], types_[4]});
-  bool integer = app.mode() == Mode::Integer;
-  low_ = Edit(213, integer ? QStringLiteral("1") : QStringLiteral("0.0"), 40);
-  high_ = Edit(214, integer ? QStringLiteral("10") : QStringLiteral("1.0"), 40);
-  value_ = Edit(215, integer ? QStringLiteral("1") : QStringLiteral("1.0"), 255);
+  NewDialogTexts defaults = NewDialogDefaults(app.mode());
+  low_ = Edit(213, QString::fromLatin1(defaults.low), 40);
+  high_ = Edit(214, QString::fromLatin1(defaults.high), 40);
+  value_ = Edit(215, QString::fromLatin1(defaults.value), 255);
   name_ = LetterList(295, 'A');
   QPushButton* create = Button(91, QStringLiteral("create"), true);
 
@@ -97,14 +97,12 @@ void NewMatrixDialog::Create() {
 void NewMatrixDialog::ModeChanged() {
   Mode now = app_.mode();
   setWindowTitle(QStringLiteral("new matrix [%1]").arg(ModeName(now)));
-  if (now == Mode::Integer && shownMode_ != Mode::Integer) {
-    low_->setText(QStringLiteral("1"));
-    high_->setText(QStringLiteral("10"));
-    value_->setText(QStringLiteral("1"));
-  } else if (now != Mode::Integer && shownMode_ == Mode::Integer) {
-    low_->setText(QStringLiteral("0.0"));
-    high_->setText(QStringLiteral("1.0"));
-    value_->setText(QStringLiteral("1.0"));
+  // The texts change only when entering or leaving integer mode.
+  if ((now == Mode::Integer) != (shownMode_ == Mode::Integer)) {
+    NewDialogTexts defaults = NewDialogDefaults(now);
+    low_->setText(QString::fromLatin1(defaults.low));
+    high_->setText(QString::fromLatin1(defaults.high));
+    value_->setText(QString::fromLatin1(defaults.value));
   }
   shownMode_ = now;
 }
