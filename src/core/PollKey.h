@@ -15,4 +15,9 @@ void PostKey(int key);
 // Drops a pending key (a command starts with a clean slate).
 void ClearPendingKey();
 
+// Makes PollKey ask `source` instead of the queue (null restores the queue):
+// tests and benchmarks answer keys after a set number of polls.
+using KeySource = int (*)();
+void SetKeySource(KeySource source);
+
 }  // namespace tavrin

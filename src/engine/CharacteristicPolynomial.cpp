@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/PollKey.h"
+#include "engine/ExactKernels.h"
 
 namespace tavrin {
 
@@ -97,7 +98,7 @@ bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c) {
   return true;
 }
 
-ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c) {
+ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c) {
   c.clear();
   if (m.rows != m.cols || m.denominator.IsZero()) return code::kIncompatible;
   const int n = m.rows;

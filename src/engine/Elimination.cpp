@@ -8,6 +8,7 @@
 
 #include "core/PollKey.h"
 #include "core/Thresholds.h"
+#include "engine/ExactKernels.h"
 
 namespace tavrin {
 
@@ -268,7 +269,7 @@ int Rank(const ComplexMatrix& a, long double tolerance) {
   return rc == 0 || rc == code::kInconsistentSystem ? r.rank : 0;
 }
 
-ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
+ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
   const int n = a.rows;
   if (n < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n) return code::kIncompatible;
   if (a.denominator.IsZero()) return code::kDivisionByZero;
@@ -329,7 +330,7 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
   return code::kOk;
 }
 
-ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out) {
+ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out) {
   const int rows = a.rows, cols = a.cols;
   if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
   const bool homogeneous = b.size() == 0;
@@ -396,16 +397,6 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
   } catch (const std::bad_alloc&) {
     return code::kLowMemory;
   }
-}
-
-ResultCode IntegerRank(const IntegerMatrix& a, int& rank) {
-  IntegerSolveResult r;
-  ResultCode rc = SolveSystem(a, IntegerMatrix(), r);
-  if (rc == 0 || rc == code::kInconsistentSystem) {
-    rank = r.rank;
-    return code::kOk;
-  }
-  return rc;
 }
 
 }  // namespace tavrin

@@ -1,0 +1,227 @@
+// Exact solution of a non-singular square system by p-adic lifting: one
+// inverse modulo a prime p, then one O(n^2) step per p-adic digit, then
+// rational reconstruction of the entries over a common denominator.
+#include <flint/ulong_extras.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/PollKey.h"
+#include "engine/ExactKernels.h"
+#include "engine/ModularTools.h"
+
+namespace tavrin {
+
+using modular::NmodMatrix;
+using modular::Numerators;
+
+namespace {
+
+constexpr int kPrimeBits = 59;
+
+bool QuitRequested() { return PollKey() == 'Q'; }
+
+// y = inverse * v modulo p; 128-bit sums are reduced every 256 terms
+// (each product is below 2^120).
+void MultiplyVector(const nmod_mat_struct* inverse, const std::vector<mp_limb_t>& v, std::vector<mp_limb_t>& y) {
+  const mp_limb_t p = inverse->mod.n;
+  const long n = inverse->r;
+  for (long i = 0; i < n; ++i) {
+    const mp_limb_t* row = inverse->rows[i];
+    unsigned __int128 acc = 0;
+    long j = 0;
+    while (j < n) {
+      const long end = std::min(n, j + 256);
+      for (; j < end; ++j) acc += static_cast<unsigned __int128>(row[j]) * v[j];
+      acc %= p;
+    }
+    y[i] = static_cast<mp_limb_t>(acc);
+  }
+}
+
+void SubtractWide(mpz_class& r, __int128 s) {
+  const bool negative = s < 0;
+  unsigned __int128 m = negative ? -static_cast<unsigned __int128>(s) : static_cast<unsigned __int128>(s);
+  mpz_class w = static_cast<unsigned long>(m >> 64);
+  w <<= 64;
+  w += static_cast<unsigned long>(m);
+  if (negative)
+    r += w;
+  else
+    r -= w;
+}
+
+double Log2(const mpz_class& v) {
+  if (sgn(v) == 0) return 0;
+  long e = 0;
+  const double d = mpz_get_d_2exp(&e, v.get_mpz_t());
+  return static_cast<double>(e) + std::log2(std::fabs(d));
+}
+
+// Lifting with a known inverse of A modulo p. Bounds: numerators below
+// 2^numLog2, denominators below 2^denLog2.
+ResultCode LiftSolution(const Numerators& a, const nmod_mat_struct* inverse, const std::vector<mpz_class>& b,
+                        double numLog2, double denLog2, std::vector<mpz_class>& num, mpz_class& den) {
+  const int n = a.rows;
+  const mp_limb_t p = inverse->mod.n;
+  // p^steps > 2 * numBound * denBound makes the reconstruction unique.
+  const double need = numLog2 + denLog2 + 2;
+  const long steps = std::max(1L, static_cast<long>(std::ceil(need / std::log2(static_cast<double>(p)))));
+  std::vector<mpz_class> r(b);
+  std::vector<mp_limb_t> digits(static_cast<size_t>(steps) * n), residue(n), y(n);
+  for (long s = 0; s < steps; ++s) {
+    if (QuitRequested()) return code::kInterrupted;
+    for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
+    MultiplyVector(inverse, residue, y);
+    std::copy(y.begin(), y.end(), digits.begin() + s * n);
+    // r = (r - A y) / p, exact by construction of y.
+    for (int i = 0; i < n; ++i) {
+      if (a.small) {
+        const int64_t* row = a.words.data() + static_cast<size_t>(i) * n;
+        __int128 sum = 0;
+        for (int k = 0; k < n; ++k) sum += static_cast<__int128>(row[k]) * static_cast<__int128>(y[k]);
+        SubtractWide(r[i], sum);
+      } else {
+        for (int k = 0; k < n; ++k) mpz_submul_ui(r[i].get_mpz_t(), a.big(i, k).get_mpz_t(), y[k]);
+      }
+      mpz_divexact_ui(r[i].get_mpz_t(), r[i].get_mpz_t(), p);
+    }
+  }
+  // The p-adic values, then each entry as a fraction over one denominator.
+  mpz_class modulus;
+  mpz_ui_pow_ui(modulus.get_mpz_t(), p, static_cast<unsigned long>(steps));
+  const mpz_class half = modulus >> 1;
+  const mpz_class numBound = modular::PowerOfTwo(numLog2), denBound = modular::PowerOfTwo(denLog2);
+  mpz_class d = 1, x, t, fa, fb, g;
+  num.assign(n, mpz_class(0));
+  for (int j = 0; j < n; ++j) {
+    if ((j & 31) == 31 && QuitRequested()) return code::kInterrupted;
+    x = 0;
+    for (long s = steps - 1; s >= 0; --s) {
+      mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), p);
+      mpz_add_ui(x.get_mpz_t(), x.get_mpz_t(), digits[static_cast<size_t>(s) * n + j]);
+    }
+    // Most entries share the denominator found so far: d*x is then a small
+    // integer, which fixes x uniquely under the same bounds.
+    t = x * d;
+    mpz_fdiv_r(t.get_mpz_t(), t.get_mpz_t(), modulus.get_mpz_t());
+    if (t > half) t -= modulus;
+    if (abs(t) <= numBound) {
+      num[j] = t;
+      continue;
+    }
+    if (!modular::RationalReconstruct(x, modulus, numBound, denBound, fa, fb)) return code::kCouldNotCalculate;
+    // d' = lcm(d, fb): earlier numerators scale by d'/d.
+    mpz_gcd(g.get_mpz_t(), d.get_mpz_t(), fb.get_mpz_t());
+    mpz_class scale = fb / g;
+    if (scale != 1)
+      for (int k = 0; k < j; ++k) num[k] *= scale;
+    d *= scale;
+    num[j] = fa * (d / fb);
+  }
+  den = d;
+  return code::kOk;
+}
+
+// Bounds for A y = b by Hadamard's inequality and Cramer's rule.
+void SolutionBounds(const IntegerMatrix& a, const std::vector<mpz_class>& b, double& numLog2, double& denLog2) {
+  denLog2 = modular::HadamardLog2(a);
+  const std::vector<double> cols = modular::ColumnNormLog2(a);
+  double sum = 0, smallest = cols.empty() ? 0 : cols[0];
+  for (double c : cols) {
+    sum += c;
+    smallest = std::min(smallest, c);
+  }
+  mpz_class bb = 0;
+  for (const mpz_class& v : b) mpz_addmul(bb.get_mpz_t(), v.get_mpz_t(), v.get_mpz_t());
+  // A non-singular A has no zero column, so every column norm is at least 1.
+  numLog2 = sum + 0.5 * Log2(bb) - std::max(0.0, smallest) + 1.0 + 1e-9 * a.rows;
+}
+
+}  // namespace
+
+ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
+                      mpz_class& den) {
+  modular::PrepareFlint();
+  const int n = a.rows;
+  const Numerators A(a);
+  modular::PrimeSequence primes(kPrimeBits);
+  const mp_limb_t p = primes.Next();
+  NmodMatrix m(n, n, p), inverse(n, n, p);
+  A.Reduce(m.get());
+  if (QuitRequested()) return code::kInterrupted;
+  if (!nmod_mat_inv(inverse.get(), m.get())) return code::kSingular;
+  if (std::all_of(b.begin(), b.end(), [](const mpz_class& v) { return sgn(v) == 0; })) {
+    num.assign(n, mpz_class(0));
+    den = 1;
+    return code::kOk;
+  }
+  double numLog2 = 0, denLog2 = 0;
+  SolutionBounds(a, b, numLog2, denLog2);
+  return LiftSolution(A, inverse.get(), b, numLog2, denLog2, num, den);
+}
+
+ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular) {
+  modular::PrepareFlint();
+  const int n = a.rows;
+  modular::PrimeSequence primes(kPrimeBits);
+  NmodMatrix m(n, n, primes.Next());
+  Numerators(a).Reduce(m.get());
+  if (QuitRequested()) return code::kInterrupted;
+  nonsingular = nmod_mat_det(m.get()) != 0;
+  return code::kOk;
+}
+
+ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
+  modular::PrepareFlint();
+  const int n = a.rows;
+  const Numerators A(a);
+  const double bound = modular::HadamardLog2(a) + 1;  // |det| < 2^bound
+  modular::PrimeSequence primes(kPrimeBits);
+  mp_limb_t p = primes.Next();
+  NmodMatrix m(n, n, p);
+  A.Reduce(m.get());
+  if (QuitRequested()) return code::kInterrupted;
+  const mp_limb_t first = nmod_mat_det(m.get());
+  modular::CrtValue quotient;
+  mpz_class divisor = 1;
+  if (first == 0) {
+    // Most likely singular: residues until their product exceeds twice the bound.
+    quotient.Add(0, p);
+  } else {
+    // A large divisor of det first: the common denominator of A^-1 b for a
+    // fixed pseudo-random b. Then det/divisor needs only a few primes.
+    NmodMatrix inverse(n, n, p);
+    nmod_mat_inv(inverse.get(), m.get());
+    std::vector<mpz_class> b(n);
+    uint32_t state = 2463534242u;
+    for (mpz_class& v : b) {
+      state ^= state << 13;
+      state ^= state >> 17;
+      state ^= state << 5;
+      v = static_cast<long>(state % 201) - 100;
+    }
+    double numLog2 = 0, denLog2 = 0;
+    SolutionBounds(a, b, numLog2, denLog2);
+    std::vector<mpz_class> num;
+    ResultCode rc = LiftSolution(A, inverse.get(), b, numLog2, denLog2, num, divisor);
+    if (rc != code::kOk) return rc;
+    const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
+    quotient.Add(n_mulmod2_preinv(first, n_invmod(dp, p), p, n_preinvert_limb(p)), p);
+  }
+  const double quotientBound = bound - Log2(divisor) + 1;
+  while (quotient.ModulusLog2() < quotientBound) {
+    if (QuitRequested()) return code::kInterrupted;
+    p = primes.Next();
+    const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
+    if (dp == 0) continue;
+    NmodMatrix mp(n, n, p);
+    A.Reduce(mp.get());
+    const mp_limb_t r = nmod_mat_det(mp.get());
+    quotient.Add(n_mulmod2_preinv(r, n_invmod(dp, p), p, n_preinvert_limb(p)), p);
+  }
+  det = divisor * quotient.Symmetric();
+  return code::kOk;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,132 @@
+// The public exact entry points: modular kernels where they pay, the
+// fraction-free ones for small matrices, inverses and the cases the modular
+// route leaves open (singular or rectangular systems).
+#include <new>
+
+#include "engine/CharacteristicPolynomial.h"
+#include "engine/Elimination.h"
+#include "engine/ExactKernels.h"
+
+namespace tavrin {
+
+namespace {
+
+// Below these sizes the fraction-free kernels are at least as fast.
+constexpr int kModularDeterminantFrom = 12;
+constexpr int kModularSolveFrom = 12;
+constexpr int kModularCharpolyFrom = 8;
+
+}  // namespace
+
+ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
+  const int n = a.rows;
+  if (inverse || n < kModularDeterminantFrom || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n ||
+      a.denominator.IsZero())
+    return FractionFreeInverse(a, det, inverse);
+  try {
+    mpz_class value;
+    ResultCode rc = ModularDeterminant(a, value);
+    if (rc != code::kOk) return rc;
+    if (sgn(value) == 0) {
+      det = Fraction{BigInteger(0), BigInteger(1)};
+      return code::kSingular;
+    }
+    Fraction d;
+    d.num = BigInteger(std::move(value));
+    Power(a.denominator, n, d.den);
+    if (Reduce(d) != 0) return code::kDivisionByZero;
+    det = std::move(d);
+    return code::kOk;
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+}
+
+ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out) {
+  const int n = a.rows;
+  const bool homogeneous = b.size() == 0;
+  if (n < kModularSolveFrom || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n ||
+      a.denominator.IsZero() ||
+      (!homogeneous && (b.rows != n || b.cols != 1 || b.size() != static_cast<size_t>(n) || b.denominator.IsZero())))
+    return FractionFreeSolve(a, b, out);
+  try {
+    // A non-singular system has the one solution A^-1 b and no kernel.
+    std::vector<mpz_class> num;
+    mpz_class den = 1;
+    if (homogeneous) {
+      bool nonsingular = false;
+      ResultCode rc = NonsingularModuloPrime(a, nonsingular);
+      if (rc != code::kOk) return rc;
+      if (!nonsingular) return FractionFreeSolve(a, b, out);
+      num.assign(n, mpz_class(0));
+    } else {
+      std::vector<mpz_class> rhs(n);
+      for (int i = 0; i < n; ++i) rhs[i] = b.at(i, 0).Value();
+      ResultCode rc = DixonSolve(a, rhs, num, den);
+      if (rc == code::kSingular) return FractionFreeSolve(a, b, out);
+      if (rc != code::kOk) return rc;
+    }
+    // (A/da) x = b/db, so x = A^-1 b * da / db.
+    IntegerSolveResult res;
+    res.rank = n;
+    res.x = IntegerMatrix(n, 1);
+    for (int i = 0; i < n; ++i) res.x.at(i, 0) = BigInteger(mpz_class(num[i] * a.denominator.Value()));
+    res.x.denominator = homogeneous ? BigInteger(1) : BigInteger(mpz_class(den * b.denominator.Value()));
+    res.k = IntegerMatrix(n, 0);
+    NormaliseRational(res.x.e, res.x.denominator);
+    out = std::move(res);
+    return code::kOk;
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+}
+
+ResultCode IntegerRank(const IntegerMatrix& a, int& rank) {
+  const int n = a.rows;
+  if (n >= kModularSolveFrom && a.rows == a.cols && a.size() == static_cast<size_t>(n) * n &&
+      !a.denominator.IsZero()) {
+    try {
+      bool nonsingular = false;
+      ResultCode rc = NonsingularModuloPrime(a, nonsingular);
+      if (rc != code::kOk) return rc;
+      if (nonsingular) {
+        rank = n;
+        return code::kOk;
+      }
+    } catch (const std::bad_alloc&) {
+      return code::kLowMemory;
+    }
+  }
+  IntegerSolveResult r;
+  ResultCode rc = FractionFreeSolve(a, IntegerMatrix(), r);
+  if (rc == 0 || rc == code::kInconsistentSystem) {
+    rank = r.rank;
+    return code::kOk;
+  }
+  return rc;
+}
+
+ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c) {
+  c.clear();
+  if (m.rows < kModularCharpolyFrom || m.rows != m.cols || m.denominator.IsZero())
+    return BerkowitzCharacteristicPolynomial(m, c);
+  try {
+    std::vector<mpz_class> p;
+    ResultCode rc = ModularCharacteristicPolynomial(m, p);
+    if (rc != code::kOk) return rc;
+    // The matrix is (entries)/d, so the coefficient of x^(n-k) is c_k / d^k.
+    std::vector<Fraction> out(p.size());
+    mpz_class power = 1;
+    for (size_t k = 0; k < p.size(); ++k) {
+      out[k] = Fraction{BigInteger(std::move(p[k])), BigInteger(power)};
+      Reduce(out[k]);
+      power *= m.denominator.Value();
+    }
+    c = std::move(out);
+    return code::kOk;
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+}
+
+}  // namespace tavrin

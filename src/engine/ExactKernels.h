@@ -1,0 +1,44 @@
+#pragma once
+// The exact kernels behind IntegerInverse, the integer SolveSystem, IntegerRank
+// and IntegerCharacteristicPolynomial. Engine-internal; tests compare the two
+// families on the same inputs.
+#include <gmpxx.h>
+
+#include <vector>
+
+#include "core/Fraction.h"
+#include "core/Matrix.h"
+#include "core/ResultCode.h"
+#include "engine/Elimination.h"
+
+namespace tavrin {
+
+// Fraction-free elimination over the integers (Bareiss, Gauss-Jordan) and
+// Berkowitz: the kernels for small matrices, inverses, singular and
+// rectangular systems. Same contracts as the public functions.
+ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse);
+ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out);
+ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c);
+
+// Modular kernels: one word-size prime (or one lifting step) at a time, with
+// the Q key polled in between. They look at the numerators only.
+
+// Determinant of the numerators of a square matrix. Code 0 or -1.
+ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det);
+
+// Solves A y = b for the numerators of a square A by p-adic lifting:
+// y = num / den with den > 0. Code 0; 14 when A is singular modulo the first
+// prime tried (A may still be non-singular: the caller takes another route);
+// -1 when Q stopped it.
+ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
+                      mpz_class& den);
+
+// Whether the numerators are non-singular modulo a word-size prime (which
+// proves them non-singular). Code 0 (answer in `nonsingular`) or -1.
+ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular);
+
+// Characteristic polynomial of the numerators, det(xI - A), highest power
+// first, by primes and the Chinese remainder theorem. Code 0 or -1.
+ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<mpz_class>& c);
+
+}  // namespace tavrin

@@ -1,0 +1,87 @@
+#pragma once
+// Word-size modular pieces shared by the exact kernels: primes, reduction of
+// integer matrices, Chinese remaindering and rational reconstruction. Every
+// piece is short enough that a caller can poll the stop key between pieces.
+#include <flint/nmod_mat.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Matrix.h"
+
+namespace tavrin::modular {
+
+// FLINT allocates through its own hooks; they are set once so that a failed
+// allocation throws std::bad_alloc (reported as code 3) instead of aborting.
+void PrepareFlint();
+
+// A FLINT matrix modulo p that frees itself.
+class NmodMatrix {
+ public:
+  NmodMatrix(long rows, long cols, mp_limb_t p) { nmod_mat_init(m_, rows, cols, p); }
+  ~NmodMatrix() { nmod_mat_clear(m_); }
+  NmodMatrix(const NmodMatrix&) = delete;
+  NmodMatrix& operator=(const NmodMatrix&) = delete;
+  nmod_mat_struct* get() { return m_; }
+  mp_limb_t& at(long i, long j) { return nmod_mat_entry(m_, i, j); }
+
+ private:
+  nmod_mat_t m_;
+};
+
+// Successive primes just above 2^bits (bits <= 62).
+class PrimeSequence {
+ public:
+  explicit PrimeSequence(int bits) : p_(UWORD(1) << bits) {}
+  mp_limb_t Next();
+
+ private:
+  mp_limb_t p_;
+};
+
+// The numerators of a matrix, kept as machine words when every entry fits in
+// 31 bits (products with a word then fit comfortably in 128 bits).
+struct Numerators {
+  int rows = 0;
+  int cols = 0;
+  const IntegerMatrix* source = nullptr;
+  bool small = false;
+  std::vector<int64_t> words;  // row-major, filled only when small
+
+  explicit Numerators(const IntegerMatrix& m);
+  const mpz_class& big(int i, int j) const { return source->at(i, j).Value(); }
+  // Entries modulo p into out (rows x cols, modulus p).
+  void Reduce(nmod_mat_struct* out) const;
+};
+
+// log2 of the Hadamard bound of a square matrix: the smaller of the products
+// of the row norms and of the column norms (rounded up generously).
+double HadamardLog2(const IntegerMatrix& m);
+// log2 of each column's Euclidean norm.
+std::vector<double> ColumnNormLog2(const IntegerMatrix& m);
+
+// x modulo the product of the primes seen so far, built one prime at a time.
+class CrtValue {
+ public:
+  // Adds the residue r modulo p (p coprime to the primes seen so far).
+  void Add(mp_limb_t r, mp_limb_t p);
+  double ModulusLog2() const { return log2m_; }
+  // The representative in (-M/2, M/2].
+  mpz_class Symmetric() const;
+  const mpz_class& modulus() const { return m_; }
+
+ private:
+  mpz_class x_ = 0;
+  mpz_class m_ = 1;
+  double log2m_ = 0;
+};
+
+// Finds a/b with |a| <= numBound, 0 < b <= denBound and a = b*u (mod m).
+// Returns false when there is no such pair (u is not yet determined).
+bool RationalReconstruct(const mpz_class& u, const mpz_class& m, const mpz_class& numBound,
+                         const mpz_class& denBound, mpz_class& a, mpz_class& b);
+
+// 2^ceil(bits) as an integer.
+mpz_class PowerOfTwo(double bits);
+
+}  // namespace tavrin::modular
