@@ -21,24 +21,6 @@ constexpr int kPrimeBits = 59;
 
 bool QuitRequested() { return PollKey() == 'Q'; }
 
-// y = inverse * v modulo p; 128-bit sums are reduced every 256 terms
-// (each product is below 2^120).
-void MultiplyVector(const nmod_mat_struct* inverse, const std::vector<mp_limb_t>& v, std::vector<mp_limb_t>& y) {
-  const mp_limb_t p = inverse->mod.n;
-  const long n = inverse->r;
-  for (long i = 0; i < n; ++i) {
-    const mp_limb_t* row = inverse->rows[i];
-    unsigned __int128 acc = 0;
-    long j = 0;
-    while (j < n) {
-      const long end = std::min(n, j + 256);
-      for (; j < end; ++j) acc += static_cast<unsigned __int128>(row[j]) * v[j];
-      acc %= p;
-    }
-    y[i] = static_cast<mp_limb_t>(acc);
-  }
-}
-
 void SubtractWide(mpz_class& r, __int128 s) {
   const bool negative = s < 0;
   unsigned __int128 m = negative ? -static_cast<unsigned __int128>(s) : static_cast<unsigned __int128>(s);
@@ -58,12 +40,12 @@ double Log2(const mpz_class& v) {
   return static_cast<double>(e) + std::log2(std::fabs(d));
 }
 
-// Lifting with a known inverse of A modulo p. Bounds: numerators below
+// Lifting with the LU factors of A modulo p. Bounds: numerators below
 // 2^numLog2, denominators below 2^denLog2.
-ResultCode LiftSolution(const Numerators& a, const nmod_mat_struct* inverse, const std::vector<mpz_class>& b,
+ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const std::vector<mpz_class>& b,
                         double numLog2, double denLog2, std::vector<mpz_class>& num, mpz_class& den) {
   const int n = a.rows;
-  const mp_limb_t p = inverse->mod.n;
+  const mp_limb_t p = lu.prime();
   // p^steps > 2 * numBound * denBound makes the reconstruction unique.
   const double need = numLog2 + denLog2 + 2;
   const long steps = std::max(1L, static_cast<long>(std::ceil(need / std::log2(static_cast<double>(p)))));
@@ -72,7 +54,7 @@ ResultCode LiftSolution(const Numerators& a, const nmod_mat_struct* inverse, con
   for (long s = 0; s < steps; ++s) {
     if (QuitRequested()) return code::kInterrupted;
     for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
-    MultiplyVector(inverse, residue, y);
+    lu.Solve(residue, y);
     std::copy(y.begin(), y.end(), digits.begin() + s * n);
     // r = (r - A y) / p, exact by construction of y.
     for (int i = 0; i < n; ++i) {
@@ -146,11 +128,9 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
   const int n = a.rows;
   const Numerators A(a);
   modular::PrimeSequence primes(kPrimeBits);
-  const mp_limb_t p = primes.Next();
-  NmodMatrix m(n, n, p), inverse(n, n, p);
-  A.Reduce(m.get());
+  const modular::ModularLu lu(A, primes.Next());
   if (QuitRequested()) return code::kInterrupted;
-  if (!nmod_mat_inv(inverse.get(), m.get())) return code::kSingular;
+  if (!lu.nonsingular()) return code::kSingular;
   if (std::all_of(b.begin(), b.end(), [](const mpz_class& v) { return sgn(v) == 0; })) {
     num.assign(n, mpz_class(0));
     den = 1;
@@ -158,17 +138,15 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
   }
   double numLog2 = 0, denLog2 = 0;
   SolutionBounds(a, b, numLog2, denLog2);
-  return LiftSolution(A, inverse.get(), b, numLog2, denLog2, num, den);
+  return LiftSolution(A, lu, b, numLog2, denLog2, num, den);
 }
 
 ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular) {
   modular::PrepareFlint();
-  const int n = a.rows;
   modular::PrimeSequence primes(kPrimeBits);
-  NmodMatrix m(n, n, primes.Next());
-  Numerators(a).Reduce(m.get());
+  const modular::ModularLu lu(Numerators(a), primes.Next());
   if (QuitRequested()) return code::kInterrupted;
-  nonsingular = nmod_mat_det(m.get()) != 0;
+  nonsingular = lu.nonsingular();
   return code::kOk;
 }
 
@@ -178,21 +156,17 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
   const Numerators A(a);
   const double bound = modular::HadamardLog2(a) + 1;  // |det| < 2^bound
   modular::PrimeSequence primes(kPrimeBits);
-  mp_limb_t p = primes.Next();
-  NmodMatrix m(n, n, p);
-  A.Reduce(m.get());
+  const modular::ModularLu lu(A, primes.Next());
   if (QuitRequested()) return code::kInterrupted;
-  const mp_limb_t first = nmod_mat_det(m.get());
   modular::CrtValue quotient;
   mpz_class divisor = 1;
-  if (first == 0) {
+  mp_limb_t p = lu.prime();
+  if (!lu.nonsingular()) {
     // Most likely singular: residues until their product exceeds twice the bound.
     quotient.Add(0, p);
   } else {
     // A large divisor of det first: the common denominator of A^-1 b for a
     // fixed pseudo-random b. Then det/divisor needs only a few primes.
-    NmodMatrix inverse(n, n, p);
-    nmod_mat_inv(inverse.get(), m.get());
     std::vector<mpz_class> b(n);
     uint32_t state = 2463534242u;
     for (mpz_class& v : b) {
@@ -204,10 +178,10 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
     double numLog2 = 0, denLog2 = 0;
     SolutionBounds(a, b, numLog2, denLog2);
     std::vector<mpz_class> num;
-    ResultCode rc = LiftSolution(A, inverse.get(), b, numLog2, denLog2, num, divisor);
+    ResultCode rc = LiftSolution(A, lu, b, numLog2, denLog2, num, divisor);
     if (rc != code::kOk) return rc;
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
-    quotient.Add(n_mulmod2_preinv(first, n_invmod(dp, p), p, n_preinvert_limb(p)), p);
+    quotient.Add(n_mulmod2_preinv(lu.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   const double quotientBound = bound - Log2(divisor) + 1;
   while (quotient.ModulusLog2() < quotientBound) {
@@ -215,10 +189,8 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
     p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     if (dp == 0) continue;
-    NmodMatrix mp(n, n, p);
-    A.Reduce(mp.get());
-    const mp_limb_t r = nmod_mat_det(mp.get());
-    quotient.Add(n_mulmod2_preinv(r, n_invmod(dp, p), p, n_preinvert_limb(p)), p);
+    const modular::ModularLu next(A, p);
+    quotient.Add(n_mulmod2_preinv(next.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   det = divisor * quotient.Symmetric();
   return code::kOk;

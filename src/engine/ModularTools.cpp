@@ -1,5 +1,6 @@
 #include "engine/ModularTools.h"
 
+#include <flint/perm.h>
 #include <flint/ulong_extras.h>
 
 #include <algorithm>
@@ -43,6 +44,47 @@ void PrepareFlint() {
   // The library is built with unwind tables, so the exception reaches our
   // handler; what FLINT held at that moment is scratch space only.
   std::call_once(once, [] { __flint_set_memory_functions(Allocate, AllocateZeroed, Reallocate, Release); });
+}
+
+ModularLu::ModularLu(const Numerators& a, mp_limb_t p) : lu_(a.rows, a.rows, p), perm_(a.rows) {
+  const long n = a.rows;
+  a.Reduce(lu_.get());
+  nonsingular_ = nmod_mat_lu(perm_.data(), lu_.get(), 0) == n;
+  if (!nonsingular_) return;
+  const nmod_t mod = lu_.get()->mod;
+  det_ = _perm_parity(perm_.data(), n) ? p - 1 : 1;
+  inverseDiagonal_.resize(n);
+  for (long i = 0; i < n; ++i) {
+    det_ = nmod_mul(det_, lu_.at(i, i), mod);
+    inverseDiagonal_[i] = n_invmod(lu_.at(i, i), p);
+  }
+}
+
+namespace {
+// sum of row[j] * x[j] over [from, to) modulo p; products are below 2^120,
+// so the 128-bit sum is reduced every 256 terms.
+mp_limb_t DotModulo(const mp_limb_t* row, const mp_limb_t* x, long from, long to, mp_limb_t p) {
+  unsigned __int128 acc = 0;
+  while (from < to) {
+    const long end = std::min(to, from + 256);
+    for (; from < end; ++from) acc += static_cast<unsigned __int128>(row[from]) * x[from];
+    acc %= p;
+  }
+  return static_cast<mp_limb_t>(acc);
+}
+}  // namespace
+
+void ModularLu::Solve(const std::vector<mp_limb_t>& v, std::vector<mp_limb_t>& y) const {
+  const long n = static_cast<long>(perm_.size());
+  const nmod_t mod = lu_.get()->mod;
+  const mp_limb_t p = mod.n;
+  std::vector<mp_limb_t> z(n);
+  // L z = P v (L has a unit diagonal), then U y = z.
+  for (long i = 0; i < n; ++i)
+    z[i] = nmod_sub(v[perm_[i]], DotModulo(lu_.get()->rows[i], z.data(), 0, i, p), mod);
+  y.resize(n);
+  for (long i = n - 1; i >= 0; --i)
+    y[i] = nmod_mul(nmod_sub(z[i], DotModulo(lu_.get()->rows[i], y.data(), i + 1, n, p), mod), inverseDiagonal_[i], mod);
 }
 
 mp_limb_t PrimeSequence::Next() {

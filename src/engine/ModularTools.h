@@ -23,10 +23,33 @@ class NmodMatrix {
   NmodMatrix(const NmodMatrix&) = delete;
   NmodMatrix& operator=(const NmodMatrix&) = delete;
   nmod_mat_struct* get() { return m_; }
+  const nmod_mat_struct* get() const { return m_; }
   mp_limb_t& at(long i, long j) { return nmod_mat_entry(m_, i, j); }
+  mp_limb_t at(long i, long j) const { return nmod_mat_entry(m_, i, j); }
+  mp_limb_t prime() const { return m_->mod.n; }
 
  private:
   nmod_mat_t m_;
+};
+
+// LU factors of a square matrix modulo p (P A = L U), its determinant
+// modulo p, and solutions of A y = v modulo p in O(n^2) each.
+struct Numerators;
+
+class ModularLu {
+ public:
+  ModularLu(const Numerators& a, mp_limb_t p);
+  bool nonsingular() const { return nonsingular_; }
+  mp_limb_t determinant() const { return det_; }
+  mp_limb_t prime() const { return lu_.prime(); }
+  void Solve(const std::vector<mp_limb_t>& v, std::vector<mp_limb_t>& y) const;
+
+ private:
+  NmodMatrix lu_;
+  std::vector<long> perm_;
+  std::vector<mp_limb_t> inverseDiagonal_;
+  bool nonsingular_ = false;
+  mp_limb_t det_ = 0;
 };
 
 // Successive primes just above 2^bits (bits <= 62).

@@ -1,0 +1,209 @@
+// Exact kernels against FLINT 2.9 on the same inputs (entries 0..99 unless
+// said otherwise): determinant, Solve with one right-hand side, characteristic
+// polynomial and inverse. After the runs a table prints ours / FLINT from the
+// median CPU times. BM_QuitLatency measures the longest stretch between two
+// polls of the stop key during a 400x400 determinant.
+#include <benchmark/benchmark.h>
+#include <flint/fmpq_mat.h>
+#include <flint/fmpz_mat.h>
+#include <flint/fmpz_poly.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+
+#include "core/PollKey.h"
+#include "engine/CharacteristicPolynomial.h"
+#include "engine/Elimination.h"
+
+namespace {
+
+using namespace tavrin;
+
+IntegerMatrix RandomInteger(int rows, int cols, int digits = 0) {
+  std::mt19937 gen(777 + rows + 1000 * cols);
+  std::uniform_int_distribution<long> dist(0, 99);
+  IntegerMatrix m(rows, cols);
+  for (auto& x : m.e) {
+    if (digits == 0) {
+      x = BigInteger(dist(gen));
+    } else {
+      mpz_class v = 0;
+      for (int d = 0; d < digits; ++d) v = v * 10 + dist(gen) % 10;
+      x = BigInteger(v);
+    }
+  }
+  return m;
+}
+
+// FLINT copies of the same matrix.
+struct FlintInteger {
+  fmpz_mat_t m;
+  explicit FlintInteger(const IntegerMatrix& a) {
+    fmpz_mat_init(m, a.rows, a.cols);
+    for (int i = 0; i < a.rows; ++i)
+      for (int j = 0; j < a.cols; ++j) fmpz_set_mpz(fmpz_mat_entry(m, i, j), a.at(i, j).Value().get_mpz_t());
+  }
+  ~FlintInteger() { fmpz_mat_clear(m); }
+};
+struct FlintRational {
+  fmpq_mat_t m;
+  explicit FlintRational(const IntegerMatrix& a) {
+    fmpq_mat_init(m, a.rows, a.cols);
+    FlintInteger z(a);
+    fmpq_mat_set_fmpz_mat(m, z.m);
+  }
+  ~FlintRational() { fmpq_mat_clear(m); }
+};
+
+void BM_Det(benchmark::State& state) {
+  const IntegerMatrix a = RandomInteger(state.range(0), state.range(0), state.range(1));
+  Fraction det;
+  for (auto _ : state) benchmark::DoNotOptimize(IntegerInverse(a, det, nullptr));
+}
+void BM_FlintDet(benchmark::State& state) {
+  FlintInteger a(RandomInteger(state.range(0), state.range(0), state.range(1)));
+  fmpz_t det;
+  fmpz_init(det);
+  for (auto _ : state) {
+    fmpz_mat_det(det, a.m);
+    benchmark::ClobberMemory();
+  }
+  fmpz_clear(det);
+}
+void DetSizes(benchmark::internal::Benchmark* b) {
+  for (int n : {60, 100, 150, 250}) b->Args({n, 0});
+  b->Args({60, 20});
+}
+BENCHMARK(BM_Det)->Apply(DetSizes);
+BENCHMARK(BM_FlintDet)->Apply(DetSizes);
+
+void BM_Solve(benchmark::State& state) {
+  const int n = state.range(0);
+  const IntegerMatrix a = RandomInteger(n, n), b = RandomInteger(n, 1);
+  IntegerSolveResult r;
+  for (auto _ : state) benchmark::DoNotOptimize(SolveSystem(a, b, r));
+}
+void BM_FlintSolve(benchmark::State& state) {
+  const int n = state.range(0);
+  FlintRational a(RandomInteger(n, n)), b(RandomInteger(n, 1));
+  fmpq_mat_t x;
+  fmpq_mat_init(x, n, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(fmpq_mat_solve(x, a.m, b.m));
+  fmpq_mat_clear(x);
+}
+BENCHMARK(BM_Solve)->Arg(60)->Arg(100)->Arg(200);
+BENCHMARK(BM_FlintSolve)->Arg(60)->Arg(100)->Arg(200);
+
+void BM_Charpoly(benchmark::State& state) {
+  const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));
+  std::vector<Fraction> c;
+  for (auto _ : state) benchmark::DoNotOptimize(IntegerCharacteristicPolynomial(a, c));
+}
+void BM_FlintCharpoly(benchmark::State& state) {
+  FlintInteger a(RandomInteger(state.range(0), state.range(0)));
+  fmpz_poly_t c;
+  fmpz_poly_init(c);
+  for (auto _ : state) {
+    fmpz_mat_charpoly(c, a.m);
+    benchmark::ClobberMemory();
+  }
+  fmpz_poly_clear(c);
+}
+BENCHMARK(BM_Charpoly)->Arg(20)->Arg(40)->Arg(60)->Arg(100);
+BENCHMARK(BM_FlintCharpoly)->Arg(20)->Arg(40)->Arg(60)->Arg(100);
+
+void BM_Inverse(benchmark::State& state) {
+  const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));
+  Fraction det;
+  IntegerMatrix inv;
+  for (auto _ : state) benchmark::DoNotOptimize(IntegerInverse(a, det, &inv));
+}
+void BM_FlintInverse(benchmark::State& state) {
+  const int n = state.range(0);
+  FlintRational a(RandomInteger(n, n));
+  fmpq_mat_t inv;
+  fmpq_mat_init(inv, n, n);
+  for (auto _ : state) benchmark::DoNotOptimize(fmpq_mat_inv(inv, a.m));
+  fmpq_mat_clear(inv);
+}
+BENCHMARK(BM_Inverse)->Arg(20)->Arg(60)->Arg(100)->Arg(150);
+BENCHMARK(BM_FlintInverse)->Arg(20)->Arg(60)->Arg(100)->Arg(150);
+
+// The longest time between two polls, and from the Q answer to the return.
+using Clock = std::chrono::steady_clock;
+Clock::time_point g_lastPoll;
+double g_longestGap = 0;
+int g_polls = 0, g_quitAt = 0;
+Clock::time_point g_quitTime;
+int TimedPoll() {
+  const auto now = Clock::now();
+  g_longestGap = std::max(g_longestGap, std::chrono::duration<double>(now - g_lastPoll).count());
+  g_lastPoll = now;
+  if (++g_polls == g_quitAt) {
+    g_quitTime = now;
+    return 'Q';
+  }
+  return 0;
+}
+void BM_QuitLatency(benchmark::State& state) {
+  const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));
+  Fraction det;
+  double gap = 0, stop = 0;
+  for (auto _ : state) {
+    g_polls = 0;
+    g_quitAt = state.range(1);
+    g_longestGap = 0;
+    g_lastPoll = Clock::now();
+    SetKeySource(TimedPoll);
+    benchmark::DoNotOptimize(IntegerInverse(a, det, nullptr));
+    const auto end = Clock::now();
+    SetKeySource(nullptr);
+    gap = std::max(gap, g_longestGap);
+    if (g_polls >= g_quitAt) stop = std::max(stop, std::chrono::duration<double>(end - g_quitTime).count());
+  }
+  state.counters["longest_gap_ms"] = 1e3 * gap;
+  state.counters["q_to_return_ms"] = 1e3 * stop;
+}
+BENCHMARK(BM_QuitLatency)->Args({400, 1 << 30})->Args({400, 30})->Iterations(1);
+
+// Keeps the median CPU time of every run and prints ours / FLINT at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
+      std::string name = r.run_name.str();
+      times_[name] = r.GetAdjustedCPUTime();
+    }
+  }
+  void PrintRatios() const {
+    std::printf("\n%-28s %12s %12s %8s\n", "task", "ours", "FLINT", "ratio");
+    for (const auto& [name, ours] : times_) {
+      const auto slash = name.find('/');
+      if (name.rfind("BM_Flint", 0) == 0 || slash == std::string::npos) continue;
+      const std::string flint = "BM_Flint" + name.substr(3);
+      const auto f = times_.find(flint);
+      if (f == times_.end()) continue;
+      std::printf("%-28s %12.3f %12.3f %7.2fx\n", name.c_str(), ours, f->second, ours / f->second);
+    }
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatios();
+  benchmark::Shutdown();
+  return 0;
+}
