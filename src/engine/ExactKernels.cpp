@@ -14,22 +14,33 @@ namespace {
 // Below these sizes the fraction-free kernels are at least as fast.
 constexpr int kModularDeterminantFrom = 12;
 constexpr int kModularSolveFrom = 12;
+constexpr int kModularInverseFrom = 12;
 constexpr int kModularCharpolyFrom = 8;
 
 }  // namespace
 
 ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
   const int n = a.rows;
-  if (inverse || n < kModularDeterminantFrom || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n ||
-      a.denominator.IsZero())
+  if (n < (inverse ? kModularInverseFrom : kModularDeterminantFrom) || a.rows != a.cols ||
+      a.size() != static_cast<size_t>(n) * n || a.denominator.IsZero())
     return FractionFreeInverse(a, det, inverse);
   try {
     mpz_class value;
-    ResultCode rc = ModularDeterminant(a, value);
+    std::vector<mpz_class> adjugate;
+    ResultCode rc = inverse ? ModularInverse(a, value, adjugate) : ModularDeterminant(a, value);
     if (rc != code::kOk) return rc;
     if (sgn(value) == 0) {
       det = Fraction{BigInteger(0), BigInteger(1)};
       return code::kSingular;
+    }
+    if (inverse) {
+      // (A/da)^-1 = da * adj(A) / det(A).
+      IntegerMatrix inv(n, n);
+      for (size_t k = 0; k < adjugate.size(); ++k)
+        mpz_mul(inv.e[k].Value().get_mpz_t(), adjugate[k].get_mpz_t(), a.denominator.Value().get_mpz_t());
+      inv.denominator = BigInteger(value);
+      NormaliseRational(inv.e, inv.denominator);
+      *inverse = std::move(inv);
     }
     Fraction d;
     d.num = BigInteger(std::move(value));

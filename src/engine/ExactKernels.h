@@ -26,6 +26,10 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
 // Determinant of the numerators of a square matrix. Code 0 or -1.
 ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det);
 
+// det(A) and, when it is not zero, adj(A) = det(A) * A^-1 (row-major) of
+// the numerators. Code 0 or -1.
+ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mpz_class>& adjugate);
+
 // Solves A y = b for the numerators of a square A by p-adic lifting:
 // y = num / den with den > 0. Code 0; 14 when A is singular modulo the first
 // prime tried (A may still be non-singular: the caller takes another route);

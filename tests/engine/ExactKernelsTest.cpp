@@ -47,17 +47,24 @@ const Case kCases[] = {
     {18, "5", 4, 0},    {33, "99", 1, 32},      {60, "99", 1, -1},
 };
 
-TEST(ExactKernels, DeterminantMatchesFractionFree) {
+TEST(ExactKernels, DeterminantAndInverseMatchFractionFree) {
   for (const Case& c : kCases) {
     const IntegerMatrix a = Random(c.n, c.n, c.range, c.denominator, 11 + c.n);
     Fraction want, got;
     const ResultCode wantCode = FractionFreeInverse(a, want, nullptr);
     EXPECT_EQ(IntegerInverse(a, got, nullptr), wantCode) << c.n;
     EXPECT_EQ(got, want) << c.n << " " << c.range;
+    IntegerMatrix wantInverse, gotInverse;
+    EXPECT_EQ(IntegerInverse(a, got, &gotInverse), FractionFreeInverse(a, want, &wantInverse));
+    EXPECT_EQ(got, want) << c.n;
+    EXPECT_EQ(gotInverse, wantInverse) << c.n << " " << c.range;
     if (c.rank >= 0) {
       const IntegerMatrix s = Random(c.n, c.n, c.range, c.denominator, 5, c.rank);
+      IntegerMatrix untouched = Random(2, 2, "9", 1, 2), inv = untouched;
       EXPECT_EQ(IntegerInverse(s, got, nullptr), code::kSingular) << c.n;
       EXPECT_EQ(got, (Fraction{BigInteger(0), BigInteger(1)}));
+      EXPECT_EQ(IntegerInverse(s, got, &inv), code::kSingular) << c.n;
+      EXPECT_EQ(inv, untouched);
     }
   }
 }
