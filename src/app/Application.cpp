@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/FileNames.h"
 #include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
@@ -49,13 +50,11 @@ const char* ModeName(Mode m) {
 
 // PutMatrix in the current mode's workspace, then the notebook description.
 template <class M>
-ResultCode Store(Workspace& ws, UserPort& port, int letter, const M& matrix, const std::string& notes) {
+ResultCode Store(Workspace& ws, [[maybe_unused]] UserPort& port, int letter, const M& matrix,
+                 const std::string& notes) {
   MatrixDocument* stored = nullptr;
   ResultCode c = ws.PutMatrix(ws.mode(), "", letter, matrix, &stored);
-  if (c == 0) {
-    stored->notebook = notes;
-    port.DocumentChanged(*stored);
-  }
+  if (c == 0) ws.SetDescription(*stored, notes);
   return c;
 }
 
@@ -493,19 +492,19 @@ const char* FilterFor(MatrixKind kind) {
   }
 }
 
-// A document takes what its file carried: format values, appearance,
-// notebook; the width is then recomputed from the entries.
-void ApplyFileData(MatrixDocument& doc, const MatrixFileData& data, const std::string& path) {
-  doc.format.width = data.format.width;
-  doc.format.places = data.format.places;
-  doc.format.scientific = data.format.scientific;
-  doc.appearance = data.appearance;
-  doc.notebook = data.notebook;
-  doc.fileVersion = data.version;
-  doc.format.width = doc.isInteger() ? AutoWidthInteger() : AutoWidth(doc.format, doc.z, doc.kind());
-  doc.fileName = path;
-  doc.modified = false;
-  doc.undo.clear();
+// The look of a document that takes what its file carried: the format
+// values (the width then recomputed from the entries), appearance, version.
+DocumentLook FileLook(const DisplayFormat& current, const MatrixFileData& data) {
+  DocumentLook look;
+  look.format = current;
+  look.format.width = data.format.width;
+  look.format.places = data.format.places;
+  look.format.scientific = data.format.scientific;
+  look.format.width = data.kind == MatrixKind::Integer ? AutoWidthInteger()
+                                                       : AutoWidth(look.format, data.complex, data.kind);
+  look.appearance = data.appearance;
+  look.fileVersion = data.version;
+  return look;
 }
 
 MatrixFileData FileDataOf(const MatrixDocument& doc) {
@@ -535,26 +534,27 @@ ResultCode Application::Open(const std::string& givenPath) {
 }
 
 ResultCode Application::OpenInto(Mode m, const std::string& path) {
-  MatrixKind kind = KindOfMode(m);
+  const MatrixKind kind = KindOfMode(m);
+  const int letter = ws_.FindFreeLetter(m);
+  if (letter == 0) return Fail(code::kNoMoreRoom);
+  // The file is read before anything is stored: a file that cannot be read
+  // leaves the workspace as it was. What the file does not set (a palette
+  // it does not carry) keeps a new window's defaults.
   MatrixFileData data;
   data.kind = kind;
-  data.complex = ComplexMatrix(3, 3);
-  data.integer = IntegerMatrix(3, 3);
-  ResultCode read = std::filesystem::is_directory(path) ? code::kCannotOpenFile
-                                                         : ReadMatrixFile(path, kind, data);
+  data.appearance = WindowAppearance::ForNewWindow(ws_.whiteBackgrounds() ? -letter : letter);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec) || ReadMatrixFile(path, kind, data) != 0)
+    return Fail(code::kCannotOpenFile);
+  const MatrixDocument* existing = ws_.Lookup(m, letter);
+  const DocumentLook look = FileLook(existing ? existing->format : WindowFormatFor(kind), data);
   MatrixDocument* doc = nullptr;
-  ResultCode c = kind == MatrixKind::Integer ? ws_.PutMatrix(m, path, 0, data.integer, &doc)
-                                             : ws_.PutMatrix(m, path, 0, data.complex, &doc);
+  ResultCode c = kind == MatrixKind::Integer ? ws_.PutMatrix(m, path, letter, data.integer, &doc, &look)
+                                             : ws_.PutMatrix(m, path, letter, data.complex, &doc, &look);
   if (c != 0) return c;
-  if (read != 0) {
-    // The window keeps its letter and shows a zero matrix.
-    doc->fileName.clear();
-    doc->modified = true;
-    port_.DocumentChanged(*doc);
-    port_.ShowCode(code::kCannotOpenFile);
-    return code::kCannotOpenFile;
-  }
-  ApplyFileData(*doc, data, path);
+  doc->fileName = path;
+  doc->notebook = std::move(data.notebook);
+  doc->modified = false;
   port_.DocumentChanged(*doc);
   return code::kOk;
 }
@@ -576,6 +576,7 @@ ResultCode Application::Save(MatrixDocument& doc, const std::string& givenPath, 
     if (saveAs || doc.fileName.empty()) {
       std::string initial = doc.fileName.empty() ? doc.defaultFileName : doc.fileName;
       if (!port_.ChooseFile(true, FilterFor(doc.kind()), initial, path) || path.empty()) return code::kInterrupted;
+      path = WithDefaultExtension(path, Extension(doc.kind()));
       saveAs = true;
     } else {
       path = doc.fileName;

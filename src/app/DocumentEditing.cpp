@@ -124,13 +124,63 @@ bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
 }
 
-// Pushes a record of a step that destroys nothing beyond its indices.
-void Push(MatrixDocument& doc, int kind, int a, int b) {
+// A record of a step about to be made on the document as it is now. The
+// history gets room for it first, so that once the step has changed the
+// document, recording it cannot fail.
+UndoRecord NewRecord(MatrixDocument& doc, int kind, int a, int b) {
+  doc.undo.reserve(doc.undo.size() + 1);
   UndoRecord rec;
   rec.kind = kind;
   rec.a = a;
   rec.b = b;
-  doc.undo.push_back(std::move(rec));
+  rec.integer = doc.isInteger();
+  rec.rowsUndone = doc.rows();
+  rec.colsUndone = doc.cols();
+  return rec;
+}
+
+// Records the step just made (the document now has its done shape).
+void Commit(MatrixDocument& doc, UndoRecord&& rec) {
+  rec.rowsDone = doc.rows();
+  rec.colsDone = doc.cols();
+  doc.Record(std::move(rec));
+}
+
+// Lines lo..hi (rows, or columns) leave the matrix into the record's
+// saved entries, or come back from them.
+void LinesOut(MatrixDocument& doc, UndoRecord& rec, bool columns, int lo, int hi) {
+  WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto& saved) {
+    auto rest = columns ? WithoutColumns(e, rows, cols, lo, hi, &saved) : WithoutRows(e, cols, lo, hi, &saved);
+    e = std::move(rest);
+    (columns ? cols : rows) -= hi - lo + 1;
+  });
+}
+
+void LinesIn(MatrixDocument& doc, UndoRecord& rec, bool columns, int lo, int hi) {
+  WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto& saved) {
+    auto grown = columns ? WithColumns(e, rows, cols, lo, hi - lo + 1, saved) : WithRows(e, cols, lo, saved);
+    e = std::move(grown);
+    (columns ? cols : rows) += hi - lo + 1;
+    std::decay_t<decltype(saved)>().swap(saved);
+  });
+}
+
+// Kinds 7 and 10: the document's matrix and the one the record holds
+// change places.
+void SwapMatrix(MatrixDocument& doc, UndoRecord& rec) {
+  if (doc.isInteger()) {
+    doc.q.e.reserve(doc.q.e.size() + 1);  // the only allocation, before any change
+    doc.q.e.push_back(std::move(doc.q.denominator));
+    std::swap(doc.q.e, rec.savedIntegers);
+    doc.q.denominator = std::move(doc.q.e.back());
+    doc.q.e.pop_back();
+    std::swap(doc.q.rows, rec.a);
+    std::swap(doc.q.cols, rec.b);
+  } else {
+    std::swap(doc.z.e, rec.saved);
+    std::swap(doc.z.rows, rec.a);
+    std::swap(doc.z.cols, rec.b);
+  }
 }
 
 ResultCode RemoveRange(UserPort& port, MatrixDocument& doc, const std::string& firstText,
@@ -141,16 +191,9 @@ ResultCode RemoveRange(UserPort& port, MatrixDocument& doc, const std::string& f
   const int lo = std::min(x, y) - 1, hi = std::max(x, y) - 1;
   if (hi - lo + 1 >= count) return Fail(port, code::kNeedAtLeastOne);
   try {
-    UndoRecord rec;
-    rec.kind = columns ? UndoRecord::kColumnsRemoved : UndoRecord::kRowsRemoved;
-    rec.a = lo;
-    rec.b = hi;
-    WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto& saved) {
-      auto rest = columns ? WithoutColumns(e, rows, cols, lo, hi, &saved) : WithoutRows(e, cols, lo, hi, &saved);
-      doc.undo.push_back(std::move(rec));
-      e = std::move(rest);
-      (columns ? cols : rows) -= hi - lo + 1;
-    });
+    UndoRecord rec = NewRecord(doc, columns ? UndoRecord::kColumnsRemoved : UndoRecord::kRowsRemoved, lo, hi);
+    LinesOut(doc, rec, columns, lo, hi);
+    Commit(doc, std::move(rec));
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kLowMemory);
   }
@@ -162,15 +205,12 @@ ResultCode InsertLine(UserPort& port, MatrixDocument& doc, const std::string& nu
   const int n = ReadCount(numberText);
   if (n < 1 || n > count + 1) return Fail(port, code::kOutOfBounds);
   try {
-    UndoRecord scratch;
-    WithEntries(doc, scratch, [&](auto& e, int& rows, int& cols, auto&) {
-      using T = typename std::decay_t<decltype(e)>::value_type;
-      std::vector<T> zeros(static_cast<size_t>(column ? rows : cols));
-      auto grown = column ? WithColumns(e, rows, cols, n - 1, 1, zeros) : WithRows(e, cols, n - 1, zeros);
-      Push(doc, column ? UndoRecord::kColumnInserted : UndoRecord::kRowInserted, n - 1, n - 1);
-      e = std::move(grown);
-      ++(column ? cols : rows);
+    UndoRecord rec = NewRecord(doc, column ? UndoRecord::kColumnInserted : UndoRecord::kRowInserted, n - 1, n - 1);
+    WithEntries(doc, rec, [&](auto&, int& rows, int& cols, auto& saved) {
+      saved.resize(static_cast<size_t>(column ? rows : cols));  // the new zero line
     });
+    LinesIn(doc, rec, column, n - 1, n - 1);
+    Commit(doc, std::move(rec));
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kLowMemory);
   }
@@ -182,71 +222,127 @@ ResultCode Exchange(UserPort& port, MatrixDocument& doc, const std::string& firs
   const int count = columns ? doc.cols() : doc.rows();
   const int x = ReadCount(firstText), y = ReadCount(secondText);
   if (x == y || x < 1 || x > count || y < 1 || y > count) return Fail(port, code::kOutOfBounds);
+  UndoRecord rec;
   try {
-    Push(doc, columns ? UndoRecord::kColumnsExchanged : UndoRecord::kRowsExchanged, x - 1, y - 1);
+    rec = NewRecord(doc, columns ? UndoRecord::kColumnsExchanged : UndoRecord::kRowsExchanged, x - 1, y - 1);
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kLowMemory);
   }
-  UndoRecord scratch;
-  WithEntries(doc, scratch, [&](auto& e, int& rows, int& cols, auto&) {
+  WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto&) {
     if (columns)
       SwapColumns(e, rows, cols, x - 1, y - 1);
     else
       SwapRows(e, cols, x - 1, y - 1);
   });
+  Commit(doc, std::move(rec));
   return Changed(port, doc);
 }
 
-// Reverses one record; may throw std::bad_alloc before changing anything.
-void Reverse(MatrixDocument& doc, UndoRecord& rec) {
+// Undoes (undo) or makes again (!undo) the step of a record that fits the
+// document; the record then holds what the other direction needs. May
+// throw std::bad_alloc before changing anything.
+void Apply(MatrixDocument& doc, UndoRecord& rec, bool undo) {
   const int a = rec.a, b = rec.b;
-  if (rec.kind == UndoRecord::kEntry && rec.denominator) {
-    doc.q.denominator = rec.savedIntegers.at(0);
-    return;
-  }
-  if (rec.kind == UndoRecord::kDimensions && doc.isInteger()) {
-    IntegerMatrix m(0, 0);
-    m.rows = a;
-    m.cols = b;
-    m.e.assign(rec.savedIntegers.begin(), rec.savedIntegers.end() - 1);
-    m.denominator = rec.savedIntegers.back();
-    doc.q = std::move(m);
-    return;
-  }
-  WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto& saved) {
-    switch (rec.kind) {
-      case UndoRecord::kEntry:
-        e[static_cast<size_t>(a) * cols + b] = saved.at(0);
-        break;
-      case UndoRecord::kRowsRemoved:
-        e = WithRows(e, cols, a, saved);
-        rows += b - a + 1;
-        break;
-      case UndoRecord::kColumnsRemoved:
-        e = WithColumns(e, rows, cols, a, b - a + 1, saved);
-        cols += b - a + 1;
-        break;
-      case UndoRecord::kRowInserted:
-        e = WithoutRows(e, cols, a, a, static_cast<std::decay_t<decltype(saved)>*>(nullptr));
-        --rows;
-        break;
-      case UndoRecord::kColumnInserted:
-        e = WithoutColumns(e, rows, cols, a, a, static_cast<std::decay_t<decltype(saved)>*>(nullptr));
-        --cols;
-        break;
-      case UndoRecord::kDimensions:
-        e = saved;
-        rows = a;
-        cols = b;
-        break;
-      case UndoRecord::kColumnsExchanged:
-        SwapColumns(e, rows, cols, a, b);
-        break;
-      case UndoRecord::kRowsExchanged:
-        SwapRows(e, cols, a, b);
-        break;
+  switch (rec.kind) {
+    case UndoRecord::kEntry:
+      if (rec.denominator) {
+        std::swap(doc.q.denominator, rec.savedIntegers.at(0));
+        if (rec.negated)
+          for (BigInteger& e : doc.q.e) mpz_neg(e.Value().get_mpz_t(), e.Value().get_mpz_t());
+      } else if (doc.isInteger()) {
+        std::swap(doc.q.at(a, b), rec.savedIntegers.at(0));
+      } else {
+        std::swap(doc.z.at(a, b), rec.saved.at(0));
+      }
+      break;
+    case UndoRecord::kRowsRemoved:
+    case UndoRecord::kColumnsRemoved:
+    case UndoRecord::kRowInserted:
+    case UndoRecord::kColumnInserted: {
+      const bool columns = rec.kind == UndoRecord::kColumnsRemoved || rec.kind == UndoRecord::kColumnInserted;
+      const bool removed = rec.kind == UndoRecord::kRowsRemoved || rec.kind == UndoRecord::kColumnsRemoved;
+      if (removed == undo)
+        LinesIn(doc, rec, columns, a, b);
+      else
+        LinesOut(doc, rec, columns, a, b);
+      break;
     }
-  });
+    case UndoRecord::kDimensions:
+      SwapMatrix(doc, rec);
+      break;
+    case UndoRecord::kReplaced:
+      SwapMatrix(doc, rec);
+      std::swap(doc.notebook, rec.notebook);
+      std::swap(doc.fileName, rec.fileName);
+      if (!rec.look.empty()) {
+        std::swap(doc.format, rec.look[0].format);
+        std::swap(doc.appearance, rec.look[0].appearance);
+        std::swap(doc.fileVersion, rec.look[0].fileVersion);
+      }
+      break;
+    case UndoRecord::kColumnsExchanged:
+      WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto&) { SwapColumns(e, rows, cols, a, b); });
+      break;
+    case UndoRecord::kRowsExchanged:
+      WithEntries(doc, rec, [&](auto& e, int&, int& cols, auto&) { SwapRows(e, cols, a, b); });
+      break;
+  }
+}
+
+// Whether the record was made on a document of this kind and shape: a
+// record that does not fit would read and write outside the entries.
+bool Fits(const MatrixDocument& doc, const UndoRecord& rec, bool undo) {
+  const int rows = undo ? rec.rowsDone : rec.rowsUndone, cols = undo ? rec.colsDone : rec.colsUndone;
+  if (rec.integer != doc.isInteger() || doc.rows() != rows || doc.cols() != cols) return false;
+  const bool entryIndices = rec.kind == UndoRecord::kEntry && !rec.denominator;
+  if (entryIndices && (rec.a < 0 || rec.a >= rows || rec.b < 0 || rec.b >= cols)) return false;
+  const size_t held = rec.integer ? rec.savedIntegers.size() : rec.saved.size();
+  if (rec.kind == UndoRecord::kEntry && held != 1) return false;
+  if ((rec.kind == UndoRecord::kDimensions || rec.kind == UndoRecord::kReplaced) &&
+      held != static_cast<size_t>(rec.a) * rec.b + (rec.integer ? 1 : 0))
+    return false;
+  const bool columns = rec.kind == UndoRecord::kColumnsRemoved || rec.kind == UndoRecord::kColumnInserted ||
+                       rec.kind == UndoRecord::kColumnsExchanged;
+  const int count = columns ? cols : rows, across = columns ? rows : cols;
+  switch (rec.kind) {
+    case UndoRecord::kRowsRemoved:
+    case UndoRecord::kColumnsRemoved:
+    case UndoRecord::kRowInserted:
+    case UndoRecord::kColumnInserted: {
+      const bool removed = rec.kind == UndoRecord::kRowsRemoved || rec.kind == UndoRecord::kColumnsRemoved;
+      if (rec.a < 0 || rec.b < rec.a) return false;
+      if (removed == undo)  // the lines come back from the record
+        return rec.a <= count && held == static_cast<size_t>(rec.b - rec.a + 1) * across;
+      return rec.b < count;
+    }
+    case UndoRecord::kRowsExchanged:
+    case UndoRecord::kColumnsExchanged:
+      return rec.a >= 0 && rec.b >= 0 && rec.a < count && rec.b < count;
+    default:
+      return true;
+  }
+}
+
+// Moves the newest record of `from` to `to`, applying it on the way.
+ResultCode Step(UserPort& port, MatrixDocument& doc, bool undo) {
+  std::vector<UndoRecord>& from = undo ? doc.undo : doc.redo;
+  std::vector<UndoRecord>& to = undo ? doc.redo : doc.undo;
+  if (from.empty()) return code::kInterrupted;
+  if (!Fits(doc, from.back(), undo)) {
+    // A history that no longer describes this matrix is of no use.
+    doc.ClearHistory();
+    port.DocumentChanged(doc);
+    return code::kInterrupted;
+  }
+  try {
+    to.reserve(to.size() + 1);
+    Apply(doc, from.back(), undo);
+  } catch (const std::bad_alloc&) {
+    return Fail(port, code::kLowMemory);
+  }
+  to.push_back(std::move(from.back()));
+  from.pop_back();
+  return Changed(port, doc);
 }
 
 }  // namespace
@@ -255,29 +351,25 @@ ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, cons
   doc.editing = false;
   if (row < 0 || row >= doc.rows() || col < 0 || col >= doc.cols()) return Fail(port, code::kOutOfBounds);
   const std::string text = UndoMinusSubstitution(doc.format, typed);
-  UndoRecord rec;
-  rec.kind = UndoRecord::kEntry;
-  rec.a = row;
-  rec.b = col;
   try {
     if (doc.isInteger()) {
       BigInteger value;
       ResultCode rc = BigInteger::Parse(text, value);
       if (rc != code::kOk) return Fail(port, rc);
-      BigInteger& entry = doc.q.at(row, col);
-      rec.savedIntegers.push_back(entry);
-      doc.undo.push_back(std::move(rec));
-      entry = std::move(value);
+      UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
+      rec.savedIntegers.push_back(std::move(value));
+      std::swap(doc.q.at(row, col), rec.savedIntegers[0]);
+      Commit(doc, std::move(rec));
     } else {
       if (IsBlank(text)) return Fail(port, code::kNothingToDo);
       Complex value;
       ResultCode rc = EvaluateEntryText(doc.variables, text, value);
       if (rc != code::kOk) return Fail(port, rc > 0 ? rc : code::kCouldNotCalculate);
       if (doc.kind() == MatrixKind::Real) value.im = 0.0L;
-      Complex& entry = doc.z.at(row, col);
-      rec.saved.push_back(entry);
-      doc.undo.push_back(std::move(rec));
-      entry = value;
+      UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
+      rec.saved.push_back(value);
+      std::swap(doc.z.at(row, col), rec.saved[0]);
+      Commit(doc, std::move(rec));
     }
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kLowMemory);
@@ -292,23 +384,24 @@ ResultCode EditDenominator(UserPort& port, MatrixDocument& doc, const std::strin
   ResultCode rc = BigInteger::Parse(UndoMinusSubstitution(doc.format, typed), value);
   if (rc != code::kOk) return Fail(port, rc);
   if (value.IsZero()) return Fail(port, code::kPositiveValue);
+  UndoRecord rec;
   try {
-    UndoRecord rec;
-    rec.kind = UndoRecord::kEntry;
-    rec.a = doc.rows();
-    rec.b = doc.cols() - 1;
+    rec = NewRecord(doc, UndoRecord::kEntry, doc.rows(), doc.cols() - 1);
     rec.denominator = true;
-    rec.savedIntegers.push_back(doc.q.denominator);
-    doc.undo.push_back(std::move(rec));
+    rec.savedIntegers.push_back(BigInteger());
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kLowMemory);
   }
   // A negative denominator is carried by the entries; it stays positive.
+  // The record keeps the sign change, so Undo gives the entries back too.
   if (value.IsNegative()) {
-    for (BigInteger& e : doc.q.e) e.Value() = -e.Value();
-    value.Value() = -value.Value();
+    rec.negated = true;
+    for (BigInteger& e : doc.q.e) mpz_neg(e.Value().get_mpz_t(), e.Value().get_mpz_t());
+    mpz_neg(value.Value().get_mpz_t(), value.Value().get_mpz_t());
   }
-  doc.q.denominator = std::move(value);
+  rec.savedIntegers[0] = std::move(value);
+  std::swap(doc.q.denominator, rec.savedIntegers[0]);
+  Commit(doc, std::move(rec));
   return Changed(port, doc);
 }
 
@@ -317,37 +410,26 @@ ResultCode SetDimensions(UserPort& port, MatrixDocument& doc, const std::string&
   const int rows = ReadCount(rowsText), cols = ReadCount(colsText);
   if (rows < 1 || cols < 1 || static_cast<long long>(rows) * cols > kMaxEntries)
     return Fail(port, code::kOutOfBounds);
-  const int oldRows = doc.rows(), oldCols = doc.cols();
-  ComplexMatrix z;
-  IntegerMatrix q;
+  UndoRecord rec;
   try {
-    if (doc.isInteger())
-      q = IntegerMatrix(rows, cols);
-    else
-      z = ComplexMatrix(rows, cols);
+    rec = NewRecord(doc, UndoRecord::kDimensions, rows, cols);
+    // The record starts out holding the new zero matrix; the swap below
+    // leaves the old one (with its denominator) in it.
+    if (doc.isInteger()) {
+      rec.savedIntegers.resize(static_cast<size_t>(rows) * cols + 1);
+      rec.savedIntegers.back() = BigInteger(1);
+    } else {
+      rec.saved.resize(static_cast<size_t>(rows) * cols);
+    }
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kOutOfBounds);
   }
   try {
-    UndoRecord rec;
-    rec.kind = UndoRecord::kDimensions;
-    rec.a = oldRows;
-    rec.b = oldCols;
-    if (doc.isInteger()) {
-      rec.savedIntegers.reserve(doc.q.e.size() + 1);
-      rec.savedIntegers = doc.q.e;
-      rec.savedIntegers.push_back(doc.q.denominator);
-    } else {
-      rec.saved = doc.z.e;
-    }
-    doc.undo.push_back(std::move(rec));
+    SwapMatrix(doc, rec);
   } catch (const std::bad_alloc&) {
     return Fail(port, code::kLowMemory);
   }
-  if (doc.isInteger())
-    doc.q = std::move(q);
-  else
-    doc.z = std::move(z);
+  Commit(doc, std::move(rec));
   return Changed(port, doc);
 }
 
@@ -379,16 +461,9 @@ ResultCode ExchangeColumns(UserPort& port, MatrixDocument& doc, const std::strin
   return Exchange(port, doc, firstText, secondText, true);
 }
 
-ResultCode Undo(UserPort& port, MatrixDocument& doc) {
-  if (doc.undo.empty()) return code::kInterrupted;
-  try {
-    Reverse(doc, doc.undo.back());
-  } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
-  }
-  doc.undo.pop_back();
-  return Changed(port, doc);
-}
+ResultCode Undo(UserPort& port, MatrixDocument& doc) { return Step(port, doc, true); }
+
+ResultCode Redo(UserPort& port, MatrixDocument& doc) { return Step(port, doc, false); }
 
 bool EditCommandEnabled(const MatrixDocument& doc, int id) {
   switch (id) {

@@ -27,8 +27,8 @@ namespace tavrin {
 // reading (nothing to read: 2). Clears `editing` in every case.
 ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& text);
 // The integer common denominator: 0 is refused with 14; a negative value
-// flips the sign of every entry and is stored positive (Undo restores only
-// the denominator).
+// flips the sign of every entry and is stored positive (Undo gives back
+// the denominator and the entries' signs).
 ResultCode EditDenominator(UserPort& port, MatrixDocument& doc, const std::string& text);
 
 // Edit | Dimensions: a zero matrix of the new size (integer: denominator 1).
@@ -50,8 +50,12 @@ ResultCode ExchangeRows(UserPort& port, MatrixDocument& doc, const std::string& 
                         const std::string& secondText);
 ResultCode ExchangeColumns(UserPort& port, MatrixDocument& doc, const std::string& firstText,
                            const std::string& secondText);
-// Reverses the newest recorded step; -1 (silent) when there is none.
+// Reverses the newest recorded step and moves it to the redo history; -1
+// (silent) when there is none. A step that no longer fits the matrix (it
+// never should) empties both histories instead of touching the entries.
 ResultCode Undo(UserPort& port, MatrixDocument& doc);
+// Makes the newest undone step again and moves it back to the undo history.
+ResultCode Redo(UserPort& port, MatrixDocument& doc);
 
 // Enabling rules of the document's Edit commands (menu ids 98 Undo, 607
 // remove rows, 608 remove columns, 609 exchange columns, 610 exchange rows);

@@ -31,15 +31,16 @@ bool SizeOk(int rows, int cols) {
   return rows >= 1 && cols >= 1 && static_cast<long long>(rows) * cols <= kMaxEntries;
 }
 
-// Stores the result and writes its description. PutMatrix reports "no more
-// room" itself; a declined overwrite returns its negative code silently.
+// Stores the result and writes its description. PutMatrix reports its
+// failures itself; a declined overwrite returns its negative code silently.
 template <class M>
 ResultCode Store(Workspace& ws, Mode m, int letter, const M& entries, const std::string& description) {
   MatrixDocument* doc = nullptr;
   ResultCode rc = ws.PutMatrix(m, std::string(), letter, entries, &doc);
-  if (rc == code::kNoMoreRoom || rc < 0) return rc;
-  if (rc > 0) return Fail(ws, rc);
-  doc->notebook = description;
+  if (rc != 0) return rc;
+  // The notebook window shows the new description at once, so typing in
+  // it cannot write the old text back.
+  ws.SetDescription(*doc, description);
   return code::kOk;
 }
 

@@ -30,11 +30,80 @@ MatrixDocument::MatrixDocument(MatrixKind kind, int letter, int rows, int cols, 
 void MatrixDocument::Replace(const ComplexMatrix& m) {
   z = m;
   q = IntegerMatrix();
+  ClearHistory();
+  editing = false;
 }
 
 void MatrixDocument::Replace(const IntegerMatrix& m) {
   q = m;
   z = ComplexMatrix();
+  ClearHistory();
+  editing = false;
+}
+
+namespace {
+
+// The kind-10 record of the document as it is now, matrix not yet moved in.
+UndoRecord ReplacementRecord(const MatrixDocument& doc, const DocumentLook* look) {
+  UndoRecord rec;
+  rec.kind = UndoRecord::kReplaced;
+  rec.integer = doc.isInteger();
+  rec.a = rec.rowsUndone = doc.rows();
+  rec.b = rec.colsUndone = doc.cols();
+  rec.notebook = doc.notebook;
+  rec.fileName = doc.fileName;
+  if (look) rec.look.push_back(DocumentLook{doc.format, doc.appearance, doc.fileVersion});
+  return rec;
+}
+
+void TakeLook(MatrixDocument& doc, const DocumentLook* look) {
+  if (!look) return;
+  doc.format = look->format;
+  doc.appearance = look->appearance;
+  doc.fileVersion = look->fileVersion;
+}
+
+}  // namespace
+
+void MatrixDocument::ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* look) {
+  ComplexMatrix copy = m;
+  UndoRecord rec = ReplacementRecord(*this, look);
+  undo.reserve(undo.size() + 1);
+  // Nothing below allocates: the old matrix moves into the record.
+  rec.saved = std::move(z.e);
+  rec.rowsDone = copy.rows;
+  rec.colsDone = copy.cols;
+  z = std::move(copy);
+  TakeLook(*this, look);
+  editing = false;
+  Record(std::move(rec));
+}
+
+void MatrixDocument::ReplaceAsStep(const IntegerMatrix& m, const DocumentLook* look) {
+  IntegerMatrix copy = m;
+  UndoRecord rec = ReplacementRecord(*this, look);
+  undo.reserve(undo.size() + 1);
+  q.e.reserve(q.e.size() + 1);
+  // Nothing below allocates: the old entries and denominator (last) move
+  // into the record.
+  q.e.push_back(std::move(q.denominator));
+  rec.savedIntegers = std::move(q.e);
+  rec.rowsDone = copy.rows;
+  rec.colsDone = copy.cols;
+  q = std::move(copy);
+  TakeLook(*this, look);
+  editing = false;
+  Record(std::move(rec));
+}
+
+void MatrixDocument::Record(UndoRecord rec) {
+  redo.clear();
+  undo.push_back(std::move(rec));
+  size_t weight = 0;
+  for (const UndoRecord& r : undo) weight += r.Weight();
+  size_t drop = 0;
+  while (drop + 1 < undo.size() && weight > kHistoryEntryBudget) weight -= undo[drop++].Weight();
+  if (drop > 0) undo.erase(undo.begin(), undo.begin() + static_cast<long>(drop));
 }
 
 void MatrixDocument::ResetEntries() {
@@ -57,7 +126,8 @@ void MatrixDocument::SetKind(MatrixKind kind) {
     z = ComplexMatrix(r, c);
     q = IntegerMatrix();
   }
-  undo.clear();
+  ClearHistory();
+  editing = false;
 }
 
 long double MatrixDocument::Tolerance() const { return ZeroTolerance(format.places); }

@@ -10,7 +10,16 @@
 
 namespace tavrin {
 
-// One step of the matrix window's editing history.
+// What a file read into a window brings besides the matrix and notebook.
+struct DocumentLook {
+  DisplayFormat format;
+  WindowAppearance appearance;
+  int32_t fileVersion = 2;
+};
+
+// One step of the matrix window's editing history. A record can be applied
+// both ways: undoing a step leaves in the record what making it again
+// needs, so the same record serves an undo and a redo history.
 struct UndoRecord {
   enum Kind : int {
     kEntry = 1,
@@ -21,14 +30,31 @@ struct UndoRecord {
     kDimensions = 7,
     kColumnsExchanged = 8,
     kRowsExchanged = 9,
+    kReplaced = 10,  // the whole matrix replaced by a command that stores a result
   };
   int kind = kEntry;
+  // Kinds 7 and 10: the size of the matrix the record holds.
   int a = 0;
   int b = 0;
-  // The entries the step destroyed (real/complex or integer, by kind).
+  // The entries the step destroyed (real/complex or integer, by kind);
+  // kinds 7 and 10 hold a whole matrix, in integer mode with the
+  // denominator last.
   std::vector<Complex> saved;
   std::vector<BigInteger> savedIntegers;
   bool denominator = false;  // kind 1 on the denominator cell
+  bool negated = false;      // that edit flipped the sign of every entry
+  bool integer = false;      // recorded on an integer matrix
+  // The document's size while the step is done (the record is on the undo
+  // history), and while it is undone: a record that does not fit is refused.
+  int rowsDone = 0, colsDone = 0, rowsUndone = 0, colsUndone = 0;
+  // Kind 10: the notebook and file name that go with the held matrix, and
+  // the look when the replacement read a file into the window.
+  std::string notebook;
+  std::string fileName;
+  std::vector<DocumentLook> look;  // empty or one
+
+  // Entries the record keeps, for the history's memory budget.
+  size_t Weight() const { return saved.size() + savedIntegers.size(); }
 };
 
 // A matrix and everything kept with it: the document behind a matrix
@@ -58,16 +84,33 @@ class MatrixDocument {
   bool modified = false;
   bool hidden = false;
   bool editing = false;
+  // Newest on top. A new step empties the redo history.
   std::vector<UndoRecord> undo;
+  std::vector<UndoRecord> redo;
   // The variable slots an entry text reads ("Z" is the last); all zero.
   std::array<Complex, 27> variables{};
   // The highlighted entry of a companion window (pivot), -1 when none.
   int highlightRow = -1;
   int highlightCol = -1;
 
-  // Replaces the matrix (and its size) with a copy of the given entries.
+  // Companion windows: the matrix (and its size) becomes a copy of the
+  // given entries and the editing history starts afresh, since its records
+  // describe the matrix that is gone. Closes an entry edit.
   void Replace(const ComplexMatrix& m);
   void Replace(const IntegerMatrix& m);
+  // A lettered matrix overwritten by a command: one step of the history
+  // (kind 10) that keeps the old matrix, notebook and file name (and, with
+  // look, the display format and appearance) for Undo. Closes an entry
+  // edit. May throw std::bad_alloc before anything has changed.
+  void ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* look = nullptr);
+  void ReplaceAsStep(const IntegerMatrix& m, const DocumentLook* look = nullptr);
+  // Pushes a new step onto the history and empties the redo history; the
+  // oldest steps go when the kept entries pass the history's budget.
+  void Record(UndoRecord rec);
+  void ClearHistory() {
+    undo.clear();
+    redo.clear();
+  }
   // Zero matrix of the current size (integer: denominator 1).
   void ResetEntries();
   // Companion windows follow the mode: a new kind, zero entries.
@@ -81,6 +124,10 @@ class MatrixDocument {
   MatrixKind kind_;
   int letter_;
 };
+
+// Entries the undo and redo histories of one document keep at most; the
+// oldest steps are dropped beyond it (the newest step is always kept).
+inline constexpr size_t kHistoryEntryBudget = 8000000;
 
 // "mat" + letter index + ".fma"/".cma"/".ima".
 std::string DefaultFileName(int letter, MatrixKind kind);

@@ -1,5 +1,7 @@
 #include "app/Workspace.h"
 
+#include <new>
+
 #include "core/StringTable.h"
 
 namespace tavrin {
@@ -30,8 +32,8 @@ const MatrixDocument* Workspace::Lookup(Mode m, int letter) const {
   return slots_[static_cast<int>(m)][letter - 1].get();
 }
 
-int Workspace::FindFreeLetter() const {
-  const auto& slots = slots_[static_cast<int>(mode_)];
+int Workspace::FindFreeLetter(Mode m) const {
+  const auto& slots = slots_[static_cast<int>(m)];
   for (int i = 0; i < 26; ++i)
     if (!slots[i]) return i + 1;
   for (int i = 0; i < 26; ++i)
@@ -41,28 +43,40 @@ int Workspace::FindFreeLetter() const {
 
 template <class M>
 ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, const M& entries,
-                          MatrixDocument** stored) {
-  // The automatic letter is chosen among the current mode's letters, also
-  // when the matrix goes to another mode's workspace (Paste, dropped files).
-  if (letter < 1) letter = FindFreeLetter();
+                          MatrixDocument** stored, const DocumentLook* look) {
+  // The automatic letter is free in the workspace that receives the matrix
+  // (Paste and dropped files fill another mode's workspace): a letter of
+  // the current mode could name, and replace, a matrix nobody sees.
+  if (letter < 1) letter = FindFreeLetter(m);
   if (letter < 1 || letter > 26) {
     port_.ShowCode(code::kNoMoreRoom);
     return code::kNoMoreRoom;
   }
   auto& slot = slots_[static_cast<int>(m)][letter - 1];
-  if (slot) {
-    if (port_.Ask(String(str::kOverwrite), false) != Answer::Yes) return code::kInterrupted;
-    slot->Replace(entries);
-    slot->modified = true;
-    port_.DocumentChanged(*slot);
-  } else {
-    slot = std::make_unique<MatrixDocument>(KindOfMode(m), letter, entries.rows, entries.cols, white_);
-    slot->Replace(entries);
-    slot->fileName = fileName;
-    slot->modified = fileName.empty();
-    created_[static_cast<int>(m)] = true;
-    port_.DocumentCreated(*slot);
-    port_.LetterMenusChanged();
+  try {
+    if (slot) {
+      if (port_.Ask(String(str::kOverwrite), false) != Answer::Yes) return code::kInterrupted;
+      slot->ReplaceAsStep(entries, look);
+      slot->modified = true;
+      port_.DocumentChanged(*slot);
+    } else {
+      auto doc = std::make_unique<MatrixDocument>(KindOfMode(m), letter, entries.rows, entries.cols, white_);
+      doc->Replace(entries);
+      if (look) {
+        doc->format = look->format;
+        doc->appearance = look->appearance;
+        doc->fileVersion = look->fileVersion;
+      }
+      doc->fileName = fileName;
+      doc->modified = fileName.empty();
+      slot = std::move(doc);
+      created_[static_cast<int>(m)] = true;
+      port_.DocumentCreated(*slot);
+      port_.LetterMenusChanged();
+    }
+  } catch (const std::bad_alloc&) {
+    port_.ShowCode(code::kLowMemory);
+    return code::kLowMemory;
   }
   Show(*slot);
   if (stored) *stored = slot.get();
@@ -70,15 +84,26 @@ ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, const
 }
 
 ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, const ComplexMatrix& entries,
-                                MatrixDocument** stored) {
-  if (m == Mode::Integer) return code::kIncompatible;
-  return Put(m, fileName, letter, entries, stored);
+                                MatrixDocument** stored, const DocumentLook* look) {
+  if (m == Mode::Integer) {
+    port_.ShowCode(code::kIncompatible);
+    return code::kIncompatible;
+  }
+  return Put(m, fileName, letter, entries, stored, look);
 }
 
 ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, const IntegerMatrix& entries,
-                                MatrixDocument** stored) {
-  if (m != Mode::Integer) return code::kIncompatible;
-  return Put(m, fileName, letter, entries, stored);
+                                MatrixDocument** stored, const DocumentLook* look) {
+  if (m != Mode::Integer) {
+    port_.ShowCode(code::kIncompatible);
+    return code::kIncompatible;
+  }
+  return Put(m, fileName, letter, entries, stored, look);
+}
+
+void Workspace::SetDescription(MatrixDocument& doc, const std::string& text) {
+  doc.notebook = text;
+  port_.DocumentChanged(doc);
 }
 
 bool Workspace::EditingGuard() {

@@ -30,18 +30,26 @@ class Workspace {
   MatrixDocument* Lookup(int letter) { return Lookup(mode_, letter); }
   bool Created(Mode m) const { return created_[static_cast<int>(m)]; }
 
-  // First empty letter of the current mode, else the first hidden one, else 0.
-  int FindFreeLetter() const;
+  // First empty letter of the mode (default: the current one), else the
+  // first hidden one, else 0.
+  int FindFreeLetter() const { return FindFreeLetter(mode_); }
+  int FindFreeLetter(Mode m) const;
 
   // Stores a copy of the matrix under the letter (0: FindFreeLetter of the
-  // current mode). An occupied letter asks "overwrite existing file?" first.
-  // Returns 0 with *stored set, 4 "no more room" (reported), or -1 when the
-  // overwrite was declined (nothing changes, nothing reported).
-  // The document is shown; a new one is modified exactly when fileName is empty.
+  // workspace that receives it). An occupied letter asks "overwrite
+  // existing file?" first; replacing its matrix is then one step of that
+  // document's history, which Undo reverses (matrix, notebook, file name,
+  // and with look the display format and appearance). Returns 0 with
+  // *stored set, 4 "no more room" or 3 "low memory" (reported), or -1 when
+  // the overwrite was declined (nothing changes, nothing reported).
+  // The document is shown; a new one is modified exactly when fileName is
+  // empty. look (a file's) replaces the document's format and appearance.
   ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, const ComplexMatrix& entries,
-                       MatrixDocument** stored = nullptr);
+                       MatrixDocument** stored = nullptr, const DocumentLook* look = nullptr);
   ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, const IntegerMatrix& entries,
-                       MatrixDocument** stored = nullptr);
+                       MatrixDocument** stored = nullptr, const DocumentLook* look = nullptr);
+  // The notebook description of a stored matrix; its windows are told.
+  void SetDescription(MatrixDocument& doc, const std::string& text);
 
   // True (after reporting code 111) when any document of the current mode
   // has an entry edit open.
@@ -62,7 +70,8 @@ class Workspace {
 
  private:
   template <class M>
-  ResultCode Put(Mode m, const std::string& fileName, int letter, const M& entries, MatrixDocument** stored);
+  ResultCode Put(Mode m, const std::string& fileName, int letter, const M& entries, MatrixDocument** stored,
+                 const DocumentLook* look);
 
   UserPort& port_;
   Mode mode_ = Mode::Real;

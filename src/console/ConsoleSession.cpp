@@ -293,15 +293,22 @@ void ConsoleSession::Dispatch(const std::string& command, const Words& w, const 
   }
 }
 
-void ConsoleSession::PrintWindow(MatrixDocument& doc, const std::string& title) {
+bool ConsoleSession::PrintWindow(MatrixDocument& doc, const std::string& title) {
   std::string text;
   ResultCode c = app_.TextOutOf(doc, text);
-  if (c != 0) return Check(c);
+  if (c > 0) {
+    // A matrix whose text would pass the text window's limit is refused
+    // as the desktop refuses it, never passed over in silence.
+    port_.ShowCode(c);
+    Failed();
+    return false;
+  }
   out_ << title << "\n" << WithLf(text);
+  return true;
 }
 
 void ConsoleSession::PrintCompanion(MatrixDocument& doc) {
-  PrintWindow(doc, doc.title);
+  if (!PrintWindow(doc, doc.title)) return;
   if (doc.highlightRow >= 0 && doc.highlightCol >= 0)
     out_ << "highlight " << doc.highlightRow + 1 << " " << doc.highlightCol + 1 << "\n";
   else
@@ -451,7 +458,10 @@ void ConsoleSession::Operations(const Words& w, const std::string&) {
     return Check(app_.ResetOperations(letter));
   }
   if (what == "undo") return Check(app_.OperUndo());
-  if (what == "show") return PrintWindow(app_.workspace().operations(), app_.workspace().operations().title);
+  if (what == "show") {
+    PrintWindow(app_.workspace().operations(), app_.workspace().operations().title);
+    return;
+  }
   if (what != "rows" && what != "columns") return Usage("oper");
   bool columns = what == "columns";
   std::string action = w.size() > 2 ? Lower(w[2]) : "";

@@ -32,7 +32,7 @@ class ConsoleSession {
   void Check(ResultCode c) {
     if (c > 0) Failed();
   }
-  void PrintWindow(MatrixDocument& doc, const std::string& title);
+  bool PrintWindow(MatrixDocument& doc, const std::string& title);
   void PrintValues(const MatrixDocument& doc);
   // A companion window: title, matrix text, then "highlight R C" or "highlight none".
   void PrintCompanion(MatrixDocument& doc);

@@ -220,6 +220,9 @@ void MatrixWindow::UpdateCaption() {
 }
 
 void MatrixWindow::Refresh() {
+  // A matrix replaced under an open edit box (New does not wait for the
+  // edit to end) closes the box: its entry belongs to the old matrix.
+  if (editing() && !doc_.editing) CancelEdit();
   if (!doc_.fileName.empty() && doc_.fileName != placedFile_) {
     // A matrix read from a file comes back where it was.
     placedFile_ = doc_.fileName;

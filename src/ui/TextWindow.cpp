@@ -235,6 +235,8 @@ bool TextWindow::Save(const QString& given) {
   QString path = QFileDialog::getSaveFileName(this, QString(), filePath_, kTextFilter, nullptr,
                                               QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return false;
+  // A name typed without an extension gets ".txt", as the filter shows.
+  if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
   if (QFileInfo::exists(path) &&
       AskBox(this, QString::fromUtf8(String(str::kOverwrite)), true) != Answer::Yes)
     return false;

@@ -175,11 +175,10 @@ TEST(Application, SaveOpenRoundTripAndFailures) {
   a->modified = true;
   EXPECT_EQ(app.Save(*a, dir, true), 12);
   EXPECT_TRUE(a->modified);
-  // A missing file still takes its letter, with a zero matrix.
+  // A missing file takes no letter: the workspace stays as it was.
   EXPECT_EQ(app.OpenByName(dir + "/missing.fma"), 11);
-  MatrixDocument* c = ws.Lookup(3);
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->z, ComplexMatrix(3, 3));
+  EXPECT_EQ(ws.Lookup(3), nullptr);
+  EXPECT_EQ(port.codes, std::vector<int>({12, 11}));
   // Saving over an existing file asks first; No leaves it as it was.
   std::string before;
   ASSERT_TRUE(ReadWholeFile(path, before));

@@ -109,9 +109,12 @@ TEST(DocumentEditing, Denominator) {
   ASSERT_EQ(doc.undo.size(), 1u);
   EXPECT_TRUE(doc.undo[0].denominator);
   EXPECT_EQ(doc.undo[0].savedIntegers, std::vector<BigInteger>{BigInteger(2)});
-  // Undo restores the denominator alone.
+  // Undo gives back the denominator and the entries' signs; Redo flips them again.
   ASSERT_EQ(Undo(port, doc), 0);
   EXPECT_EQ(doc.q.denominator, BigInteger(2));
+  EXPECT_EQ(Numerators(doc), (std::vector<long>{1, 2, 3, 4}));
+  ASSERT_EQ(Redo(port, doc), 0);
+  EXPECT_EQ(doc.q.denominator, BigInteger(3));
   EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
 }
 
@@ -273,12 +276,14 @@ TEST(DocumentEditing, MixedStepsUndoToTheStart) {
   ASSERT_EQ(EditDenominator(port, doc, "-5"), 0);
   ASSERT_EQ(SetDimensions(port, doc, "2", "2"), 0);
   ASSERT_EQ(EditEntry(port, doc, 1, 1, "7"), 0);
+  const IntegerMatrix end = doc.q;
   while (!doc.undo.empty()) ASSERT_EQ(Undo(port, doc), 0);
-  // The denominator's sign change is not recorded: the entries present at
-  // that step (worked by hand through the steps) stay negated.
-  EXPECT_EQ(Numerators(doc), (std::vector<long>{1, -2, -3, 4, 5, 6, 7, 8, 9, 10, -11, 12}));
-  EXPECT_EQ(doc.q.denominator, BigInteger(6));
-  EXPECT_EQ(doc.rows(), 4);
+  EXPECT_EQ(doc.q, IntegerDoc(4, 3, 6).q);
+  // The same records make every step again, and undo it again.
+  while (!doc.redo.empty()) ASSERT_EQ(Redo(port, doc), 0);
+  EXPECT_EQ(doc.q, end);
+  while (!doc.undo.empty()) ASSERT_EQ(Undo(port, doc), 0);
+  EXPECT_EQ(doc.q, IntegerDoc(4, 3, 6).q);
   EXPECT_TRUE(port.codes.empty());
 }
 

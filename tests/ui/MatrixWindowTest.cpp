@@ -1,10 +1,13 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "app/Application.h"
+#include "app/Generators.h"
+#include "ui/NotebookWindow.h"
 #include "ui/Fonts.h"
 #include "ui/MainFrame.h"
 #include "ui/MatrixWindow.h"
@@ -253,6 +256,32 @@ class MatrixWindowTest : public QObject {
     QCOMPARE(frame_->app().mode(), Mode::Real);
     QCOMPARE(driver_->messages, QStringList{"hmm ...: editing in progress"});
     w->CancelEdit();
+  }
+
+  // New replaces a matrix without waiting for its edit box: the box closes,
+  // the open notebook shows the new description at once (typing then
+  // cannot write the old text back), and Undo gives the old matrix back.
+  void replacementClosesEditBoxAndRefreshesNotebook() {
+    MatrixWindow* w = Put(14, 2, 2);
+    MatrixDocument& doc = w->document();
+    frame_->app().workspace().SetDescription(doc, "old notes");
+    w->NotesCommand();
+    NotebookWindow* notes = w->notebook();
+    QCOMPARE(notes->Text(), QString("old notes"));
+    QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
+    QVERIFY(w->editBox());
+    driver_->answer = QMessageBox::Yes;
+    QCOMPARE(NewMatrix(frame_->app().workspace(), 14, NewType::Zeros, "3", "1", "0", "1", "1"), ResultCode(0));
+    QVERIFY(!w->editBox());
+    QVERIFY(!doc.editing);
+    QCOMPARE(notes->Text(), QString("zeros"));
+    QTest::keyClicks(notes->findChild<QPlainTextEdit*>(), "!");
+    QCOMPARE(doc.notebook, std::string("!zeros"));  // the cursor starts at the top
+    w->UpdateEnabling();
+    QVERIFY(w->action(98)->isEnabled());
+    w->action(98)->trigger();
+    QCOMPARE(doc.rows(), 2);
+    QCOMPARE(notes->Text(), QString("old notes"));
   }
 
   void hugePasteIntoEditBoxIsCut() {
