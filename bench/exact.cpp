@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -136,12 +137,23 @@ BENCHMARK(BM_FlintInverse)->Arg(20)->Arg(60)->Arg(100)->Arg(150);
 // The longest time between two polls, and from the Q answer to the return.
 using Clock = std::chrono::steady_clock;
 Clock::time_point g_lastPoll;
-double g_longestGap = 0;
-int g_polls = 0, g_quitAt = 0;
+double g_longestGap = 0, g_longestCpuGap = 0, g_lastCpu = 0;
+int g_polls = 0, g_quitAt = 0, g_gapAt = 0;
 Clock::time_point g_quitTime;
+double ThreadCpuSeconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
 int TimedPoll() {
   const auto now = Clock::now();
+  const double cpu = ThreadCpuSeconds();
   g_longestGap = std::max(g_longestGap, std::chrono::duration<double>(now - g_lastPoll).count());
+  if (cpu - g_lastCpu > g_longestCpuGap) {
+    g_longestCpuGap = cpu - g_lastCpu;
+    g_gapAt = g_polls;
+  }
+  g_lastCpu = cpu;
   g_lastPoll = now;
   if (++g_polls == g_quitAt) {
     g_quitTime = now;
@@ -149,26 +161,52 @@ int TimedPoll() {
   }
   return 0;
 }
+// Arguments: size, the poll that answers Q, the task (0 determinant,
+// 1 inverse, 2 characteristic polynomial, 3 Solve).
 void BM_QuitLatency(benchmark::State& state) {
-  const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));
+  const int n = state.range(0), task = state.range(2);
+  const IntegerMatrix a = RandomInteger(n, n), b = RandomInteger(n, 1);
   Fraction det;
-  double gap = 0, stop = 0;
+  IntegerMatrix inv;
+  std::vector<Fraction> c;
+  IntegerSolveResult x;
+  double gap = 0, cpuGap = 0, stop = 0;
   for (auto _ : state) {
     g_polls = 0;
     g_quitAt = state.range(1);
-    g_longestGap = 0;
+    g_longestGap = g_longestCpuGap = 0;
     g_lastPoll = Clock::now();
+    g_lastCpu = ThreadCpuSeconds();
     SetKeySource(TimedPoll);
-    benchmark::DoNotOptimize(IntegerInverse(a, det, nullptr));
+    ResultCode rc = task == 0   ? IntegerInverse(a, det, nullptr)
+                    : task == 1 ? IntegerInverse(a, det, &inv)
+                    : task == 2 ? IntegerCharacteristicPolynomial(a, c)
+                                : SolveSystem(a, b, x);
+    benchmark::DoNotOptimize(rc);
     const auto end = Clock::now();
     SetKeySource(nullptr);
-    gap = std::max(gap, g_longestGap);
+    gap = std::max(gap, std::max(g_longestGap, std::chrono::duration<double>(end - g_lastPoll).count()));
+    cpuGap = std::max(cpuGap, std::max(g_longestCpuGap, ThreadCpuSeconds() - g_lastCpu));
     if (g_polls >= g_quitAt) stop = std::max(stop, std::chrono::duration<double>(end - g_quitTime).count());
   }
   state.counters["longest_gap_ms"] = 1e3 * gap;
+  state.counters["longest_cpu_gap_ms"] = 1e3 * cpuGap;
+  state.counters["gap_before_poll"] = g_gapAt;
+  state.counters["polls"] = g_polls;
   state.counters["q_to_return_ms"] = 1e3 * stop;
 }
-BENCHMARK(BM_QuitLatency)->Args({400, 1 << 30})->Args({400, 30})->Iterations(1);
+BENCHMARK(BM_QuitLatency)
+    ->Args({400, 1 << 30, 0})
+    ->Args({400, 30, 0})
+    ->Args({600, 1 << 30, 0})
+    ->Args({1500, 40, 0})
+    ->Args({400, 1 << 30, 1})
+    ->Args({1000, 40, 1})
+    ->Args({400, 1 << 30, 2})
+    ->Args({1000, 40, 2})
+    ->Args({1000, 1 << 30, 3})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Keeps the median CPU time of every run and prints ours / FLINT at the end.
 class RatioReporter : public benchmark::ConsoleReporter {

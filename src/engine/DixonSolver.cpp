@@ -128,8 +128,8 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
   const int n = a.rows;
   const Numerators A(a);
   modular::PrimeSequence primes(kPrimeBits);
-  const modular::ModularLu lu(A, primes.Next());
-  if (QuitRequested()) return code::kInterrupted;
+  modular::ModularLu lu(n, primes.Next());
+  if (lu.Factor(A) != code::kOk || QuitRequested()) return code::kInterrupted;
   if (!lu.nonsingular()) return code::kSingular;
   if (std::all_of(b.begin(), b.end(), [](const mpz_class& v) { return sgn(v) == 0; })) {
     num.assign(n, mpz_class(0));
@@ -144,8 +144,8 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
 ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular) {
   modular::PrepareFlint();
   modular::PrimeSequence primes(kPrimeBits);
-  const modular::ModularLu lu(Numerators(a), primes.Next());
-  if (QuitRequested()) return code::kInterrupted;
+  modular::ModularLu lu(a.rows, primes.Next());
+  if (lu.Factor(Numerators(a)) != code::kOk || QuitRequested()) return code::kInterrupted;
   nonsingular = lu.nonsingular();
   return code::kOk;
 }
@@ -156,8 +156,8 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
   const Numerators A(a);
   const double bound = modular::HadamardLog2(a) + 1;  // |det| < 2^bound
   modular::PrimeSequence primes(kPrimeBits);
-  const modular::ModularLu lu(A, primes.Next());
-  if (QuitRequested()) return code::kInterrupted;
+  modular::ModularLu lu(n, primes.Next());
+  if (lu.Factor(A) != code::kOk || QuitRequested()) return code::kInterrupted;
   modular::CrtValue quotient;
   mpz_class divisor = 1;
   mp_limb_t p = lu.prime();
@@ -189,7 +189,8 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
     p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     if (dp == 0) continue;
-    const modular::ModularLu next(A, p);
+    modular::ModularLu next(n, p);
+    if (next.Factor(A) != code::kOk) return code::kInterrupted;
     quotient.Add(n_mulmod2_preinv(next.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   det = divisor * quotient.Symmetric();

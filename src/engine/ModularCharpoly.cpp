@@ -26,6 +26,10 @@ class PolynomialRing {
   nmod_poly_t poly_;
 };
 
+// From this size one FLINT call modulo p takes too long to wait for; our
+// Hessenberg reduction polls between columns.
+constexpr int kHessenbergFrom = 200;
+
 bool StopRequested() {
   const int key = PollKey();
   return key == 'S' || key == 'Q';
@@ -68,13 +72,19 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
     const mp_limb_t p = primes.Next();
     modular::NmodMatrix m(n, n, p);
     A.Reduce(m.get());
-    PolynomialRing poly(p);
-    nmod_mat_charpoly(poly.get(), m.get());
-    // x <- x + M * ((r - x) / M mod p) for each coefficient; FLINT stores the
-    // constant term first.
+    std::vector<mp_limb_t> residues(n + 1);
+    if (n < kHessenbergFrom) {
+      PolynomialRing poly(p);
+      nmod_mat_charpoly(poly.get(), m.get());
+      for (int k = 0; k <= n; ++k) residues[k] = nmod_poly_get_coeff_ui(poly.get(), k);
+    } else if (modular::HessenbergCharpoly(m.get(), residues, true) != code::kOk) {
+      return code::kInterrupted;
+    }
+    // x <- x + M * ((r - x) / M mod p) for each coefficient; the residues
+    // come constant term first.
     const mp_limb_t inv = n_invmod(mpz_fdiv_ui(modulus.get_mpz_t(), p), p);
     for (int k = 0; k <= n; ++k) {
-      const mp_limb_t r = nmod_poly_get_coeff_ui(poly.get(), n - k);
+      const mp_limb_t r = residues[n - k];
       const mp_limb_t xp = mpz_fdiv_ui(x[k].get_mpz_t(), p);
       const mp_limb_t diff = r >= xp ? r - xp : p - (xp - r);
       const mp_limb_t t = static_cast<mp_limb_t>((static_cast<unsigned __int128>(diff) * inv) % p);

@@ -16,6 +16,9 @@ namespace {
 
 bool QuitRequested() { return PollKey() == 'Q'; }
 
+// From this size one FLINT inverse modulo p takes too long to wait for.
+constexpr int kColumnByColumnFrom = 300;
+
 double Log2(const mpz_class& v) {
   if (sgn(v) == 0) return 0;
   long e = 0;
@@ -64,11 +67,22 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
     const mp_limb_t p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(det.get_mpz_t(), p);
     if (dp == 0) continue;
-    modular::NmodMatrix m(n, n, p), inverse(n, n, p);
-    A.Reduce(m.get());
-    nmod_mat_inv(inverse.get(), m.get());
+    modular::NmodMatrix inverse(n, n, p);
+    if (n < kColumnByColumnFrom) {
+      modular::NmodMatrix m(n, n, p);
+      A.Reduce(m.get());
+      nmod_mat_inv(inverse.get(), m.get());
+    } else {
+      // A band of columns of the inverse at a time, so Q is heard in between.
+      modular::ModularLu lu(n, p);
+      if (lu.Factor(A) != code::kOk) return code::kInterrupted;
+      for (int j = 0; j < n; j += 64) {
+        if (QuitRequested()) return code::kInterrupted;
+        lu.InverseColumns(j, std::min(n, j + 64), inverse.get());
+      }
+    }
     if (QuitRequested()) return code::kInterrupted;
-    const nmod_t mod = m.get()->mod;
+    const nmod_t mod = inverse.get()->mod;
     const mp_limb_t scale = n_invmod(mpz_fdiv_ui(modulus.get_mpz_t(), p), p);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) {

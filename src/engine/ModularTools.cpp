@@ -46,11 +46,17 @@ void PrepareFlint() {
   std::call_once(once, [] { __flint_set_memory_functions(Allocate, AllocateZeroed, Reallocate, Release); });
 }
 
-ModularLu::ModularLu(const Numerators& a, mp_limb_t p) : lu_(a.rows, a.rows, p), perm_(a.rows) {
+ResultCode ModularLu::Factor(const Numerators& a, long blockedFrom) {
   const long n = a.rows;
+  const mp_limb_t p = lu_.prime();
   a.Reduce(lu_.get());
-  nonsingular_ = nmod_mat_lu(perm_.data(), lu_.get(), 0) == n;
-  if (!nonsingular_) return;
+  if (n >= blockedFrom) {
+    const ResultCode rc = BlockedLu(lu_.get(), perm_, 64, nonsingular_);
+    if (rc != code::kOk) return rc;
+  } else {
+    nonsingular_ = nmod_mat_lu(perm_.data(), lu_.get(), 0) == n;
+  }
+  if (!nonsingular_) return code::kOk;
   const nmod_t mod = lu_.get()->mod;
   det_ = _perm_parity(perm_.data(), n) ? p - 1 : 1;
   inverseDiagonal_.resize(n);
@@ -58,6 +64,7 @@ ModularLu::ModularLu(const Numerators& a, mp_limb_t p) : lu_(a.rows, a.rows, p),
     det_ = nmod_mul(det_, lu_.at(i, i), mod);
     inverseDiagonal_[i] = n_invmod(lu_.at(i, i), p);
   }
+  return code::kOk;
 }
 
 namespace {
@@ -85,6 +92,19 @@ void ModularLu::Solve(const std::vector<mp_limb_t>& v, std::vector<mp_limb_t>& y
   y.resize(n);
   for (long i = n - 1; i >= 0; --i)
     y[i] = nmod_mul(nmod_sub(z[i], DotModulo(lu_.get()->rows[i], y.data(), i + 1, n, p), mod), inverseDiagonal_[i], mod);
+}
+
+void ModularLu::InverseColumns(long from, long to, nmod_mat_struct* inverse) const {
+  const long n = static_cast<long>(perm_.size());
+  const mp_limb_t p = lu_.prime();
+  // (P I) restricted to the columns, then L and U solved for the whole band.
+  NmodMatrix b(n, to - from, p), x(n, to - from, p);
+  for (long i = 0; i < n; ++i)
+    if (perm_[i] >= from && perm_[i] < to) b.at(i, perm_[i] - from) = 1;
+  nmod_mat_solve_tril(x.get(), lu_.get(), b.get(), 1);
+  nmod_mat_solve_triu(b.get(), lu_.get(), x.get(), 0);
+  for (long i = 0; i < n; ++i)
+    for (long j = from; j < to; ++j) nmod_mat_entry(inverse, i, j) = b.at(i, j - from);
 }
 
 mp_limb_t PrimeSequence::Next() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Matrix.h"
+#include "core/ResultCode.h"
 
 namespace tavrin::modular {
 
@@ -38,11 +39,17 @@ struct Numerators;
 
 class ModularLu {
  public:
-  ModularLu(const Numerators& a, mp_limb_t p);
+  ModularLu(long n, mp_limb_t p) : lu_(n, n, p), perm_(n) {}
+  // Code 0, or -1 when Q stopped a large factorisation. From blockedFrom
+  // rows on the factorisation runs in pieces (FLINT's single call is faster
+  // but cannot be stopped).
+  ResultCode Factor(const Numerators& a, long blockedFrom = 500);
   bool nonsingular() const { return nonsingular_; }
   mp_limb_t determinant() const { return det_; }
   mp_limb_t prime() const { return lu_.prime(); }
   void Solve(const std::vector<mp_limb_t>& v, std::vector<mp_limb_t>& y) const;
+  // Columns [from, to) of A^-1 modulo p into the same columns of inverse.
+  void InverseColumns(long from, long to, nmod_mat_struct* inverse) const;
 
  private:
   NmodMatrix lu_;
@@ -51,6 +58,15 @@ class ModularLu {
   bool nonsingular_ = false;
   mp_limb_t det_ = 0;
 };
+
+// Right-looking LU with row pivoting in blocks of `block` columns, polling
+// Q between blocks and bands of the trailing update. The rows of a end as
+// L\U of P A, perm[i] the original row at position i. Code 0 or -1.
+ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bool& nonsingular);
+
+// Characteristic polynomial modulo p by reduction to Hessenberg form (h is
+// overwritten), lowest coefficient first, polling Q (and S when asked).
+ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, bool stopKeyToo);
 
 // Successive primes just above 2^bits (bits <= 62).
 class PrimeSequence {

@@ -11,6 +11,9 @@
 #include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/Elimination.h"
+#include "engine/ModularTools.h"
+
+#include <flint/nmod_poly.h>
 
 namespace tavrin {
 namespace {
@@ -152,6 +155,109 @@ TEST(ExactKernels, QuitStopsLargeDeterminant) {
     EXPECT_EQ(det, (Fraction{BigInteger(7), BigInteger(1)}));
     EXPECT_EQ(g_polls.load(), after);
   }
+}
+
+}  // namespace
+}  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// Random residues modulo p, a share of them zero; `copies` > 0 repeats the
+// first row further down (a singular matrix).
+void FillModular(nmod_mat_struct* m, uint32_t seed, int zeroPercent, int copies) {
+  std::mt19937_64 g(seed);
+  for (long i = 0; i < m->r; ++i)
+    for (long j = 0; j < m->c; ++j)
+      nmod_mat_entry(m, i, j) = static_cast<int>(g() % 100) < zeroPercent ? 0 : g() % m->mod.n;
+  for (int k = 1; k <= copies && k < m->r; ++k)
+    for (long j = 0; j < m->c; ++j) nmod_mat_entry(m, m->r - k, j) = nmod_mat_entry(m, 0, j);
+}
+
+mp_limb_t PermutationSign(const std::vector<long>& perm, mp_limb_t p) {
+  std::vector<char> seen(perm.size(), 0);
+  bool odd = false;
+  for (size_t i = 0; i < perm.size(); ++i) {
+    if (seen[i]) continue;
+    size_t length = 0;
+    for (size_t j = i; !seen[j]; j = static_cast<size_t>(perm[j])) seen[j] = 1, ++length;
+    odd ^= (length % 2 == 0);
+  }
+  return odd ? p - 1 : 1;
+}
+
+// The pieces against FLINT's single calls on the same residues.
+TEST(ModularPieces, BlockedLuGivesFlintsDeterminant) {
+  struct Row {
+    long n, block;
+    int zeroPercent, copies;
+  };
+  const Row rows[] = {{1, 1, 0, 0},   {2, 1, 50, 0},  {7, 3, 60, 0},   {50, 16, 0, 0},
+                      {50, 16, 0, 1}, {130, 8, 90, 0}, {370, 128, 0, 0}, {97, 128, 30, 2}};
+  modular::PrimeSequence primes(59);
+  for (const Row& r : rows) {
+    const mp_limb_t p = primes.Next();
+    modular::NmodMatrix a(r.n, r.n, p);
+    FillModular(a.get(), static_cast<uint32_t>(r.n * 7 + r.block), r.zeroPercent, r.copies);
+    const mp_limb_t want = nmod_mat_det(a.get());
+    std::vector<long> perm;
+    bool nonsingular = false;
+    ASSERT_EQ(modular::BlockedLu(a.get(), perm, r.block, nonsingular), 0);
+    EXPECT_EQ(nonsingular, want != 0) << r.n;
+    if (!nonsingular) continue;
+    mp_limb_t det = PermutationSign(perm, p);
+    for (long i = 0; i < r.n; ++i) det = nmod_mul(det, a.at(i, i), a.get()->mod);
+    EXPECT_EQ(det, want) << r.n << " " << r.block;
+  }
+}
+
+TEST(ModularPieces, HessenbergGivesFlintsCharpoly) {
+  modular::PrimeSequence primes(62);
+  for (long n : {1L, 2L, 5L, 40L, 90L})
+    for (int zeroPercent : {0, 85}) {
+      const mp_limb_t p = primes.Next();
+      modular::NmodMatrix a(n, n, p);
+      FillModular(a.get(), static_cast<uint32_t>(n + zeroPercent), zeroPercent, 0);
+      nmod_poly_t want;
+      nmod_poly_init(want, p);
+      nmod_mat_charpoly(want, a.get());
+      std::vector<mp_limb_t> got;
+      ASSERT_EQ(modular::HessenbergCharpoly(a.get(), got, true), 0);
+      ASSERT_EQ(got.size(), static_cast<size_t>(n + 1));
+      for (long k = 0; k <= n; ++k) EXPECT_EQ(got[k], nmod_poly_get_coeff_ui(want, k)) << n << " " << k;
+      nmod_poly_clear(want);
+    }
+}
+
+}  // namespace
+}  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// The factors, in FLINT's or in our blocked layout, give FLINT's inverse
+// band by band and A^-1 v one vector at a time.
+TEST(ModularPieces, LuFactorsGiveFlintsInverse) {
+  modular::PrimeSequence primes(59);
+  for (int n : {5, 70, 150})
+    for (long blockedFrom : {0L, 500L}) {
+      const IntegerMatrix a = Random(n, n, "1000", 1, static_cast<uint32_t>(n));
+      const mp_limb_t p = primes.Next();
+      modular::NmodMatrix reduced(n, n, p), want(n, n, p), got(n, n, p);
+      const modular::Numerators numerators(a);
+      numerators.Reduce(reduced.get());
+      ASSERT_TRUE(nmod_mat_inv(want.get(), reduced.get()));
+      modular::ModularLu lu(n, p);
+      ASSERT_EQ(lu.Factor(numerators, blockedFrom), 0);
+      ASSERT_TRUE(lu.nonsingular());
+      EXPECT_EQ(lu.determinant(), nmod_mat_det(reduced.get()));
+      for (int j = 0; j < n; j += 64) lu.InverseColumns(j, std::min(n, j + 64), got.get());
+      EXPECT_TRUE(nmod_mat_equal(got.get(), want.get())) << n << " " << blockedFrom;
+      std::vector<mp_limb_t> unit(n, 0), column;
+      unit[n - 1] = 1;
+      lu.Solve(unit, column);
+      for (int i = 0; i < n; ++i) EXPECT_EQ(column[i], want.at(i, n - 1)) << n;
+    }
 }
 
 }  // namespace
