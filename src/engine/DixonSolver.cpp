@@ -154,7 +154,9 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
   modular::PrepareFlint();
   const int n = a.rows;
   const Numerators A(a);
+  if (QuitRequested()) return code::kInterrupted;
   const double bound = modular::HadamardLog2(a) + 1;  // |det| < 2^bound
+  if (QuitRequested()) return code::kInterrupted;
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(n, primes.Next());
   if (lu.Factor(A) != code::kOk || QuitRequested()) return code::kInterrupted;

@@ -3,6 +3,7 @@
 // route leaves open (singular or rectangular systems).
 #include <new>
 
+#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/Elimination.h"
 #include "engine/ExactKernels.h"
@@ -36,8 +37,12 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
     if (inverse) {
       // (A/da)^-1 = da * adj(A) / det(A).
       IntegerMatrix inv(n, n);
-      for (size_t k = 0; k < adjugate.size(); ++k)
-        mpz_mul(inv.e[k].Value().get_mpz_t(), adjugate[k].get_mpz_t(), a.denominator.Value().get_mpz_t());
+      const bool scaled = !a.denominator.IsOne();
+      for (size_t k = 0; k < adjugate.size(); ++k) {
+        if ((k & 4095) == 4095 && PollKey() == 'Q') return code::kInterrupted;
+        inv.e[k].Value().swap(adjugate[k]);
+        if (scaled) inv.e[k] *= a.denominator;
+      }
       inv.denominator = BigInteger(value);
       NormaliseRational(inv.e, inv.denominator);
       *inverse = std::move(inv);

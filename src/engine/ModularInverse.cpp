@@ -84,19 +84,23 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
     if (QuitRequested()) return code::kInterrupted;
     const nmod_t mod = inverse.get()->mod;
     const mp_limb_t scale = n_invmod(mpz_fdiv_ui(modulus.get_mpz_t(), p), p);
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
+      if ((i & 31) == 31 && QuitRequested()) return code::kInterrupted;
       for (int j = 0; j < n; ++j) {
         mpz_class& v = x[static_cast<size_t>(i) * n + j];
         const mp_limb_t r = nmod_mul(dp, inverse.at(i, j), mod);  // adj = det * A^-1
         const mp_limb_t t = nmod_mul(nmod_sub(r, mpz_fdiv_ui(v.get_mpz_t(), p), mod), scale, mod);
         mpz_addmul_ui(v.get_mpz_t(), modulus.get_mpz_t(), t);
       }
+    }
     mpz_mul_ui(modulus.get_mpz_t(), modulus.get_mpz_t(), p);
     modulusLog2 += std::log2(static_cast<double>(p));
   }
   const mpz_class half = modulus >> 1;
-  for (mpz_class& v : x)
-    if (v > half) v -= modulus;
+  for (size_t k = 0; k < x.size(); ++k) {
+    if ((k & 4095) == 4095 && QuitRequested()) return code::kInterrupted;
+    if (x[k] > half) x[k] -= modulus;
+  }
   adjugate = std::move(x);
   return code::kOk;
 }
