@@ -15,6 +15,8 @@
 
 #include <flint/nmod_poly.h>
 
+#include <new>
+
 namespace tavrin {
 namespace {
 
@@ -258,6 +260,57 @@ TEST(ModularPieces, LuFactorsGiveFlintsInverse) {
       lu.Solve(unit, column);
       for (int i = 0; i < n; ++i) EXPECT_EQ(column[i], want.at(i, n - 1)) << n;
     }
+}
+
+}  // namespace
+}  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// FLINT's allocations fail after a set number: the kernels report code 3,
+// leave the caller's values alone, and the next computation is right.
+long g_allocationsLeft = 0;
+void* (*g_allocate)(size_t);
+void* (*g_allocateZeroed)(size_t, size_t);
+void* (*g_reallocate)(void*, size_t);
+void (*g_release)(void*);
+void Spend() {
+  if (--g_allocationsLeft < 0) throw std::bad_alloc();
+}
+void* FailingAllocate(size_t n) { return Spend(), g_allocate(n); }
+void* FailingAllocateZeroed(size_t n, size_t size) { return Spend(), g_allocateZeroed(n, size); }
+void* FailingReallocate(void* p, size_t n) { return Spend(), g_reallocate(p, n); }
+
+TEST(ExactKernels, FailedFlintAllocationIsLowMemory) {
+  const IntegerMatrix a = Random(40, 40, "99", 1, 3);
+  Fraction want;
+  IntegerMatrix wantInverse;
+  ASSERT_EQ(IntegerInverse(a, want, &wantInverse), 0);
+  std::vector<Fraction> wantPolynomial;
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, wantPolynomial), 0);
+  __flint_get_memory_functions(&g_allocate, &g_allocateZeroed, &g_reallocate, &g_release);
+  for (long left : {0L, 1L, 2L, 6L}) {
+    g_allocationsLeft = left;
+    __flint_set_memory_functions(FailingAllocate, FailingAllocateZeroed, FailingReallocate, g_release);
+    Fraction det{BigInteger(7), BigInteger(1)};
+    IntegerMatrix inverse;
+    const ResultCode inverseCode = IntegerInverse(a, det, &inverse);
+    g_allocationsLeft = left;
+    std::vector<Fraction> polynomial;
+    const ResultCode polynomialCode = IntegerCharacteristicPolynomial(a, polynomial);
+    __flint_set_memory_functions(g_allocate, g_allocateZeroed, g_reallocate, g_release);
+    EXPECT_EQ(inverseCode, code::kLowMemory) << left;
+    EXPECT_EQ(det, (Fraction{BigInteger(7), BigInteger(1)}));
+    EXPECT_EQ(inverse, IntegerMatrix());
+    EXPECT_EQ(polynomialCode, code::kLowMemory) << left;
+    EXPECT_TRUE(polynomial.empty());
+  }
+  Fraction det;
+  IntegerMatrix inverse;
+  EXPECT_EQ(IntegerInverse(a, det, &inverse), 0);
+  EXPECT_EQ(det, want);
+  EXPECT_EQ(inverse, wantInverse);
 }
 
 }  // namespace
