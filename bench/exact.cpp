@@ -216,11 +216,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs) {
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
       std::string name = r.run_name.str();
-      times_[name] = r.GetAdjustedCPUTime();
+      times_[name] = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
     }
   }
   void PrintRatios() const {
-    std::printf("\n%-28s %12s %12s %8s\n", "task", "ours", "FLINT", "ratio");
+    std::printf("\n%-28s %12s %12s %8s\n", "task (CPU ms)", "ours", "FLINT", "ratio");
     for (const auto& [name, ours] : times_) {
       const auto slash = name.find('/');
       if (name.rfind("BM_Flint", 0) == 0 || slash == std::string::npos) continue;
