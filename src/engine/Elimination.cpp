@@ -299,7 +299,7 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
       // Without an inverse only the rows below take part (plain Bareiss).
       for (int i = inverse ? 0 : k + 1; i < n; ++i) {
         if (i == k) continue;
-        if ((i & 15) == 15 && QuitRequested()) return code::kInterrupted;
+        if (QuitRequested()) return code::kInterrupted;
         BareissRow(m, i, k, k, k + 1, width, -1, prev, t);
         mpz_set_ui(m.p(i, k), 0);
       }
@@ -360,7 +360,7 @@ ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, Int
       if (r > rank) m.SwapRows(r, rank);
       for (int i = 0; i < rows; ++i) {
         if (i == rank) continue;
-        if ((i & 15) == 15 && QuitRequested()) return code::kInterrupted;
+        if (QuitRequested()) return code::kInterrupted;
         BareissRow(m, i, rank, c, 0, cols + 1, c, prev, t);
         mpz_set_ui(m.p(i, c), 0);
       }
