@@ -199,9 +199,9 @@ ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
   }
   ComplexMatrix rhs = bDoc ? bDoc->z : ComplexMatrix(mDoc->rows(), 1);
   SolveResult result;
-  ResultCode c = SolveSystem(mDoc->z, rhs, mDoc->Tolerance(), result);
+  ResultCode c = RunLong([&] { return SolveSystem(mDoc->z, rhs, mDoc->Tolerance(), result); }, 'Q');
   if (c > 0) return Fail(c);
-  return store(result);
+  return c < 0 ? c : store(result);  // stopped: nothing is stored
 }
 
 ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button button) {

@@ -6,14 +6,27 @@ namespace tavrin {
 
 long double Magnitude1(Complex a) { return std::fabs(a.re) + std::fabs(a.im); }
 
+// Smith's scaling: the ratio of the smaller to the larger part keeps |p|^2
+// from overflowing or underflowing, and a real p gives exactly 1/p.
 Complex Reciprocal(Complex p) {
-  long double m2 = p.re * p.re + p.im * p.im;
-  if (m2 < 1e-16L) m2 = 1e-16L;
-  long double s = 1.0L / m2;
-  return {s * p.re, -s * p.im};
+  if (p.im == 0.0L) return {1.0L / p.re, 0.0L};
+  if (std::fabs(p.re) >= std::fabs(p.im)) {
+    const long double r = p.im / p.re, d = p.re + p.im * r;
+    return {1.0L / d, -r / d};
+  }
+  const long double r = p.re / p.im, d = p.re * r + p.im;
+  return {r / d, -1.0L / d};
 }
 
-Complex Divide(Complex a, Complex b) { return a * Reciprocal(b); }
+Complex Divide(Complex a, Complex b) {
+  if (b.im == 0.0L) return {a.re / b.re, a.im / b.re};
+  if (std::fabs(b.re) >= std::fabs(b.im)) {
+    const long double r = b.im / b.re, d = b.re + b.im * r;
+    return {(a.re + a.im * r) / d, (a.im - a.re * r) / d};
+  }
+  const long double r = b.re / b.im, d = b.re * r + b.im;
+  return {(a.re * r + a.im) / d, (a.im * r - a.re) / d};
+}
 
 long double ModulusOfDifference(Complex a, Complex b) {
   Complex d = a - b;

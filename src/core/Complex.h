@@ -30,11 +30,12 @@ inline constexpr Complex kComplexOne{1.0L, 0.0L};
 // |re| + |im|: the magnitude every zero test of the engine compares.
 long double Magnitude1(Complex a);
 
-// Reciprocal of a pivot: the scale 1/|p|^2 is floored at 1/1e-16 so the
-// division stays finite; callers never choose pivots that small.
+// Exact reciprocal conj(p)/|p|^2 (no floor): callers accept a pivot or a
+// divisor only above their threshold, and every accepted one is inverted as
+// it stands. p = 0 gives infinities.
 Complex Reciprocal(Complex p);
 
-// Quotient a / b through Reciprocal.
+// Quotient a / b, scaled like Reciprocal; a real b divides each part.
 Complex Divide(Complex a, Complex b);
 
 // Modulus of a - b; differences with squared modulus below 1e-31 count as 0.

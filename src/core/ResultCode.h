@@ -33,6 +33,7 @@ inline constexpr ResultCode kMatrixNotFound = 108;
 inline constexpr ResultCode kIntegerExpected = 109;
 inline constexpr ResultCode kPythagoreanDataExpected = 110;
 inline constexpr ResultCode kEditingInProgress = 111;
+inline constexpr ResultCode kUnbounded = 112;       // a linear program's objective
 
 // Aliases that read better at the call sites of the numeric engine.
 inline constexpr ResultCode kDivisionByZero = 14;

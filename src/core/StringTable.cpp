@@ -102,6 +102,7 @@ const std::unordered_map<int, const char*>& Table() {
       {509, "integer expected"},
       {510, "Pythagorean data expected"},
       {511, "editing in progress"},
+      {512, "unbounded objective"},  // next to 507, for the same dialog
       // caption prompts of long work
       {601, "press Q to quit"},
       {602, "busy -- please wait"},

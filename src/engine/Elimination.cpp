@@ -1,5 +1,6 @@
 #include "engine/Elimination.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <new>
@@ -9,6 +10,7 @@
 #include "core/PollKey.h"
 #include "core/Thresholds.h"
 #include "engine/ExactKernels.h"
+#include "engine/DenseLu.h"
 
 namespace tavrin {
 
@@ -30,36 +32,100 @@ void SwapRows(Complex* a, int width, int r, int k) {
   for (int j = 0; j < width; ++j) std::swap(x[j], y[j]);
 }
 
-// The same step on real entries. With im = 0 every complex product and
-// difference of the general step reduces to exactly these real operations,
-// so the results agree with the complex path entry for entry.
-bool GaussJordanStepReal(long double* a, int n, int width, int k, long double& det) {
-  const size_t w = static_cast<size_t>(width);
-  int r = k;
-  while (r < n && !(std::fabs(a[r * w + k]) > kPivotThreshold)) ++r;
-  if (r == n) return false;
-  if (r > k) {
-    det = -det;
-    long double* x = a + r * w;
-    long double* y = a + k * w;
-    for (int j = 0; j < width; ++j) std::swap(x[j], y[j]);
+long double Mag(long double x) { return std::fabs(x); }
+long double Mag(const Complex& z) { return Magnitude1(z); }
+long double Quotient(long double a, long double b) { return a / b; }
+Complex Quotient(const Complex& a, const Complex& b) { return Divide(a, b); }
+void Load(long double& x, const Complex& z) { x = z.re; }
+void Load(Complex& x, const Complex& z) { x = z; }
+Complex Stored(long double x) { return Complex(x, 0.0L); }
+Complex Stored(const Complex& z) { return z; }
+
+long double LargestEntry(const ComplexMatrix& m) {
+  long double s = 0.0L;
+  for (const Complex& z : m.e) s = std::max(s, Magnitude1(z));
+  return s;
+}
+
+// Reduced row echelon form of [a | b] with partial pivoting: in each column
+// the entry of largest magnitude among the rows not yet used is the pivot
+// (the upper row on ties), taken when it is above tolerance times the largest
+// entry of a. The consistency test compares what is left of b with tolerance
+// times the largest entry of a and b, so scaling a system by a power of ten
+// changes neither its rank nor the verdict.
+template <class T>
+ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
+                        SolveResult& out) {
+  const int rows = a.rows, cols = a.cols;
+  const size_t w = static_cast<size_t>(cols);
+  std::vector<T> m(a.size()), v(rows);
+  for (size_t i = 0; i < a.size(); ++i) Load(m[i], a.e[i]);
+  if (b.size() != 0)
+    for (int i = 0; i < rows; ++i) Load(v[i], b.e[i]);
+  const long double scaleA = LargestEntry(a);
+  const long double pivotBound = tolerance * scaleA;
+  std::vector<char> pivotColumn(cols, 0);
+  int rank = 0;
+  for (int c = 0; c < cols && rank < rows; ++c) {
+    if (StopPressed()) return code::kInterrupted;
+    int r = -1;
+    long double best = pivotBound;
+    for (int i = rank; i < rows; ++i) {
+      const long double x = Mag(m[i * w + c]);
+      if (x > best) {
+        best = x;
+        r = i;
+      }
+    }
+    if (r < 0) continue;
+    T* p = &m[rank * w];
+    if (r != rank) {
+      std::swap_ranges(p, p + w, &m[r * w]);
+      std::swap(v[r], v[rank]);
+    }
+    // Dividing rounds once where multiplying by the reciprocal rounds twice.
+    const T pivot = p[c];
+    for (int j = c + 1; j < cols; ++j) p[j] = Quotient(p[j], pivot);
+    v[rank] = Quotient(v[rank], pivot);
+    p[c] = T(1.0L);
+    for (int i = 0; i < rows; ++i) {
+      if (i == rank) continue;
+      T* row = &m[i * w];
+      const T f = row[c];
+      if (f == T(0.0L)) continue;  // subtracting zero times the row changes nothing
+      for (int j = c + 1; j < cols; ++j) row[j] = row[j] - f * p[j];
+      v[i] = v[i] - f * v[rank];
+      row[c] = T(0.0L);
+    }
+    pivotColumn[c] = 1;
+    ++rank;
   }
-  long double* pk = a + k * w;
-  const long double p = pk[k];
-  det = det * p;
-  long double m2 = p * p;
-  if (m2 < 1e-16L) m2 = 1e-16L;
-  const long double q = (1.0L / m2) * p;
-  for (int j = k + 1; j < width; ++j) pk[j] = q * pk[j];
-  pk[k] = 1.0L;
-  for (int i = 0; i < n; ++i) {
-    if (i == k) continue;
-    long double* pi = a + i * w;
-    const long double f = pi[k];
-    for (int j = k + 1; j < width; ++j) pi[j] = pi[j] - pk[j] * f;
-    pi[k] = 0.0L;
+  const long double consistencyBound = tolerance * std::max(scaleA, LargestEntry(b));
+  ResultCode rc = code::kOk;
+  for (int i = rank; i < rows; ++i)
+    if (Mag(v[i]) > consistencyBound) rc = code::kInconsistentSystem;
+
+  std::vector<int> freeColumns;
+  for (int c = 0; c < cols; ++c)
+    if (!pivotColumn[c]) freeColumns.push_back(c);
+  const int nfree = static_cast<int>(freeColumns.size());
+  SolveResult res;
+  res.rank = rank;
+  res.x = ComplexMatrix(cols, 1);
+  res.k = ComplexMatrix(cols, nfree);
+  int k = 0, t = 0;
+  for (int c = 0; c < cols; ++c) {
+    if (pivotColumn[c]) {
+      res.x.at(c, 0) = Stored(v[k]);
+      for (int s = 0; s < nfree; ++s) res.k.at(c, s) = Stored(-m[k * w + freeColumns[s]]);
+      ++k;
+    } else {
+      res.k.at(c, t) = kComplexOne;
+      ++t;
+    }
   }
-  return true;
+  out = std::move(res);
+  return rc;
 }
 
 // mpz working matrix: row-major, owned values.
@@ -132,50 +198,11 @@ bool GaussJordanStep(Complex* a, int n, int width, int k, Complex& det) {
 ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse) {
   if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
     return code::kIncompatible;
-  if (!AllFinite(a)) {
-    det = kComplexZero;
-    return kBadInput;
-  }
-  const int n = a.rows;
-  const int width = inverse ? 2 * n : n;
-  const size_t w = static_cast<size_t>(width);
-  ResultCode rc = code::kOk;
-  try {
-    if (AllReal(a)) {
-      std::vector<long double> m(static_cast<size_t>(n) * w, 0.0L);
-      for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) m[i * w + j] = a.at(i, j).re;
-        if (inverse) m[i * w + n + i] = 1.0L;
-      }
-      long double d = 1.0L;
-      for (int k = 0; k < n && rc == 0; ++k)
-        if (!GaussJordanStepReal(m.data(), n, width, k, d)) rc = code::kSingular;
-      det = rc == 0 ? Complex(d, 0.0L) : kComplexZero;
-      if (inverse) {
-        *inverse = ComplexMatrix(n, n);
-        for (int i = 0; i < n; ++i)
-          for (int j = 0; j < n; ++j) inverse->at(i, j) = Complex(m[i * w + n + j], 0.0L);
-      }
-    } else {
-      std::vector<Complex> m(static_cast<size_t>(n) * w);
-      for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) m[i * w + j] = a.at(i, j);
-        if (inverse) m[i * w + n + i] = kComplexOne;
-      }
-      Complex d = kComplexOne;
-      for (int k = 0; k < n && rc == 0; ++k)
-        if (!GaussJordanStep(m.data(), n, width, k, d)) rc = code::kSingular;
-      det = rc == 0 ? d : kComplexZero;
-      if (inverse) {
-        *inverse = ComplexMatrix(n, n);
-        for (int i = 0; i < n; ++i)
-          for (int j = 0; j < n; ++j) inverse->at(i, j) = m[i * w + n + j];
-      }
-    }
-  } catch (const std::bad_alloc&) {
-    det = kComplexZero;
-    return code::kLowMemory;
-  }
+  det = kComplexZero;
+  if (!AllFinite(a)) return kBadInput;
+  Complex d;
+  ResultCode rc = LuDeterminantAndInverse(a, d, inverse);
+  if (rc == code::kOk) det = d;
   return rc;
 }
 
@@ -210,62 +237,18 @@ ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long doub
   if (!homogeneous && (b.rows != rows || b.cols != 1 || b.size() != static_cast<size_t>(rows)))
     return code::kIncompatible;
   if (!AllFinite(a) || !AllFinite(b) || std::isnan(tolerance)) return kBadInput;
-  std::vector<Complex> w, v;
-  std::vector<char> pivotColumn;
   try {
-    w = a.e;
-    v = homogeneous ? std::vector<Complex>(rows) : b.e;
-    pivotColumn.assign(cols, 0);
+    return AllReal(a) && AllReal(b) ? SolveReduced<long double>(a, b, tolerance, out)
+                                    : SolveReduced<Complex>(a, b, tolerance, out);
   } catch (const std::bad_alloc&) {
     return code::kLowMemory;
   }
-  int rank = 0;
-  for (int c = 0; c < cols && rank < rows; ++c) {
-    int r = rank;
-    while (r < rows && !(Magnitude1(w[static_cast<size_t>(r) * cols + c]) > tolerance)) ++r;
-    if (r == rows) continue;
-    if (r > rank) {
-      SwapRows(w.data(), cols, r, rank);
-      std::swap(v[r], v[rank]);
-    }
-    NormalisePivotRow(w.data(), cols, rank, c, v.data());
-    // Every other row is cleared, however tall the matrix.
-    ClearPivotColumn(w.data(), rows, cols, rank, c, v.data(), INT_MAX);
-    pivotColumn[c] = 1;
-    ++rank;
-  }
-  ResultCode rc = code::kOk;
-  for (int i = rank; i < rows; ++i)
-    if (Magnitude1(v[i]) > kPivotThreshold) rc = code::kInconsistentSystem;
-
-  std::vector<int> freeColumns;
-  for (int c = 0; c < cols; ++c)
-    if (!pivotColumn[c]) freeColumns.push_back(c);
-  const int nfree = static_cast<int>(freeColumns.size());
-  try {
-    out.rank = rank;
-    out.x = ComplexMatrix(cols, 1);
-    out.k = ComplexMatrix(cols, nfree);
-  } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
-  }
-  int k = 0, t = 0;
-  for (int c = 0; c < cols; ++c) {
-    if (pivotColumn[c]) {
-      out.x.at(c, 0) = v[k];
-      for (int s = 0; s < nfree; ++s) out.k.at(c, s) = -w[static_cast<size_t>(k) * cols + freeColumns[s]];
-      ++k;
-    } else {
-      out.k.at(c, t) = kComplexOne;
-      ++t;
-    }
-  }
-  return rc;
 }
 
 int Rank(const ComplexMatrix& a, long double tolerance) {
   SolveResult r;
   ResultCode rc = SolveSystem(a, ComplexMatrix(), tolerance, r);
+  if (rc == code::kInterrupted) return -1;
   return rc == 0 || rc == code::kInconsistentSystem ? r.rank : 0;
 }
 

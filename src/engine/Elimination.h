@@ -7,10 +7,12 @@ namespace tavrin {
 
 // Every routine works on private copies: the caller's matrices are never changed.
 
-// Real/complex determinant and inverse by Gauss-Jordan (first usable row is
-// the pivot, non-zero means |re|+|im| > 1e-16). Code 0, or 14 when singular
-// (det is then exactly zero and inverse is left incomplete).
-// A non-square or empty matrix gives code 103.
+// Real/complex determinant and inverse by LU with partial pivoting (the
+// largest |re|+|im| in the column is the pivot; a column whose largest entry
+// is not above 1e-16 makes the matrix singular). Code 0; 14 when singular
+// (det is then exactly zero and inverse is left untouched); -1 when Q or S
+// stopped it (det zero, nothing else returned: never a result); 101 for NaN
+// or infinite entries; 103 for a non-square or empty matrix.
 ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse);
 
 // Result of the real/complex and integer solvers.
@@ -26,10 +28,14 @@ struct IntegerSolveResult {
 };
 
 // Reduced row echelon form of a with right-hand side b (rows x 1; b may be
-// empty for a homogeneous system). Pivot test |re|+|im| > tolerance; the
-// consistency test uses the fixed 1e-16. Code 0 or 6 (inconsistent).
+// empty for a homogeneous system), with partial pivoting. tolerance is the
+// places-derived ZeroTolerance; it is scaled by the largest |re|+|im| of a
+// for the pivots, and by the largest of a and b for the consistency of the
+// rows left over. Code 0, 6 (inconsistent; out is still filled), or -1 when
+// Q or S stopped it (out untouched).
 ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
                        SolveResult& out);
+// The solver's rank of a; -1 when Q or S stopped it.
 int Rank(const ComplexMatrix& a, long double tolerance);
 
 // Exact determinant (reduced, denominator positive) and inverse (normalised
@@ -45,7 +51,8 @@ ResultCode IntegerRank(const IntegerMatrix& a, int& rank);
 // --- Building blocks shared with echelon stepping and the minors of the
 // characteristic polynomial. ---
 
-// One Gauss-Jordan step on column k of an n-row array with `width` columns
+// One Gauss-Jordan step (the step-by-step form; inverse and determinant
+// use the pivoting LU instead) on column k of an n-row array with `width` columns
 // (row-major): columns 0..n-1 are W, the rest V, which takes the same row
 // operations over all of its columns. Pivot: the first row r >= k with
 // |re|+|im| > 1e-16; a swap negates det; det is multiplied by the pivot.

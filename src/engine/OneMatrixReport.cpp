@@ -95,14 +95,27 @@ std::string ReportEntryText(Complex value, bool showImaginary, int places, int w
 
 std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f) {
   const bool complex = kind == MatrixKind::Complex;
-  std::string out = Item(str::kRank, std::to_string(Rank(m, ZeroTolerance(f.places))));
+  const std::string failed = CodeMessage(code::kCouldNotCalculate);
+  // Once Q or S has stopped one item, the items after it are not computed.
+  const int rank = Rank(m, ZeroTolerance(f.places));
+  bool stopped = rank < 0;
+  std::string out = Item(str::kRank, stopped ? failed : std::to_string(rank));
   if (m.rows != m.cols || m.rows == 0) return Limit(out);
   Complex trace;
   for (int i = 0; i < m.rows; ++i) trace += m.at(i, i);
   out += Item(str::kTrace, ReportEntryText(trace, complex, f.places, 2 * f.width, f));
   Complex det;
-  if (DeterminantAndInverse(m, det, nullptr) != 0) det = kComplexZero;
-  out += Item(str::kDeterminant, ReportEntryText(det, complex, f.places, 2 * f.width, f));
+  const ResultCode c = stopped ? code::kInterrupted : DeterminantAndInverse(m, det, nullptr);
+  stopped = stopped || c == code::kInterrupted;
+  // Singular is a determinant of zero; any other failure is no value at all.
+  out += Item(str::kDeterminant, c == 0 || c == code::kSingular
+                                     ? ReportEntryText(c == 0 ? det : kComplexZero, complex, f.places,
+                                                       2 * f.width, f)
+                                     : failed);
+  if (stopped) {
+    const std::string title = String(str::kCharacteristicPolynomial);
+    return Limit(out + title + kBreak + "--" + std::string(title.size(), '-') + kBreak + failed);
+  }
   out += PolynomialBlock(m, complex, f);
   return Limit(out);
 }

@@ -16,8 +16,15 @@ namespace tavrin {
 namespace {
 
 constexpr ResultCode kFinished = -1;
+// Zero tests relative to the numbers that made each value: a reduced cost
+// is zero within 1e-13 of the sizes summed into it, a constraint holds
+// within 1e-12 of the sizes in its row, and a ratio-test entry counts when it
+// is above 1e-16 and above 1e-12 of the largest entry of its column. For
+// data of ordinary size these are the absolute 1e-13 and 1e-16; scaling a
+// problem by a power of ten scales them with it.
 constexpr long double kReducedCostZero = 1e-13L;
-constexpr long double kFeasibilityTolerance = 1e-13L;
+constexpr long double kFeasibilityTolerance = 1e-12L;
+constexpr long double kPivotRelative = 1e-12L;
 constexpr int64_t kMaxTableauEntries = int64_t{1} << 24;
 
 struct Tableau {
@@ -26,6 +33,12 @@ struct Tableau {
   int width = 0;  // 2m + k + 1 columns allocated
   int used = 0;   // columns in use; the last one is the right-hand side
   std::vector<long double> t;  // (m + 2) x width
+  // The penalty of the artificial columns is kept apart from the costs, as
+  // a multiple of an unboundedly large M: every comparison looks at the M
+  // parts first, so no data is too large for the penalty. The cost row
+  // shows it as kArtificialPenalty.
+  std::vector<long double> penalty;  // -1 for artificial columns, else 0
+  std::vector<char> artificial;
   std::vector<int> basicOfRow;
   std::vector<int> rowOfBasic;
   std::vector<char> zeroReducedCost;
@@ -42,20 +55,46 @@ struct Pivot {
   int col = -1;
 };
 
+// A reduced cost as (M part, ordinary part), each rounded to zero within
+// its tolerance.
+struct Reduced {
+  long double big = 0.0L;
+  long double cost = 0.0L;
+  bool Positive() const { return big > 0 || (big == 0 && cost > 0); }
+  bool Zero() const { return big == 0 && cost == 0; }
+  bool Above(const Reduced& o) const { return big > o.big || (big == o.big && cost > o.cost); }
+};
+
+Reduced ReducedCost(const Tableau& T, int j) {
+  long double big = T.penalty[j], cost = T.at(T.costRow(), j);
+  long double bigSize = std::fabs(big), costSize = std::fabs(cost);
+  for (int i = 0; i < T.m; ++i) {
+    const int b = T.basicOfRow[i];
+    const long double a = T.at(i, j);
+    big -= T.penalty[b] * a;
+    cost -= T.at(T.costRow(), b) * a;
+    bigSize += std::fabs(T.penalty[b] * a);
+    costSize += std::fabs(T.at(T.costRow(), b) * a);
+  }
+  Reduced r;
+  r.big = std::fabs(big) <= kReducedCostZero * bigSize ? 0.0L : big;
+  r.cost = std::fabs(cost) <= kReducedCostZero * costSize ? 0.0L : cost;
+  return r;
+}
+
 // Recomputes the reduced costs and flags the non-basic columns whose
 // reduced cost is zero. Returns the entering column, or -1 when optimal.
 // The usual rule takes the largest reduced cost (leftmost on ties); once the
 // method is seen to cycle, the smallest index wins, which always ends.
 int EnteringColumn(Tableau& T, bool smallestIndex) {
   int entering = -1;
-  long double best = 0.0L;
+  Reduced best;
   for (int j = 0; j < T.rhs(); ++j) {
-    long double sum = 0.0L;
-    for (int i = 0; i < T.m; ++i) sum += T.at(T.costRow(), T.basicOfRow[i]) * T.at(i, j);
-    const long double r = T.at(T.costRow(), j) - sum;
-    T.at(T.reducedRow(), j) = r;
-    T.zeroReducedCost[j] = std::fabs(r) < kReducedCostZero && T.rowOfBasic[j] < 0;
-    if (r > kReducedCostZero && (entering < 0 || (!smallestIndex && r > best))) {
+    const Reduced r = ReducedCost(T, j);
+    // The row shown for the reduced costs counts the penalty as the cost row does.
+    T.at(T.reducedRow(), j) = r.cost - kArtificialPenalty * r.big;
+    T.zeroReducedCost[j] = r.Zero() && T.rowOfBasic[j] < 0;
+    if (r.Positive() && (entering < 0 || (!smallestIndex && r.Above(best)))) {
       entering = j;
       best = r;
     }
@@ -66,13 +105,17 @@ int EnteringColumn(Tableau& T, bool smallestIndex) {
 // The row with the smallest ratio among positive entries of column q (the
 // upper row on ties, or the smaller basic column when cycling). -1: none.
 int LeavingRow(const Tableau& T, int q, bool smallestIndex) {
+  long double largest = 0.0L;
+  for (int i = 0; i < T.m; ++i) largest = std::max(largest, std::fabs(T.at(i, q)));
+  const long double floor = std::max(kPivotThreshold, kPivotRelative * largest);
   int row = -1;
-  long double best = OverflowBound();
+  long double best = 0.0L;
   for (int i = 0; i < T.m; ++i) {
     const long double a = T.at(i, q);
-    if (!(a > kPivotThreshold)) continue;
+    if (!(a > floor)) continue;
     const long double ratio = T.at(i, T.rhs()) / a;
-    if (ratio < best || (smallestIndex && row >= 0 && ratio == best && T.basicOfRow[i] < T.basicOfRow[row])) {
+    if (row < 0 || ratio < best ||
+        (smallestIndex && ratio == best && T.basicOfRow[i] < T.basicOfRow[row])) {
       best = ratio;
       row = i;
     }
@@ -83,14 +126,25 @@ int LeavingRow(const Tableau& T, int q, bool smallestIndex) {
 void ApplyPivot(Tableau& T, int p, int q) {
   const long double piv = T.at(p, q);
   for (int j = 0; j < T.used; ++j) T.at(p, j) = T.at(p, j) / piv;
+  T.at(p, q) = 1.0L;
   for (int i = 0; i < T.m; ++i) {
     if (i == p) continue;
     const long double f = T.at(i, q);
+    if (f == 0.0L) continue;
     for (int j = 0; j < T.used; ++j) T.at(i, j) = T.at(i, j) - f * T.at(p, j);
+    T.at(i, q) = 0.0L;
   }
   T.rowOfBasic[T.basicOfRow[p]] = -1;
   T.basicOfRow[p] = q;
   T.rowOfBasic[q] = p;
+}
+
+// An artificial column still basic at a positive level: no point satisfies
+// every constraint.
+bool ArtificialLeft(const Tableau& T, long double rhsScale) {
+  for (int i = 0; i < T.m; ++i)
+    if (T.artificial[T.basicOfRow[i]] && T.at(i, T.rhs()) > kFeasibilityTolerance * rhsScale) return true;
+  return false;
 }
 
 std::vector<long double> Solution(const Tableau& T) {
@@ -140,6 +194,8 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
     T.basicOfRow.assign(m, -1);
     T.rowOfBasic.assign(T.width, -1);
     T.zeroReducedCost.assign(T.width, 0);
+    T.penalty.assign(T.width, 0.0L);
+    T.artificial.assign(T.width, 0);
   } catch (const std::bad_alloc&) {
     return code::kNoMoreRoom;
   }
@@ -163,7 +219,8 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
       T.at(i, u) = -1.0L;  // surplus
       ++u;
       T.at(i, u) = 1.0L;  // artificial
-      T.at(T.costRow(), u) = kArtificialPenalty;
+      T.penalty[u] = -1.0L;  // shown as kArtificialPenalty in the cost row
+      T.artificial[u] = 1;
     } else {
       T.at(i, u) = 1.0L;  // slack
     }
@@ -208,13 +265,20 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
   } catch (const std::bad_alloc&) {
     return code::kNoMoreRoom;
   }
-  if (unbounded) return code::kNoFeasibleVectors;
+  long double rhsScale = 0.0L;
+  for (int i = 0; i < m; ++i) rhsScale = std::max(rhsScale, std::fabs(c.at(i, 0).re));
+  // With an artificial column left over the constraints have no solution,
+  // whatever the objective does; otherwise an entering column without a
+  // usable entry means the objective grows without bound.
+  if (unbounded) return ArtificialLeft(T, rhsScale) ? code::kNoFeasibleVectors : code::kUnbounded;
+  if (optimal && ArtificialLeft(T, rhsScale)) return code::kNoFeasibleVectors;
 
   if (!optimal) {
     LinearProgramResult r;
     r.shown = ComplexMatrix(m + 1, T.used);
     for (int i = 0; i <= m; ++i)
-      for (int j = 0; j < T.used; ++j) r.shown.at(i, j) = Complex(T.at(i, j), 0.0L);
+      for (int j = 0; j < T.used; ++j)
+        r.shown.at(i, j) = Complex(i == m && T.artificial[j] ? kArtificialPenalty : T.at(i, j), 0.0L);
     r.title = SteppingTitle(maximise, letters);
     r.highlightRow = highlight.row;
     r.highlightCol = highlight.col;
@@ -239,13 +303,16 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
     solutions.push_back(Solution(T));
   }
 
-  // The user's own constraints decide feasibility (an artificial column left
-  // positive shows up here).
+  // The user's own constraints have the last word, each within the
+  // tolerance of the sizes in its row.
   for (int i = 0; i < m; ++i) {
-    long double s = c.at(i, 0).re;
-    for (int j = 0; j < k; ++j) s -= b.at(i, j).re * solutions[0][j];
+    long double s = c.at(i, 0).re, size = std::fabs(s);
+    for (int j = 0; j < k; ++j) {
+      s -= b.at(i, j).re * solutions[0][j];
+      size += std::fabs(b.at(i, j).re * solutions[0][j]);
+    }
     if (!maximise) s = -s;
-    if (s + kFeasibilityTolerance < 0) return code::kNoFeasibleVectors;
+    if (s + kFeasibilityTolerance * size < 0) return code::kNoFeasibleVectors;
   }
 
   LinearProgramResult r;

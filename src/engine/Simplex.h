@@ -38,7 +38,8 @@ struct LinearProgramResult {
 // "find X" passes this budget; "step" passes the step counter plus one.
 inline constexpr int64_t kLinearProgramFinalBudget = 2147483646;
 
-// The penalty of an artificial column in the cost row.
+// The penalty of an artificial column as the cost row shows it; the method
+// itself treats the penalty as larger than any data.
 inline constexpr long double kArtificialPenalty = -5000000.0L;
 
 // Runs the method for at most `budget` actions (choosing a pivot and
@@ -49,9 +50,10 @@ inline constexpr long double kArtificialPenalty = -5000000.0L;
 //  105 C has more than one column;
 //  101 an entry is NaN or infinite;
 //    4 the tableau cannot be allocated;
-//  107 no feasible vectors: the solution violates a constraint by more than
-//      1e-13, or the objective is unbounded on the feasible region (an
-//      entering column without any positive entry stops the method).
+//  107 no feasible vectors: an artificial column stays positive, or the
+//      solution violates a constraint beyond the tolerance of its row;
+//  112 the objective is unbounded on the feasible region (an entering
+//      column without any positive entry stops the method).
 // The three matrices are never changed.
 ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, const ComplexMatrix& c,
                             int64_t budget, bool maximise, const LinearProgramLetters& letters,

@@ -18,12 +18,9 @@ constexpr long double kTiny = 1e-16L;
 
 bool BelowTiny(Complex a) { return std::fabs(a.re) + std::fabs(a.im) < kTiny; }
 
-// a / b with the reciprocal scale floored so the division stays finite.
-Complex Quotient(Complex a, Complex b) {
-  long double m = b.re * b.re + b.im * b.im;
-  long double q = 1.0L / (m < kTiny ? kTiny : m);
-  return {q * (b.re * a.re + b.im * a.im), q * (b.re * a.im - b.im * a.re)};
-}
+// a / b, exactly as the divisor stands: the callers refuse divisors below
+// the threshold first.
+Complex Quotient(Complex a, Complex b) { return tavrin::Divide(a, b); }
 
 bool Quit() { return PollKey() == 'Q'; }
 

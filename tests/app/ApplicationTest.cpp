@@ -261,6 +261,19 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
   EXPECT_EQ(app.Report(1, title, text), 0);
   EXPECT_EQ(keys, (std::vector<int>{'Q', 'Q', 'Q', 'S'}));
   EXPECT_EQ(PollKey(), 0);  // nothing is left pending after the work
+
+  // Real work polls too: a stopped inverse, Solve or report is no result.
+  press = true;
+  EXPECT_LT(app.Calculate(3, "A^-1"), 0);
+  EXPECT_LT(app.Solve(1, 0, 24, 11, true), 0);
+  EXPECT_EQ(app.workspace().Lookup(3), nullptr);
+  EXPECT_EQ(app.workspace().Lookup(24), nullptr);
+  EXPECT_EQ(app.Report(1, title, text), 0);
+  EXPECT_EQ(text.rfind("rank: could not calculate\r\n\r\ntrace: ", 0), 0u) << text;
+  const std::string tail = "determinant: could not calculate\r\n\r\n"
+                           "characteristic polynomial\r\n---------------------------\r\ncould not calculate";
+  EXPECT_EQ(text.substr(text.size() - std::min(text.size(), tail.size())), tail);
+  EXPECT_TRUE(port.codes.empty());
 }
 
 }  // namespace

@@ -16,9 +16,15 @@ TEST(Complex, ProductAndReciprocal) {
   EXPECT_EQ(p, Complex(5, 5));
   Complex r = Reciprocal(Complex(0, 2));
   EXPECT_EQ(r, Complex(0, -0.5L));
-  // |p|^2 below 1e-16 uses the scale 1e16.
-  Complex tiny = Reciprocal(Complex(1e-10L, 0));
-  EXPECT_NEAR(static_cast<double>(tiny.re / 1e6L), 1.0, 1e-12);
+  // An accepted pivot is inverted exactly, however small (the floor of the
+  // scale at 1e16 made 1/1e-10 come out as 1e6).
+  EXPECT_EQ(Reciprocal(Complex(1e-10L, 0)), Complex(1.0L / 1e-10L, 0));
+  Complex q = Reciprocal(Complex(3e-9L, 4e-9L));  // (3 - 4i) / 25e-18
+  EXPECT_NEAR(static_cast<double>(q.re / 1.2e8L), 1.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(q.im / -1.6e8L), 1.0, 1e-15);
+  Complex d = Divide(Complex(1, 1), Complex(1e-3000L, 1e-3000L));  // no underflow of |b|^2
+  EXPECT_NEAR(static_cast<double>(d.re / 1e3000L), 1.0, 1e-15);
+  EXPECT_EQ(d.im, 0.0L);
 }
 
 TEST(Complex, MagnitudeDifferenceAndUnit) {

@@ -97,30 +97,122 @@ TEST(DeterminantAndInverse, Complex2x2) {
   (void)d;
 }
 
-TEST(DeterminantAndInverse, RealPathMatchesComplexStepExactly) {
+// Tiny accepted pivots are inverted exactly and the largest entry of each
+// column is the pivot. Determinants from sympy's exact arithmetic.
+TEST(DeterminantAndInverse, TinyPivotsAreInvertedExactly) {
+  struct Case {
+    ComplexMatrix a;
+    long double det;
+  };
+  const Case cases[] = {
+      {Real(2, 2, {1e-9L, 1, 1, 1}), -0.999999999L},
+      {Real(2, 2, {1e-12L, 2, 3, 4}), -6 + 4e-12L},
+      {Real(3, 3, {1e-10L, 1, 0, 1, 1e-10L, 1, 0, 1, 1e-10L}), 1e-30L - 2e-10L},
+      {Real(2, 2, {1e-15L, 0, 0, 1e-15L}), 1e-30L},
+  };
+  for (const Case& t : cases) {
+    Complex det;
+    ComplexMatrix inv;
+    ASSERT_EQ(DeterminantAndInverse(t.a, det, &inv), 0);
+    EXPECT_NEAR(static_cast<double>(det.re / t.det), 1.0, 1e-9);
+    const int n = t.a.rows;
+    for (int i = 0; i < n; ++i)
+      for (int j = 0; j < n; ++j) {
+        Complex s;
+        for (int k = 0; k < n; ++k) s += t.a.at(i, k) * inv.at(k, j);
+        EXPECT_NEAR(static_cast<double>(s.re), i == j ? 1.0 : 0.0, 1e-8) << i << "," << j;
+      }
+  }
+}
+
+// The 8x8 Hilbert matrix (condition about 1.5e10): its exact inverse has
+// integer entries (sympy); long double gets them to about 1e-9.
+TEST(DeterminantAndInverse, HilbertEight) {
+  ComplexMatrix h(8, 8);
+  for (int i = 0; i < 8; ++i)
+    for (int j = 0; j < 8; ++j) h.at(i, j) = Complex(1.0L / (i + j + 1));
+  Complex det;
+  ComplexMatrix inv;
+  ASSERT_EQ(DeterminantAndInverse(h, det, &inv), 0);
+  EXPECT_NEAR(static_cast<double>(inv.at(7, 7).re / 176679360.0L), 1.0, 1e-8);
+  EXPECT_NEAR(static_cast<double>(inv.at(3, 4).re / -800415000.0L), 1.0, 1e-8);
+  // det = 1 / 365356847125734485878112256000000
+  EXPECT_NEAR(static_cast<double>(det.re * 365356847125734485878112256000000.0L), 1.0, 1e-7);
+}
+
+// A complex matrix takes the complex path: inverse(iA) = -i inverse(A).
+TEST(DeterminantAndInverse, ComplexPathAgreesWithRealPath) {
   std::mt19937 gen(7);
   std::uniform_int_distribution<int> dist(-50, 50);
   const int n = 9;
-  ComplexMatrix a(n, n);
-  for (auto& z : a.e) z = Complex(dist(gen) / 7.0L);
-  a.at(0, 0) = kComplexZero;  // forces a swap
-  Complex det;
-  ComplexMatrix inv;
-  ASSERT_EQ(DeterminantAndInverse(a, det, &inv), 0);
-  // The general complex steps on the same data.
-  std::vector<Complex> w(static_cast<size_t>(n) * 2 * n);
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < n; ++j) w[i * 2 * n + j] = a.at(i, j);
-    w[i * 2 * n + n + i] = kComplexOne;
+  ComplexMatrix a(n, n), ia(n, n);
+  for (size_t i = 0; i < a.e.size(); ++i) {
+    a.e[i] = Complex(dist(gen) / 7.0L);
+    ia.e[i] = Complex(0, a.e[i].re);
   }
-  Complex d = kComplexOne;
-  for (int k = 0; k < n; ++k) ASSERT_TRUE(GaussJordanStep(w.data(), n, 2 * n, k, d));
-  EXPECT_EQ(det.re, d.re);
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j < n; ++j) ASSERT_EQ(inv.at(i, j).re, w[i * 2 * n + n + j].re) << i << "," << j;
+  Complex det, idet;
+  ComplexMatrix inv, iinv;
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv), 0);
+  ASSERT_EQ(DeterminantAndInverse(ia, idet, &iinv), 0);
+  // i^9 = i
+  ExpectNear(idet, Complex(0, det.re), 1e-15L * std::fabs(det.re), "det");
+  for (size_t i = 0; i < inv.e.size(); ++i) ExpectNear(iinv.e[i], Complex(0, -inv.e[i].re), 1e-15L, "inverse");
+}
+
+TEST(DeterminantAndInverse, StopKeyReturnsNothing) {
+  ComplexMatrix a(300, 300);
+  for (int i = 0; i < 300; ++i) a.at(i, i) = Complex(2);
+  for (int key : {'Q', 'S'}) {
+    PostKey(key);
+    Complex det(7);
+    ComplexMatrix inv;
+    EXPECT_EQ(DeterminantAndInverse(a, det, &inv), -1);
+    EXPECT_EQ(det, kComplexZero);
+    EXPECT_EQ(inv.size(), 0u);
+    PostKey(key);
+    SolveResult r;
+    EXPECT_EQ(SolveSystem(a, ComplexMatrix(), 1e-4L, r), -1);
+    PostKey(key);
+    EXPECT_EQ(Rank(a, 1e-4L), -1);
+  }
+  ClearPendingKey();
 }
 
 // ---- real and complex solver ----
+
+// Decisions scale with the data: the same system times 10^k has the same
+// rank and the same verdict. Solutions worked out by hand.
+TEST(SolveSystem, ScaledSystems) {
+  struct Case {
+    ComplexMatrix a, b;
+    long double tolerance;
+    ResultCode code;
+    int rank;
+    std::vector<long double> x;
+  };
+  const Case cases[] = {
+      // col 3 = col 1 + col 2 and b = -6 col 1: consistent, rank 2.
+      {Real(3, 3, {31, 3, 34, 33, 4, 37, 0, 36, 36}), Real(3, 1, {-186, -198, 0}), ZeroTolerance(5), 0, 2,
+       {-6, 0, 0}},
+      {Real(3, 3, {31, 3, 34, 33, 4, 37, 0, 36, 36}), Real(3, 1, {-186, -198, 1}), ZeroTolerance(5), 6, 2, {}},
+      // A tiny accepted pivot: x = y = 1 (the pivot 1e-9 is above 1e-11).
+      {Real(2, 2, {1, 1, 1, 1.000000001L}), Real(2, 1, {2, 2.000000001L}), ZeroTolerance(10), 0, 2, {1, 1}},
+      {Real(2, 2, {1e-9L, 1, 1, 1}), Real(2, 1, {1, 2}), ZeroTolerance(5), 0, 2,
+       {1 / (1 - 1e-9L), (1 - 2e-9L) / (1 - 1e-9L)}},
+  };
+  for (const Case& t : cases) {
+    for (long double scale : {1e-8L, 1.0L, 1e3L, 1e8L}) {
+      ComplexMatrix a = t.a, b = t.b;
+      for (Complex& z : a.e) z.re *= scale;
+      for (Complex& z : b.e) z.re *= scale;
+      SolveResult r;
+      ASSERT_EQ(SolveSystem(a, b, t.tolerance, r), t.code) << static_cast<double>(scale);
+      EXPECT_EQ(r.rank, t.rank);
+      for (size_t i = 0; i < t.x.size(); ++i)
+        EXPECT_NEAR(static_cast<double>(r.x.e[i].re), static_cast<double>(t.x[i]), 1e-9);
+    }
+  }
+}
 
 TEST(SolveSystem, RankDependsOnTolerance) {
   const ComplexMatrix a = Real(2, 2, {1, 1, 1, 1.00001L});
@@ -162,8 +254,10 @@ TEST(SolveSystem, UniqueSolutionAndConsistency) {
   const long double x[3] = {2, 3, -1};
   for (int i = 0; i < 3; ++i) ExpectNear(r.x.e[i], Complex(x[i]), 1e-17L, "x");
 
-  // An all-zero row whose right side is below the tolerance but above 1e-16.
-  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-4L, r), 6);
+  // The rows left over are compared with the tolerance times the size of
+  // the data: 1e-10 is nothing at four places, but inconsistent at twelve.
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-4L, r), 0);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-13L, r), 6);
   EXPECT_EQ(r.rank, 1);
   EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1}), 1e-4L, r), 0);
 }

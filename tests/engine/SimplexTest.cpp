@@ -1,4 +1,8 @@
 #include "engine/Simplex.h"
+#include "core/StringTable.h"
+
+#include <cmath>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -89,10 +93,44 @@ TEST(Simplex, InfeasibleAndUnbounded) {
   EXPECT_EQ(RunLinearProgram(Real(1, 2, {1, 1}), Real(2, 2, {1, 1, -1, -1}), Real(2, 1, {5, -2}),
                              kLinearProgramFinalBudget, false, kLetters, r),
             107);
-  // max x1 with x1 - x2 <= 1: unbounded, and the method must stop.
+  // max x1 with x1 - x2 <= 1: unbounded, and the method must stop with its
+  // own message (it used to claim there were no feasible vectors).
   EXPECT_EQ(RunLinearProgram(Real(1, 2, {1, 0}), Real(1, 2, {1, -1}), Real(1, 1, {1}), kLinearProgramFinalBudget,
                              true, kLetters, r),
-            107);
+            112);
+  EXPECT_EQ(CodeMessage(112), "unbounded objective");
+}
+
+// Problems whose data are large: the optimum is independent of the scale of
+// the data (values worked out with sympy's exact linear algebra).
+TEST(Simplex, LargeDataKeepsTheOptimum) {
+  struct Case {
+    bool maximise;
+    ComplexMatrix f, b, c;
+    long double value;
+    std::vector<long double> x;
+  };
+  const Case cases[] = {
+      // 5x + 7y <= 49000009, 7x + 2y <= 43000008: x = 203000038/39, y = 128000023/39.
+      {true, Real(1, 2, {1, 1}), Real(2, 2, {5, 7, 7, 2}), Real(2, 1, {49000009, 43000008}),
+       331000061.0L / 39, {203000038.0L / 39, 128000023.0L / 39}},
+      // min 10^7 x with x >= 1: the cost is larger than the old fixed penalty.
+      {false, Real(1, 1, {1e7L}), Real(1, 1, {1}), Real(1, 1, {1}), 1e7L, {1}},
+      // The same problem with everything times 10^8.
+      {false, Real(1, 1, {1e15L}), Real(1, 1, {1e8L}), Real(1, 1, {1e8L}), 1e15L, {1}},
+      // max x + y with x + y <= 10^20 (ratios beyond e^42).
+      {true, Real(1, 2, {1, 2}), Real(1, 2, {1, 1}), Real(1, 1, {1e20L}), 2e20L, {0, 1e20L}},
+  };
+  for (const Case& t : cases) {
+    LinearProgramResult r;
+    ASSERT_EQ(RunLinearProgram(t.f, t.b, t.c, kLinearProgramFinalBudget, t.maximise, kLetters, r), -1)
+        << static_cast<double>(t.value);
+    EXPECT_NEAR(static_cast<double>(r.value / t.value), 1.0, 1e-15);
+    ASSERT_EQ(r.shown.rows, static_cast<int>(t.x.size()));
+    for (size_t j = 0; j < t.x.size(); ++j)
+      EXPECT_NEAR(static_cast<double>(r.shown.at(static_cast<int>(j), 0).re),
+                  static_cast<double>(t.x[j]), 1e-12 * static_cast<double>(std::fabs(t.value)));
+  }
 }
 
 TEST(Simplex, ValidationCodes) {

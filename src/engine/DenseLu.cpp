@@ -1,0 +1,135 @@
+#include "engine/DenseLu.h"
+
+#include <Eigen/Dense>
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <new>
+#include <vector>
+
+#include "core/PollKey.h"
+#include "core/Thresholds.h"
+
+namespace tavrin {
+
+namespace {
+
+using Cx = std::complex<long double>;
+template <class T>
+using Mat = Eigen::Matrix<T, Eigen::Dynamic, Eigen::Dynamic>;
+
+long double Mag(long double x) { return std::fabs(x); }
+long double Mag(const Cx& z) { return std::fabs(z.real()) + std::fabs(z.imag()); }
+long double Re(long double x) { return x; }
+long double Re(const Cx& z) { return z.real(); }
+long double Im(long double) { return 0.0L; }
+long double Im(const Cx& z) { return z.imag(); }
+void DivideBy(Eigen::Ref<Eigen::Matrix<long double, Eigen::Dynamic, 1>> v, long double p) { v /= p; }
+void DivideBy(Eigen::Ref<Eigen::Matrix<Cx, Eigen::Dynamic, 1>> v, const Cx& p) {
+  for (Eigen::Index i = 0; i < v.size(); ++i) {
+    const Complex q = Divide(Complex(v(i).real(), v(i).imag()), Complex(p.real(), p.imag()));
+    v(i) = Cx(q.re, q.im);
+  }
+}
+void Load(long double& x, Complex z) { x = z.re; }
+void Load(Cx& x, Complex z) { x = Cx(z.re, z.im); }
+
+// Panels as wide as the factorisation of the reference library takes them,
+// so the trailing products run at the same speed; each panel is a poll.
+int PanelWidth(int n) { return std::clamp((n / 8) / 16 * 16, 8, 256); }
+constexpr int kSolveColumns = 64;
+
+// In place: P*A = L*U with unit lower L below the diagonal and U on and
+// above it; pivots[k] is the row swapped with row k at step k.
+template <class T>
+ResultCode Factor(Mat<T>& a, std::vector<int>& pivots, bool& odd) {
+  const int n = static_cast<int>(a.rows());
+  const int nb = PanelWidth(n);
+  for (int k0 = 0; k0 < n; k0 += nb) {
+    if (StopPressed()) return code::kInterrupted;
+    const int bs = std::min(nb, n - k0);
+    for (int k = k0; k < k0 + bs; ++k) {
+      int r = k;
+      long double best = Mag(a(k, k));
+      for (int i = k + 1; i < n; ++i) {
+        const long double m = Mag(a(i, k));
+        if (m > best) {
+          best = m;
+          r = i;
+        }
+      }
+      if (!(best > kPivotThreshold)) return code::kSingular;
+      pivots[k] = r;
+      if (r != k) {
+        a.row(r).swap(a.row(k));
+        odd = !odd;
+      }
+      const int below = n - k - 1;
+      if (below == 0) continue;
+      DivideBy(a.col(k).tail(below), a(k, k));
+      const int right = k0 + bs - k - 1;
+      if (right > 0)
+        a.block(k + 1, k + 1, below, right).noalias() -=
+            a.col(k).tail(below) * a.row(k).segment(k + 1, right);
+    }
+    const int rest = n - k0 - bs;
+    if (rest > 0) {
+      a.block(k0, k0, bs, bs).template triangularView<Eigen::UnitLower>().solveInPlace(
+          a.block(k0, k0 + bs, bs, rest));
+      a.block(k0 + bs, k0 + bs, rest, rest).noalias() -=
+          a.block(k0 + bs, k0, rest, bs) * a.block(k0, k0 + bs, bs, rest);
+    }
+  }
+  return code::kOk;
+}
+
+template <class T>
+ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse) {
+  const int n = in.rows;
+  Mat<T> a(n, n);
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) Load(a(i, j), in.at(i, j));
+  std::vector<int> pivots(n);
+  bool odd = false;
+  if (ResultCode c = Factor(a, pivots, odd)) return c;
+  T d = odd ? T(-1.0L) : T(1.0L);
+  for (int k = 0; k < n; ++k) d *= a(k, k);
+  if (inverse) {
+    // P * I, then the two triangular solves, a slice of columns at a time.
+    Mat<T> x = Mat<T>::Identity(n, n);
+    for (int k = 0; k < n; ++k)
+      if (pivots[k] != k) x.row(k).swap(x.row(pivots[k]));
+    for (int j0 = 0; j0 < n; j0 += kSolveColumns) {
+      if (StopPressed()) return code::kInterrupted;
+      auto slice = x.middleCols(j0, std::min(kSolveColumns, n - j0));
+      a.template triangularView<Eigen::UnitLower>().solveInPlace(slice);
+      a.template triangularView<Eigen::Upper>().solveInPlace(slice);
+    }
+    ComplexMatrix out(n, n);
+    for (int i = 0; i < n; ++i)
+      for (int j = 0; j < n; ++j) out.at(i, j) = Complex(Re(x(i, j)), Im(x(i, j)));
+    *inverse = std::move(out);
+  }
+  det = Complex(Re(d), Im(d));
+  return code::kOk;
+}
+
+}  // namespace
+
+bool StopPressed() {
+  const int key = PollKey();
+  return key == 'Q' || key == 'S';
+}
+
+ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse) {
+  bool real = true;
+  for (const Complex& z : a.e)
+    if (z.im != 0.0L) real = false;
+  try {
+    return real ? Run<long double>(a, det, inverse) : Run<Cx>(a, det, inverse);
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+}
+
+}  // namespace tavrin

@@ -1,0 +1,20 @@
+#pragma once
+#include "core/Matrix.h"
+#include "core/ResultCode.h"
+
+namespace tavrin {
+
+// True when the user asked long floating-point work to stop (Q or S). The
+// key is consumed, so a caller that sees true must give up at once.
+bool StopPressed();
+
+// Determinant and (when inverse is not null) inverse of a square real or
+// complex matrix by a blocked LU factorisation with partial pivoting: in each
+// column the entry of largest |re|+|im| is the pivot, and the matrix counts
+// as singular when that entry is not above 1e-16. The stop key is polled
+// between blocks of work.
+// Code 0; 14 (det exactly zero, inverse untouched); -1 when stopped (nothing
+// returned); 3 when memory runs out. The input must be square and finite.
+ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse);
+
+}  // namespace tavrin
