@@ -9,93 +9,72 @@ namespace tavrin {
 
 namespace {
 
-Complex Conj(Complex a) { return {a.re, -a.im}; }
-long double Norm2(Complex a) { return a.re * a.re + a.im * a.im; }
-
-bool Stopped() {
-  int key = PollKey();
-  return key == 'S';
-}
-
-// Householder reduction to upper Hessenberg form, in place.
-bool ReduceToHessenberg(ComplexMatrix& h) {
-  const int n = h.rows;
-  std::vector<Complex> v(n);
-  for (int k = 0; k + 2 < n; ++k) {
-    if (Stopped()) return false;
-    const int len = n - k - 1;
-    long double scale = 0.0L;
-    for (int i = 0; i < len; ++i) scale += std::fabs(h.at(k + 1 + i, k).re) + std::fabs(h.at(k + 1 + i, k).im);
-    if (scale == 0.0L) continue;
-    // Work on the scaled column so that squares cannot overflow.
-    long double alpha2 = 0.0L;
-    for (int i = 0; i < len; ++i) {
-      Complex x = h.at(k + 1 + i, k);
-      v[i] = Complex(x.re / scale, x.im / scale);
-      alpha2 += Norm2(v[i]);
+// p[k] is the characteristic polynomial of the leading k x k block of the
+// Hessenberg matrix h (highest power first); T is Complex for the values
+// and long double for the same recurrence on |h| (the size of every term).
+template <typename T, typename Entry>
+bool Recurrence(int n, Entry entry, std::vector<T>& out, bool sizes = false) {
+  const T sign = T(sizes ? -1.0L : 1.0L);
+  std::vector<std::vector<T>> p(n + 1);
+  p[0] = {T(1.0L)};
+  for (int k = 1; k <= n; ++k) {
+    if (StopKeyPressed()) return false;
+    std::vector<T>& pk = p[k];
+    const std::vector<T>& prev = p[k - 1];
+    pk.assign(k + 1, T(0.0L));
+    const T a = entry(k - 1, k - 1);
+    for (int i = 0; i < k; ++i) {
+      pk[i] += prev[i];
+      pk[i + 1] -= sign * a * prev[i];
     }
-    long double alpha = std::sqrt(alpha2);
-    long double m0 = std::sqrt(Norm2(v[0]));
-    Complex phase = m0 > 0.0L ? Complex(v[0].re / m0, v[0].im / m0) : kComplexOne;
-    v[0] += alpha * phase;
-    long double vv = 0.0L;
-    for (int i = 0; i < len; ++i) vv += Norm2(v[i]);
-    if (vv == 0.0L) continue;
-    const long double beta = 2.0L / vv;
-    // Rows k+1.. from the left: H := (I - beta v v^H) H.
-    for (int j = k; j < n; ++j) {
-      Complex s;
-      for (int i = 0; i < len; ++i) s += Conj(v[i]) * h.at(k + 1 + i, j);
-      s = beta * s;
-      for (int i = 0; i < len; ++i) h.at(k + 1 + i, j) -= v[i] * s;
+    T product = T(1.0L);
+    for (int i = k - 1; i >= 1; --i) {
+      product = product * entry(i, i - 1);
+      T f = entry(i - 1, k - 1) * product;
+      if (f == T(0.0L)) continue;
+      const std::vector<T>& q = p[i - 1];  // degree i-1, aligned at the constant term
+      const int offset = k - (i - 1);
+      for (int t = 0; t < i; ++t) pk[offset + t] -= sign * f * q[t];
     }
-    // Columns k+1.. from the right: H := H (I - beta v v^H).
-    for (int i = 0; i < n; ++i) {
-      Complex s;
-      for (int l = 0; l < len; ++l) s += h.at(i, k + 1 + l) * v[l];
-      s = beta * s;
-      for (int l = 0; l < len; ++l) h.at(i, k + 1 + l) -= s * Conj(v[l]);
-    }
-    for (int i = 1; i < len; ++i) h.at(k + 1 + i, k) = kComplexZero;
   }
+  out = std::move(p[n]);
   return true;
 }
 
 }  // namespace
 
+bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error) {
+  c.clear();
+  const int n = f.n;
+  if (!Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c)) return false;
+  c[0] = kComplexOne;
+  if (error) {
+    // With the entries replaced by their moduli and every subtraction by an
+    // addition, the recurrence gives the size of the terms behind each
+    // coefficient; its rounding, and that of the reduction (a perturbation
+    // of the entries of relative size n u), stay within a multiple of it.
+    std::vector<long double> size;
+    auto modulus = [&](int i, int j) { return std::hypot(f.at(i, j).re, f.at(i, j).im); };
+    if (!Recurrence<long double>(n, modulus, size, true)) return false;
+    const long double u = 5.421010862427522170e-20L;  // 2^-64
+    error->assign(n + 1, 0.0L);
+    for (int i = 0; i <= n; ++i) {
+      long double s = std::fabs(size[i]);
+      if (i > 0) s += i * f.norm * std::fabs(size[i - 1]);
+      (*error)[i] = 16.0L * (n + 1) * u * s;
+    }
+  }
+  return true;
+}
+
 bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c) {
   c.clear();
   if (m.rows != m.cols) return false;
-  const int n = m.rows;
-  ComplexMatrix h = m;
-  if (!ReduceToHessenberg(h)) return false;
-  // p[k] is the characteristic polynomial of the leading k x k block,
-  // highest power first.
-  std::vector<std::vector<Complex>> p(n + 1);
-  p[0] = {kComplexOne};
-  for (int k = 1; k <= n; ++k) {
-    if (Stopped()) return false;
-    std::vector<Complex>& pk = p[k];
-    const std::vector<Complex>& prev = p[k - 1];
-    pk.assign(k + 1, kComplexZero);
-    const Complex a = h.at(k - 1, k - 1);
-    for (int i = 0; i < k; ++i) {
-      pk[i] += prev[i];
-      pk[i + 1] -= a * prev[i];
-    }
-    Complex product = kComplexOne;
-    for (int i = k - 1; i >= 1; --i) {
-      product = product * h.at(i, i - 1);
-      Complex f = h.at(i - 1, k - 1) * product;
-      if (f == kComplexZero) continue;
-      const std::vector<Complex>& q = p[i - 1];  // degree i-1, aligned at the constant term
-      const int offset = k - (i - 1);
-      for (int t = 0; t < i; ++t) pk[offset + t] -= f * q[t];
-    }
-  }
-  c = std::move(p[n]);
-  c[0] = kComplexOne;
-  return true;
+  bool complex = false;
+  for (const Complex& x : m.e) complex = complex || x.im != 0.0L;
+  HessenbergForm f;
+  if (!ReduceToHessenbergForm(m, complex, f)) return false;
+  return HessenbergPolynomial(f, c, nullptr);
 }
 
 ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c) {
@@ -106,8 +85,7 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
   // Berkowitz: vect holds the polynomial of the leading r x r block.
   std::vector<mpz_class> vect{1};
   for (int r = 0; r < n; ++r) {
-    int key = PollKey();
-    if (key == 'S' || key == 'Q') return code::kInterrupted;
+    if (StopKeyPressed()) return code::kInterrupted;
     // t = (1, -a_rr, -R C, -R A C, ..., -R A^(r-1) C)
     std::vector<mpz_class> t(r + 2);
     t[0] = 1;

@@ -4,6 +4,7 @@
 #include "core/Fraction.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
+#include "engine/Eigenvalues.h"
 
 namespace tavrin {
 
@@ -11,8 +12,12 @@ namespace tavrin {
 // power first: c[0] = 1, c[n] the constant term. The matrix is brought to
 // Hessenberg form by unitary reflections and the polynomial read off by the
 // Hessenberg recurrence, O(n^3) in 80-bit arithmetic. Returns false (and
-// leaves c empty) when the key S stopped it or the matrix is not square.
+// leaves c empty) when the key S or Q stopped it or the matrix is not square.
 bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c);
+
+// The same from a Hessenberg form; with `error`, also a bound on the
+// rounding error of each coefficient.
+bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error);
 
 // The exact characteristic polynomial of an integer-mode matrix (entries over
 // the common denominator), by the division-free Berkowitz method. Code 0,

@@ -8,6 +8,7 @@
 #include "core/Thresholds.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/Elimination.h"
+#include "engine/RationalRoots.h"
 #include "engine/RootFinder.h"
 
 namespace tavrin {
@@ -30,7 +31,8 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
   std::string title = String(str::kCharacteristicPolynomial);
   std::string out = title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
   std::vector<Complex> c;
-  if (!CharacteristicPolynomial(m, c)) return out + CodeMessage(code::kCouldNotCalculate);
+  RootList roots;
+  if (!MatrixPolynomialAndRoots(m, complex, c, roots)) return out + CodeMessage(code::kCouldNotCalculate);
   const std::string degree = String(str::kDegree);
   out += degree + "  " + String(str::kCoefficient) + kBreak;
   const int n = static_cast<int>(c.size()) - 1;
@@ -55,7 +57,6 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
   out += kBreak;
   out += String(str::kRoots);
   out += kBreak;
-  RootList roots = FindRoots(c, complex, f.rootThreshold);
   const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);
   for (size_t i = 0; i < roots.roots.size(); ++i) {
     Complex z = roots.roots[i];
@@ -64,6 +65,53 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
       out += std::string(" (") + String(str::kMultiplicity) + " " +
              std::to_string(roots.multiplicities[i]) + ")";
     out += kBreak;
+  }
+  return out;
+}
+
+// Integer mode: the exact polynomial, coefficients as reduced fractions
+// aligned on their numerators' last digit, its rational roots exactly and the
+// others as numbers, in the layout of the real block.
+std::string IntegerPolynomialBlock(const IntegerMatrix& m, const ReportFormat& f) {
+  std::string title = String(str::kCharacteristicPolynomial);
+  std::string out = title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
+  std::vector<Fraction> c;
+  if (IntegerCharacteristicPolynomial(m, c) != 0) return out + CodeMessage(code::kCouldNotCalculate);
+  const std::string degree = String(str::kDegree);
+  out += degree + "  " + String(str::kCoefficient) + kBreak;
+  const int n = static_cast<int>(c.size()) - 1;
+  std::vector<std::string> heads(c.size()), tails(c.size());
+  size_t longest = 0;
+  for (size_t i = 0; i < c.size(); ++i) {
+    std::string t = FractionText(c[i]);
+    size_t slash = t.find('/');
+    heads[i] = t.substr(0, slash);
+    if (slash != std::string::npos) tails[i] = t.substr(slash);
+    longest = std::max(longest, heads[i].size());
+  }
+  const size_t w = degree.size();
+  for (size_t i = 0; i < c.size(); ++i) {
+    std::string label = std::to_string(n - static_cast<int>(i)) + ": ";
+    if (label.size() < w) label.insert(0, w - label.size(), ' ');
+    label.resize(w);
+    std::string head = heads[i];
+    if (head.size() < longest) head.insert(0, longest - head.size(), ' ');
+    out += label + "  " + head + tails[i] + kBreak;
+  }
+  out += kBreak;
+  out += String(str::kRoots);
+  out += kBreak;
+  IntegerRoots roots = IntegerMatrixRoots(m, c);
+  auto note = [](int k) {
+    return k > 1 ? std::string(" (") + String(str::kMultiplicity) + " " + std::to_string(k) + ")" : std::string();
+  };
+  for (size_t i = 0; i < roots.rational.size(); ++i)
+    out += FractionText(roots.rational[i]) + note(roots.rationalMultiplicities[i]) + kBreak;
+  const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);
+  for (size_t i = 0; i < roots.others.roots.size(); ++i) {
+    Complex z = roots.others.roots[i];
+    out += ReportEntryText(z, std::fabs(z.im) > 1e-13L, f.places, rootWidth, f) +
+           note(roots.others.multiplicities[i]) + kBreak;
   }
   return out;
 }
@@ -120,7 +168,7 @@ std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const Repor
   return Limit(out);
 }
 
-std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat&) {
+std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f) {
   const std::string failed = CodeMessage(code::kCouldNotCalculate);
   int rank = 0;
   std::string out = Item(str::kRank, IntegerRank(m, rank) == 0 ? std::to_string(rank) : failed);
@@ -132,6 +180,7 @@ std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat&) {
   ResultCode c = IntegerInverse(m, det, nullptr);
   if (c == code::kSingular) det = Fraction{};
   out += Item(str::kDeterminant, c == 0 || c == code::kSingular ? FractionText(det) : failed);
+  out += IntegerPolynomialBlock(m, f);
   return Limit(out);
 }
 

@@ -1,187 +1,208 @@
 #include "engine/RootFinder.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <functional>
+#include <numeric>
 
-#include "core/PollKey.h"
-#include "core/Random.h"
-#include "core/Thresholds.h"
+#include "engine/CharacteristicPolynomial.h"
+#include "engine/ShiftedHessenberg.h"
 
 namespace tavrin {
 
 namespace {
 
+using Real = long double;
 using Poly = std::vector<Complex>;
 
-constexpr long double kTiny = 1e-16L;
+constexpr Real kUnit = 5.421010862427522170e-20L;  // 2^-64, the rounding unit
 
-long double Mag1(Complex a) { return std::fabs(a.re) + std::fabs(a.im); }
-long double Norm2(Complex a) { return a.re * a.re + a.im * a.im; }
 Complex Conj(Complex a) { return {a.re, -a.im}; }
-int Degree(const Poly& p) { return static_cast<int>(p.size()) - 1; }
+Real Abs(Complex a) { return std::hypot(a.re, a.im); }
 
-// a / b with the reciprocal scale floored, as every division of the engine.
-Complex Quotient(Complex a, Complex b) {
-  long double m = Norm2(b);
-  long double q = 1.0L / (m < kTiny ? kTiny : m);
-  return {q * (b.re * a.re + b.im * a.im), q * (b.re * a.im - b.im * a.re)};
+Complex Div(Complex a, Complex b) {
+  if (std::fabs(b.re) >= std::fabs(b.im)) {
+    Real r = b.im / b.re, d = b.re + b.im * r;
+    return {(a.re + a.im * r) / d, (a.im - a.re * r) / d};
+  }
+  Real r = b.re / b.im, d = b.im + b.re * r;
+  return {(a.re * r + a.im) / d, (a.im * r - a.re) / d};
 }
 
-Poly Derivative(const Poly& p) {
-  const int n = Degree(p);
-  Poly d(n > 0 ? n : 1, kComplexZero);
-  for (int i = 0; i < n; ++i) d[i] = static_cast<long double>(n - i) * p[i];
-  return d;
+// The first k Taylor coefficients p^(j)(z) / j! of p at z, by repeated
+// synthetic division; T is Complex, or long double for sizes.
+template <typename T>
+std::vector<T> Taylor(std::vector<T> a, T z, int k) {
+  std::vector<T> t;
+  for (int m = static_cast<int>(a.size()) - 1; static_cast<int>(t.size()) < k && m >= 0; --m) {
+    for (int i = 1; i <= m; ++i) a[i] = a[i] + z * a[i - 1];
+    t.push_back(a[m]);
+  }
+  return t;
 }
 
-// Division with remainder; false when the divisor's leading coefficient is
-// too small. Leading remainder coefficients not above 1e-16 are dropped.
-bool DivideWithRemainder(const Poly& a, const Poly& b, Poly& quotient, Poly& remainder) {
-  if (b.empty() || Mag1(b[0]) < kTiny) return false;
-  const int da = Degree(a), db = Degree(b);
-  if (da < db) {
-    quotient.clear();
-    remainder = a;
+// What the polynomial says about the roots: its coefficients and, for
+// each, a bound on its error together with the rounding of an evaluation.
+struct PolynomialView {
+  Poly c;
+  std::vector<Real> size;  // error bound per coefficient
+
+  PolynomialView(const Poly& coefficients, const std::vector<Real>& error) : c(coefficients) {
+    const Real gamma = 4.0L * static_cast<Real>(c.size()) * kUnit;
+    size.resize(c.size());
+    for (size_t i = 0; i < c.size(); ++i) size[i] = gamma * Abs(c[i]) + (i < error.size() ? error[i] : 0.0L);
+  }
+
+  // False when some Taylor coefficient of order below k at z is clearly not
+  // zero, so that z cannot be a root of multiplicity k.
+  bool AllowsMultipleRoot(Complex z, int k) const {
+    if (c.empty()) return true;
+    std::vector<Complex> t = Taylor(c, z, k);
+    std::vector<Real> bound = Taylor(size, Abs(z), k);
+    for (size_t j = 0; j < t.size(); ++j)
+      if (Abs(t[j]) > 4.0L * bound[j]) return false;
     return true;
   }
-  Poly r = a;
-  quotient.assign(da - db + 1, kComplexZero);
-  for (int i = 0; i <= da - db; ++i) {
-    Complex f = Quotient(r[i], b[0]);
-    quotient[i] = f;
-    for (int j = 0; j <= db; ++j) r[i + j] -= f * b[j];
-  }
-  int first = da - db + 1;
-  while (first <= da && Mag1(r[first]) <= kTiny) ++first;
-  if (first > da) remainder = Poly{kComplexZero};
-  else remainder.assign(r.begin() + first, r.end());
-  return true;
-}
 
-long double MaxCoefficient(const Poly& p) {
-  long double m = 0.0L;
-  for (const Complex& x : p) m = std::max(m, Mag1(x));
-  return m;
-}
-
-// Greatest common divisor of p and p', made monic. False on failure. Every
-// remainder is scaled to unit size and judged against the size of the
-// polynomial it came from, so that large coefficients (roots of modulus
-// beyond one, high degrees) do not hide a common factor behind rounding.
-bool Gcd(const Poly& p, const Poly& dp, Poly& g) {
-  Poly a = p, b = dp, q, r;
-  auto unit = [](Poly& x) {
-    long double m = MaxCoefficient(x);
-    if (m > 0.0L)
-      for (Complex& c : x) c = (1.0L / m) * c;
-  };
-  unit(a);
-  unit(b);
-  const int limit = Degree(p) + Degree(dp) + 2;
-  for (int pass = 1;; ++pass) {
-    if (!DivideWithRemainder(a, b, q, r)) return false;
-    bool last = Degree(r) < 1 || pass >= limit;
-    if (MaxCoefficient(r) < 1e-11L) {
-      r = b;
-      last = true;
+  // Newton's method on the polynomial from z while the steps shrink; the
+  // radius within which the polynomial places the root comes back in `radius`.
+  Complex Newton(Complex z, Real& radius) const {
+    radius = INFINITY;
+    if (c.size() < 2) return z;
+    Real last = INFINITY;
+    for (int i = 0; i < 10; ++i) {
+      std::vector<Complex> t = Taylor(c, z, 2);
+      if (t[1] == kComplexZero) break;
+      Complex step = Div(t[0], t[1]);
+      Real s = Abs(step);
+      if (!(s < last) || !std::isfinite(s)) break;
+      last = s;
+      z -= step;
+      if (s <= 2.0L * kUnit * Abs(z)) break;
     }
-    unit(r);
-    a = std::move(b);
-    b = r;
-    if (last) break;
+    std::vector<Complex> t = Taylor(c, z, 2);
+    std::vector<Real> b = Taylor(size, Abs(z), 1);
+    Real d = Abs(t[1]);
+    if (d > 0.0L) radius = (Abs(t[0]) + 4.0L * b[0]) / d;
+    return z;
   }
-  if (Norm2(b[0]) < kTiny) return false;
-  Complex inv = Quotient(kComplexOne, b[0]);
-  g = b;
-  for (Complex& x : g) x = x * inv;
-  return true;
+};
+
+struct Group {
+  std::vector<int> members;
+  Complex value;
+};
+
+// Splits the eigenvalues of `members` into groups that may be one root:
+// a group is accepted when H - cI is within rounding of singular at its
+// mean c and the polynomial allows a root of that multiplicity at c;
+// otherwise it is cut at the longest edge of its minimum spanning tree.
+void SplitIntoGroups(const HessenbergForm& f, const PolynomialView& poly, const std::vector<Complex>& values,
+                     std::vector<int> members, Real eps, std::vector<Group>& out) {
+  const int k = static_cast<int>(members.size());
+  Complex mean;
+  for (int i : members) mean += values[i];
+  mean = (1.0L / k) * mean;
+  if (k == 1) {
+    out.push_back({members, values[members[0]]});
+    return;
+  }
+  if (poly.AllowsMultipleRoot(mean, k) && ShiftedHessenberg(f, mean).SmallestSingularValue() <= eps) {
+    out.push_back({members, mean});
+    return;
+  }
+  // Prim's tree; remove its longest edge.
+  std::vector<Real> dist(k, INFINITY);
+  std::vector<int> parent(k, -1);
+  std::vector<bool> in(k, false);
+  dist[0] = 0.0L;
+  for (int step = 0; step < k; ++step) {
+    int best = -1;
+    for (int i = 0; i < k; ++i)
+      if (!in[i] && (best < 0 || dist[i] < dist[best])) best = i;
+    in[best] = true;
+    for (int i = 0; i < k; ++i) {
+      Real d = Abs(values[members[i]] - values[members[best]]);
+      if (!in[i] && d < dist[i]) {
+        dist[i] = d;
+        parent[i] = best;
+      }
+    }
+  }
+  int cut = 1;
+  for (int i = 1; i < k; ++i)
+    if (dist[i] > dist[cut]) cut = i;
+  // The side of the cut: every vertex whose path to the root passes `cut`.
+  std::vector<int> side(k, -1);
+  side[0] = 0;
+  side[cut] = 1;
+  std::function<int(int)> sideOf = [&](int i) -> int {
+    if (side[i] < 0) side[i] = sideOf(parent[i]);
+    return side[i];
+  };
+  std::vector<int> a, b;
+  for (int i = 0; i < k; ++i) (sideOf(i) == 0 ? a : b).push_back(members[i]);
+  SplitIntoGroups(f, poly, values, a, eps, out);
+  SplitIntoGroups(f, poly, values, b, eps, out);
 }
 
-// The Newton map (z q'(z) - q(z)) / q'(z); false when q'(z) is too small.
-bool NewtonMap(const Poly& num, const Poly& den, Complex z, Complex& out) {
-  Complex d = EvaluatePolynomial(den, z);
-  if (Mag1(d) < kTiny) return false;
-  out = Quotient(EvaluatePolynomial(num, z), d);
-  return true;
+bool SameValues(std::vector<Complex> a, std::vector<Complex> b) {
+  auto less = [](Complex x, Complex y) { return x.re < y.re || (x.re == y.re && x.im < y.im); };
+  std::sort(a.begin(), a.end(), less);
+  std::sort(b.begin(), b.end(), less);
+  return a == b;
 }
 
-bool FarFromAll(const std::vector<Complex>& roots, Complex z, long double threshold) {
-  for (const Complex& r : roots)
-    if (Mag1(z - r) < threshold) return false;
-  return true;
-}
-
-// All roots of q at once by the Aberth-Ehrlich iteration.
-std::vector<Complex> Aberth(const Poly& q) {
-  const int m = Degree(q);
-  std::vector<Complex> z(m);
-  if (m < 1) return z;
-  const Poly dq = Derivative(q);
-  // Start on a circle whose radius is the geometric mean of the root moduli
-  // (or a bound on them when zero is a root), turned off the real axis.
-  long double lead = std::sqrt(Norm2(q[0]));
-  long double radius = 0.0L;
-  long double last = std::sqrt(Norm2(q[m]));
-  if (last > 0.0L) radius = std::pow(last / lead, 1.0L / m);
-  if (!(radius > 0.0L) || !std::isfinite(radius)) {
-    for (int i = 1; i <= m; ++i)
-      radius = std::max(radius, std::pow(std::sqrt(Norm2(q[i])) / lead, 1.0L / i));
-    if (!(radius > 0.0L)) radius = 1.0L;
-  }
-  const long double pi = 3.141592653589793238462643383279502884L;
-  for (int k = 0; k < m; ++k) {
-    long double angle = 2.0L * pi * k / m + 0.4L;
-    z[k] = Complex(radius * std::cos(angle), radius * std::sin(angle));
-  }
-  std::vector<bool> done(m, false);
-  for (int iteration = 0; iteration < 1000; ++iteration) {
-    bool all = true;
-    for (int k = 0; k < m; ++k) {
-      if (done[k]) continue;
-      Complex pv = EvaluatePolynomial(q, z[k]);
-      Complex dv = EvaluatePolynomial(dq, z[k]);
-      if (pv == kComplexZero) {
-        done[k] = true;
+// A real matrix: a group closed under conjugation has a real value, and the
+// group mirroring another gets its exact conjugate. Groups without a mirror
+// image fall apart into their (exactly paired) eigenvalues.
+void MakeConjugateSymmetric(const std::vector<Complex>& values, std::vector<Group>& groups) {
+  std::vector<int> groupOf(values.size(), -1);
+  for (size_t g = 0; g < groups.size(); ++g)
+    for (int i : groups[g].members) groupOf[i] = static_cast<int>(g);
+  std::vector<Group> out;
+  std::vector<bool> done(groups.size(), false);
+  for (size_t g = 0; g < groups.size(); ++g) {
+    if (done[g]) continue;
+    Group& G = groups[g];
+    std::vector<Complex> mine, mirrored;
+    for (int i : G.members) {
+      mine.push_back(values[i]);
+      mirrored.push_back(Conj(values[i]));
+    }
+    done[g] = true;
+    if (G.members.size() == 1 && values[G.members[0]].im == 0.0L) {
+      out.push_back(G);
+      continue;
+    }
+    if (SameValues(mine, mirrored)) {
+      G.value.im = 0.0L;
+      out.push_back(G);
+      continue;
+    }
+    // The group holding the conjugate of the first member.
+    int other = -1;
+    for (size_t i = 0; i < values.size(); ++i)
+      if (values[i] == mirrored[0] && groupOf[i] != static_cast<int>(g) && !done[groupOf[i]]) other = groupOf[i];
+    if (other >= 0) {
+      std::vector<Complex> theirs;
+      for (int i : groups[other].members) theirs.push_back(values[i]);
+      if (SameValues(theirs, mirrored)) {
+        done[other] = true;
+        Group upper = G.value.im >= 0.0L ? G : groups[other];
+        Group lower = G.value.im >= 0.0L ? groups[other] : G;
+        lower.value = Conj(upper.value);
+        out.push_back(upper);
+        out.push_back(lower);
         continue;
       }
-      Complex w = Norm2(dv) > 0.0L ? Quotient(pv, dv) : Complex(1e-3L * (1.0L + radius), 0.0L);
-      Complex s;
-      for (int j = 0; j < m; ++j)
-        if (j != k) {
-          Complex d = z[k] - z[j];
-          if (Norm2(d) > 0.0L) s += Quotient(kComplexOne, d);
-        }
-      Complex denom = kComplexOne - w * s;
-      Complex step = Norm2(denom) > 0.0L ? Quotient(w, denom) : w;
-      z[k] -= step;
-      if (Mag1(step) <= 1e-18L * (1.0L + Mag1(z[k]))) done[k] = true;
-      else all = false;
+      done[other] = true;
+      for (int i : groups[other].members) out.push_back({{i}, values[i]});
     }
-    if (all) break;
+    for (int i : G.members) out.push_back({{i}, values[i]});
   }
-  return z;
-}
-
-// A few Newton steps on q, kept only while they lower the residual.
-Complex Polish(const Poly& q, const Poly& dq, Complex z) {
-  long double best = Mag1(EvaluatePolynomial(q, z));
-  for (int i = 0; i < 10 && best > 0.0L; ++i) {
-    Complex d = EvaluatePolynomial(dq, z);
-    if (Norm2(d) == 0.0L) break;
-    Complex t = z - Quotient(EvaluatePolynomial(q, z), d);
-    long double res = Mag1(EvaluatePolynomial(q, t));
-    if (!(res < best)) break;
-    best = res;
-    z = t;
-  }
-  return z;
-}
-
-// The size of the terms of p at z (at least 1): the scale of its rounding.
-long double Size(const Poly& p, Complex z) {
-  long double v = 0.0L, r = std::sqrt(Norm2(z));
-  for (const Complex& x : p) v = std::sqrt(Norm2(x)) + r * v;
-  return std::max(v, 1.0L);
+  groups = std::move(out);
 }
 
 }  // namespace
@@ -192,122 +213,102 @@ Complex EvaluatePolynomial(const std::vector<Complex>& c, Complex z) {
   return v;
 }
 
-RootList FindRoots(const std::vector<Complex>& p, bool complexMatrix, long double acceptance) {
+RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, const std::vector<long double>& cError,
+                     bool complexMatrix) {
   RootList out;
-  const int n = Degree(p);
-  if (n < 1 || Mag1(p[0]) < kTiny) return out;
+  std::vector<Complex> values;
+  if (!HessenbergEigenvalues(f, values)) out.stopped = true;
+  const int m = static_cast<int>(values.size());
+  const bool realMatrix = !complexMatrix || !f.complex;
+  const PolynomialView poly(c, cError);
+  // What rounding in the reduction and the iteration may do to the matrix.
+  const Real eps = std::max(10.0L * f.n * kUnit * f.norm, LDBL_MIN);
 
-  // Square-free part q: the same roots as p, each once.
-  const Poly dp = Derivative(p);
-  Poly q = p, g, quotient, remainder;
-  if (Gcd(p, dp, g) && Degree(g) >= 1 && DivideWithRemainder(p, g, quotient, remainder) &&
-      !quotient.empty())
-    q = quotient;
-  const int m = Degree(q);
-
-  // The Newton map's numerator and denominator.
-  Poly num(m + 1), den = Derivative(q);
-  for (int i = 0; i <= m; ++i) num[i] = static_cast<long double>(m - i - 1) * q[i];
-
-  long double radius = 1e-13L;
-  for (const Complex& x : q) {
-    long double m2 = Norm2(x);
-    radius = std::max(radius, m2 < 1e-31L ? 0.0L : std::sqrt(m2));
-  }
-
-  std::vector<Complex>& roots = out.roots;
-  RandomGenerator& random = ProgramRandom();
-  for (int attempt = 0; attempt <= 200 && static_cast<int>(roots.size()) < m; ++attempt) {
-    if (PollKey() == 'S') {
-      out.stopped = true;
-      break;
-    }
-    long double u1 = random.Range(0.0L, 1.0L);
-    long double u2 = random.Range(0.0L, 1.0L);
-    Complex z(radius * (2.0L * u2 - 1.0L), radius * (2.0L * u1 - 1.0L));
-    long double step = 1.0L;
-    for (int i = 0; i < 100 && step > 1e-13L; ++i) {
-      Complex next;
-      if (!NewtonMap(num, den, z, next)) next = kComplexZero;
-      step = Mag1(next - z);
-      z = next;
-    }
-    if (!(step < 1e-13L)) continue;
-    for (int i = 0; i < 50; ++i) {
-      Complex next;
-      if (NewtonMap(num, den, z, next)) z = next;
-    }
-    if (!(Mag1(EvaluatePolynomial(q, z)) <= acceptance) || !FarFromAll(roots, z, acceptance)) continue;
-    roots.push_back(z);
-    // The conjugate of a complex root of a real polynomial is a root too;
-    // it is added only while the list has room for it.
-    if (!complexMatrix && std::fabs(z.im) > 1e-13L && static_cast<int>(roots.size()) < m &&
-        FarFromAll(roots, Conj(z), acceptance))
-      roots.push_back(Conj(z));
-  }
-
-  // Roots the search missed: take all of q's roots from Aberth-Ehrlich, drop
-  // the one nearest to each root already listed, and list the rest.
-  if (!out.stopped && static_cast<int>(roots.size()) < m) {
-    std::vector<Complex> all = Aberth(q);
-    for (const Complex& r : roots) {
-      size_t best = all.size();
-      long double bestDistance = 0.0L;
-      for (size_t i = 0; i < all.size(); ++i) {
-        long double d = Mag1(all[i] - r);
-        if (best == all.size() || d < bestDistance) {
-          best = i;
-          bestDistance = d;
-        }
+  // Condition numbers: how far rounding can move each eigenvalue.
+  std::vector<Real> cond(m, 1.0L);
+  if (!f.symmetric) {
+    for (int i = 0; i < m; ++i) {
+      if (StopKeyPressed()) {
+        out.stopped = true;
+        break;
       }
-      if (best < all.size()) all.erase(all.begin() + static_cast<long>(best));
-    }
-    const Poly dq = Derivative(q);
-    if (!complexMatrix) {
-      // Real polynomial: pair each root above the axis with an exact
-      // conjugate below it, and put roots on the axis when they sit on it.
-      for (size_t i = 0; i < all.size(); ++i) {
-        if (std::fabs(all[i].im) <= 1e-13L * (1.0L + std::fabs(all[i].re))) all[i].im = 0.0L;
+      if (realMatrix && values[i].im < 0.0L && i > 0 && values[i - 1] == Conj(values[i])) {
+        cond[i] = cond[i - 1];
+        continue;
       }
-      for (size_t i = 0; i < all.size(); ++i) {
-        if (all[i].im <= 0.0L) continue;
-        size_t best = all.size();
-        long double bestDistance = 0.0L;
-        for (size_t j = 0; j < all.size(); ++j) {
-          if (all[j].im >= 0.0L) continue;
-          long double d = Mag1(all[j] - Conj(all[i]));
-          if (best == all.size() || d < bestDistance) {
-            best = j;
-            bestDistance = d;
-          }
-        }
-        if (best < all.size()) {
-          all[i] = Polish(q, dq, all[i]);
-          all[best] = Conj(all[i]);
-        }
-      }
-    }
-    for (Complex z : all) {
-      if (static_cast<int>(roots.size()) >= m) break;
-      if (complexMatrix || z.im == 0.0L) z = Polish(q, dq, z);
-      roots.push_back(z);
+      cond[i] = ShiftedHessenberg(f, values[i]).EigenvalueCondition();
     }
   }
 
-  // Multiplicities from the derivatives of the full polynomial.
-  out.multiplicities.assign(roots.size(), 1);
-  int total = static_cast<int>(roots.size());
-  Poly d = p;
-  for (int k = 1; total < n && k <= n; ++k) {
-    d = Derivative(d);
-    for (size_t i = 0; i < roots.size() && total < n; ++i) {
-      if (Mag1(EvaluatePolynomial(d, roots[i])) < 1e-13L * Size(d, roots[i])) {
-        ++out.multiplicities[i];
-        ++total;
+  // Eigenvalues within reach of each other form the candidate clusters.
+  std::vector<int> root(m);
+  std::iota(root.begin(), root.end(), 0);
+  std::function<int(int)> find = [&](int i) { return root[i] == i ? i : root[i] = find(root[i]); };
+  for (int i = 0; i < m; ++i)
+    for (int j = i + 1; j < m; ++j)
+      if (Abs(values[i] - values[j]) <= 10.0L * eps * (cond[i] + cond[j])) root[find(i)] = find(j);
+  std::vector<std::vector<int>> clusters(m);
+  for (int i = 0; i < m; ++i) clusters[find(i)].push_back(i);
+  std::vector<Group> groups;
+  for (auto& cluster : clusters)
+    if (!cluster.empty()) SplitIntoGroups(f, poly, values, cluster, eps, groups);
+  if (realMatrix) MakeConjugateSymmetric(values, groups);
+
+  // A simple root moves to the polynomial's root nearby when the polynomial
+  // places it more sharply than the matrix does.
+  if (!c.empty()) {
+    for (size_t g = 0; g < groups.size(); ++g) {
+      Group& G = groups[g];
+      if (G.members.size() != 1) continue;
+      const int i = G.members[0];
+      if (realMatrix && G.value.im < 0.0L) continue;  // follows its conjugate below
+      Real radius;
+      Complex z = poly.Newton(G.value, radius);
+      if (realMatrix && G.value.im == 0.0L) z.im = 0.0L;
+      const Real reach = std::max(eps * cond[i], 4.0L * kUnit * Abs(G.value));
+      if (radius < reach && Abs(z - G.value) <= 2.0L * reach + radius) {
+        if (realMatrix && G.value.im > 0.0L)
+          for (Group& H : groups)
+            if (H.members.size() == 1 && H.value == Conj(G.value)) {
+              H.value = Conj(z);
+              break;
+            }
+        G.value = z;
       }
     }
+  }
+
+  std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
+    return a.value.re > b.value.re || (a.value.re == b.value.re && a.value.im > b.value.im);
+  });
+  for (const Group& G : groups) {
+    out.roots.push_back(G.value);
+    out.multiplicities.push_back(static_cast<int32_t>(G.members.size()));
+    std::vector<Complex> behind;
+    for (int i : G.members) behind.push_back(values[i]);
+    out.eigenvalues.push_back(std::move(behind));
   }
   return out;
+}
+
+bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c, RootList& roots) {
+  c.clear();
+  roots = RootList{};
+  if (m.rows != m.cols || m.rows == 0) return false;
+  HessenbergForm f;
+  std::vector<long double> error;
+  if (!ReduceToHessenbergForm(m, complexMatrix, f) || !HessenbergPolynomial(f, c, &error)) {
+    c.clear();
+    return false;
+  }
+  roots = RootsOfForm(f, c, error, complexMatrix);
+  return true;
+}
+
+RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, long double) {
+  const int n = static_cast<int>(c.size()) - 1;
+  if (n < 1 || std::fabs(c[0].re) + std::fabs(c[0].im) < 1e-16L) return RootList{};
+  return RootsOfForm(CompanionForm(c, complexMatrix), c, {}, complexMatrix);
 }
 
 }  // namespace tavrin

@@ -3,22 +3,38 @@
 #include <vector>
 
 #include "core/Complex.h"
+#include "core/Matrix.h"
+#include "engine/Eigenvalues.h"
 
 namespace tavrin {
 
-// Distinct roots in the order found, each with its multiplicity (>= 1).
+// Distinct roots, each with its multiplicity (>= 1), ordered by decreasing
+// real part and then decreasing imaginary part.
 struct RootList {
   std::vector<Complex> roots;
   std::vector<int32_t> multiplicities;
-  bool stopped = false;  // S ended the search; the roots found so far are listed
+  std::vector<std::vector<Complex>> eigenvalues;  // the computed eigenvalues behind each root
+  bool stopped = false;  // S or Q ended the search; the roots found so far are listed
 };
 
+// The characteristic polynomial of the square matrix m and its roots, both
+// from one Hessenberg form: the roots are the eigenvalues by shifted QR,
+// grouped into multiple roots only where the matrix and the polynomial both
+// allow it, and refined on the polynomial where it pins a root down better.
+// Unless stopped, the multiplicities add up to n; a real matrix
+// (complexMatrix false) gives real roots and exact conjugate pairs, a
+// symmetric one only real roots. False (c empty) when stopped before the
+// polynomial was complete.
+bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c,
+                              RootList& roots);
+
+// The roots of a Hessenberg form whose characteristic polynomial is c, with
+// error bounds cError for its coefficients (empty: c is exact).
+RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c,
+                     const std::vector<long double>& cError, bool complexMatrix);
+
 // Roots of the polynomial c (highest power first, degree n = c.size() - 1,
-// c[0] non-zero). A randomised Newton search on the square-free part comes
-// first; whatever it misses is found by the Aberth-Ehrlich iteration and
-// listed after it. In real mode (complexMatrix false) every complex root
-// found is followed by its conjugate. `acceptance` is the residual bound of
-// the Newton search (the window's root threshold).
+// c[0] non-zero), as the eigenvalues of its companion matrix.
 RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, long double acceptance = 1e-7L);
 
 // Nested multiply-add value of c at z.

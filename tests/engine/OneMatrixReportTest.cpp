@@ -41,12 +41,30 @@ TEST(OneMatrixReportTest, IdentityAtThreePlaces) {
 TEST(OneMatrixReportTest, IntegerMatrices) {
   ClearPendingKey();
   ReportFormat f;
-  EXPECT_EQ(OneMatrixReport(Int(2, {1, 2, 2, 4}, 1), f),
-            "rank: 1\r\n\r\ntrace: 5\r\n\r\ndeterminant: 0\r\n\r\n");
-  EXPECT_EQ(OneMatrixReport(Int(2, {1, 0, 0, 1}, 2), f),
-            "rank: 2\r\n\r\ntrace: 1\r\n\r\ndeterminant: 1/4\r\n\r\n");
-  EXPECT_EQ(OneMatrixReport(Int(2, {-1, 0, 0, 2}, 3), f),
-            "rank: 2\r\n\r\ntrace: 1/3\r\n\r\ndeterminant: -2/9\r\n\r\n");
+  const std::string head = "characteristic polynomial\r\n---------------------------\r\ndegree  coefficient\r\n";
+  struct {
+    IntegerMatrix m;
+    std::string text;
+  } cases[] = {
+      // x^2 - 5x: the roots 5 and 0.
+      {Int(2, {1, 2, 2, 4}, 1), "rank: 1\r\n\r\ntrace: 5\r\n\r\ndeterminant: 0\r\n\r\n" + head +
+                                    "   2:    1\r\n   1:   -5\r\n   0:    0\r\n\r\nroots\r\n5\r\n0\r\n"},
+      // (x - 1/2)^2 = x^2 - x + 1/4.
+      {Int(2, {1, 0, 0, 1}, 2), "rank: 2\r\n\r\ntrace: 1\r\n\r\ndeterminant: 1/4\r\n\r\n" + head +
+                                    "   2:    1\r\n   1:   -1\r\n   0:    1/4\r\n\r\nroots\r\n1/2 (multiplicity 2)\r\n"},
+      // (x - 2/3)(x + 1/3) = x^2 - x/3 - 2/9.
+      {Int(2, {-1, 0, 0, 2}, 3), "rank: 2\r\n\r\ntrace: 1/3\r\n\r\ndeterminant: -2/9\r\n\r\n" + head +
+                                     "   2:    1\r\n   1:   -1/3\r\n   0:   -2/9\r\n\r\nroots\r\n2/3\r\n-1/3\r\n"},
+      // x^2 - 2: no rational root; the two others as numbers.
+      {Int(2, {0, 2, 1, 0}, 1), "rank: 2\r\n\r\ntrace: 0\r\n\r\ndeterminant: -2\r\n\r\n" + head +
+                                    "   2:    1\r\n   1:    0\r\n   0:   -2\r\n\r\nroots\r\n1.41421\r\n-1.41421\r\n"},
+      // (x - 1)^2 (x^2 + 1) from a block matrix: 1 exactly, then i and -i.
+      {Int(4, {1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0}, 1),
+       "rank: 4\r\n\r\ntrace: 2\r\n\r\ndeterminant: 1\r\n\r\n" + head +
+           "   4:    1\r\n   3:   -2\r\n   2:    2\r\n   1:   -2\r\n   0:    1\r\n\r\nroots\r\n1 (multiplicity 2)\r\n"
+           "0.00000 + 1.00000i\r\n0.00000 - 1.00000i\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(OneMatrixReport(c.m, f), c.text);
   PostKey('Q');  // a stopped exact determinant shows the failure in its place
   std::string r = OneMatrixReport(Int(2, {1, 2, 3, 4}, 1), f);
   EXPECT_NE(r.find("could not calculate"), std::string::npos) << r;

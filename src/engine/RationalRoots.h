@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "core/Fraction.h"
+#include "core/Matrix.h"
+#include "engine/RootFinder.h"
+
+namespace tavrin {
+
+// The roots of the exact characteristic polynomial c of an integer-mode
+// matrix: its rational roots exactly, each with its exact multiplicity,
+// and the others numerically, as the matrix's eigenvalues (RootList order
+// and rules). The numerical roots of a square-free remainder are listed
+// one by one.
+struct IntegerRoots {
+  std::vector<Fraction> rational;  // decreasing
+  std::vector<int32_t> rationalMultiplicities;
+  RootList others;
+  bool stopped = false;  // S or Q: the roots found so far
+};
+
+IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c);
+
+// 80-bit value of an integer, truncated to 64 significant bits, and of a
+// fraction (without overflow when both parts are huge).
+long double ToLongDouble(const mpz_class& v);
+long double ToLongDouble(const Fraction& f);
+
+}  // namespace tavrin
