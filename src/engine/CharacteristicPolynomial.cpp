@@ -46,7 +46,13 @@ bool Recurrence(int n, Entry entry, std::vector<T>& out, bool sizes = false) {
 bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error) {
   c.clear();
   const int n = f.n;
-  if (!Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c)) return false;
+  if (f.complex) {
+    if (!Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c)) return false;
+  } else {
+    std::vector<long double> real;
+    if (!Recurrence<long double>(n, [&](int i, int j) { return f.at(i, j).re; }, real)) return false;
+    c.assign(real.begin(), real.end());
+  }
   c[0] = kComplexOne;
   if (error) {
     // With the entries replaced by their moduli and every subtraction by an
@@ -97,6 +103,7 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
       for (int i = 0; i < r; ++i) mpz_addmul(s.get_mpz_t(), a(r, i).get_mpz_t(), col[i].get_mpz_t());
       t[step + 2] = -s;
       if (step + 1 == r) break;
+      if (StopKeyPressed()) return code::kInterrupted;  // each product is O(r^2) big multiplications
       for (int i = 0; i < r; ++i) {
         next[i] = 0;
         for (int j = 0; j < r; ++j) mpz_addmul(next[i].get_mpz_t(), a(i, j).get_mpz_t(), col[j].get_mpz_t());

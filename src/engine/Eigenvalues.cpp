@@ -132,9 +132,17 @@ bool RealHessenberg(std::vector<Real>& a, int n) {
     // From the right on columns k+1..: A -= (beta A v) v^T.
     for (int i = 0; i < n; ++i) {
       Real* row = &a[static_cast<size_t>(i) * n + k + 1];
-      Real s = 0.0L;
-      for (int l = 0; l < len; ++l) s += row[l] * v[l];
-      s *= beta;
+      // Four partial sums keep the adder busy.
+      Real s0 = 0.0L, s1 = 0.0L, s2 = 0.0L, s3 = 0.0L;
+      int l = 0;
+      for (; l + 3 < len; l += 4) {
+        s0 += row[l] * v[l];
+        s1 += row[l + 1] * v[l + 1];
+        s2 += row[l + 2] * v[l + 2];
+        s3 += row[l + 3] * v[l + 3];
+      }
+      for (; l < len; ++l) s0 += row[l] * v[l];
+      Real s = beta * ((s0 + s1) + (s2 + s3));
       for (int l = 0; l < len; ++l) row[l] -= s * v[l];
     }
     a[static_cast<size_t>(k + 1) * n + k] = alpha * scale;

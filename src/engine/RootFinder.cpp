@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <numeric>
 
@@ -109,6 +110,13 @@ void SplitIntoGroups(const HessenbergForm& f, const PolynomialView& poly, const 
     return;
   }
   if (poly.AllowsMultipleRoot(mean, k) && ShiftedHessenberg(f, mean).SmallestSingularValue() <= eps) {
+    // A part within both the group's spread and the reach of rounding is
+    // not known, not even its sign: it is shown as zero, not as "-0.000".
+    Real spread = 0.0L;
+    for (int i : members) spread = std::max(spread, Abs(values[i] - mean));
+    const Real unknown = std::min(spread, eps);
+    if (std::fabs(mean.re) <= unknown) mean.re = 0.0L;
+    if (std::fabs(mean.im) <= unknown) mean.im = 0.0L;
     out.push_back({members, mean});
     return;
   }
@@ -224,29 +232,57 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
   // What rounding in the reduction and the iteration may do to the matrix.
   const Real eps = std::max(10.0L * f.n * kUnit * f.norm, LDBL_MIN);
 
-  // Condition numbers: how far rounding can move each eigenvalue.
+  // Condition numbers: how far rounding can move each eigenvalue. First a
+  // bound from the eigenvalues alone: for a simple eigenvalue the condition
+  // number is |adj(zI - H)| / |p'(z)|, the first at most the product of the
+  // n - 1 largest singular values of zI - H, which the mean of their squares
+  // bounds, the second the product of the distances to the other
+  // eigenvalues. Only where that leaves a neighbour within reach is the
+  // condition number worked out from the eigenvectors.
   std::vector<Real> cond(m, 1.0L);
-  if (!f.symmetric) {
+  std::vector<bool> exact(m, f.symmetric);
+  if (!f.symmetric && !out.stopped && m > 1) {
+    Complex trace;
+    for (int i = 0; i < f.n; ++i) trace += f.at(i, i);
+    const Real norm2 = f.norm * f.norm;
     for (int i = 0; i < m; ++i) {
-      if (StopKeyPressed()) {
-        out.stopped = true;
-        break;
-      }
-      if (realMatrix && values[i].im < 0.0L && i > 0 && values[i - 1] == Conj(values[i])) {
-        cond[i] = cond[i - 1];
-        continue;
-      }
-      cond[i] = ShiftedHessenberg(f, values[i]).EigenvalueCondition();
+      const Complex z = values[i];
+      Real shifted = norm2 - 2.0L * (z.re * trace.re + z.im * trace.im) + f.n * (z.re * z.re + z.im * z.im);
+      Real logBound = 0.5L * (f.n - 1) * std::log(std::max(shifted, LDBL_MIN) / (f.n - 1));
+      for (int j = 0; j < m && std::isfinite(logBound); ++j)
+        if (j != i) logBound -= 0.5L * std::log(std::norm(std::complex<Real>(values[j].re - z.re, values[j].im - z.im)));
+      cond[i] = logBound < 11000.0L ? std::exp(logBound) : INFINITY;
+      if (!(cond[i] >= 1.0L)) cond[i] = 1.0L;
     }
   }
+  auto reach = [&](int i, int j) { return 10.0L * eps * (cond[i] + cond[j]); };
+  auto sharpen = [&](int i) {
+    if (exact[i]) return;
+    exact[i] = true;
+    cond[i] = ShiftedHessenberg(f, values[i]).EigenvalueCondition();
+    // The conjugate of an eigenvalue of a real matrix is as well conditioned.
+    if (realMatrix && values[i].im != 0.0L)
+      for (int k : {i - 1, i + 1})
+        if (k >= 0 && k < m && values[k] == Conj(values[i])) {
+          cond[k] = cond[i];
+          exact[k] = true;
+        }
+  };
 
   // Eigenvalues within reach of each other form the candidate clusters.
   std::vector<int> root(m);
   std::iota(root.begin(), root.end(), 0);
   std::function<int(int)> find = [&](int i) { return root[i] == i ? i : root[i] = find(root[i]); };
   for (int i = 0; i < m; ++i)
-    for (int j = i + 1; j < m; ++j)
-      if (Abs(values[i] - values[j]) <= 10.0L * eps * (cond[i] + cond[j])) root[find(i)] = find(j);
+    for (int j = i + 1; j < m; ++j) {
+      const Real d = Abs(values[i] - values[j]);
+      if (d > reach(i, j)) continue;
+      if (StopKeyPressed()) out.stopped = true;
+      if (out.stopped) break;
+      sharpen(i);
+      sharpen(j);
+      if (d <= reach(i, j)) root[find(i)] = find(j);
+    }
   std::vector<std::vector<int>> clusters(m);
   for (int i = 0; i < m; ++i) clusters[find(i)].push_back(i);
   std::vector<Group> groups;
@@ -256,7 +292,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
 
   // A simple root moves to the polynomial's root nearby when the polynomial
   // places it more sharply than the matrix does.
-  if (!c.empty()) {
+  if (!c.empty() && !out.stopped) {
     for (size_t g = 0; g < groups.size(); ++g) {
       Group& G = groups[g];
       if (G.members.size() != 1) continue;
