@@ -104,6 +104,7 @@ std::vector<Case> Cases() {
   cases.push_back({"random 30", Lcg(30, 30, false), Values(kRand30), 30, kRand30EigenError});
   cases.push_back({"random 60", Lcg(60, 60, false), Values(kRand60), 60, kRand60EigenError});
   cases.push_back({"random 100", Lcg(100, 100, false), Values(kRand100), 100, kRand100EigenError});
+  cases.push_back({"random 200", Lcg(200, 200, false), Values(kRand200), 200, kRand200EigenError});
 
   cases.push_back({"Frank 12", FromRows(12, [](int i, int j) -> long double {
                      return j >= i - 1 ? 12.0L - std::max(i, j) : 0.0L;
@@ -153,6 +154,45 @@ TEST(MatrixRootsTest, EveryRootWithItsMultiplicity) {
   }
 }
 
+// Complex mode: a Hermitian matrix (real roots), a triangular one with a
+// defective double root 1 + i, and a general one (roots from mpmath).
+TEST(MatrixRootsTest, ComplexMatrices) {
+  ClearPendingKey();
+  const Complex i(0.0L, 1.0L);
+  struct {
+    std::vector<Complex> entries;
+    std::vector<Complex> roots;
+    std::vector<int> multiplicities;
+  } cases[] = {
+      {{2, i, 0, -1.0L * i, 2, 1, 0, 1, 3},
+       {3.8019377358048382524722L, 2.44504186791262880857781L, 0.75302039628253293894999L},
+       {1, 1, 1}},
+      {{Complex(1, 1), 5, 2, 0, Complex(1, 1), Complex(3, -1), 0, 0, Complex(0, -2)},
+       {Complex(1, 1), Complex(0, -2)},
+       {2, 1}},
+      {{Complex(0.5L, -1), 2, i, -1, Complex(1, 1), -0.25L, 3, Complex(0, -2), 0.75L, Complex(-1, 0.5L), 1, 2,
+        Complex(2, -1), 0, Complex(0.5L, 0.5L), -1},
+       {Complex(2.13940621729886782153927L, 0.0461444480171910466005238L),
+        Complex(0.789192836818729255624313L, 2.24847229866081258945715L),
+        Complex(-0.996957946797928965862393L, -2.42968280931594486256039L),
+        Complex(-1.68164110731966811130119L, -0.864933937362058773497284L)},
+       {1, 1, 1, 1}},
+  };
+  for (const auto& t : cases) {
+    const int n = t.entries.size() == 16 ? 4 : 3;
+    ComplexMatrix m(n, n);
+    m.e = t.entries;
+    std::vector<Complex> c;
+    RootList r;
+    ASSERT_TRUE(MatrixPolynomialAndRoots(m, true, c, r));
+    ASSERT_EQ(r.roots.size(), t.roots.size());
+    for (size_t k = 0; k < r.roots.size(); ++k) {
+      EXPECT_LT(Distance(r.roots[k], t.roots[k]), 1e-17L) << k;
+      EXPECT_EQ(r.multiplicities[k], t.multiplicities[k]) << k;
+    }
+  }
+}
+
 TEST(MatrixRootsTest, SymmetricMatricesHaveRealRoots) {
   ClearPendingKey();
   for (int n : {5, 21, 40}) {
@@ -176,6 +216,16 @@ TEST(MatrixRootsTest, StopKeys) {
     RootList r;
     EXPECT_FALSE(MatrixPolynomialAndRoots(Lcg(12, 3, false), false, c, r));
     EXPECT_TRUE(c.empty());
+    // Taken by the root search: what was found so far, marked as stopped.
+    ClearPendingKey();
+    HessenbergForm f;
+    ASSERT_TRUE(ReduceToHessenbergForm(Lcg(12, 3, false), false, f));
+    PostKey(key);
+    RootList partial = RootsOfForm(f, {}, {}, false);
+    EXPECT_TRUE(partial.stopped);
+    int total = 0;
+    for (int k : partial.multiplicities) total += k;
+    EXPECT_LT(total, 12);
   }
   ClearPendingKey();
 }
