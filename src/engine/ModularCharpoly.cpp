@@ -16,7 +16,10 @@ namespace {
 
 class PolynomialRing {
  public:
-  explicit PolynomialRing(mp_limb_t p) { nmod_poly_init(poly_, p); }
+  // Room for the whole polynomial up front, so the FLINT call only makes scratch.
+  PolynomialRing(mp_limb_t p, long length) {
+    modular::WithScratch([&] { nmod_poly_init2(poly_, p, length); });
+  }
   ~PolynomialRing() { nmod_poly_clear(poly_); }
   PolynomialRing(const PolynomialRing&) = delete;
   PolynomialRing& operator=(const PolynomialRing&) = delete;
@@ -74,8 +77,8 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
     A.Reduce(m.get());
     std::vector<mp_limb_t> residues(n + 1);
     if (n < kHessenbergFrom) {
-      PolynomialRing poly(p);
-      nmod_mat_charpoly(poly.get(), m.get());
+      PolynomialRing poly(p, n + 1);
+      modular::WithScratch([&] { nmod_mat_charpoly(poly.get(), m.get()); });
       for (int k = 0; k <= n; ++k) residues[k] = nmod_poly_get_coeff_ui(poly.get(), k);
     } else if (modular::HessenbergCharpoly(m.get(), residues, true) != code::kOk) {
       return code::kInterrupted;

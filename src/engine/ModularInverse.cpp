@@ -71,7 +71,7 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
     if (n < kColumnByColumnFrom) {
       modular::NmodMatrix m(n, n, p);
       A.Reduce(m.get());
-      nmod_mat_inv(inverse.get(), m.get());
+      modular::WithScratch([&] { return nmod_mat_inv(inverse.get(), m.get()); });
     } else {
       // A band of columns of the inverse at a time, so Q is heard in between.
       modular::ModularLu lu(n, p);

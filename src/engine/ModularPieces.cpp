@@ -22,7 +22,9 @@ bool KeyStops(bool stopKeyToo) {
 // A view of part of a matrix (rows [r1, r2), columns [c1, c2)).
 class Window {
  public:
-  Window(const nmod_mat_struct* m, long r1, long c1, long r2, long c2) { nmod_mat_window_init(w_, m, r1, c1, r2, c2); }
+  Window(const nmod_mat_struct* m, long r1, long c1, long r2, long c2) {
+    WithScratch([&] { nmod_mat_window_init(w_, m, r1, c1, r2, c2); });
+  }
   ~Window() { nmod_mat_window_clear(w_); }
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -78,7 +80,7 @@ ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bo
       const long ce = std::min(n, c + kBand);
       Window u12(a, k, c, e, ce), a22(a, e, c, n, ce);
       NmodMatrix product(n - e, ce - c, mod.n);
-      nmod_mat_mul(product.get(), l21.get(), u12.get());
+      WithScratch([&] { nmod_mat_mul(product.get(), l21.get(), u12.get()); });
       nmod_mat_sub(a22.get(), a22.get(), product.get());
     }
   }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 #include <mutex>
 #include <new>
 
@@ -13,22 +14,44 @@ namespace tavrin::modular {
 
 namespace {
 
+// The scratch record of the FlintScratch active on this thread, if any.
+thread_local std::unordered_set<void*>* t_scratch = nullptr;
+
+void* Track(void* p) {
+  if (t_scratch && p) {
+    try {
+      t_scratch->insert(p);
+    } catch (...) {
+      std::free(p);
+      throw;
+    }
+  }
+  return p;
+}
+
 void* Allocate(size_t size) {
   void* p = std::malloc(size);
   if (!p && size) throw std::bad_alloc();
-  return p;
+  return Track(p);
 }
 void* AllocateZeroed(size_t count, size_t size) {
   void* p = std::calloc(count, size);
   if (!p && count && size) throw std::bad_alloc();
-  return p;
+  return Track(p);
 }
 void* Reallocate(void* old, size_t size) {
+  // A block keeps its owner: recorded scratch stays recorded, a block from
+  // outside the scope stays outside.
+  const bool recorded = t_scratch && old && t_scratch->count(old);
   void* p = std::realloc(old, size);
   if (!p && size) throw std::bad_alloc();
-  return p;
+  if (recorded) t_scratch->erase(old);
+  return recorded || !old ? Track(p) : p;
 }
-void Release(void* p) { std::free(p); }
+void Release(void* p) {
+  if (t_scratch) t_scratch->erase(p);
+  std::free(p);
+}
 
 double Log2(const mpz_class& v) {
   if (sgn(v) == 0) return 0;
@@ -54,7 +77,7 @@ ResultCode ModularLu::Factor(const Numerators& a, long blockedFrom) {
     const ResultCode rc = BlockedLu(lu_.get(), perm_, 64, nonsingular_);
     if (rc != code::kOk) return rc;
   } else {
-    nonsingular_ = nmod_mat_lu(perm_.data(), lu_.get(), 0) == n;
+    nonsingular_ = WithScratch([&] { return nmod_mat_lu(perm_.data(), lu_.get(), 0); }) == n;
   }
   if (!nonsingular_) return code::kOk;
   const nmod_t mod = lu_.get()->mod;
@@ -101,10 +124,18 @@ void ModularLu::InverseColumns(long from, long to, nmod_mat_struct* inverse) con
   NmodMatrix b(n, to - from, p), x(n, to - from, p);
   for (long i = 0; i < n; ++i)
     if (perm_[i] >= from && perm_[i] < to) b.at(i, perm_[i] - from) = 1;
-  nmod_mat_solve_tril(x.get(), lu_.get(), b.get(), 1);
-  nmod_mat_solve_triu(b.get(), lu_.get(), x.get(), 0);
+  WithScratch([&] { nmod_mat_solve_tril(x.get(), lu_.get(), b.get(), 1); });
+  WithScratch([&] { nmod_mat_solve_triu(b.get(), lu_.get(), x.get(), 0); });
   for (long i = 0; i < n; ++i)
     for (long j = from; j < to; ++j) nmod_mat_entry(inverse, i, j) = b.at(i, j - from);
+}
+
+FlintScratch::FlintScratch() : exceptions_(std::uncaught_exceptions()) { t_scratch = &blocks_; }
+
+FlintScratch::~FlintScratch() {
+  t_scratch = nullptr;
+  if (std::uncaught_exceptions() > exceptions_)
+    for (void* p : blocks_) std::free(p);
 }
 
 mp_limb_t PrimeSequence::Next() {

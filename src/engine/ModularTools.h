@@ -5,6 +5,7 @@
 #include <flint/nmod_mat.h>
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "core/Matrix.h"
@@ -16,10 +17,34 @@ namespace tavrin::modular {
 // allocation throws std::bad_alloc (reported as code 3) instead of aborting.
 void PrepareFlint();
 
+// Wraps one FLINT call: the blocks FLINT allocates inside it are recorded,
+// and those it still holds when an exception leaves the call (its scratch
+// space) are freed. Not nested; objects made outside keep their owners.
+class FlintScratch {
+ public:
+  FlintScratch();
+  ~FlintScratch();
+  FlintScratch(const FlintScratch&) = delete;
+  FlintScratch& operator=(const FlintScratch&) = delete;
+
+ private:
+  std::unordered_set<void*> blocks_;
+  int exceptions_;
+};
+
+// Runs f() inside a FlintScratch.
+template <class F>
+auto WithScratch(F&& f) {
+  FlintScratch scratch;
+  return f();
+}
+
 // A FLINT matrix modulo p that frees itself.
 class NmodMatrix {
  public:
-  NmodMatrix(long rows, long cols, mp_limb_t p) { nmod_mat_init(m_, rows, cols, p); }
+  NmodMatrix(long rows, long cols, mp_limb_t p) {
+    WithScratch([&] { nmod_mat_init(m_, rows, cols, p); });
+  }
   ~NmodMatrix() { nmod_mat_clear(m_); }
   NmodMatrix(const NmodMatrix&) = delete;
   NmodMatrix& operator=(const NmodMatrix&) = delete;
