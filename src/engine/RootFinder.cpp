@@ -230,7 +230,8 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
   const bool realMatrix = !complexMatrix || !f.complex;
   const PolynomialView poly(c, cError);
   // What rounding in the reduction and the iteration may do to the matrix.
-  const Real eps = std::max(10.0L * f.n * kUnit * f.norm, LDBL_MIN);
+  // (A zero matrix has the scale 1: its eigenvalues are exact.)
+  const Real eps = 10.0L * f.n * kUnit * (f.norm > 0.0L ? f.norm : 1.0L);
 
   // Condition numbers: how far rounding can move each eigenvalue. First a
   // bound from the eigenvalues alone: for a simple eigenvalue the condition

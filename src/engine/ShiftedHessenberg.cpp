@@ -57,7 +57,7 @@ ShiftedHessenberg::ShiftedHessenberg(const HessenbergForm& f, Complex z)
   for (int i = 0; i < n; ++i) U(i, i) -= z;
   // A zero pivot becomes a tiny one so that solves stay finite: the
   // eigenvector of an exact eigenvalue is still found.
-  const Real tiny = std::max(f.norm, 1.0L) * 1e-40L;
+  const Real tiny = (f.norm > 0.0L ? f.norm : 1.0L) * 1e-40L;
   for (int k = 0; k < n; ++k) {
     if (k + 1 < n) {
       if (Mag1(U(k + 1, k)) > Mag1(U(k, k))) {

@@ -99,6 +99,7 @@ std::vector<Case> Cases() {
                      return a[i * 3 + j];
                    }),
                    Repeat({{2.0L, 1}, {2.00001, 1}, {7.0L, 1}}), 3, 0.0L});
+  cases.push_back({"zero 4", FromRows(4, [](int, int) { return 0.0L; }), Repeat({{0.0L, 4}}), 1, 0.0L});
   cases.push_back({"ones 30", FromRows(30, [](int, int) { return 1.0L; }), Repeat({{0.0L, 29}, {30.0L, 1}}), 2,
                    1.04e-17L});
   cases.push_back({"random 30", Lcg(30, 30, false), Values(kRand30), 30, kRand30EigenError});
