@@ -32,7 +32,7 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
   std::string out = title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
   std::vector<Complex> c;
   RootList roots;
-  if (!MatrixPolynomialAndRoots(m, complex, c, roots)) return out + CodeMessage(code::kCouldNotCalculate);
+  if (!MatrixPolynomialAndRoots(m, complex, c, roots, f.places)) return out + CodeMessage(code::kCouldNotCalculate);
   const std::string degree = String(str::kDegree);
   out += degree + "  " + String(str::kCoefficient) + kBreak;
   const int n = static_cast<int>(c.size()) - 1;

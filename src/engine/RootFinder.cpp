@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "engine/CharacteristicPolynomial.h"
+#include "engine/ExactSquareFree.h"
 #include "engine/ShiftedHessenberg.h"
 
 namespace tavrin {
@@ -213,6 +214,55 @@ void MakeConjugateSymmetric(const std::vector<Complex>& values, std::vector<Grou
   groups = std::move(out);
 }
 
+// True when the eigenvalues of a group lie closer together than the last
+// place shown: they agree to the displayed places.
+bool AgreeWhenShown(const std::vector<Complex>& members, int places) {
+  const Real half = 0.5L * std::pow(10.0L, -static_cast<Real>(places));
+  for (const Complex& z : members)
+    for (const Complex& w : members)
+      if (Abs(z - w) > half) return false;
+  return true;
+}
+
+// A group that differs at the places shown is a multiple root only if the
+// stored matrix can have one; when its polynomial is proven square-free the
+// group's eigenvalues are listed one by one.
+void SeparateVisiblyDistinct(const ComplexMatrix& m, int places, RootList& roots) {
+  bool visible = false;
+  for (size_t r = 0; r < roots.roots.size(); ++r)
+    visible = visible || (roots.multiplicities[r] > 1 && !AgreeWhenShown(roots.eigenvalues[r], places));
+  if (!visible || !StoredPolynomialIsSquareFree(m)) return;
+  RootList out;
+  out.stopped = roots.stopped;
+  for (size_t r = 0; r < roots.roots.size(); ++r) {
+    if (roots.multiplicities[r] == 1 || AgreeWhenShown(roots.eigenvalues[r], places)) {
+      out.roots.push_back(roots.roots[r]);
+      out.multiplicities.push_back(roots.multiplicities[r]);
+      out.eigenvalues.push_back(roots.eigenvalues[r]);
+      continue;
+    }
+    for (const Complex& z : roots.eigenvalues[r]) {
+      out.roots.push_back(z);
+      out.multiplicities.push_back(1);
+      out.eigenvalues.push_back({z});
+    }
+  }
+  std::vector<size_t> order(out.roots.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return out.roots[a].re > out.roots[b].re || (out.roots[a].re == out.roots[b].re && out.roots[a].im > out.roots[b].im);
+  });
+  roots.roots.clear();
+  roots.multiplicities.clear();
+  roots.eigenvalues.clear();
+  for (size_t i : order) {
+    roots.roots.push_back(out.roots[i]);
+    roots.multiplicities.push_back(out.multiplicities[i]);
+    roots.eigenvalues.push_back(out.eigenvalues[i]);
+  }
+  roots.stopped = out.stopped;
+}
+
 }  // namespace
 
 Complex EvaluatePolynomial(const std::vector<Complex>& c, Complex z) {
@@ -328,7 +378,8 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
   return out;
 }
 
-bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c, RootList& roots) {
+bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c, RootList& roots,
+                              int places) {
   c.clear();
   roots = RootList{};
   if (m.rows != m.cols || m.rows == 0) return false;
@@ -339,6 +390,7 @@ bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::v
     return false;
   }
   roots = RootsOfForm(f, c, error, complexMatrix);
+  if (places >= 0 && !f.complex) SeparateVisiblyDistinct(m, places, roots);
   return true;
 }
 

@@ -23,10 +23,12 @@ struct RootList {
 // allow it, and refined on the polynomial where it pins a root down better.
 // Unless stopped, the multiplicities add up to n; a real matrix
 // (complexMatrix false) gives real roots and exact conjugate pairs, a
-// symmetric one only real roots. False (c empty) when stopped before the
-// polynomial was complete.
+// symmetric one only real roots. With `places` (the decimals shown), a
+// group whose eigenvalues differ at those places stays one root only when
+// the stored matrix may have a repeated root; otherwise they are listed
+// apart. False (c empty) when stopped before the polynomial was complete.
 bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c,
-                              RootList& roots);
+                              RootList& roots, int places = -1);
 
 // The roots of a Hessenberg form whose characteristic polynomial is c, with
 // error bounds cError for its coefficients (empty: c is exact).

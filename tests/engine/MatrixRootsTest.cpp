@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/PollKey.h"
+#include "engine/ExactSquareFree.h"
 #include "engine/RootFinder.h"
 #include "MatrixRootsTestData.h"
 
@@ -192,6 +193,32 @@ TEST(MatrixRootsTest, ComplexMatrices) {
       EXPECT_EQ(r.multiplicities[k], t.multiplicities[k]) << k;
     }
   }
+}
+
+// The stored matrix's own polynomial: repeated roots survive modulo the
+// prime, a perturbation far below rounding still shows.
+TEST(MatrixRootsTest, StoredPolynomialSquareFree) {
+  auto jordan = [](long double corner) {
+    return FromRows(8, [&](int i, int j) -> long double { return kJordan8[i * 8 + j] + (i == 0 && j == 7 ? corner : 0); });
+  };
+  auto diagonal = [](std::vector<long double> d) {
+    return FromRows(static_cast<int>(d.size()), [&](int i, int j) { return i == j ? d[i] : 0.0L; });
+  };
+  struct {
+    const char* name;
+    ComplexMatrix m;
+    bool squareFree;
+  } cases[] = {
+      {"Jordan block 8", jordan(0.0L), false},
+      {"Jordan block 8, corner 2^-70", jordan(std::ldexp(1.0L, -70)), true},
+      {"[[1, 1], [1e-20, 1]]", FromRows(2, [](int i, int j) { return i == 1 && j == 0 ? 1e-20L : i <= j ? 1.0L : 0.0L; }),
+       true},
+      {"diag(1e-300, 1e300, 1e-300)", diagonal({1e-300L, 1e300L, 1e-300L}), false},
+      {"diag(1e-300, 2e-300, 0.1)", diagonal({1e-300L, 2e-300L, 0.1L}), true},
+      {"ones 30", FromRows(30, [](int, int) { return 1.0L; }), false},
+      {"symmetric 50", Lcg(50, 50, true), true},
+  };
+  for (const auto& t : cases) EXPECT_EQ(StoredPolynomialIsSquareFree(t.m), t.squareFree) << t.name;
 }
 
 TEST(MatrixRootsTest, SymmetricMatricesHaveRealRoots) {
