@@ -77,7 +77,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   mpz_class d = 1, x, t, fa, fb, g;
   num.assign(n, mpz_class(0));
   for (int j = 0; j < n; ++j) {
-    if ((j & 31) == 31 && QuitRequested()) return code::kInterrupted;
+    if (QuitRequested()) return code::kInterrupted;
     x = 0;
     for (long s = steps - 1; s >= 0; --s) {
       mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), p);
