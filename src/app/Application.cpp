@@ -123,6 +123,11 @@ ResultCode Application::Formula(int letter, const std::string& rowsText, const s
       },
       'Q');
   if (result.code < 0) return result.code;
+  if (result.failedRow > 0) {
+    port_.ShowCodeAt(result.code, "entry (" + std::to_string(result.failedRow) + ", " +
+                                      std::to_string(result.failedCol) + ")");
+    return result.code;
+  }
   if (result.code > 0) return Fail(result.code);
   if (result.interrupted) return code::kInterrupted;
   if (mode() == Mode::Integer) return code::kInterrupted;  // integer mode stores nothing

@@ -19,6 +19,12 @@ class UserPort {
   virtual Answer Ask(const std::string& question, bool withCancel) = 0;
   // An error box with caption "hmm ..." and the text string 400 + code.
   virtual void ShowCode(int code) = 0;
+  // The same box for a failure at a place the user should know, such as
+  // "entry (2, 3)": the code's text, a blank, then the place.
+  virtual void ShowCodeAt(int code, const std::string& place) {
+    (void)place;
+    ShowCode(code);
+  }
   // A plain notice such as "TeX file saved".
   virtual void ShowNotice(const std::string& text) = 0;
 

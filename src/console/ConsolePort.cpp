@@ -18,6 +18,12 @@ void ConsolePort::ShowCode(int code) {
   error_ = true;
 }
 
+void ConsolePort::ShowCodeAt(int code, const std::string& place) {
+  if (code <= 0) return;
+  out_ << "error " << code << ": " << CodeMessage(code) << " " << place << "\n";
+  error_ = true;
+}
+
 bool ConsolePort::ChooseFile(bool, const std::string&, const std::string& initial, std::string& path) {
   path = initial;
   return !path.empty();

@@ -21,9 +21,6 @@ inline constexpr int kQuote = '\'';
 inline constexpr int kBar = '|';
 inline constexpr int kUnaryMinus = 146;
 inline constexpr int kTranspose = 226;
-// Nesting of parentheses and of the built tree is bounded so that the
-// recursive evaluator can never run out of stack.
-inline constexpr int kMaxNesting = 1000;
 }  // namespace expr
 
 // One node of a parsed expression. Children are indices into the owning
@@ -43,7 +40,8 @@ struct ExprTree {
 };
 
 // Normalises, tokenises and checks the text, then builds the tree. Code 0 or
-// 1, 4 (nesting too deep), 6, 9, 108, 109.
+// 1, 3, 6, 9, 108, 109. Building, folding and evaluating walk the tree with
+// explicit stacks, so no depth of nesting can exhaust the call stack.
 ResultCode ParseExpression(std::string_view text, bool integerMode, ExprTree& tree);
 
 // Where the evaluator reads the lettered matrices of the current mode. Each

@@ -2,6 +2,7 @@
 #include <vector>
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "core/PollKey.h"
 #include "core/Thresholds.h"
@@ -120,18 +121,53 @@ class Evaluator {
   Evaluator(const ExprTree& tree, Mode mode, const MatrixLookup& lookup)
       : tree_(tree), integer_(mode == Mode::Integer), lookup_(lookup) {}
 
-  ResultCode Eval(int n, ExprValue& v) {
-    if (n < 0 || n >= static_cast<int>(tree_.nodes.size())) return code::kInconsistentData;
-    const ExprNode& node = tree_.nodes[n];
-    ExprValue l, r;
-    if (node.left >= 0) {
-      ResultCode c = Eval(node.left, l);
-      if (c != 0) return c;
+  // Post-order with an explicit stack: left child, right child, then the
+  // node; the first code other than 0 stops everything.
+  ResultCode Eval(int root, ExprValue& out) {
+    struct Frame {
+      int node;
+      int stage;  // 0: left next, 1: right next, 2: apply
+    };
+    std::vector<Frame> stack{{root, 0}};
+    std::vector<ExprValue> done;
+    const int size = static_cast<int>(tree_.nodes.size());
+    while (!stack.empty()) {
+      Frame& f = stack.back();
+      if (f.node < 0 || f.node >= size) return code::kInconsistentData;
+      const ExprNode& node = tree_.nodes[f.node];
+      if (f.stage == 0) {
+        f.stage = 1;
+        if (node.left >= 0) {
+          stack.push_back({node.left, 0});
+          continue;
+        }
+      }
+      if (f.stage == 1) {
+        f.stage = 2;
+        if (node.right >= 0) {
+          stack.push_back({node.right, 0});
+          continue;
+        }
+      }
+      ExprValue l, r, v;
+      if (node.right >= 0) {
+        r = std::move(done.back());
+        done.pop_back();
+      }
+      if (node.left >= 0) {
+        l = std::move(done.back());
+        done.pop_back();
+      }
+      if (ResultCode c = Apply(node, l, r, v)) return c;
+      done.push_back(std::move(v));
+      stack.pop_back();
     }
-    if (node.right >= 0) {
-      ResultCode c = Eval(node.right, r);
-      if (c != 0) return c;
-    }
+    out = std::move(done.back());
+    return code::kOk;
+  }
+
+ private:
+  ResultCode Apply(const ExprNode& node, ExprValue& l, ExprValue& r, ExprValue& v) {
     const int op = node.code;
     if (op == kNumber) {
       v = ExprValue{};
@@ -155,7 +191,6 @@ class Evaluator {
     return code::kInconsistentData;
   }
 
- private:
   ResultCode Letter(char letter, ExprValue& v) {
     v = ExprValue{};
     v.isMatrix = true;
@@ -280,8 +315,13 @@ class Evaluator {
     if (!l.isMatrix || r.isMatrix || Rows(l) != Cols(l)) return code::kIncompatible;
     long k = 0;
     if (integer_) {
+      // A fraction such as 1/2 is no integer exponent (it used to be read
+      // as its numerator, so A^(1/2) gave A).
+      Fraction e = r.fraction;
+      if (Reduce(e) != 0 || !(e.den.IsOne() || (-e.den).IsOne())) return code::kIntegerExpected;
+      if ((-e.den).IsOne()) e.num = -e.num;
       int32_t k32 = 0;
-      if (!r.fraction.num.ToInt32(k32)) return code::kOutOfBounds;
+      if (!e.num.ToInt32(k32)) return code::kOutOfBounds;
       k = k32;
     } else {
       k = NearestInteger(r.scalar.re);
@@ -388,13 +428,7 @@ bool Exponential(Complex z, Complex& out) {
   return true;
 }
 
-bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int n, int depth, Complex& out) {
-  out = kComplexZero;
-  if (n < 0 || n >= static_cast<int>(tree.nodes.size()) || depth > 4 * kMaxNesting) return false;
-  const ExprNode& node = tree.nodes[n];
-  Complex a, b;
-  if (node.left >= 0 && !ScalarTree(vars, tree, node.left, depth + 1, a)) return false;
-  if (node.right >= 0 && !ScalarTree(vars, tree, node.right, depth + 1, b)) return false;
+bool ScalarNode(const WindowVariables& vars, const ExprNode& node, Complex a, Complex b, Complex& out) {
   switch (node.code) {
     case kNumber:
       out = node.constant;
@@ -412,7 +446,7 @@ bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int n, int de
       out = a * b;
       return true;
     case kUnaryMinus:
-      out = -b;
+      out = Complex(0.0L - b.re, 0.0L - b.im);
       return true;
     case '/':
       if (BelowTiny(b)) return false;
@@ -425,8 +459,50 @@ bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int n, int de
       return Exponential(b * log, out);
     }
     default:  // other letters, transpose and the bar have no scalar value
+      out = kComplexZero;
       return true;
   }
+}
+
+// The same post-order walk as the matrix evaluator, on scalars.
+bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int root, Complex& out) {
+  out = kComplexZero;
+  const int size = static_cast<int>(tree.nodes.size());
+  std::vector<std::pair<int, int>> stack{{root, 0}};
+  std::vector<Complex> done;
+  while (!stack.empty()) {
+    auto& [n, stage] = stack.back();
+    if (n < 0 || n >= size) return false;
+    const ExprNode& node = tree.nodes[n];
+    if (stage == 0) {
+      stage = 1;
+      if (node.left >= 0) {
+        stack.push_back({node.left, 0});
+        continue;
+      }
+    }
+    if (stage == 1) {
+      stage = 2;
+      if (node.right >= 0) {
+        stack.push_back({node.right, 0});
+        continue;
+      }
+    }
+    Complex a, b, v;
+    if (node.right >= 0) {
+      b = done.back();
+      done.pop_back();
+    }
+    if (node.left >= 0) {
+      a = done.back();
+      done.pop_back();
+    }
+    if (!ScalarNode(vars, node, a, b, v)) return false;
+    done.push_back(v);
+    stack.pop_back();
+  }
+  out = done.back();
+  return true;
 }
 
 }  // namespace
@@ -480,13 +556,15 @@ ResultCode EvaluateEntryText(const WindowVariables& variables, std::string_view 
   ImaginaryUnit(tree);
   Complex v;
   if (!EvaluateScalarTree(variables, tree, tree.root, v)) return code::kCouldNotCalculate;
+  // An entry must be a finite number (a literal beyond the range is infinite).
+  if (!std::isfinite(v.re) || !std::isfinite(v.im)) return code::kCouldNotCalculate;
   out = v;
   return code::kOk;
 }
 
 bool EvaluateScalarTree(const WindowVariables& variables, const ExprTree& tree, int node,
                         Complex& out) {
-  return ScalarTree(variables, tree, node, 0, out);
+  return ScalarTree(variables, tree, node, out);
 }
 
 }  // namespace tavrin

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <new>
 
 #include "lang/Expression.h"
@@ -98,13 +99,12 @@ ResultCode Tokenise(const std::string& s, bool integerMode, std::vector<Token>& 
     if (c == '.' && integerMode) return code::kIntegerExpected;
     ch = static_cast<char>(c);
   }
-  int depth = 0, deepest = 0;
+  int depth = 0;
   for (char ch : mapped) {
-    if (ch == '(') deepest = std::max(deepest, ++depth);
+    if (ch == '(') ++depth;
     if (ch == ')' && --depth < 0) return code::kMatrixNotFound;
   }
   if (depth != 0) return code::kMatrixNotFound;
-  if (deepest > kMaxNesting) return code::kNoMoreRoom;
 
   for (size_t i = 0; i < mapped.size();) {
     int c = static_cast<unsigned char>(mapped[i]);
@@ -121,7 +121,15 @@ ResultCode Tokenise(const std::string& s, bool integerMode, std::vector<Token>& 
     } else {
       // The conversion stops at a second "."; a lone "." reads as zero.
       long double v = 0.0L;
-      std::from_chars(mapped.data() + i, mapped.data() + j, v, std::chars_format::fixed);
+      auto [end, ec] = std::from_chars(mapped.data() + i, mapped.data() + j, v, std::chars_format::fixed);
+      // Beyond the extended range: infinity when the whole part is not zero
+      // (refused later where a value must be finite), else an underflow to 0.
+      if (ec == std::errc::result_out_of_range)
+        v = std::find_if(static_cast<const char*>(mapped.data() + i), end,
+                         [](char d) { return d >= '1' && d <= '9'; }) <
+                    std::find(static_cast<const char*>(mapped.data() + i), end, '.')
+                ? HUGE_VALL
+                : 0.0L;
       t.value = Complex(v, 0.0L);
     }
     tokens.push_back(std::move(t));
@@ -208,9 +216,8 @@ class Builder {
  public:
   explicit Builder(ExprTree& tree) : tree_(tree) {}
 
-  int NewNode(ExprNode n, int depth) {
+  int NewNode(ExprNode n) {
     tree_.nodes.push_back(std::move(n));
-    depth_.push_back(depth);
     return static_cast<int>(tree_.nodes.size()) - 1;
   }
 
@@ -231,13 +238,8 @@ class Builder {
   static bool IsOperand(const Item& it) { return it.code == kNumber || IsLetter(it.code); }
 
   ResultCode Join(int op, int left, int right) {
-    int d = 0;
-    if (left >= 0) d = std::max(d, depth_[left]);
-    if (right >= 0) d = std::max(d, depth_[right]);
-    if (d + 1 > kMaxNesting) return code::kNoMoreRoom;
     tree_.nodes[op].left = left;
     tree_.nodes[op].right = right;
-    depth_[op] = d + 1;
     return code::kOk;
   }
 
@@ -293,32 +295,41 @@ class Builder {
   }
 
   ExprTree& tree_;
-  std::vector<int> depth_;
 };
 
 // A unary minus of a number becomes the negated number; any other becomes
-// (-1) * operand.
-void FoldNegations(ExprTree& tree, int n) {
-  if (n < 0) return;
-  FoldNegations(tree, tree.nodes[n].left);
-  FoldNegations(tree, tree.nodes[n].right);
-  if (tree.nodes[n].code != kUnaryMinus) return;
-  int operand = tree.nodes[n].right;
-  const ExprNode& o = tree.nodes[operand];
-  if (o.code == kNumber && o.left < 0 && o.right < 0) {
-    ExprNode folded;
-    folded.constant = Complex(-o.constant.re, -o.constant.im);
-    folded.fraction = Fraction{-o.fraction.num, o.fraction.den};
-    tree.nodes[n] = std::move(folded);
-    return;
+// (-1) * operand. Children are folded before their parents (the reverse of
+// a pre-order walk), without recursion. Negating zero gives +0, so that
+// «(-8)^(1/3)» keeps the principal branch.
+void FoldNegations(ExprTree& tree) {
+  std::vector<int> order, pending{tree.root};
+  while (!pending.empty()) {
+    const int n = pending.back();
+    pending.pop_back();
+    if (n < 0) continue;
+    order.push_back(n);
+    pending.push_back(tree.nodes[n].left);
+    pending.push_back(tree.nodes[n].right);
   }
-  ExprNode minusOne;
-  minusOne.constant = Complex(-1.0L, 0.0L);
-  minusOne.fraction = Fraction{BigInteger(-1), BigInteger(1)};
-  tree.nodes.push_back(std::move(minusOne));
-  ExprNode& self = tree.nodes[n];
-  self.code = '*';
-  self.left = static_cast<int>(tree.nodes.size()) - 1;
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const int n = *it;
+    if (tree.nodes[n].code != kUnaryMinus) continue;
+    const ExprNode& o = tree.nodes[tree.nodes[n].right];
+    if (o.code == kNumber && o.left < 0 && o.right < 0) {
+      ExprNode folded;
+      folded.constant = Complex(0.0L - o.constant.re, 0.0L - o.constant.im);
+      folded.fraction = Fraction{-o.fraction.num, o.fraction.den};
+      tree.nodes[n] = std::move(folded);
+      continue;
+    }
+    ExprNode minusOne;
+    minusOne.constant = Complex(-1.0L, 0.0L);
+    minusOne.fraction = Fraction{BigInteger(-1), BigInteger(1)};
+    tree.nodes.push_back(std::move(minusOne));
+    ExprNode& self = tree.nodes[n];
+    self.code = '*';
+    self.left = static_cast<int>(tree.nodes.size()) - 1;
+  }
 }
 
 ResultCode Parse(std::string_view text, bool integerMode, ExprTree& tree) {
@@ -349,14 +360,14 @@ ResultCode Parse(std::string_view text, bool integerMode, ExprTree& tree) {
     n.code = t.code;
     n.constant = t.value;
     n.fraction = Fraction{t.integer, BigInteger(1)};
-    int id = builder.NewNode(std::move(n), 1);
+    int id = builder.NewNode(std::move(n));
     groups.back().push_back(Item{t.code, id});
   }
   if (groups.size() != 1) return code::kMatrixNotFound;
   Item root{};
   if (ResultCode c = builder.Reduce(groups[0], root)) return c;
   tree.root = root.node;
-  FoldNegations(tree, tree.root);
+  FoldNegations(tree);
   return code::kOk;
 }
 

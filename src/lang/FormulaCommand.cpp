@@ -1,4 +1,5 @@
 #include <cctype>
+#include <cmath>
 #include <new>
 
 #include "core/StringTable.h"
@@ -33,17 +34,23 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
     return result;
   }
   FormulaNode* root = engine.root();
-  bool failed = false;
-  for (int32_t i = 0; i < rows && !failed; ++i) {
+  for (int32_t i = 0; i < rows && !engine.stopped && result.code == 0; ++i) {
     for (int32_t j = 0; j < cols; ++j) {
       engine.variable('I') = Complex(static_cast<long double>(i + 1));
       engine.variable('J') = Complex(static_cast<long double>(j + 1));
-      if (!EvaluateFormula(engine, root)) {
-        failed = true;
+      const bool ok = EvaluateFormula(engine, root);
+      if (engine.stopped) break;
+      Complex v = root->value;
+      if (!engine.complexSwitch()) v.im = 0;  // a real matrix keeps im = 0
+      // A failed or infinite entry is reported with its place, never stored
+      // as zero.
+      if (!ok || !std::isfinite(v.re) || !std::isfinite(v.im)) {
+        result.code = code::kCouldNotCalculate;
+        result.failedRow = i + 1;
+        result.failedCol = j + 1;
+        result.matrix = ComplexMatrix();
         break;
       }
-      Complex v = root->value;
-      if (!engine.complexSwitch()) v.im = 0;  // a real matrix keeps im = 0 (CIS)
       result.matrix.at(i, j) = v;
     }
   }

@@ -137,7 +137,8 @@ ResultCode RewriteSums(Text& t) {
   return code::kOk;
 }
 
-long double PiConstant() { return std::ldexp(static_cast<long double>(0xC90FDAA22168C000ULL), -62); }
+// pi to the full 64-bit mantissa (C90FDAA22168C235 hex), not the double value.
+long double PiConstant() { return 3.141592653589793238462643383279502884L; }
 
 FormulaToken MakeToken(int c, Complex v = {}) {
   FormulaToken tok;
@@ -403,7 +404,7 @@ void FoldNegations(Node& n) {
   if (n->code == fcode::kNegate) {
     if (n->right && n->right->code == fcode::kNumber) {
       Node c = std::move(n->right);
-      c->value = -c->value;
+      c->value = Complex(0.0L - c->value.re, 0.0L - c->value.im);  // -0 would flip ARG(-1) to -pi
       n = std::move(c);
       return;
     }

@@ -205,6 +205,10 @@ struct FormulaCommandResult {
   ComplexMatrix matrix;
   std::string description;
   bool interrupted = false;  // Q or S stopped the filling
+  // With code 101: the first entry (1-based) whose value could not be
+  // calculated or is not finite; the matrix is then empty.
+  int failedRow = 0;
+  int failedCol = 0;
 };
 FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view rowsText,
                                        std::string_view colsText, std::string_view formula);

@@ -220,7 +220,11 @@ bool Apply(FormulaEngine& e, FormulaNode* n, bool leftOk, bool thirdOk, bool rig
     case kIter: return Iterate(e, n);
   }
   if (FormulaClasses::In(Classes().oneArgument, code))
-    return OneArgument(code, x, UseComplex(e, x), FormulaEngine::kSeamTolerance, out, e.seam);
+  {
+    // CIS makes a complex value from a real one when the switch is on.
+    const bool complex = UseComplex(e, x) || (code == fcode::kCis && e.complexSwitch());
+    return OneArgument(code, x, complex, FormulaEngine::kSeamTolerance, out, e.seam);
+  }
   // the vertical bar outside a join, the bounds of SUM and PROD and any
   // other code: 0
   out = kComplexZero;

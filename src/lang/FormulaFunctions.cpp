@@ -138,6 +138,7 @@ bool Power(Complex a, Complex b, bool complex, Complex& out) {
   if (IntegerArgument(b, n)) return IntegerPower(a, n, complex, out);
   if (!complex) {
     if (a.re < 0) return false;
+    if (a.re < 1e-16L && b.re < 0) return false;  // a negative power of zero
     long double L = a.re >= 1e-16L ? std::log(a.re) : -5000.0L;
     long double t = L * b.re;
     if (!(t <= 5000.0L)) return false;
@@ -289,7 +290,7 @@ bool OneArgument(int code, Complex x, bool complex, long double tol, Complex& ou
     case kRe: out = Complex(x.re); return true;
     case kIm: out = Complex(x.im); return true;
     case kConj: out = Complex(x.re, -x.im); return true;
-    case kNegate: out = -x; return true;
+    case kNegate: out = Complex(0.0L - x.re, 0.0L - x.im); return true;  // never -0
     case kLn: case kLog:
       // a complex argument has its own branch; in real mode it has no logarithm
       if (x.im != 0 && !complex) return false;
@@ -303,9 +304,9 @@ bool OneArgument(int code, Complex x, bool complex, long double tol, Complex& ou
       if (!(std::fabs(v) <= 5e18L)) return false;
       r = code == kSin ? std::sin(v) : std::cos(v);
       break;
-    case kCis:
+    case kCis:  // a real result, like every function here: no hidden sine
       if (!(std::fabs(v) <= 5e18L)) return false;
-      out = Complex(std::cos(v), std::sin(v));
+      out = Complex(std::cos(v), 0.0L);
       return true;
     case kTan:
       if (!(std::fabs(v) <= 5e18L)) return false;

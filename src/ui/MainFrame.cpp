@@ -354,6 +354,10 @@ void MainFrame::ShowCode(int code) {
   if (code > 0) ShowCodeBox(QApplication::activeWindow(), code);
 }
 
+void MainFrame::ShowCodeAt(int code, const std::string& place) {
+  if (code > 0) ShowCodeBox(QApplication::activeWindow(), code, place);
+}
+
 void MainFrame::ShowNotice(const std::string& text) {
   NoticeBox(QApplication::activeWindow(), "tavrin", QString::fromStdString(text));
 }

@@ -75,9 +75,10 @@ QString FormatLongDouble(const char* format, long double value) {
   return QString::fromLatin1(buffer);
 }
 
-void ShowCodeBox(QWidget* parent, int code) {
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(String(str::kHmm)),
-                  QString::fromStdString(CodeMessage(code)), QMessageBox::Ok, parent);
+void ShowCodeBox(QWidget* parent, int code, const std::string& place) {
+  const std::string text = place.empty() ? CodeMessage(code) : CodeMessage(code) + " " + place;
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(String(str::kHmm)), QString::fromStdString(text),
+                  QMessageBox::Ok, parent);
   box.setObjectName("hmm");
   box.exec();
 }

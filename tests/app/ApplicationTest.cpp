@@ -278,3 +278,29 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
 
 }  // namespace
 }  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// A formula that fails at an entry stores nothing and names the entry.
+TEST(Application, FailingFormulaStoresNothing) {
+  struct PlacePort : FakePort {
+    std::string place;
+    void ShowCodeAt(int code, const std::string& p) override {
+      place = p;
+      ShowCode(code);
+    }
+  } port;
+  Application app(port);
+  EXPECT_EQ(app.Formula(1, "3", "3", "1/(I-J)"), 101);
+  EXPECT_EQ(app.Formula(2, "3", "3", "1/(I*J-6)"), 101);
+  EXPECT_EQ(port.place, "entry (2, 3)");
+  EXPECT_EQ(port.codes, (std::vector<int>{101, 101}));
+  EXPECT_EQ(app.workspace().Lookup(1), nullptr);
+  EXPECT_EQ(app.workspace().Lookup(2), nullptr);
+  EXPECT_EQ(app.Formula(3, "2", "2", "I+J"), 0);
+  EXPECT_NE(app.workspace().Lookup(3), nullptr);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -38,27 +38,35 @@ TEST(FormulaCommand, DefaultFormula) {
   FormulaEngine engine;
   FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "sin(i*pi/(i+j))");
   ASSERT_EQ(r.code, 0);
-  EXPECT_EQ(r.matrix.at(0, 0).re, std::sin(3.141592653589793115997963468544185161590576171875L / 2));
+  // pi is the extended value, not the double one.
+  EXPECT_EQ(r.matrix.at(0, 0).re, std::sin(3.14159265358979323846264338327950288L / 2));
   EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 1.0, 1e-18);
   EXPECT_NEAR(static_cast<double>(r.matrix.at(2, 1).re), std::sin(3 * M_PI / 5), 1e-15);
 }
 
-TEST(FormulaCommand, FirstFailureLeavesTheRestZero) {
+// A failing entry is reported with its place and nothing is returned (a
+// zero matrix used to be stored as if the formula had worked).
+TEST(FormulaCommand, FirstFailureIsReportedWithItsPlace) {
   FormulaEngine engine;
-  FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "1/(I-J)");
-  ASSERT_EQ(r.code, 0);
-  EXPECT_EQ(Reals(r.matrix), std::vector<long double>(9, 0.0L));
-  EXPECT_EQ(r.description, "formula 1/(I-J)");
-  r = RunFormulaCommand(engine, "2", "2", "SQRT(I-2)");
-  EXPECT_EQ(Reals(r.matrix), std::vector<long double>(4, 0.0L));
-  // fails first at (2, 3): everything computed before it stays
-  r = RunFormulaCommand(engine, "3", "3", "1/(I*J-6)");
-  std::vector<long double> got = Reals(r.matrix);
-  EXPECT_EQ(got[0], 1.0L / -5);
-  EXPECT_EQ(got[4], 1.0L / -2);
-  EXPECT_EQ(got[5], 0);
-  EXPECT_EQ(got[6], 0);  // (3, 1) = -1/3 would succeed but filling stopped
-  EXPECT_EQ(got[8], 0);
+  struct {
+    const char* text;
+    bool complex;
+    int row, col;
+  } cases[] = {
+      {"1/(I-J)", false, 1, 1},   {"SQRT(I-2)", false, 1, 1}, {"1/(I*J-6)", false, 2, 3},
+      {"0^(-0.5)", false, 1, 1},  {"LN(J-3)", false, 1, 1},   {"EXP(4999)*EXP(4999)*I", false, 1, 1},
+      {"1/(J-2)", true, 1, 2},
+  };
+  for (const auto& c : cases) {
+    engine.SetComplexSwitch(c.complex);
+    FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", c.text);
+    EXPECT_EQ(r.code, 101) << c.text;
+    EXPECT_EQ(r.failedRow, c.row) << c.text;
+    EXPECT_EQ(r.failedCol, c.col) << c.text;
+    EXPECT_EQ(r.matrix.size(), 0u) << c.text;
+    EXPECT_EQ(engine.root(), nullptr);
+  }
+  engine.SetComplexSwitch(false);
 }
 
 TEST(FormulaCommand, RefusesBadSizesAndFormulas) {
@@ -88,9 +96,18 @@ TEST(FormulaCommand, RealModeKeepsImaginaryPartsZero) {
   FormulaCommandResult r = RunFormulaCommand(engine, "1", "2", "CIS(J)");
   EXPECT_EQ(r.matrix.at(0, 1).re, std::cos(2.0L));
   EXPECT_EQ(r.matrix.at(0, 1).im, 0);
+  // No hidden sine inside the formula either: cos(1)^2, |cos 1| (mpmath).
+  r = RunFormulaCommand(engine, "1", "2", "JOINX(CIS(1)*CIS(1)|0,ABS(CIS(1)))");
+  EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 0.54030230586813971740, 1e-16);
+  r = RunFormulaCommand(engine, "1", "1", "CIS(1)*CIS(1)");
+  EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 0.29192658172642880650, 1e-16);
   engine.SetComplexSwitch(true);
   r = RunFormulaCommand(engine, "1", "2", "CIS(J)");
   EXPECT_EQ(r.matrix.at(0, 1).im, std::sin(2.0L));
+  // ARG(-1) is pi: the folded -1 has imaginary part +0, not -0.
+  r = RunFormulaCommand(engine, "1", "1", "ARG(-1)");
+  EXPECT_EQ(r.matrix.at(0, 0).re, 3.14159265358979323846264338327950288L);
+  EXPECT_EQ(r.code, 0);
 }
 
 }  // namespace

@@ -144,10 +144,10 @@ TEST(FormulaCompiler, NoSuccessfulTrialKeepsTheTreeAsBuilt) {
 TEST(FormulaCompiler, NamedConstantsHaveTheirExactValues) {
   FormulaEngine engine;
   ASSERT_EQ(CompileFormula(engine, "PI"), 0);
-  // mantissa C90FDAA2 2168C000, exponent 0x4000
-  EXPECT_EQ(engine.root()->value.re, 3.141592653589793115997963468544185161590576171875L);
+  // the extended pi (mantissa C90FDAA2 2168C235), not the double's C000 tail
+  EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L);
   ASSERT_EQ(CompileFormula(engine, "DEG"), 0);
-  EXPECT_EQ(engine.root()->value.re, 3.141592653589793115997963468544185161590576171875L / 180.0L);
+  EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L / 180.0L);
   ASSERT_EQ(CompileFormula(engine, "PHI"), 0);
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 1.6180339887498948482, 1e-15);
   ASSERT_EQ(CompileFormula(engine, "PINF"), 0);
