@@ -310,7 +310,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
   auto sharpen = [&](int i) {
     if (exact[i]) return;
     exact[i] = true;
-    cond[i] = ShiftedHessenberg(f, values[i]).EigenvalueCondition();
+    cond[i] = ShiftedHessenberg::QuickEigenvalueCondition(f, values[i]);
     // The conjugate of an eigenvalue of a real matrix is as well conditioned.
     if (realMatrix && values[i].im != 0.0L)
       for (int k : {i - 1, i + 1})

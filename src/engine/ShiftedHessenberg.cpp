@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <limits>
 
 namespace tavrin {
@@ -120,19 +121,72 @@ long double ShiftedHessenberg::SmallestSingularValue() const {
   return best > 0.0L ? 1.0L / best : std::numeric_limits<Real>::max();
 }
 
-long double ShiftedHessenberg::EigenvalueCondition() const {
-  if (n_ == 0) return 1.0L;
-  // z is accurate to rounding, so one step already leaves only the
-  // eigenvectors' own directions.
-  std::vector<Complex> x = StartVector(n_), y = StartVector(n_);
-  Solve(x);
-  Normalise(x);
-  SolveAdjoint(y);
-  Normalise(y);
-  Complex d;
-  for (int i = 0; i < n_; ++i) d += Conj(y[i]) * x[i];
-  Real m = std::hypot(d.re, d.im);
-  if (!(m > 0.0L)) return std::numeric_limits<Real>::max();
+long double ShiftedHessenberg::QuickEigenvalueCondition(const HessenbergForm& f, Complex z) {
+  using C = std::complex<double>;
+  const int n = f.n;
+  if (n == 0) return 1.0L;
+  std::vector<C> u(static_cast<size_t>(n) * n), mult(n);
+  std::vector<bool> swapped(n, false);
+  auto U = [&](int i, int j) -> C& { return u[static_cast<size_t>(i) * n + j]; };
+  for (int i = 0; i < n; ++i)
+    for (int j = std::max(i - 1, 0); j < n; ++j)
+      U(i, j) = C(static_cast<double>(f.at(i, j).re), static_cast<double>(f.at(i, j).im));
+  const C shift(static_cast<double>(z.re), static_cast<double>(z.im));
+  for (int i = 0; i < n; ++i) U(i, i) -= shift;
+  const double tiny = static_cast<double>(f.norm > 0.0L ? f.norm : 1.0L) * 1e-40;
+  for (int k = 0; k < n; ++k) {
+    if (k + 1 < n) {
+      if (std::abs(U(k + 1, k)) > std::abs(U(k, k))) {
+        swapped[k] = true;
+        for (int j = k; j < n; ++j) std::swap(U(k, j), U(k + 1, j));
+      }
+      if (U(k, k) == C(0.0)) U(k, k) = tiny;
+      mult[k] = U(k + 1, k) / U(k, k);
+      U(k + 1, k) = 0.0;
+      if (mult[k] != C(0.0))
+        for (int j = k + 1; j < n; ++j) U(k + 1, j) -= mult[k] * U(k, j);
+    } else if (U(k, k) == C(0.0)) {
+      U(k, k) = tiny;
+    }
+  }
+  auto normalise = [](std::vector<C>& v) {
+    double m = 0.0;
+    for (const C& x : v) m = std::max(m, std::abs(x));
+    if (m > 0.0 && std::isfinite(m))
+      for (C& x : v) x /= m;
+    double s = 0.0;
+    for (const C& x : v) s += std::norm(x);
+    s = std::sqrt(s);
+    if (s > 0.0)
+      for (C& x : v) x /= s;
+  };
+  std::vector<C> x(n), y(n);
+  for (int i = 0; i < n; ++i) x[i] = y[i] = 1.0 + 0.37 * ((i * 7919) % 13) / 13.0;
+  // x := (H - zI)^-1 x
+  for (int k = 0; k + 1 < n; ++k) {
+    if (swapped[k]) std::swap(x[k], x[k + 1]);
+    x[k + 1] -= mult[k] * x[k];
+  }
+  for (int i = n - 1; i >= 0; --i) {
+    C s = x[i];
+    for (int j = i + 1; j < n; ++j) s -= U(i, j) * x[j];
+    x[i] = s / U(i, i);
+  }
+  // y := (H - zI)^-H y
+  for (int i = 0; i < n; ++i) {
+    y[i] /= std::conj(U(i, i));
+    for (int j = i + 1; j < n; ++j) y[j] -= std::conj(U(i, j)) * y[i];
+  }
+  for (int k = n - 2; k >= 0; --k) {
+    y[k] -= std::conj(mult[k]) * y[k + 1];
+    if (swapped[k]) std::swap(y[k], y[k + 1]);
+  }
+  normalise(x);
+  normalise(y);
+  C d = 0.0;
+  for (int i = 0; i < n; ++i) d += std::conj(y[i]) * x[i];
+  const double m = std::abs(d);
+  if (!(m > 0.0) || !std::isfinite(m)) return std::numeric_limits<Real>::max();
   return 1.0L / m;
 }
 
