@@ -15,6 +15,7 @@
 #include "core/PollKey.h"
 #include "core/Random.h"
 #include "core/StringTable.h"
+#include "app/CopyAsText.h"
 #include "app/DocumentEditing.h"
 #include "app/Generators.h"
 #include "io/DisplayFormat.h"
@@ -68,6 +69,7 @@ const char* const kHelp =
     "edit L ROW COL TEXT | edit L denom TEXT\n"
     "undo L | dims L R C | remove-rows L A B | remove-cols L A B\n"
     "insert-row L N | insert-col L N | swap-rows L A B | swap-cols L A B\n"
+    "copyas L text|csv|tsv|markdown|latex|numpy|matlab\n"
     "echelon L final|reset|step\n"
     "echelon-save L\n"
     "lp max|min F B C find|step|reset\n"
@@ -213,6 +215,16 @@ void ConsoleSession::Dispatch(const std::string& command, const Words& w, const 
   } else if (command == "show") {
     if (w.size() != 2) return Usage(command);
     if (MatrixDocument* doc = Document(w[1])) PrintWindow(*doc, "matrix " + std::string(1, doc->letterChar()));
+  } else if (command == "copyas") {
+    CopyAsKind kind;
+    if (w.size() != 3 || !CopyAsKindOf(w[2], kind)) return Usage(command);
+    if (MatrixDocument* doc = Document(w[1])) {
+      std::string text;
+      const ResultCode c = CopyAsText(*doc, kind, text);
+      if (c > 0) port_.ShowCode(c);
+      Check(c);
+      out_ << text;
+    }
   } else if (command == "values") {
     if (w.size() != 2) return Usage(command);
     if (MatrixDocument* doc = Document(w[1])) PrintValues(*doc);

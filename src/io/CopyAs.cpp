@@ -26,6 +26,7 @@ std::string NonFinite(long double x, CopyFormat format) {
   switch (format) {
     case CopyFormat::NumPy: return nan ? "np.nan" : neg ? "-np.inf" : "np.inf";
     case CopyFormat::Matlab: return nan ? "NaN" : neg ? "-Inf" : "Inf";
+    case CopyFormat::Latex: return nan ? "\\mathrm{NaN}" : neg ? "-\\infty" : "\\infty";
     default: return nan ? "nan" : neg ? "-inf" : "inf";
   }
 }
@@ -45,6 +46,15 @@ std::string ComplexText(const DisplayFormat& f, MatrixKind kind, Complex z, Copy
   std::string text = Strip(EntryText(Uncut(f), kind, z));  // "1.50-2.00i"
   if (format == CopyFormat::NumPy) text.back() = 'j';
   return text;
+}
+
+// "-2/3" becomes "-\frac{2}{3}"; other texts stay.
+std::string LatexEntry(const std::string& e) {
+  size_t slash = e.find('/');
+  if (slash == std::string::npos) return e;
+  const bool negative = !e.empty() && e[0] == '-';
+  return (negative ? "-" : "") + std::string("\\frac{") + e.substr(negative ? 1 : 0, slash - (negative ? 1 : 0)) +
+         "}{" + e.substr(slash + 1) + "}";
 }
 
 std::string Layout(CopyFormat format, int rows, int cols, const std::vector<std::string>& e) {
@@ -69,10 +79,21 @@ std::string Layout(CopyFormat format, int rows, int cols, const std::vector<std:
       break;
     }
     case CopyFormat::Csv:
+    case CopyFormat::Tsv: {
+      const char* sep = format == CopyFormat::Csv ? "," : "\t";
       for (int i = 0; i < rows; ++i) {
-        for (int j = 0; j < cols; ++j) out += (j ? "," : "") + at(i, j);
+        for (int j = 0; j < cols; ++j) out += (j ? sep : "") + at(i, j);
         out += "\n";
       }
+      break;
+    }
+    case CopyFormat::Latex:
+      out += "\\begin{pmatrix}\n";
+      for (int i = 0; i < rows; ++i) {
+        for (int j = 0; j < cols; ++j) out += (j ? " & " : "") + LatexEntry(at(i, j));
+        out += i + 1 < rows ? " \\\\\n" : "\n";
+      }
+      out += "\\end{pmatrix}\n";
       break;
     case CopyFormat::NumPy:
       out += "np.array([";

@@ -15,6 +15,10 @@ class CalcDialog : public TaskDialog {
  public:
   CalcDialog(Application& app, QWidget* owner);
 
+ protected:
+  // Every show starts at the expression, ready to type a new one.
+  QWidget* FocusOnShow() override { return expression_; }
+
  private:
   QLineEdit* expression_;
   QComboBox* result_;

@@ -1,6 +1,7 @@
 #include "ui/Dialogs.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QMap>
 #include <QMessageBox>
 #include <QPointer>
@@ -73,6 +74,11 @@ void TaskDialogs::ModeChanged() {
     uni->hide();
 }
 
+void TaskDialogs::LettersChanged() {
+  for (const QPointer<TaskDialog>& d : impl_->dialogs)
+    if (d) d->MarkUsedLetters();
+}
+
 void TaskDialogs::CloseAll() {
   for (const QPointer<TaskDialog>& d : impl_->dialogs)
     if (d) d->hide();
@@ -118,6 +124,14 @@ QString HelpPageText(const QString& name) {
   QString text = QString::fromUtf8(file.readAll());
   int cut = text.indexOf(QStringLiteral("???"));
   return cut >= 0 ? text.left(cut) : text;
+}
+
+bool LinesUpInColumns(const QString& text) {
+  static const QRegularExpression gap(QStringLiteral("\\S {2,}\\S|\\t"));
+  int lines = 0;
+  for (const QString& line : text.split('\n'))
+    if (line.contains(gap) && ++lines >= 2) return true;
+  return false;
 }
 
 void ShowAbout(QWidget* parent) {

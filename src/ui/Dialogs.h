@@ -26,6 +26,8 @@ class TaskDialogs : public QObject {
   // The mode changed: NEWDLG adapts its title and defaults, UNI hides
   // outside integer mode.
   void ModeChanged();
+  // The workspace changed: the letter lists mark the letters in use.
+  void LettersChanged();
   // Hides every dialog (main frame cleanup).
   void CloseAll();
   // The dialog with this resource name, or nullptr while it was never shown.
@@ -51,6 +53,9 @@ void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, TexFor
 // The text of an embedded help page ("PROGHELP", "TVMFILEH", ...), cut at
 // the first "???".
 QString HelpPageText(const QString& name);
+// Whether a page lays text out in columns (two or more lines with a gap of
+// blanks inside them): such pages need a fixed-pitch font to line up.
+bool LinesUpInColumns(const QString& text);
 void ShowAbout(QWidget* parent);
 
 // Runs work off the interface thread behind a modal progress dialog that

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include "core/Random.h"
@@ -17,6 +18,8 @@
 #include "ui/MatrixWindow.h"
 #include "ui/Messages.h"
 #include "ui/NotebookWindow.h"
+#include "ui/ProgramIcon.h"
+#include "ui/WindowPlacement.h"
 #include "ui/TextWindow.h"
 
 namespace tavrin {
@@ -50,10 +53,10 @@ const Item kFirstMenu[] = {
     {kRotate2D, "Rotate &2D ...", nullptr, 1},
     {kRotate3D, "Rotate &3D ...", nullptr, 1},
     {kIntegerRotate3D, "Rotate &3D ...", nullptr, 4},
-    {kReflect, "&Reflect | Project ...", nullptr, 1 | 4},
+    {kReflect, "R&eflect | Project ...", nullptr, 1 | 4},
     {kUnimodular, "&Unimodular ...", nullptr, 4},
     {kFormula, "&Formula ...", nullptr, 1},
-    {kCopyColumn, "&Copy column ...", nullptr, kAll},
+    {kCopyColumn, "Copy co&lumn ...", nullptr, kAll},
     {0, nullptr, nullptr, kAll},
     {kWhite, "&White backgrounds", nullptr, kAll},
     {0, nullptr, nullptr, kAll},
@@ -94,6 +97,7 @@ QString QtFilter(const std::string& filter) {
 
 MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending_(pendingFile.left(256)) {
   setObjectName("MainFrame");
+  InstallProgramIcon();
   app_ = std::make_unique<Application>(*this);
   app_->SetLongWorkRunner(
       [this](const std::function<ResultCode()>& work, int stopKey) { return RunLongWork(this, work, stopKey); });
@@ -102,6 +106,8 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
                                                   : QRect(0, 0, 1024, 768);
   settings_ = LoadMainSettings(screen.width(), screen.height(), ProgramRandom());
   const Placement& p = settings_.placement;
+  // The stored corner is the outer frame's, as move() takes it; the size is
+  // the inner one, as resize() takes it.
   move(p.left, p.top);
   resize(p.width, p.height);
   setAcceptDrops(true);
@@ -113,6 +119,7 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
     windows_[doc] = w;
   }
   BuildMenus();
+  FitTitleAndMenus();
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainFrame::UpdateCommandStates);
   QTimer::singleShot(0, this, &MainFrame::FirstIdle);
 }
@@ -120,8 +127,11 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
 MainFrame::~MainFrame() {
   Placement p;
   QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
-  p.left = g.left();
-  p.top = g.top();
+  // The corner of the outer frame, where the next start moves it: storing
+  // the inner corner would let the window creep down by its title bar.
+  const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+  p.left = g.left() - frameOffset.x();
+  p.top = g.top() - frameOffset.y();
   p.width = g.width();
   p.height = g.height();
   p.maximized = isMaximized();
@@ -130,6 +140,16 @@ MainFrame::~MainFrame() {
   if (tasks_) tasks_->CloseAll();
   tasks_.reset();
   DestroyWindows();
+}
+
+void MainFrame::FitTitleAndMenus() {
+  // Wide enough for the whole menu bar on one line and the whole title
+  // beside the title bar's buttons; never narrower than the stored size.
+  const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+  const int buttons = 4 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int need = std::max(menuBar()->sizeHint().width(), title.horizontalAdvance(windowTitle()) + buttons);
+  const int height = std::max(this->height(), menuBar()->sizeHint().height() + 48);
+  if (width() < need || this->height() < height) resize(std::max(width(), need), height);
 }
 
 void MainFrame::DestroyWindows() {
@@ -242,6 +262,7 @@ void MainFrame::LetterMenusChanged() {
   } else {
     RebuildLetterMenus();
   }
+  if (tasks_) tasks_->LettersChanged();
 }
 
 TextWindow* MainFrame::helpWindow() {
@@ -260,6 +281,7 @@ void MainFrame::ShowHelpPage(const QString& page) {
     return;
   }
   TextWindow* w = helpWindow();
+  w->SetFixedPitch(LinesUpInColumns(text));
   w->SetText(text);
   w->ShowWindow();
 }
@@ -302,9 +324,9 @@ void MainFrame::Command(int id) {
     case kExit: close(); return;
     case kCalculate: tasks_->Show("CALC"); return;
     case kSolve: tasks_->Show("SOLVE"); return;
-    case kLinearProgram: ws.Show(ws.lp()); tasks_->Show("LINPRO"); return;
-    case kEchelon: ws.Show(ws.echelon()); tasks_->Show("ECH"); return;
-    case kOperations: ws.Show(ws.operations()); tasks_->Show("OPER"); return;
+    case kLinearProgram: ws.Show(ws.lp()); tasks_->Show("LINPRO"); PlaceCompanion(ws.lp()); return;
+    case kEchelon: ws.Show(ws.echelon()); tasks_->Show("ECH"); PlaceCompanion(ws.echelon()); return;
+    case kOperations: ws.Show(ws.operations()); tasks_->Show("OPER"); PlaceCompanion(ws.operations()); return;
     default: break;
   }
   if (id >= kViewFirst && id <= kViewLast) {
@@ -330,6 +352,10 @@ MatrixWindow* MainFrame::WindowOf(MatrixDocument& doc) {
   if (it != windows_.end()) return it->second;
   auto* w = new MatrixWindow(*app_, doc, nullptr);
   windows_[&doc] = w;
+  // Each new window a step further down and right from the main frame, so
+  // that neither the frame nor the earlier windows are covered whole.
+  const QRect screen = w->screen() ? w->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+  w->move(CascadePosition(frameGeometry(), cascade_++, w->frameGeometry().size(), screen));
   return w;
 }
 
@@ -359,7 +385,8 @@ void MainFrame::ShowCodeAt(int code, const std::string& place) {
 }
 
 void MainFrame::ShowNotice(const std::string& text) {
-  NoticeBox(QApplication::activeWindow(), "tavrin", QString::fromStdString(text));
+  // The only notice is the export's "TeX file saved", a success box.
+  NoticeBox(QApplication::activeWindow(), "success", QString::fromStdString(text));
 }
 
 bool MainFrame::ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) {
@@ -375,14 +402,47 @@ bool MainFrame::ChooseFile(bool save, const std::string& filter, const std::stri
 
 void MainFrame::DocumentCreated(MatrixDocument& doc) { WindowOf(doc); }
 
-void MainFrame::DocumentChanged(MatrixDocument& doc) { WindowOf(doc)->Refresh(); }
+void MainFrame::DocumentChanged(MatrixDocument& doc) {
+  WindowOf(doc)->Refresh();
+  if (tasks_) tasks_->LettersChanged();  // sizes in the letter lists
+}
 
 void MainFrame::ShowDocument(MatrixDocument& doc) {
   MatrixWindow* w = WindowOf(doc);
   w->Refresh();
+  if (doc.letter() == 0) {
+    // A companion window shows its dialog's work: it appears beside the
+    // dialog and leaves the keyboard there, so Enter repeats a step.
+    const bool wasVisible = w->isVisible();
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
+    w->show();
+    if (!wasVisible) w->raise();
+    PlaceCompanion(doc);
+    return;
+  }
   w->show();
   w->raise();
   w->activateWindow();
+}
+
+QDialog* MainFrame::DialogOfCompanion(const MatrixDocument& doc) const {
+  Workspace& ws = app_->workspace();
+  const char* name = &doc == &ws.lp() ? "LINPRO" : &doc == &ws.echelon() ? "ECH" : &doc == &ws.operations() ? "OPER" : nullptr;
+  return name && tasks_ ? tasks_->Find(QString::fromLatin1(name)) : nullptr;
+}
+
+void MainFrame::PlaceCompanion(const MatrixDocument& doc) {
+  auto it = windows_.find(&doc);
+  QDialog* dialog = DialogOfCompanion(doc);
+  if (it == windows_.end() || !dialog || !dialog->isVisible() || !it->second->isVisible()) return;
+  MatrixWindow* w = it->second;
+  const QRect d = dialog->frameGeometry();
+  if (!w->frameGeometry().intersects(d)) return;
+  const QRect screen = dialog->screen() ? dialog->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+  const QSize frame = w->frameGeometry().size() - w->size();
+  const QRect r = PlaceBeside(d, w->frameGeometry().size(), screen);
+  w->resize(r.size() - frame);
+  w->move(r.topLeft());
 }
 
 void MainFrame::HideDocument(MatrixDocument& doc) {

@@ -10,6 +10,8 @@
 #include "app/UserPort.h"
 #include "io/Settings.h"
 
+class QDialog;
+
 namespace tavrin {
 
 class MatrixWindow;
@@ -68,6 +70,11 @@ class MainFrame : public QMainWindow, public UserPort {
   void FirstIdle();
   void ShowHelpPage(const QString& page);
   void DestroyWindows();
+  void FitTitleAndMenus();
+  // The dialog a companion window serves (nullptr while never shown), and
+  // moving the window off that dialog when it covers it.
+  QDialog* DialogOfCompanion(const MatrixDocument& doc) const;
+  void PlaceCompanion(const MatrixDocument& doc);
 
   std::unique_ptr<Application> app_;
   std::unique_ptr<TaskDialogs> tasks_;
@@ -82,6 +89,7 @@ class MainFrame : public QMainWindow, public UserPort {
   MainSettings settings_;
   QString pending_;
   QPointer<TextWindow> help_;
+  int cascade_ = 0;
 };
 
 }  // namespace tavrin

@@ -1,6 +1,7 @@
 #include "ui/MatrixWindow.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,13 +10,16 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 
 #include "app/Application.h"
+#include "app/CopyAsText.h"
 #include "app/DocumentEditing.h"
 #include "core/Random.h"
 #include "core/StringTable.h"
 #include "io/DisplayFormat.h"
 #include "io/Settings.h"
+#include "ui/Contrast.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
 #include "ui/Messages.h"
@@ -32,8 +36,10 @@ enum Command {
   kHelpEdit = 331, kHelpMisc = 332, kShiftLeft = 322, kShiftRight = 323, kShiftDown = 324,
   kShiftUp = 325, kClose = 357, kColByCol = 601, kTextOut = 603, kDimensions = 604, kRemoveRows = 607,
   kRemoveColumns = 608, kExchangeColumns = 609, kExchangeRows = 610, kInsertRow = 611,
-  kInsertColumn = 612, kTexMatrix = 622,
+  kInsertColumn = 612, kTexMatrix = 622, kTexTable = 623, kLatexArray = 624, kLatexTabular = 625,
+  kCopyAsFirst = 700, kCopyBlock = 720,
 };
+constexpr int kSavingText = 604;  // "saving ..."
 
 QRect ScreenArea(const QWidget* w) {
   QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
@@ -75,10 +81,15 @@ void MatrixWindow::BuildMenu() {
     return a;
   };
   QMenu* file = menuBar()->addMenu("&File");
-  add(file, kSave, "&Save", QKeySequence(), [this] { app_.Save(doc_); });
-  add(file, kSaveAs, "Save &As ...", QKeySequence(), [this] { app_.Save(doc_, std::string(), true); });
+  add(file, kSave, "&Save", QKeySequence(), [this] { SaveCommand(false); });
+  add(file, kSaveAs, "Save &As ...", QKeySequence(), [this] { SaveCommand(true); });
   file->addSeparator();
-  add(file, kTexMatrix, "Te&X matrix ...", QKeySequence(), [this] { RunTexExport(this, app_, doc_, false); });
+  add(file, kTexMatrix, "Te&X matrix ...", QKeySequence(), [this] { RunTexExport(this, app_, doc_, TexForm::Matrix); });
+  add(file, kTexTable, "TeX tabl&e ...", QKeySequence(), [this] { RunTexExport(this, app_, doc_, TexForm::Table); });
+  add(file, kLatexArray, "&LaTeX array ...", QKeySequence(),
+      [this] { RunTexExport(this, app_, doc_, TexForm::LatexArray); });
+  add(file, kLatexTabular, "LaTeX tab&ular ...", QKeySequence(),
+      [this] { RunTexExport(this, app_, doc_, TexForm::LatexTabular); });
   add(file, kTextOut, "&Text out ...", QKeySequence(), [this] { TextOutCommand(); });
   add(file, kBitmap, "&Bitmap to clipboard", QKeySequence(), [this] { BitmapToClipboard(); });
   add(file, kNotes, "&Notes ...", QKeySequence("Ctrl+Shift+N"), [this] { NotesCommand(); });
@@ -88,6 +99,16 @@ void MatrixWindow::BuildMenu() {
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   add(edit, kUndo, "&Undo ...", QKeySequence("Ctrl+Z"), [this] { UndoCommand(); });
+  edit->addSeparator();
+  add(edit, kCopyBlock, "Cop&y", QKeySequence(QKeySequence::Copy), [this] { CopyBlockCommand(); });
+  QMenu* copyAs = edit->addMenu("Copy &as");
+  copyAs->setObjectName("copyAs");
+  int items = 0;
+  const CopyAsItem* list = CopyAsItems(items);
+  for (int k = 0; k < items; ++k) {
+    const CopyAsKind kind = list[k].kind;
+    add(copyAs, kCopyAsFirst + k, QString::fromLatin1(list[k].menu), QKeySequence(), [this, kind] { CopyAsCommand(kind); });
+  }
   edit->addSeparator();
   add(edit, kDimensions, "&Dimensions ...", QKeySequence(), [this] { DimensionsCommand(); });
   QMenu* remove = edit->addMenu("Remo&ve");
@@ -102,11 +123,12 @@ void MatrixWindow::BuildMenu() {
   edit->addSeparator();
   QAction* flow = add(edit, kColByCol, "&Col by col autofeed", QKeySequence(), [this] { colByCol_ = !colByCol_; });
   flow->setCheckable(true);
-  QMenu* shift = edit->addMenu("S&hift");
-  add(shift, kShiftLeft, "&Left", QKeySequence(Qt::Key_Left), [this] { Shift(0, -1); });
-  add(shift, kShiftRight, "&Right", QKeySequence(Qt::Key_Right), [this] { Shift(0, 1); });
-  add(shift, kShiftDown, "&Down", QKeySequence(Qt::Key_Down), [this] { Shift(1, 0); });
-  add(shift, kShiftUp, "&Up", QKeySequence(Qt::Key_Up), [this] { Shift(-1, 0); });
+  // The plain arrows move the cell cursor; with Shift they shift the view.
+  QMenu* shift = edit->addMenu("&Shift");
+  add(shift, kShiftLeft, "&Left", QKeySequence(Qt::SHIFT | Qt::Key_Left), [this] { Shift(0, -1); });
+  add(shift, kShiftRight, "&Right", QKeySequence(Qt::SHIFT | Qt::Key_Right), [this] { Shift(0, 1); });
+  add(shift, kShiftDown, "&Down", QKeySequence(Qt::SHIFT | Qt::Key_Down), [this] { Shift(1, 0); });
+  add(shift, kShiftUp, "&Up", QKeySequence(Qt::SHIFT | Qt::Key_Up), [this] { Shift(-1, 0); });
   edit->addSeparator();
   add(edit, kHelpEdit, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(1)); });
 
@@ -114,7 +136,7 @@ void MatrixWindow::BuildMenu() {
   add(misc, kFormat, "&Format ...", QKeySequence(), [this] { FormatCommand(); });
   add(misc, kHyphen, "Hyphen to &minus ...", QKeySequence(), [this] { HyphenCommand(); })->setCheckable(true);
   misc->addSeparator();
-  add(misc, kFontEntry, "Matrix-entry &font ...", QKeySequence(), [this] { FontCommand(0); });
+  add(misc, kFontEntry, "Matrix-&entry font ...", QKeySequence(), [this] { FontCommand(0); });
   add(misc, kFontText, "Text-window f&ont ...", QKeySequence(), [this] { FontCommand(6); });
   misc->addSeparator();
   add(misc, kBackground, "&Background color ...", QKeySequence(), [this] { ColourCommand(0); });
@@ -122,7 +144,7 @@ void MatrixWindow::BuildMenu() {
   add(misc, kHighlight, "H&ighlight color ...", QKeySequence(), [this] { ColourCommand(4); });
   misc->addSeparator();
   add(misc, kHelpMisc, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(2)); });
-  for (QMenu* m : {file, edit, misc, remove, insert, exchange, shift})
+  for (QMenu* m : {file, edit, misc, remove, insert, exchange, shift, copyAs})
     connect(m, &QMenu::aboutToShow, this, &MatrixWindow::UpdateEnabling);
 }
 
@@ -148,7 +170,7 @@ void MatrixWindow::UpdateEnabling() {
   set(kShiftRight, !busy && hidCols && firstCol_ + m_.visibleCols < cols);
   set(kShiftUp, !busy && hidRows && firstRow_ > 0);
   set(kShiftDown, !busy && hidRows && firstRow_ + m_.visibleRows < rows);
-  for (int id : {kDimensions, kInsertRow, kInsertColumn}) set(id, !busy);
+  for (int id : {kDimensions, kInsertRow, kInsertColumn, kCopyBlock}) set(id, !busy);
   action(kColByCol)->setChecked(colByCol_);
   action(kHyphen)->setChecked(doc_.format.minusOn);
 }
@@ -185,6 +207,7 @@ void MatrixWindow::Relayout() {
     hBar = needH;
     vBar = needV;
   }
+  ClampCursor();
   firstRow_ = std::clamp(firstRow_, 0, std::max(0, doc_.rows() - m_.visibleRows));
   firstCol_ = std::clamp(firstCol_, 0, std::max(0, doc_.cols() - m_.visibleCols));
   ArrangeArea(W, H, hBar, vBar);
@@ -210,23 +233,62 @@ void MatrixWindow::ScrollBarsMoved() {
   MarkStale();
 }
 
+QString MatrixWindow::BaseTitle() const {
+  if (doc_.letter() < 1) return QString::fromStdString(doc_.title);
+  // The same letter in another mode is another matrix: say which.
+  QString title(QChar(doc_.letterChar()));
+  if (doc_.kind() == MatrixKind::Complex) title += QStringLiteral(" [complex]");
+  if (doc_.kind() == MatrixKind::Integer) title += QStringLiteral(" [integer]");
+  return title;
+}
+
 void MatrixWindow::UpdateCaption() {
-  if (autofeed_)
-    setWindowTitle(QString::fromUtf8(String(str::kEscCancelsAutofeed)));
-  else if (doc_.letter() >= 1)
-    setWindowTitle(QString(QChar(doc_.letterChar())));
+  QString title;
+  if (saving_)
+    title = QString::fromUtf8(String(kSavingText));
+  else if (autofeed_)
+    title = QString::fromUtf8(String(str::kEscCancelsAutofeed));
   else
-    setWindowTitle(QString::fromStdString(doc_.title));
+    title = BaseTitle();
+  // Qt's unsaved mark: the placeholder only while there is something to save.
+  const bool unsaved = doc_.modified && !saving_ && !autofeed_;
+  setWindowTitle(unsaved ? title + QStringLiteral("[*]") : title);
+  setWindowModified(unsaved);
+}
+
+void MatrixWindow::SaveCommand(bool saveAs) {
+  // The title tells that the file is being written, and stays so for half a
+  // second so that the user sees it.
+  saving_ = true;
+  UpdateCaption();
+  app_.Save(doc_, std::string(), saveAs);
+  QTimer::singleShot(500, this, [this] {
+    saving_ = false;
+    UpdateCaption();
+  });
+}
+
+void MatrixWindow::CopyAsCommand(CopyAsKind kind) {
+  std::string text;
+  const ResultCode rc = CopyAsText(doc_, kind, text);
+  if (rc > 0) {
+    app_.port().ShowCode(rc);
+    return;
+  }
+  QApplication::clipboard()->setText(ProgramText(text));
 }
 
 void MatrixWindow::Refresh() {
   // A matrix replaced under an open edit box (New does not wait for the
   // edit to end) closes the box: its entry belongs to the old matrix.
   if (editing() && !doc_.editing) CancelEdit();
-  if (!doc_.fileName.empty() && doc_.fileName != placedFile_) {
-    // A matrix read from a file comes back where it was.
+  const WindowAppearance& a = doc_.appearance;
+  const QRect stored(a.left, a.top, a.width, a.height);
+  // A matrix read from a file comes back where it was. The placement is
+  // compared too: the window exists before the file's appearance is read.
+  if (!doc_.fileName.empty() && (doc_.fileName != placedFile_ || stored != placedRect_)) {
     placedFile_ = doc_.fileName;
-    const WindowAppearance& a = doc_.appearance;
+    placedRect_ = stored;
     QRect screen = ScreenArea(this);
     if (a.width >= 120 && a.height >= 72 && a.left >= screen.left() && a.top >= screen.top() &&
         a.left + a.width <= screen.right() + 1 && a.top + a.height <= screen.bottom() + 1)
@@ -260,8 +322,10 @@ void MatrixWindow::DrawPicture(QPainter& p) {
   const WindowAppearance& a = doc_.appearance;
   const QColor background = ColourOf(a.Background());
   const QColor border = ColourOf(a.PaletteEntry(a.colourSlots[9]));
-  const QColor highlight = ColourOf(a.PaletteEntry(a.colourSlots[4]));
   const QColor ink = FontColour(a, 0);
+  // The highlighted entry sits on a cell filled with the highlight colour,
+  // made dark or light enough that its text stays easy to read.
+  const HighlightColours lit = HighlightFor(ColourOf(a.PaletteEntry(a.colourSlots[4])), ink);
   p.fillRect(0, 0, drawW_, drawH_, background);
   p.setFont(WindowFont(a, 0));
   const int cw = m_.cellWidth, ch = m_.cellHeight;
@@ -285,8 +349,9 @@ void MatrixWindow::DrawPicture(QPainter& p) {
       const int i = firstRow_ + r, j = firstCol_ + c;
       std::string s = doc_.isInteger() ? EntryText(doc_.format, doc_.q.at(i, j))
                                        : EntryText(doc_.format, kind, doc_.z.at(i, j));
-      const bool lit = i == doc_.highlightRow && j == doc_.highlightCol;
-      text(x, y, ProgramText(s), lit ? highlight : ink);
+      const bool highlighted = i == doc_.highlightRow && j == doc_.highlightCol;
+      if (highlighted) p.fillRect(CellRect(r, c), lit.fill);
+      text(x, y, ProgramText(s), highlighted ? lit.text : ink);
       if (c == 0) text(rowNumberX, y, " " + QString::number(i + 1), border);
     }
   }
@@ -297,6 +362,7 @@ void MatrixWindow::DrawPicture(QPainter& p) {
   }
   if (m_.visibleCols < cols) text(drawW_ - m_.gap, bottom, "/" + QString::number(cols), border);
   if (m_.visibleRows < rows) text(rowNumberX, bottom, "/" + QString::number(rows), border);
+  if (doc_.letter() >= 1) DrawCursor(p);  // companion windows only show
 }
 
 QRect MatrixWindow::CellRect(int r, int c) const {
@@ -322,10 +388,21 @@ bool MatrixWindow::HitTest(QPoint p, int& row, int& col, bool& denominator) cons
 }
 
 void MatrixWindow::CanvasMousePress(QMouseEvent* e) {
-  if (editing()) return;
   int row, col;
   bool denominator;
   if (!HitTest(e->position().toPoint(), row, col, denominator)) return;
+  if (editing()) {
+    // A click elsewhere takes the open edit first; a refused text keeps it.
+    if (!editDenominator_ && !denominator && row == editRow_ && col == editCol_) return;
+    autofeed_ = false;
+    AcceptEdit();
+    if (editing()) return;
+  }
+  if (!denominator && (e->modifiers() & Qt::ShiftModifier) && e->button() == Qt::LeftButton) {
+    MoveCursor(row, col, true);  // Shift+click selects a block
+    return;
+  }
+  if (!denominator) MoveCursor(row, col);
   if (e->button() == Qt::LeftButton) BeginEdit(row, col, false);
   if (e->button() == Qt::RightButton) BeginEdit(row, col, !denominator);
 }
@@ -336,6 +413,12 @@ void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
   if (denominator && !doc_.isInteger()) return;
   if (!denominator && (row >= doc_.rows() || col >= doc_.cols() || col < 0)) return;
   autofeed_ = autofeed && !denominator;
+  if (!denominator) {
+    // The cursor follows the edit box.
+    cursorRow_ = row;
+    cursorCol_ = col;
+    anchorRow_ = anchorCol_ = -1;
+  }
   editRow_ = row;
   editCol_ = col;
   editDenominator_ = denominator;
@@ -381,7 +464,13 @@ bool MatrixWindow::eventFilter(QObject* o, QEvent* e) {
   if (o == editBox_ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-      AcceptEdit();
+      // Autofeed goes on along its flow; a single edit moves down.
+      if (autofeed_) AcceptEdit();
+      else CommitAndMove(1, 0);
+      return true;
+    }
+    if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+      CommitAndMove(0, k->key() == Qt::Key_Tab ? 1 : -1);
       return true;
     }
     if (k->key() == Qt::Key_Escape) {
@@ -521,7 +610,11 @@ void MatrixWindow::TextOutCommand() {
   }
   TextWindow* w = textOutWindow();
   w->SetText(ProgramText(out));
-  w->SetTitle(doc_.letter() >= 1 ? QString("matrix ") + QChar(doc_.letterChar()) : QString::fromStdString(doc_.title));
+  // The linear program's data keep their own name, whatever run the window shows.
+  const bool lp = &doc_ == &app_.workspace().lp();
+  w->SetTitle(doc_.letter() >= 1 ? QString("matrix ") + QChar(doc_.letterChar())
+              : lp             ? QString::fromUtf8(String(str::kLinearProgramData))
+                               : QString::fromStdString(doc_.title));
   w->SetFilePath("matrix.txt");
   w->ShowWindow();
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "app/CopyAsText.h"
 #include "ui/ScrollingView.h"
 
 #include <QLineEdit>
@@ -41,6 +42,8 @@ class MatrixWindow : public ScrollingView {
   // The document changed outside: layout, caption, notebook title.
   void Refresh();
   void UpdateCaption();
+  // The title without marks: the letter, with the mode outside real mode.
+  QString BaseTitle() const;
 
   // Entry editing. Row -1 with column -1 means the denominator.
   void BeginEdit(int row, int col, bool autofeed);
@@ -56,9 +59,21 @@ class MatrixWindow : public ScrollingView {
   // Rectangle of the cell of visible slot (r, c).
   QRect CellRect(int r, int c) const;
 
+  // The grid's cell cursor and the selected block (anchor to cursor; the
+  // anchor is -1 when only the cursor's cell is selected).
+  int cursorRow() const { return cursorRow_; }
+  int cursorCol() const { return cursorCol_; }
+  bool hasBlock() const { return anchorRow_ >= 0; }
+  // Moves the cursor, scrolling it into view; extend keeps the anchor.
+  void MoveCursor(int row, int col, bool extend = false);
+  // Copies the selected block, or the whole matrix, as tab-separated text.
+  void CopyBlockCommand();
+
   // Commands.
   void Shift(int dRow, int dCol);
   void TextOutCommand();
+  void SaveCommand(bool saveAs);
+  void CopyAsCommand(CopyAsKind kind);
   void NotesCommand();
   void CloseCommand();
   void DimensionsCommand();
@@ -79,6 +94,8 @@ class MatrixWindow : public ScrollingView {
   void DrawPicture(QPainter& p) override;
   void AreaResized() override;
   void CanvasMousePress(QMouseEvent* e) override;
+  bool CanvasKeyPress(QKeyEvent* e) override;
+  bool CanvasWheel(QWheelEvent* e) override;
   void ScrollBarsMoved() override;
   void closeEvent(QCloseEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
@@ -91,16 +108,24 @@ class MatrixWindow : public ScrollingView {
   void SyncPlacement();
   void SaveWindowSettingsQuietly();
   void AfterStructuralChange(int rc, bool relayout = true);
+  // Commits the open entry edit for a key that leaves it (Enter, Tab) and
+  // moves the cursor by (dRow, dCol) when the edit was taken.
+  void CommitAndMove(int dRow, int dCol);
+  void ClampCursor();
+  void DrawCursor(QPainter& p);
 
   Metrics m_;
   int firstRow_ = 0, firstCol_ = 0;
   bool colByCol_ = true;
+  int cursorRow_ = 0, cursorCol_ = 0, anchorRow_ = -1, anchorCol_ = -1;
   bool autofeed_ = false;
   int editRow_ = 0, editCol_ = 0;
   bool editDenominator_ = false;
   QPointer<QLineEdit> editBox_;
   bool settingBars_ = false;
   std::string placedFile_;
+  QRect placedRect_;
+  bool saving_ = false;
   QMap<int, QAction*> actions_;
   QVector<DrawnText> drawn_;
 };

@@ -21,6 +21,7 @@ class ViewCanvas : public QWidget {
   explicit ViewCanvas(ScrollingView& v, QWidget* parent) : QWidget(parent), v_(v) {
     setObjectName("canvas");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
   }
 
  protected:
@@ -28,7 +29,18 @@ class ViewCanvas : public QWidget {
     QPainter p(this);
     p.drawImage(e->rect(), v_.Picture(), e->rect());
   }
-  void mousePressEvent(QMouseEvent* e) override { v_.CanvasMousePress(e); }
+  void mousePressEvent(QMouseEvent* e) override {
+    setFocus(Qt::MouseFocusReason);
+    v_.CanvasMousePress(e);
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    if (!v_.CanvasKeyPress(e)) QWidget::keyPressEvent(e);
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    if (!v_.CanvasWheel(e)) QWidget::wheelEvent(e);
+  }
+  // Tab and Shift+Tab move the grid's cursor rather than the focus.
+  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   ScrollingView& v_;
@@ -55,6 +67,7 @@ ScrollingView::ScrollingView(Application& app, MatrixDocument& doc, QWidget* par
   area_ = new ViewArea(*this, [this] { AreaResized(); });
   setCentralWidget(area_);
   canvas_ = new ViewCanvas(*this, area_);
+  setFocusProxy(canvas_);
   hbar_ = new QScrollBar(Qt::Horizontal, area_);
   vbar_ = new QScrollBar(Qt::Vertical, area_);
   hbar_->setObjectName("horizontal");
@@ -145,6 +158,7 @@ void ScrollingView::ShowHelp(const QString& page) {
     return;
   }
   TextWindow* w = helpWindow();
+  w->SetFixedPitch(LinesUpInColumns(text));
   w->SetText(text);
   w->ShowWindow();
 }

@@ -58,6 +58,9 @@ class ScrollingView : public QMainWindow {
   virtual void DrawPicture(QPainter& p) = 0;
   virtual void AreaResized() = 0;
   virtual void CanvasMousePress(QMouseEvent* e) = 0;
+  // Keys and the wheel over the picture; false leaves them to Qt.
+  virtual bool CanvasKeyPress(QKeyEvent*) { return false; }
+  virtual bool CanvasWheel(QWheelEvent*) { return false; }
   virtual void ScrollBarsMoved() = 0;
 
   Application& app_;

@@ -29,6 +29,11 @@ class TaskDialog : public QDialog {
 
   // The letter lists hold "A".."Z"; 0-based index = letter - 1.
   static int LetterOf(const QComboBox* list);
+  // Marks the letters that hold a matrix of the current mode (bold, with
+  // their sizes beside them in the open list); the texts stay the letters.
+  void MarkUsedLetters();
+  // The size shown beside a letter of a list ("3 x 4"), empty when unused.
+  static QString LetterNote(const QComboBox* list, int letter);
 
  protected:
   // Esc and the close button hide; the position is kept for the next show.
@@ -36,6 +41,8 @@ class TaskDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   // Runs when the dialog is hidden by close or Esc.
   virtual void Hidden() {}
+  // The control that takes the keyboard at every show (nullptr: Qt's choice).
+  virtual QWidget* FocusOnShow() { return nullptr; }
 
   QComboBox* LetterList(int id, char initial);
   QLineEdit* Edit(int id, const QString& text, int maxLength = 255);
@@ -49,6 +56,7 @@ class TaskDialog : public QDialog {
   Application& app_;
 
  private:
+  QList<QComboBox*> letterLists_;
   bool placed_ = false;
   QPoint lastPosition_;
 };

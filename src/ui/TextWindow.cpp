@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <cmath>
@@ -64,6 +65,8 @@ TextWindow::TextWindow(QWidget* owner, const QString& title, const QString& file
   ApplyFont();
   SetText(text);
   BuildMenu(false);
+  // Save (and its Ctrl+S) follows the modification mark as it changes.
+  connect(edit_->document(), &QTextDocument::modificationChanged, this, &TextWindow::UpdateEnabling);
   resize(560, 400);
 }
 
@@ -139,12 +142,18 @@ void TextWindow::UpdateEnabling() {
   const QMimeData* mime = QApplication::clipboard()->mimeData();
   if (paste_) paste_->setEnabled(mime && mime->hasText());
   if (next_) next_->setEnabled(!searchWord_.isEmpty());
-  if (save_) save_->setEnabled(edit_->document()->isModified() || !hasFile_);
+  if (save_) save_->setEnabled(edit_->document()->isModified());
 }
 
 void TextWindow::ApplyFont() {
-  QFont font = WindowFont(fonts_, fontIndex_);
+  QFont font = WindowFont(fonts_, fixedPitch_ ? 2 : fontIndex_);
   edit_->setFont(font);
+}
+
+void TextWindow::SetFixedPitch(bool on) {
+  if (on == fixedPitch_) return;
+  fixedPitch_ = on;
+  ApplyFont();
 }
 
 void TextWindow::SetText(const QString& text) {
@@ -154,11 +163,12 @@ void TextWindow::SetText(const QString& text) {
   edit_->moveCursor(QTextCursor::Start);
   edit_->verticalScrollBar()->setValue(0);
   searchFromCursor_ = true;
+  lineEnd_ = QStringLiteral("\r\n");
 }
 
 QString TextWindow::Text() const {
   QString t = edit_->toPlainText();
-  t.replace('\n', "\r\n");
+  t.replace('\n', lineEnd_);
   return t;
 }
 
@@ -199,12 +209,15 @@ bool TextWindow::Open(const QString& given) {
     return false;
   }
   QByteArray bytes = file.read(LimitedTextEdit::kMaxChars);
-  // The text ends at the first NUL, as files saved here end with one.
-  qsizetype nul = bytes.indexOf('\0');
-  if (nul >= 0) bytes.truncate(nul);
+  // Files saved here end with one NUL after the text; only that one goes.
+  // Any other byte, NUL or not, is part of the text.
+  if (bytes.endsWith('\0')) bytes.chop(1);
   filePath_ = path;
   SetText(ProgramText(bytes.toStdString()));
+  // A file with bare LF line ends is written back with them.
+  if (bytes.contains('\n') && !bytes.contains("\r\n")) lineEnd_ = QStringLiteral("\n");
   hasFile_ = true;
+  UpdateEnabling();
   return true;
 }
 
@@ -214,9 +227,13 @@ bool TextWindow::WriteTo(const QString& path) {
     ShowCodeBox(this, code::kCannotSaveFile);
     return false;
   }
+  // The title tells which file is being written.
+  const QString before = windowTitle();
+  setWindowTitle(QString::fromUtf8(String(str::kSaveChangesTo)) + " " + QFileInfo(path).fileName());
   std::string bytes = ToProgramText(Text());
   bytes.push_back('\0');
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    setWindowTitle(before);
     ShowCodeBox(this, code::kCannotSaveFile);
     return false;
   }

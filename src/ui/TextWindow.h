@@ -65,6 +65,10 @@ class TextWindow : public QMainWindow {
   WindowAppearance& fonts() { return fonts_; }
   int fontIndex() const { return fontIndex_; }
   void ApplyFont();
+  // Help pages laid out in columns use the fixed-pitch entry 2 instead of
+  // the window's text font.
+  void SetFixedPitch(bool on);
+  bool fixedPitch() const { return fixedPitch_; }
   // The save question before the text is dropped: false on Cancel.
   bool AskSaveChanges();
 
@@ -79,6 +83,8 @@ class TextWindow : public QMainWindow {
   QString filePath_;
   bool hasFile_ = false;
   QString searchWord_;
+  bool fixedPitch_ = false;
+  QString lineEnd_ = QStringLiteral("\r\n");  // how the file's lines end
   bool searchFromCursor_ = true;
   int fontIndex_;
   WindowAppearance fonts_;

@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The menu entry's name, so that desktops group the windows under it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tavrin"));
   // The arguments name one file, even a path with blanks given in pieces.
   const QString pending = app.arguments().mid(1).join(' ');
   if (tavrin::SingleInstance::HandOver(pending)) return 0;
