@@ -67,7 +67,7 @@ const char* const kHelp =
     "format L PLACES WIDTH [sci]\n"
     "minus L CODE|off\n"
     "edit L ROW COL TEXT | edit L denom TEXT\n"
-    "undo L | dims L R C | remove-rows L A B | remove-cols L A B\n"
+    "undo L | redo L | dims L R C | remove-rows L A B | remove-cols L A B\n"
     "insert-row L N | insert-col L N | swap-rows L A B | swap-cols L A B\n"
     "copyas L text|csv|tsv|markdown|latex|numpy|matlab\n"
     "echelon L final|reset|step\n"
@@ -269,7 +269,7 @@ void ConsoleSession::Dispatch(const std::string& command, const Words& w, const 
   } else if (command == "copycol" || command == "rotate2d" || command == "rotate3d" || command == "pythrot" ||
              command == "project" || command == "reflect" || command == "unimodular") {
     Generator(command, w);
-  } else if (command == "edit" || command == "undo" || command == "dims" || command == "remove-rows" ||
+  } else if (command == "edit" || command == "undo" || command == "redo" || command == "dims" || command == "remove-rows" ||
              command == "remove-cols" || command == "insert-row" || command == "insert-col" ||
              command == "swap-rows" || command == "swap-cols") {
     Edit(command, w, line);
@@ -564,6 +564,8 @@ void ConsoleSession::Edit(const std::string& command, const Words& w, const std:
   }
   if (command == "undo") {
     if (need(2)) Check(tavrin::Undo(port_, *doc));
+  } else if (command == "redo") {
+    if (need(2)) Check(tavrin::Redo(port_, *doc));
   } else if (command == "dims") {
     if (need(4)) Check(SetDimensions(port_, *doc, w[2], w[3]));
   } else if (command == "remove-rows") {

@@ -354,8 +354,9 @@ MatrixWindow* MainFrame::WindowOf(MatrixDocument& doc) {
   windows_[&doc] = w;
   // Each new window a step further down and right from the main frame, so
   // that neither the frame nor the earlier windows are covered whole.
+  // A window read from a file keeps the placement the file stored.
   const QRect screen = w->screen() ? w->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-  w->move(CascadePosition(frameGeometry(), cascade_++, w->frameGeometry().size(), screen));
+  if (!w->placedFromFile()) w->move(CascadePosition(frameGeometry(), cascade_++, w->frameGeometry().size(), screen));
   return w;
 }
 

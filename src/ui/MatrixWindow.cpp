@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include "app/Application.h"
+#include "app/BlockPaste.h"
 #include "app/CopyAsText.h"
 #include "app/DocumentEditing.h"
 #include "core/Random.h"
@@ -37,7 +39,7 @@ enum Command {
   kShiftUp = 325, kClose = 357, kColByCol = 601, kTextOut = 603, kDimensions = 604, kRemoveRows = 607,
   kRemoveColumns = 608, kExchangeColumns = 609, kExchangeRows = 610, kInsertRow = 611,
   kInsertColumn = 612, kTexMatrix = 622, kTexTable = 623, kLatexArray = 624, kLatexTabular = 625,
-  kCopyAsFirst = 700, kCopyBlock = 720,
+  kCopyAsFirst = 700, kCopyBlock = 720, kPasteBlock = 721, kRedo = 722,
 };
 constexpr int kSavingText = 604;  // "saving ..."
 
@@ -99,8 +101,11 @@ void MatrixWindow::BuildMenu() {
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   add(edit, kUndo, "&Undo ...", QKeySequence("Ctrl+Z"), [this] { UndoCommand(); });
+  add(edit, kRedo, "&Redo", QKeySequence("Ctrl+Shift+Z"), [this] { RedoCommand(); })
+      ->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
   edit->addSeparator();
   add(edit, kCopyBlock, "Cop&y", QKeySequence(QKeySequence::Copy), [this] { CopyBlockCommand(); });
+  add(edit, kPasteBlock, "&Paste", QKeySequence(QKeySequence::Paste), [this] { PasteBlockCommand(); });
   QMenu* copyAs = edit->addMenu("Copy &as");
   copyAs->setObjectName("copyAs");
   int items = 0;
@@ -171,6 +176,9 @@ void MatrixWindow::UpdateEnabling() {
   set(kShiftUp, !busy && hidRows && firstRow_ > 0);
   set(kShiftDown, !busy && hidRows && firstRow_ + m_.visibleRows < rows);
   for (int id : {kDimensions, kInsertRow, kInsertColumn, kCopyBlock}) set(id, !busy);
+  set(kRedo, !busy && !doc_.redo.empty());
+  const QMimeData* mime = QApplication::clipboard()->mimeData();
+  set(kPasteBlock, !busy && mime && mime->hasText());
   action(kColByCol)->setChecked(colByCol_);
   action(kHyphen)->setChecked(doc_.format.minusOn);
 }
@@ -291,8 +299,10 @@ void MatrixWindow::Refresh() {
     placedRect_ = stored;
     QRect screen = ScreenArea(this);
     if (a.width >= 120 && a.height >= 72 && a.left >= screen.left() && a.top >= screen.top() &&
-        a.left + a.width <= screen.right() + 1 && a.top + a.height <= screen.bottom() + 1)
+        a.left + a.width <= screen.right() + 1 && a.top + a.height <= screen.bottom() + 1) {
       setGeometry(a.left, a.top, a.width, a.height);
+      placedFromFile_ = true;
+    }
   }
   UpdateCaption();
   if (notebook_) notebook_->Refresh();
@@ -493,6 +503,7 @@ void MatrixWindow::CancelEdit() {
   UpdateCaption();
   UpdateEnabling();
   MarkStale();
+  canvas_->setFocus();  // the keyboard goes back to the grid
 }
 
 void MatrixWindow::AcceptEdit() {
@@ -599,6 +610,24 @@ void MatrixWindow::ExchangeCommand(bool columns) {
 void MatrixWindow::UndoCommand() {
   if (editing()) return;
   AfterStructuralChange(Undo(app_.port(), doc_));
+}
+
+void MatrixWindow::RedoCommand() {
+  if (editing()) return;
+  AfterStructuralChange(Redo(app_.port(), doc_));
+}
+
+void MatrixWindow::PasteBlockCommand() {
+  if (editing()) return;
+  const QMimeData* mime = QApplication::clipboard()->mimeData();
+  if (!mime || !mime->hasText()) return;
+  // The block's top left goes to the cursor (or the selected block's).
+  const int row = anchorRow_ >= 0 ? std::min(anchorRow_, cursorRow_) : cursorRow_;
+  const int col = anchorRow_ >= 0 ? std::min(anchorCol_, cursorCol_) : cursorCol_;
+  if (PasteBlock(app_.port(), doc_, row, col, ToProgramText(mime->text())) == 0) {
+    UpdateEnabling();
+    MarkStale();
+  }
 }
 
 void MatrixWindow::TextOutCommand() {

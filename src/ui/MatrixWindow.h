@@ -42,6 +42,8 @@ class MatrixWindow : public ScrollingView {
   // The document changed outside: layout, caption, notebook title.
   void Refresh();
   void UpdateCaption();
+  // Whether the window took the placement stored in its file.
+  bool placedFromFile() const { return placedFromFile_; }
   // The title without marks: the letter, with the mode outside real mode.
   QString BaseTitle() const;
 
@@ -81,6 +83,9 @@ class MatrixWindow : public ScrollingView {
   void InsertCommand(bool column);
   void ExchangeCommand(bool columns);
   void UndoCommand();
+  void RedoCommand();
+  // Pastes a tab- or comma-separated block at the cursor, one undoable step.
+  void PasteBlockCommand();
   void FormatCommand();
   void HyphenCommand();
   void FontCommand(int k);
@@ -125,6 +130,7 @@ class MatrixWindow : public ScrollingView {
   bool settingBars_ = false;
   std::string placedFile_;
   QRect placedRect_;
+  bool placedFromFile_ = false;
   bool saving_ = false;
   QMap<int, QAction*> actions_;
   QVector<DrawnText> drawn_;

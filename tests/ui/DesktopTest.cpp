@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
+#include <QWheelEvent>
 
 #include "app/Application.h"
 #include "io/MatrixFile.h"
@@ -100,6 +101,123 @@ class DesktopTest : public QObject {
     QCOMPARE(a->text(), menu);
     a->trigger();
     QCOMPARE(QApplication::clipboard()->text(), expected);
+  }
+
+  // --- The grid, driven by real key, wheel and mouse events.
+  MatrixWindow* Grid(int rows, int cols) {
+    ComplexMatrix m(rows, cols);
+    for (int k = 0; k < rows * cols; ++k) m.e[k] = Complex(static_cast<long double>(k + 1));
+    MatrixWindow* w = Put(7, m);
+    w->show();
+    w->resize(640, 400);
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w)) qWarning("window not active");
+    w->canvas()->setFocus();
+    w->Relayout();
+    return w;
+  }
+  static long double At(MatrixWindow* w, int r, int c) { return w->document().z.at(r, c).re; }
+
+  void gridKeysMoveTheCursorAndScroll() {
+    MatrixWindow* w = Grid(30, 30);
+    QWidget* g = w->canvas();
+    const int rows = w->metrics().visibleRows, cols = w->metrics().visibleCols;
+    QVERIFY(rows < 30 && cols < 30);
+    struct Step {
+      int key;
+      Qt::KeyboardModifiers mods;
+      int row, col, firstRow, firstCol;
+    };
+    const Step steps[] = {
+        {Qt::Key_Down, Qt::NoModifier, 1, 0, 0, 0},
+        {Qt::Key_Right, Qt::NoModifier, 1, 1, 0, 0},
+        {Qt::Key_End, Qt::NoModifier, 1, 29, 0, 30 - cols},
+        {Qt::Key_Home, Qt::NoModifier, 1, 0, 0, 0},
+        {Qt::Key_PageDown, Qt::NoModifier, 1 + rows, 0, 2, 0},
+        {Qt::Key_End, Qt::ControlModifier, 29, 29, 30 - rows, 30 - cols},
+        {Qt::Key_Home, Qt::ControlModifier, 0, 0, 0, 0},
+        {Qt::Key_Up, Qt::NoModifier, 0, 0, 0, 0},  // stays inside
+        // Shift with an arrow shifts the view; the cursor stays.
+        {Qt::Key_Down, Qt::ShiftModifier, 0, 0, 1, 0},
+        {Qt::Key_Right, Qt::ShiftModifier, 0, 0, 1, 1},
+    };
+    for (const Step& s : steps) {
+      QTest::keyClick(g, static_cast<Qt::Key>(s.key), s.mods);
+      QCOMPARE(QPoint(w->cursorRow(), w->cursorCol()), QPoint(s.row, s.col));
+      QCOMPARE(QPoint(w->firstRow(), w->firstCol()), QPoint(s.firstRow, s.firstCol));
+    }
+    // The wheel: three rows a notch, sideways with Shift.
+    QWheelEvent down(QPointF(50, 50), g->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g, &down);
+    QCOMPARE(w->firstRow(), 4);
+    QWheelEvent side(QPointF(50, 50), g->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g, &side);
+    QCOMPARE(w->firstCol(), 2);
+  }
+
+  void gridTypingF2EnterTabEscAndClicks() {
+    MatrixWindow* w = Grid(3, 3);
+    QWidget* g = w->canvas();
+    QTest::keyClicks(g, "7");  // typing opens the editor with what was typed
+    QVERIFY(w->editBox());
+    QCOMPARE(w->editBox()->text(), QString("7"));
+    QTest::keyClicks(w->editBox(), "5");
+    QTest::keyClick(w->editBox(), Qt::Key_Return);  // commits and moves down
+    QVERIFY(!w->editBox());
+    QCOMPARE(double(At(w, 0, 0)), 75.0);
+    QCOMPARE(QPoint(w->cursorRow(), w->cursorCol()), QPoint(1, 0));
+    QTest::keyClick(g, Qt::Key_F2);  // F2 edits the entry as it stands
+    QCOMPARE(w->editBox()->text(), QString("4.00000"));
+    QTest::keyClick(w->editBox(), Qt::Key_Escape);
+    QVERIFY(!w->editBox());
+    QCOMPARE(double(At(w, 1, 0)), 4.0);
+    QTest::keyClicks(g, "-");
+    QTest::keyClicks(w->editBox(), "2");
+    QTest::keyClick(w->editBox(), Qt::Key_Tab);  // commits and moves right
+    QCOMPARE(double(At(w, 1, 0)), -2.0);
+    QCOMPARE(QPoint(w->cursorRow(), w->cursorCol()), QPoint(1, 1));
+    // A click on another cell takes the open edit and edits the clicked one.
+    QTest::mouseClick(g, Qt::LeftButton, {}, w->CellRect(0, 2).center());
+    w->editBox()->setText("9");
+    QTest::mouseClick(g, Qt::LeftButton, {}, w->CellRect(2, 2).center());
+    QCOMPARE(double(At(w, 0, 2)), 9.0);
+    QVERIFY(w->editBox());
+    QCOMPARE(QPoint(w->cursorRow(), w->cursorCol()), QPoint(2, 2));
+    QTest::keyClick(w->editBox(), Qt::Key_Escape);
+    // Undo and redo from the keyboard walk the history both ways.
+    QTest::keyClick(g, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(double(At(w, 0, 2)), 3.0);
+    QTest::keyClick(g, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(double(At(w, 0, 2)), 9.0);
+    QTest::keyClick(g, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(g, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(double(At(w, 0, 2)), 9.0);
+  }
+
+  void gridBlockCopyAndPaste() {
+    MatrixWindow* w = Grid(3, 3);
+    QWidget* g = w->canvas();
+    w->document().format.places = 1;
+    QTest::mouseClick(g, Qt::LeftButton, Qt::ShiftModifier, w->CellRect(1, 1).center());
+    QVERIFY(w->hasBlock());
+    QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("1.0\t2.0\n4.0\t5.0\n"));
+    QTest::keyClick(g, Qt::Key_Escape);
+    QVERIFY(!w->hasBlock());
+    QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);  // no block: the whole matrix
+    QCOMPARE(QApplication::clipboard()->text(), QString("1.0\t2.0\t3.0\n4.0\t5.0\t6.0\n7.0\t8.0\t9.0\n"));
+    QApplication::clipboard()->setText("10\t20\n30,40");
+    w->MoveCursor(1, 1);
+    QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(double(At(w, 1, 1)), 10.0);
+    QCOMPARE(double(At(w, 1, 2)), 20.0);
+    QCOMPARE(double(At(w, 2, 1)), 30.0);
+    QCOMPARE(double(At(w, 2, 2)), 40.0);
+    QTest::keyClick(g, Qt::Key_Z, Qt::ControlModifier);  // the paste is one step
+    QCOMPARE(double(At(w, 1, 1)), 5.0);
+    QCOMPARE(double(At(w, 2, 2)), 9.0);
   }
 
   void copyAsTextIsTextOutWithLf() {

@@ -1,0 +1,96 @@
+#include "app/BlockPaste.h"
+
+#include <gtest/gtest.h>
+
+#include "FakePort.h"
+#include "app/DocumentEditing.h"
+
+namespace tavrin {
+namespace {
+
+MatrixDocument Counting(MatrixKind kind, int rows, int cols, long den = 1) {
+  MatrixDocument doc(kind, 1, rows, cols, false);
+  for (int k = 0; k < rows * cols; ++k) {
+    if (kind == MatrixKind::Integer) doc.q.e[k] = BigInteger(static_cast<long>(k + 1));
+    else doc.z.e[k] = Complex(static_cast<long double>(k + 1));
+  }
+  if (kind == MatrixKind::Integer) doc.q.denominator = BigInteger(den);
+  return doc;
+}
+
+TEST(BlockPaste, SplitsTabsCommasAndLineEnds) {
+  using Rows = std::vector<std::vector<std::string>>;
+  EXPECT_EQ(SplitBlock("1\t2\r\n3\t4\r\n"), (Rows{{"1", "2"}, {"3", "4"}}));
+  EXPECT_EQ(SplitBlock("1,2\n3"), (Rows{{"1", "2"}, {"3"}}));
+  EXPECT_EQ(SplitBlock("f(1,2)\t7\n"), (Rows{{"f(1,2)", "7"}}));  // tabs win over commas
+  EXPECT_EQ(SplitBlock("\n\n"), Rows{});
+}
+
+struct RealCase {
+  int row, col;
+  const char* text;
+  std::vector<long double> after;  // the 3x3 matrix 1..9 afterwards
+};
+
+TEST(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
+  const RealCase cases[] = {
+      {0, 0, "10\t20\n30\t40\n", {10, 20, 3, 30, 40, 6, 7, 8, 9}},
+      {1, 1, "-1,1/4,99\n2*3,0,99\n99,99,99", {1, 2, 3, 4, -1, 0.25L, 7, 6, 0}},
+      {2, 2, "5", {1, 2, 3, 4, 5, 6, 7, 8, 5}},
+      {0, 0, "10\t\t30\n\t-8", {10, 2, 30, 4, -8, 6, 7, 8, 9}},  // empty cells keep their entries
+  };
+  for (const RealCase& c : cases) {
+    FakePort port;
+    MatrixDocument doc = Counting(MatrixKind::Real, 3, 3);
+    ASSERT_EQ(PasteBlock(port, doc, c.row, c.col, c.text), 0) << c.text;
+    std::vector<long double> got;
+    for (const Complex& z : doc.z.e) got.push_back(z.re);
+    EXPECT_EQ(got, c.after) << c.text;
+    EXPECT_TRUE(doc.modified);
+    // One step back gives the old matrix, one step forward the pasted one.
+    ASSERT_EQ(Undo(port, doc), 0);
+    EXPECT_EQ(doc.z.e[8].re, 9.0L);
+    ASSERT_EQ(Redo(port, doc), 0);
+    EXPECT_EQ(doc.z.e[8].re, c.after[8]);
+  }
+}
+
+TEST(BlockPaste, IntegerCellsScaleByTheDenominator) {
+  FakePort port;
+  MatrixDocument doc = Counting(MatrixKind::Integer, 1, 3, 6);
+  ASSERT_EQ(PasteBlock(port, doc, 0, 0, "-2/3,1/2,7"), 0);
+  // -2/3 = -4/6, 1/2 = 3/6, 7 = 42/6.
+  EXPECT_EQ(doc.q.e[0], BigInteger(-4));
+  EXPECT_EQ(doc.q.e[1], BigInteger(3));
+  EXPECT_EQ(doc.q.e[2], BigInteger(42));
+  EXPECT_EQ(doc.q.denominator, BigInteger(6));
+}
+
+TEST(BlockPaste, RefusalsChangeNothing) {
+  struct Refusal {
+    MatrixKind kind;
+    int row;
+    const char* text;
+    int code;
+  };
+  const Refusal cases[] = {
+      {MatrixKind::Real, 0, "1\t2+\t3", 101},     // unreadable: could not calculate
+      {MatrixKind::Real, 0, "\n", 2},             // no block at all
+      {MatrixKind::Real, 5, "1", 17},             // cursor outside the matrix
+      {MatrixKind::Integer, 0, "1/4", 26},        // 6/4 is not whole
+      {MatrixKind::Integer, 0, "1/0", 14},
+  };
+  for (const Refusal& c : cases) {
+    FakePort port;
+    MatrixDocument doc = Counting(c.kind, 1, 3, 6);
+    const MatrixDocument before = doc;
+    EXPECT_EQ(PasteBlock(port, doc, c.row, 0, c.text), c.code) << c.text;
+    EXPECT_EQ(port.codes, std::vector<int>{c.code}) << c.text;
+    EXPECT_EQ(doc.z, before.z);
+    EXPECT_EQ(doc.q, before.q);
+    EXPECT_TRUE(doc.undo.empty());
+  }
+}
+
+}  // namespace
+}  // namespace tavrin
