@@ -116,7 +116,8 @@ QLineEdit* TaskDialog::Edit(int id, const QString& text, int maxLength) {
 QPushButton* TaskDialog::Button(int id, const QString& text, bool isDefault) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(QString::number(id));
-  button->setAutoDefault(false);
+  // A button that has the focus takes Enter, so Enter repeats "step" after a click on it.
+  button->setAutoDefault(true);
   button->setDefault(isDefault);
   return button;
 }
