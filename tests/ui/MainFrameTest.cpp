@@ -41,9 +41,9 @@ class MainFrameTest : public QObject {
     QTest::addColumn<QStringList>("first");
     QTest::addColumn<QStringList>("calc");
     const QStringList head{"&New ...", "&Open ...", "&Paste", "-", "&Real", "&Complex", "&Integer", "-"};
-    const QStringList tail{"Copy co&lumn ...", "-", "&White backgrounds", "-", "&Help", "E&xit"};
+    const QStringList tail{"&Copy column ...", "-", "&White backgrounds", "-", "&Help", "E&xit"};
     QTest::newRow("real") << 400 << "tavrin [real]"
-                          << head + QStringList{"Rotate &2D ...", "Rotate &3D ...", "R&eflect | Project ...",
+                          << head + QStringList{"Rotate &2D ...", "Rotate &3D ...", "&Reflect | Project ...",
                                                 "&Formula ..."} + tail
                           << QStringList{"&Calculate ...", "&Solve ...", "&Linear program ...", "&Echelon form ...",
                                          "&Row/clm operations ...", "&One matrix", "-", "&Help"};
@@ -51,7 +51,7 @@ class MainFrameTest : public QObject {
                              << QStringList{"&Calculate ...", "&Solve ...", "&Echelon form ...", "&One matrix", "-",
                                             "&Help"};
     QTest::newRow("integer") << 402 << "tavrin [integer]"
-                             << head + QStringList{"Rotate &3D ...", "R&eflect | Project ...", "&Unimodular ..."} +
+                             << head + QStringList{"Rotate &3D ...", "&Reflect | Project ...", "&Unimodular ..."} +
                                     tail
                              << QStringList{"&Calculate ...", "&Solve ...", "&One matrix", "-", "&Help"};
   }
