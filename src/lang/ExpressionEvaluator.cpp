@@ -7,6 +7,7 @@
 #include "core/PollKey.h"
 #include "core/Thresholds.h"
 #include "engine/Elimination.h"
+#include "engine/Product.h"
 #include "lang/Expression.h"
 
 namespace tavrin {
@@ -35,37 +36,6 @@ IntegerMatrix IntegerIdentity(int n) {
   IntegerMatrix m(n, n);
   for (int i = 0; i < n; ++i) m.at(i, i) = BigInteger(1);
   return m;
-}
-
-bool AllReal(const ComplexMatrix& m) {
-  for (const Complex& x : m.e)
-    if (x.im != 0.0L) return false;
-  return true;
-}
-
-ComplexMatrix Product(const ComplexMatrix& a, const ComplexMatrix& b) {
-  ComplexMatrix p(a.rows, b.cols);
-  if (AllReal(a) && AllReal(b)) {
-    // Real matrices: the same sums without the products of zero imaginary
-    // parts, on plain long double rows (four times less work).
-    std::vector<long double> row(static_cast<size_t>(b.cols));
-    for (int i = 0; i < a.rows; ++i) {
-      std::fill(row.begin(), row.end(), 0.0L);
-      for (int k = 0; k < a.cols; ++k) {
-        const long double f = a.at(i, k).re;
-        const Complex* bk = &b.e[static_cast<size_t>(k) * b.cols];
-        for (int j = 0; j < b.cols; ++j) row[j] += f * bk[j].re;
-      }
-      for (int j = 0; j < b.cols; ++j) p.at(i, j).re = row[j];
-    }
-    return p;
-  }
-  for (int i = 0; i < a.rows; ++i)
-    for (int k = 0; k < a.cols; ++k) {
-      Complex f = a.at(i, k);
-      for (int j = 0; j < b.cols; ++j) p.at(i, j) += f * b.at(k, j);
-    }
-  return p;
 }
 
 ResultCode Normalise(IntegerMatrix& m) {
@@ -265,8 +235,7 @@ class Evaluator {
     }
     if (Cols(l) != Rows(r)) return code::kIncompatible;
     if (integer_) return Product(l.integerMatrix, r.integerMatrix, v.integerMatrix);
-    v.matrix = Product(l.matrix, r.matrix);
-    return code::kOk;
+    return MatrixProduct(l.matrix, r.matrix, v.matrix);
   }
 
   ResultCode Inverse(const ExprValue& m, ExprValue& inv) {
@@ -355,12 +324,12 @@ class Evaluator {
     ComplexMatrix result = Identity(n);
     while (k > 0) {
       if (k & 1) {
-        result = Product(result, base.matrix);
+        if (ResultCode c = MatrixProduct(result, base.matrix, result)) return c;
         if (Overflows(result)) return code::kTooLarge;
       }
       k /= 2;
       if (k > 0) {
-        base.matrix = Product(base.matrix, base.matrix);
+        if (ResultCode c = MatrixProduct(base.matrix, base.matrix, base.matrix)) return c;
         if (Overflows(base.matrix)) return code::kTooLarge;
       }
     }
