@@ -1,9 +1,11 @@
 #include "io/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +39,38 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
+// A file the user may not write is not replaced behind its back: the
+// rename would ignore its permissions. Read-only for everyone (0444) counts
+// even for a user whom the system would let write anyway.
+bool MayReplace(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+  if (!S_ISREG(st.st_mode)) return false;
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
+// The temporary files of earlier writes of the same target that never got
+// renamed (a program killed mid-write): ".NAME.tmp-" and six characters.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& prefix) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  std::vector<std::string> stale;
+  while (const dirent* e = ::readdir(d)) {
+    std::string_view name(e->d_name);
+    if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) continue;
+    bool tail = true;
+    for (char c : name.substr(prefix.size())) tail = tail && std::isalnum(static_cast<unsigned char>(c));
+    if (tail) stale.emplace_back(name);
+  }
+  ::closedir(d);
+  for (const std::string& name : stale) {
+    const std::string full = (dir == "/" ? std::string("/") : dir + "/") + name;
+    struct stat st {};
+    if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) ::unlink(full.c_str());
+  }
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -60,8 +94,10 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   std::string path = ResolveTarget(requested);
   std::string dir = DirectoryOf(path);
   std::string base = path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
-  if (base.empty()) return false;
-  std::string temp = (dir == "/" ? std::string("/") : dir + "/") + "." + base.substr(0, 200) + ".tmp-XXXXXX";  // stays within name limits
+  if (base.empty() || !MayReplace(path)) return false;
+  const std::string prefix = "." + base.substr(0, 200) + ".tmp-";  // stays within name limits
+  RemoveStaleTemporaries(dir, prefix);
+  std::string temp = (dir == "/" ? std::string("/") : dir + "/") + prefix + "XXXXXX";
   std::vector<char> name(temp.begin(), temp.end());
   name.push_back('\0');
   if (!Allowed(WriteStage::Create)) return false;

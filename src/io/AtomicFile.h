@@ -8,7 +8,10 @@ namespace tavrin {
 // Every file the program writes goes through here: the bytes go to a
 // temporary file in the target's folder, are flushed to disk, and only then
 // replace the target by a rename. A failure at any point removes the
-// temporary file and leaves the old target exactly as it was.
+// temporary file and leaves the old target exactly as it was. A target the
+// user may not write (read-only, or not a regular file) is refused, and
+// temporaries that an earlier, interrupted write of the same target left
+// behind are cleared first.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Reads a whole file; false when it cannot be opened or read.

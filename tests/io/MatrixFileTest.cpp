@@ -395,6 +395,38 @@ TEST_F(FileTest, FailedSaveKeepsTheOldFile) {
   EXPECT_FALSE(WriteFileAtomically("", "x"));
 }
 
+TEST_F(FileTest, ReadOnlyFilesAreNotReplaced) {
+  const std::string path = Path("mat1.fma");
+  ASSERT_TRUE(WriteFileAtomically(path, "old"));
+  struct Case {
+    std::filesystem::perms perms;
+    bool replaced;
+  } cases[] = {{std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                    std::filesystem::perms::others_read,
+                false},
+               {std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, true}};
+  for (const Case& c : cases) {
+    std::filesystem::permissions(path, c.perms);
+    EXPECT_EQ(WriteMatrixFile(path, NewWindowData(MatrixKind::Real, 1, 1)), c.replaced ? 0 : code::kCannotSaveFile);
+    std::string now;
+    ASSERT_TRUE(ReadWholeFile(path, now));
+    EXPECT_EQ(now == "old", !c.replaced);
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all, c.perms);
+    EXPECT_EQ(FilesInDir(), 1u);
+  }
+}
+
+TEST_F(FileTest, StaleTemporariesOfTheSameFileAreCleared) {
+  const char* stale[] = {".mat1.fma.tmp-AbC123", ".mat1.fma.tmp-zzzzzz"};
+  const char* kept[] = {".mat2.fma.tmp-AbC123", ".mat1.fma.tmp-short", "mat1.fma.tmp-AbC123", ".mat1.fma.tmp-AbC1234"};
+  for (const char* name : stale) std::ofstream(Path(name)) << std::string(1000, 'x');
+  for (const char* name : kept) std::ofstream(Path(name)) << "x";
+  ASSERT_TRUE(WriteFileAtomically(Path("mat1.fma"), "new"));
+  for (const char* name : stale) EXPECT_FALSE(std::filesystem::exists(Path(name))) << name;
+  for (const char* name : kept) EXPECT_TRUE(std::filesystem::exists(Path(name))) << name;
+  EXPECT_EQ(FilesInDir(), 5u);
+}
+
 TEST_F(FileTest, SavingThroughALinkReplacesTheTarget) {
   ASSERT_TRUE(WriteFileAtomically(Path("target.txt"), "old"));
   std::filesystem::create_symlink(Path("target.txt"), Path("link.txt"));
