@@ -1,8 +1,11 @@
 #include "app/Application.h"
 
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 
 #include "app/FileNames.h"
+#include "core/GmpMemory.h"
 #include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
@@ -62,13 +65,26 @@ ResultCode Store(Workspace& ws, [[maybe_unused]] UserPort& port, int letter, con
 
 Application::Application(UserPort& port)
     : port_(port), ws_(port), formula_(std::make_unique<FormulaEngine>()),
-      operations_(std::make_unique<OperationStack>()) {}
+      operations_(std::make_unique<OperationStack>()) {
+  InstallGmpMemoryFunctions();
+}
 
 Application::~Application() = default;
 
 ResultCode Application::RunLong(const std::function<ResultCode()>& work, int stopKey) {
+  // Memory that runs out (GMP's budget included) ends the work with code 3;
+  // the work computes into its own results, so nothing half-done is stored.
+  const std::function<ResultCode()> guarded = [&work]() -> ResultCode {
+    try {
+      return work();
+    } catch (const std::bad_alloc&) {
+      return code::kLowMemory;
+    } catch (const std::length_error&) {
+      return code::kLowMemory;
+    }
+  };
   ClearPendingKey();
-  ResultCode c = runner_ ? runner_(work, stopKey) : work();
+  ResultCode c = runner_ ? runner_(guarded, stopKey) : guarded();
   ClearPendingKey();
   return c;
 }
@@ -116,12 +132,13 @@ ResultCode Application::Formula(int letter, const std::string& rowsText, const s
                                 const std::string& text) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
   FormulaCommandResult result;
-  RunLong(
+  ResultCode run = RunLong(
       [&] {
         result = RunFormulaCommand(*formula_, rowsText, colsText, text);
         return result.code;
       },
       'Q');
+  if (run == code::kLowMemory) result.code = run;
   if (result.code < 0) return result.code;
   if (result.failedRow > 0) {
     port_.ShowCodeAt(result.code, "entry (" + std::to_string(result.failedRow) + ", " +
@@ -434,12 +451,16 @@ ResultCode Application::Report(int letter, std::string& title, std::string& text
   f.width = doc->format.width;
   f.minusOn = doc->format.minusOn;
   f.minusCode = doc->format.minusCode;
-  RunLong(
+  ResultCode c = RunLong(
       [&] {
         text = doc->isInteger() ? OneMatrixReport(doc->q, f) : OneMatrixReport(doc->z, doc->kind(), f);
         return code::kOk;
       },
       doc->isInteger() ? 'Q' : 'S');
+  if (c > 0) {
+    text.clear();
+    return Fail(c);
+  }
   title = String(str::kCalculationsFor);
   title.back() = doc->letterChar();
   return code::kOk;

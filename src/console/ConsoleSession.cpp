@@ -8,7 +8,9 @@
 #include <functional>
 #include <cctype>
 #include <cstdio>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 
 #include "core/CLocale.h"
 #include "core/Fraction.h"
@@ -156,7 +158,17 @@ bool ConsoleSession::RunLine(const std::string& rawLine, std::istream& in) {
   if (w.empty() || w[0][0] == '#') return true;
   std::string command = Lower(w[0]);
   if (command == "quit") return false;
-  Dispatch(command, w, line, in);
+  try {
+    Dispatch(command, w, line, in);
+  } catch (const std::bad_alloc&) {
+    // Memory ran out outside the long work's own guard: the command ends
+    // with code 3 and the workspace keeps what it had.
+    port_.ShowCode(code::kLowMemory);
+    Failed();
+  } catch (const std::length_error&) {
+    port_.ShowCode(code::kLowMemory);
+    Failed();
+  }
   return true;
 }
 
@@ -515,12 +527,15 @@ void ConsoleSession::Enter(const Words& w, std::istream& in) {
   int letter = 0;
   if ((w.size() != 4 && w.size() != 5) || !Letter(w[1], letter)) return Usage("enter");
   int rows = ReadCount(w[2]), cols = ReadCount(w[3]);
-  // The entry lines belong to the command even when it is refused.
+  // The entry lines belong to the command even when it is refused; a size
+  // New refuses is known before they are read, and they are then skipped
+  // rather than kept.
+  const bool fits = rows >= 1 && cols >= 1 && static_cast<long long>(rows) * cols <= kMaxMatrixEntries;
   std::vector<Words> lines;
   for (int i = 0; i < std::max(rows, 0) && i <= 1000000; ++i) {
     std::string line;
     if (!std::getline(in, line)) break;
-    lines.push_back(SplitWords(line));
+    if (fits) lines.push_back(SplitWords(line));
   }
   bool integer = app_.mode() == Mode::Integer;
   NewDialogTexts defaults = NewDialogDefaults(app_.mode());

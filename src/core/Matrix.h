@@ -19,6 +19,9 @@ inline Mode ModeOfKind(MatrixKind k) {
 }
 inline bool IsValidKind(int32_t k) { return k == 0 || k == 3 || k == 5; }
 
+// The most entries a matrix may have (rows x cols), whatever made it.
+inline constexpr long long kMaxMatrixEntries = 1000000;
+
 // Entries of real and complex matrices, row-major: (i, j) is element i*cols + j.
 struct ComplexMatrix {
   int32_t rows = 0;

@@ -12,8 +12,9 @@ namespace tavrin {
 
 namespace {
 
-// Larger matrices are refused as low memory rather than risking the machine.
-constexpr uint64_t kMaxImportEntries = uint64_t{1} << 25;
+// Larger matrices are refused as low memory rather than risking the
+// machine: no matrix of the program holds more entries.
+constexpr uint64_t kMaxImportEntries = kMaxMatrixEntries;
 
 bool IsFieldChar(char c) { return c == '-' || c == '.' || (c >= '0' && c <= '9'); }
 

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "core/GmpMemory.h"
 #include "core/PollKey.h"
 #include "core/Thresholds.h"
 #include "engine/Elimination.h"
@@ -58,7 +59,31 @@ ResultCode CommonDenominator(IntegerMatrix& a, IntegerMatrix& b) {
   return code::kOk;
 }
 
+// Bits of the largest magnitude among the entries (0 when all are 0 or 1:
+// powers of them do not grow).
+long double MaxBits(const IntegerMatrix& m) {
+  size_t bits = 0;
+  for (const BigInteger& x : m.e)
+    if (mpz_cmpabs_ui(x.Value().get_mpz_t(), 1) > 0) bits = std::max(bits, mpz_sizeinbase(x.Value().get_mpz_t(), 2));
+  return static_cast<long double>(bits);
+}
+
+long double Bits(const BigInteger& x) {
+  return mpz_cmpabs_ui(x.Value().get_mpz_t(), 1) > 0 ? static_cast<long double>(mpz_sizeinbase(x.Value().get_mpz_t(), 2))
+                                                      : 0.0L;
+}
+
+// A matrix result of more entries than any matrix may hold is refused
+// before it is made.
+bool TooManyEntries(long long rows, long long cols) { return rows * cols > kMaxMatrixEntries; }
+
 ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix& p) {
+  // Entries of the product have at most the bits of the two factors' largest
+  // entries plus those of the count of terms: refuse what could not be held.
+  const long double bits = MaxBits(a) + MaxBits(b) + std::log2(static_cast<long double>(a.cols) + 1.0L);
+  if (!FitsGmpBudget(bits, static_cast<long double>(a.rows) * b.cols) ||
+      !FitsGmpBudget(Bits(a.denominator) + Bits(b.denominator)))
+    return code::kLowMemory;
   p = IntegerMatrix(a.rows, b.cols);
   for (int i = 0; i < a.rows; ++i)
     for (int j = 0; j < b.cols; ++j) {
@@ -234,6 +259,7 @@ class Evaluator {
       return code::kOk;
     }
     if (Cols(l) != Rows(r)) return code::kIncompatible;
+    if (TooManyEntries(Rows(l), Cols(r))) return code::kOutOfBounds;
     if (integer_) return Product(l.integerMatrix, r.integerMatrix, v.integerMatrix);
     return MatrixProduct(l.matrix, r.matrix, v.matrix);
   }
@@ -306,6 +332,12 @@ class Evaluator {
       base = std::move(l);
     }
     if (integer_) {
+      // A 1x1 power has exactly k times the bits of its entry: one that
+      // could not be held is refused before the first product.
+      const long double kk = static_cast<long double>(k);
+      if (n == 1 && (!FitsGmpBudget(kk * MaxBits(base.integerMatrix)) ||
+                     !FitsGmpBudget(kk * Bits(base.integerMatrix.denominator))))
+        return code::kLowMemory;
       IntegerMatrix result = IntegerIdentity(n), t;
       while (k > 0) {
         if (k & 1) {
@@ -342,6 +374,7 @@ class Evaluator {
     if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r)) return code::kIncompatible;
     v.isMatrix = true;
     const int rows = Rows(l), c1 = Cols(l), c2 = Cols(r);
+    if (TooManyEntries(rows, static_cast<long long>(c1) + c2)) return code::kOutOfBounds;
     if (integer_) {
       if (ResultCode c = CommonDenominator(l.integerMatrix, r.integerMatrix)) return c;
       IntegerMatrix& m = v.integerMatrix;

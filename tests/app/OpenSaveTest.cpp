@@ -189,3 +189,26 @@ TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
 
 }  // namespace
 }  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// A pasted text of more numbers than a matrix may hold is refused (low
+// memory, then inconsistent data) before the matrix is made.
+TEST(OpenSave, PasteBeyondTheMatrixLimitIsRefused) {
+  FakePort port;
+  Application app(port);
+  std::string row;
+  for (int j = 0; j < 1000; ++j) row += "1 ";
+  std::string text;
+  for (int i = 0; i < 1001; ++i) text += row + "\n";
+  EXPECT_EQ(app.Paste(text), 6);
+  EXPECT_EQ(port.codes, std::vector<int>({3, 6}));
+  EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1), nullptr);
+  port.codes.clear();
+  ASSERT_EQ(app.Paste(row + "\n" + row), 0);
+  EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1)->rows(), 2);
+}
+
+}  // namespace
+}  // namespace tavrin
