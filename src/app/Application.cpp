@@ -11,6 +11,8 @@
 #include "core/TextNumbers.h"
 #include "engine/EchelonEngine.h"
 #include "engine/Elimination.h"
+#include "engine/ExactEchelon.h"
+#include "engine/ExactOperations.h"
 #include "engine/OneMatrixReport.h"
 #include "engine/Operations.h"
 #include "engine/Simplex.h"
@@ -18,6 +20,8 @@
 #include "io/MatrixFile.h"
 #include "io/TexExport.h"
 #include "io/TextImport.h"
+#include "io/StepsLatex.h"
+#include "lang/ExactScalarText.h"
 #include "lang/Expression.h"
 #include "lang/FormulaEngine.h"
 
@@ -65,7 +69,8 @@ ResultCode Store(Workspace& ws, [[maybe_unused]] UserPort& port, int letter, con
 
 Application::Application(UserPort& port)
     : port_(port), ws_(port), formula_(std::make_unique<FormulaEngine>()),
-      operations_(std::make_unique<OperationStack>()) {
+      operations_(std::make_unique<OperationStack>()),
+      exactOperations_(std::make_unique<ExactOperationStack>()) {
   InstallGmpMemoryFunctions();
 }
 
@@ -94,7 +99,12 @@ ResultCode Application::SwitchMode(Mode m) {
   if (m == mode()) return code::kOk;
   ws_.SetMode(m);
   formula_->SetComplexSwitch(m == Mode::Complex);
-  // The echelon and operations windows follow the mode with zero matrices.
+  // The echelon and operations windows follow the mode with zero matrices;
+  // their logs and the operations' undo records belong to the old matrices.
+  operations_->Clear();
+  exactOperations_->Clear();
+  echelonSteps_.Clear();
+  operationSteps_.Clear();
   for (MatrixDocument* companion : {&ws_.echelon(), &ws_.operations()}) {
     companion->SetKind(KindOfMode(m));
     companion->highlightRow = companion->highlightCol = -1;
@@ -179,7 +189,7 @@ bool Application::CommandEnabled(int id, bool clipboardHasText) const {
     case kOperations:
       return ws_.Created(mode());
     case kLinearProgram:
-      return ws_.Created(Mode::Real);
+      return ws_.Created(mode());
     default:
       return true;
   }
@@ -237,17 +247,20 @@ ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button
     lpCounter_ = -1;
     return code::kOk;
   }
-  MatrixDocument* fd = ws_.Lookup(Mode::Real, f);
-  MatrixDocument* bd = ws_.Lookup(Mode::Real, b);
-  MatrixDocument* cd = ws_.Lookup(Mode::Real, c);
+  // Only the current mode's letters are read.
+  MatrixDocument* fd = ws_.Lookup(mode(), f);
+  MatrixDocument* bd = ws_.Lookup(mode(), b);
+  MatrixDocument* cd = ws_.Lookup(mode(), c);
   if (!fd || !bd || !cd) return Fail(code::kMatrixNotFound);
   if (fd->editing || bd->editing || cd->editing) return Fail(code::kEditingInProgress);
+  if (mode() == Mode::Integer) return Fail(7);  // "not implemented" until the exact simplex
   int64_t budget = button == Button::Find ? kLinearProgramFinalBudget : lpCounter_ + 1;
   LinearProgramLetters letters{fd->letterChar(), bd->letterChar(), cd->letterChar()};
   LinearProgramResult result;
   ResultCode rc = RunLinearProgram(fd->z, bd->z, cd->z, budget, maximize, letters, result);
   if (rc > 0) return Fail(rc);
   MatrixDocument& lp = ws_.lp();
+  if (lp.kind() != KindOfMode(mode())) lp.SetKind(KindOfMode(mode()));
   lp.Replace(result.shown);
   lp.title = result.title;
   lp.highlightRow = result.highlightRow;
@@ -269,8 +282,9 @@ ResultCode Application::Fail(ResultCode c) {
 
 ResultCode Application::SaveLpAs(int letter) {
   MatrixDocument& lp = ws_.lp();
-  if (mode() == Mode::Integer) return Fail(code::kIncompatible);
-  return Store(ws_, port_, letter, lp.z, String(str::kLinearProgramData));
+  if (lp.kind() != KindOfMode(mode())) return Fail(code::kNothingToShow);  // it shows another mode's data
+  return lp.isInteger() ? Store(ws_, port_, letter, lp.q, String(str::kLinearProgramData))
+                        : Store(ws_, port_, letter, lp.z, String(str::kLinearProgramData));
 }
 
 ResultCode Application::Echelon(int letter, Button button) {
@@ -278,7 +292,7 @@ ResultCode Application::Echelon(int letter, Button button) {
     if (echelonLetter_ != 0) echelonCounter_ = -1;
     echelonLetter_ = letter;
   }
-  Mode m = mode() == Mode::Real ? Mode::Real : Mode::Complex;
+  const Mode m = mode();  // only the current mode's letters are read
   MatrixDocument* doc = ws_.Lookup(m, letter);
   if (!doc) return Fail(code::kMatrixNotFound);
   if (doc->editing) return Fail(code::kEditingInProgress);
@@ -288,14 +302,24 @@ ResultCode Application::Echelon(int letter, Button button) {
     case Button::Reset: budget = 0; echelonCounter_ = 0; break;
     case Button::Step: budget = std::max(echelonCounter_ + 1, 0); ++echelonCounter_; break;
   }
-  ComplexMatrix copy = doc->z;
-  EchelonHighlight h = EchelonEngine(copy, doc->Tolerance(), budget);
+  const std::string title = EchelonTitle(doc->letterChar());
   MatrixDocument& ech = ws_.echelon();
   if (ech.kind() != KindOfMode(m)) ech.SetKind(KindOfMode(m));
-  ech.Replace(copy);
+  EchelonHighlight h;
+  if (m == Mode::Integer) {
+    IntegerMatrix copy = doc->q;
+    echelonSteps_.Start(copy, title);
+    h = ExactEchelonEngine(copy, budget, &echelonSteps_);
+    ech.Replace(copy);
+  } else {
+    ComplexMatrix copy = doc->z;
+    echelonSteps_.Start(copy, m == Mode::Complex, doc->format.places, title);
+    h = EchelonEngine(copy, doc->Tolerance(), budget, &echelonSteps_);
+    ech.Replace(copy);
+  }
   ech.format = doc->format;
-  ech.title = EchelonTitle(doc->letterChar());
-  bool valid = h.Valid(copy.rows, copy.cols);
+  ech.title = title;
+  bool valid = h.Valid(doc->rows(), doc->cols());
   ech.highlightRow = valid ? h.row : -1;
   ech.highlightCol = valid ? h.col : -1;
   port_.DocumentChanged(ech);
@@ -305,6 +329,7 @@ ResultCode Application::Echelon(int letter, Button button) {
 
 ResultCode Application::SaveEchelonAs(int letter) {
   MatrixDocument& ech = ws_.echelon();
+  if (ech.kind() != KindOfMode(mode())) return Fail(code::kNothingToShow);  // it shows another mode's data
   return ech.isInteger() ? Store(ws_, port_, letter, ech.q, String(str::kEchelonForm))
                          : Store(ws_, port_, letter, ech.z, String(str::kEchelonForm));
 }
@@ -312,14 +337,21 @@ ResultCode Application::SaveEchelonAs(int letter) {
 ResultCode Application::ResetOperations(int letter) {
   MatrixDocument& op = ws_.operations();
   if (op.editing) return Fail(code::kEditingInProgress);
-  MatrixDocument* doc = ws_.Lookup(Mode::Real, letter);
+  MatrixDocument* doc = ws_.Lookup(mode(), letter);  // only the current mode's letters
   if (!doc) return Fail(code::kMatrixNotFound);
-  if (op.kind() != MatrixKind::Real) op.SetKind(MatrixKind::Real);
-  op.Replace(doc->z);
+  if (op.kind() != KindOfMode(mode())) op.SetKind(KindOfMode(mode()));
   op.format = doc->format;
   op.title = String(str::kOperations);
   op.highlightRow = op.highlightCol = -1;
   operations_->Clear();
+  exactOperations_->Clear();
+  if (doc->isInteger()) {
+    op.Replace(doc->q);
+    operationSteps_.Start(op.q, op.title);
+  } else {
+    op.Replace(doc->z);
+    operationSteps_.Start(op.z, mode() == Mode::Complex, op.format.places, op.title);
+  }
   port_.DocumentChanged(op);
   ws_.Show(op);
   return code::kOk;
@@ -336,16 +368,21 @@ ResultCode Application::OperMultiply(bool columns, const std::string& indexText,
   long long k = ReadIndex(indexText);
   long long bound = columns ? op.cols() : op.rows();
   if (k < 1 || k > bound) return Fail(code::kOutOfBounds);
-  Complex factor;
-  ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
-  if (c > 0) return Fail(c);
-  if (mode() == Mode::Real) factor.im = 0;
-  c = operations_->Apply(op.z, columns ? kMultiplyColumn : kMultiplyRow, static_cast<int>(k - 1), 0, factor);
-  if (c > 0) return Fail(c);
-  if (c == 0) {
-    op.modified = true;
-    port_.DocumentChanged(op);
+  StepOperation step = StepOperation::Make(StepOperation::kScale, columns, static_cast<int>(k - 1), static_cast<int>(k - 1));
+  const uint32_t kind = columns ? kMultiplyColumn : kMultiplyRow;
+  ResultCode c;
+  if (op.isInteger()) {
+    c = EvaluateFractionText(factorText.substr(0, 100), Lookup(), step.exact);
+    if (c > 0) return Fail(c);
+    c = exactOperations_->Apply(op.q, kind, step.first, 0, step.exact);
+  } else {
+    c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), step.value);
+    if (c > 0) return Fail(c);
+    if (mode() == Mode::Real) step.value.im = 0;
+    c = operations_->Apply(op.z, kind, step.first, 0, step.value);
   }
+  if (c > 0) return Fail(c);
+  if (c == 0) LogOperation(step);
   return code::kOk;
 }
 
@@ -357,15 +394,21 @@ ResultCode Application::OperAdd(bool columns, const std::string& sourceText, con
   if (s == t) return Fail(code::kNothingToDo);
   long long bound = columns ? op.cols() : op.rows();
   if (s < 1 || s > bound || t < 1 || t > bound) return Fail(code::kOutOfBounds);
-  Complex factor;
-  ResultCode c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), factor);
+  StepOperation step = StepOperation::Make(StepOperation::kAddMultiple, columns, static_cast<int>(s - 1), static_cast<int>(t - 1));
+  const uint32_t kind = columns ? kAddColumnMultiple : kAddRowMultiple;
+  ResultCode c;
+  if (op.isInteger()) {
+    c = EvaluateFractionText(factorText.substr(0, 100), Lookup(), step.exact);
+    if (c > 0) return Fail(c);
+    c = exactOperations_->Apply(op.q, kind, step.first, step.second, step.exact);
+  } else {
+    c = EvaluateScalarText(factorText.substr(0, 100), mode(), Lookup(), step.value);
+    if (c > 0) return Fail(c);
+    if (mode() == Mode::Real) step.value.im = 0;
+    c = operations_->Apply(op.z, kind, step.first, step.second, step.value);
+  }
   if (c > 0) return Fail(c);
-  if (mode() == Mode::Real) factor.im = 0;
-  c = operations_->Apply(op.z, columns ? kAddColumnMultiple : kAddRowMultiple, static_cast<int>(s - 1),
-                         static_cast<int>(t - 1), factor);
-  if (c > 0) return Fail(c);
-  op.modified = true;
-  port_.DocumentChanged(op);
+  LogOperation(step);
   return code::kOk;
 }
 
@@ -376,22 +419,71 @@ ResultCode Application::OperSwap(bool columns, const std::string& aText, const s
   if (a == b) return Fail(code::kNothingToDo);
   long long bound = columns ? op.cols() : op.rows();
   if (a < 1 || a > bound || b < 1 || b > bound) return Fail(code::kOutOfBounds);
-  ResultCode c = operations_->Apply(op.z, columns ? kSwapColumns : kSwapRows, static_cast<int>(a - 1),
-                                    static_cast<int>(b - 1), kComplexOne);
+  const StepOperation step = StepOperation::Make(StepOperation::kSwap, columns, static_cast<int>(a - 1), static_cast<int>(b - 1));
+  const uint32_t kind = columns ? kSwapColumns : kSwapRows;
+  ResultCode c = op.isInteger() ? exactOperations_->Apply(op.q, kind, step.first, step.second, Fraction{1, 1})
+                                : operations_->Apply(op.z, kind, step.first, step.second, kComplexOne);
   if (c > 0) return Fail(c);
+  LogOperation(step);
+  return code::kOk;
+}
+
+void Application::LogOperation(const StepOperation& step) {
+  MatrixDocument& op = ws_.operations();
+  if (operationSteps_.started()) {
+    if (op.isInteger())
+      operationSteps_.Add(step, op.q, -1, -1);
+    else
+      operationSteps_.Add(step, op.z, -1, -1);
+  }
   op.modified = true;
   port_.DocumentChanged(op);
-  return code::kOk;
 }
 
 ResultCode Application::OperUndo() {
   MatrixDocument& op = ws_.operations();
   if (op.editing) return Fail(code::kEditingInProgress);
-  if (operations_->Undo(op.z) == 0) port_.DocumentChanged(op);
+  const ResultCode c = op.isInteger() ? exactOperations_->Undo(op.q) : operations_->Undo(op.z);
+  if (c == 0) {
+    operationSteps_.DropLast();
+    port_.DocumentChanged(op);
+  }
   return code::kOk;
 }
 
-bool Application::CanUndoOperations() const { return operations_->CanUndo(); }
+bool Application::CanUndoOperations() const {
+  // Only the stack of the window's current kind ever holds records.
+  return exactOperations_->CanUndo() || operations_->CanUndo();
+}
+
+const StepLog* Application::StepsOf(const MatrixDocument& doc) const {
+  Workspace& ws = const_cast<Workspace&>(ws_);
+  if (&doc == &ws.echelon()) return &echelonSteps_;
+  if (&doc == &ws.operations()) return &operationSteps_;
+  if (&doc == &ws.lp()) return &lpSteps_;
+  return nullptr;
+}
+
+ResultCode Application::StepsLatexOf(const MatrixDocument& doc, std::string& text) const {
+  const StepLog* log = StepsOf(doc);
+  if (!log || !log->started()) return code::kNothingToShow;
+  text = StepsLatex(*log, doc.format);
+  return code::kOk;
+}
+
+ResultCode Application::SaveSteps(const MatrixDocument& doc, const std::string& givenPath) {
+  std::string text;
+  if (ResultCode c = StepsLatexOf(doc, text)) return Fail(c);
+  std::string path = givenPath;
+  if (path.empty() && (!port_.ChooseFile(true, "TeX files (*.TEX)|*.tex", "steps.tex", path) || path.empty()))
+    return code::kInterrupted;
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && port_.Ask(String(str::kOverwrite), true) != Answer::Yes)
+    return code::kInterrupted;
+  if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text)) return Fail(code::kCannotSaveFile);
+  port_.ShowNotice("TeX file saved");
+  return code::kOk;
+}
 
 ResultCode Application::Paste(const std::string& text) {
   if (text.empty()) return Fail(code::kCouldNotFind);

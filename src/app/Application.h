@@ -6,6 +6,7 @@
 
 #include "app/Workspace.h"
 #include "core/ResultCode.h"
+#include "core/StepLog.h"
 
 namespace tavrin {
 
@@ -86,6 +87,17 @@ class Application {
   ResultCode OperUndo();
   bool CanUndoOperations() const;
 
+  // The step log of a companion window (the echelon, operations or
+  // linear-program document) since its last reset; nullptr for any other
+  // document. Its last step is the window's status line.
+  const StepLog* StepsOf(const MatrixDocument& doc) const;
+  // The log as a standalone LaTeX document; code 10 when the window has
+  // no log yet.
+  ResultCode StepsLatexOf(const MatrixDocument& doc, std::string& text) const;
+  // "Save steps as LaTeX": the overwrite question when the file exists,
+  // then "TeX file saved". An empty path asks for one through the port.
+  ResultCode SaveSteps(const MatrixDocument& doc, const std::string& path = std::string());
+
   // View menu letter item: shows the letter, or creates a 3x3 zero matrix.
   ResultCode View(int letter);
   // One matrix report of the letter: its title ("calculations for A") and text.
@@ -143,6 +155,10 @@ class Application {
   int echelonCounter_ = 0;
   int echelonLetter_ = 0;
   std::unique_ptr<class OperationStack> operations_;
+  std::unique_ptr<class ExactOperationStack> exactOperations_;
+  StepLog echelonSteps_, operationSteps_, lpSteps_;
+  // Records an applied operation in the operations window's log.
+  void LogOperation(const StepOperation& op);
 };
 
 }  // namespace tavrin

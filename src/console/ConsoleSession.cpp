@@ -78,6 +78,7 @@ const char* const kHelp =
     "lp-save L\n"
     "oper reset L | oper rows|columns multiply K FACTOR | oper rows|columns add S T FACTOR\n"
     "oper rows|columns swap A B | oper undo | oper show\n"
+    "steps echelon|oper|lp PATH\n"
     "open PATH\n"
     "save L [PATH]\n"
     "tex L PATH matrix|table|array|tabular [none|paren|bracket|bar] [left|centre|right] [FACTOR]\n"
@@ -297,6 +298,16 @@ void ConsoleSession::Dispatch(const std::string& command, const Words& w, const 
     Check(app_.SaveLpAs(letter));
   } else if (command == "oper") {
     Operations(w, line);
+  } else if (command == "steps") {
+    // steps echelon|oper|lp PATH: the companion window's "Save steps as LaTeX".
+    std::string which = w.size() > 1 ? Lower(w[1]) : "";
+    std::string path = RestOfLine(line, 2);
+    Workspace& ws = app_.workspace();
+    MatrixDocument* doc = which == "echelon" ? &ws.echelon() : which == "oper" ? &ws.operations()
+                          : which == "lp"    ? &ws.lp()
+                                             : nullptr;
+    if (!doc || path.empty()) return Usage(command);
+    Check(app_.SaveSteps(*doc, path));
   } else if (command == "open") {
     std::string path = RestOfLine(line, 1);
     if (path.empty()) return Usage(command);

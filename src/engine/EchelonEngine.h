@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Matrix.h"
+#include "core/StepLog.h"
 
 namespace tavrin {
 
@@ -25,7 +26,8 @@ inline constexpr int64_t kEchelonFinalBudget = 2147483646;
 // clearing the pivot column in one other row each count one. Entries with
 // |re|+|im| <= tolerance count as zero for pivoting. Nothing persists
 // between calls: the dialog replays from the unreduced matrix every click.
-EchelonHighlight EchelonEngine(ComplexMatrix& m, long double tolerance, int64_t budget);
+// When log is given, every action is appended to it.
+EchelonHighlight EchelonEngine(ComplexMatrix& m, long double tolerance, int64_t budget, StepLog* log = nullptr);
 
 // The companion window's title: the letter, " --> ", "echelon form".
 std::string EchelonTitle(char letter);

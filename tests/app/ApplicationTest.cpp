@@ -63,7 +63,7 @@ TEST(Application, LetterMenusAndEnabling) {
   EXPECT_TRUE(app.CommandChecked(400));
   app.SwitchMode(Mode::Integer);
   EXPECT_FALSE(app.CommandEnabled(618));  // nothing created in integer mode yet
-  EXPECT_TRUE(app.CommandEnabled(616));   // a real matrix exists
+  EXPECT_FALSE(app.CommandEnabled(616));  // the linear program reads only integer letters now
   EXPECT_TRUE(app.LetterItems().empty());
   EXPECT_TRUE(app.CommandChecked(402));
   app.ToggleWhiteBackgrounds();

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+#include "core/Matrix.h"
+#include "core/StepLog.h"
+#include "engine/EchelonEngine.h"
+
+namespace tavrin {
+
+// The echelon stepping of integer mode: the same actions, budget and
+// highlight as EchelonEngine, in exact fractions. Any non-zero entry is a
+// pivot. m (numerators over one denominator) is replaced by the reduced
+// copy over its least common denominator. When log is given, every action
+// is appended to it (the caller starts the log from the unreduced matrix).
+EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log = nullptr);
+
+}  // namespace tavrin

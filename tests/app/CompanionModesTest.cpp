@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "FakePort.h"
+#include "MatrixBuilders.h"
+#include "app/Application.h"
+
+namespace tavrin {
+namespace {
+
+std::vector<std::string> Values(const IntegerMatrix& m) {
+  std::vector<std::string> out;
+  for (const BigInteger& e : m.e) {
+    Fraction f{e, m.denominator};
+    Reduce(f);
+    out.push_back(f.ToString());
+  }
+  return out;
+}
+
+// The echelon and operations dialogs read only the letters of the current
+// mode, and in integer mode they work in exact fractions.
+TEST(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 1, Real(2, 2, {1, 0, 0, 1})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {5})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 3, {2, 4, 6, 1, 3, 2})), 0);
+  ASSERT_EQ(app.SwitchMode(Mode::Integer), 0);
+  ASSERT_EQ(app.Echelon(1, Application::Button::Find), 0);
+  const MatrixDocument& ech = ws.echelon();
+  ASSERT_TRUE(ech.isInteger());
+  // By hand: R1/2 = (1 2 3); R2 - R1 = (0 1 -1); R1 - 2 R2 = (1 0 5).
+  EXPECT_EQ(Values(ech.q), (std::vector<std::string>{"1", "0", "5", "0", "1", "-1"}));
+  EXPECT_EQ(ech.title, "A --> echelon form");
+  EXPECT_EQ(app.StepsOf(ech)->LastText(), "R1 <- R1 - 2 R2");
+  ASSERT_EQ(app.SaveEchelonAs(5), 0);
+  const MatrixDocument* e = ws.Lookup(Mode::Integer, 5);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(Values(e->q), Values(ech.q));
+  EXPECT_EQ(e->notebook, "echelon form");
+  // B exists only in real mode: integer mode does not see it.
+  EXPECT_EQ(app.Echelon(2, Application::Button::Find), 108);
+  EXPECT_EQ(port.codes, std::vector<int>{108});
+}
+
+TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {9})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), 0);
+  ASSERT_EQ(app.SwitchMode(Mode::Integer), 0);
+  ASSERT_EQ(app.ResetOperations(1), 0);
+  const MatrixDocument& op = ws.operations();
+  ASSERT_TRUE(op.isInteger());
+  struct Case {
+    int what;  // 0 multiply, 1 add, 2 swap
+    const char* a;
+    const char* b;
+    const char* factor;
+    std::vector<std::string> after;  // worked by hand
+    const char* step;
+  };
+  const Case cases[] = {
+      {0, "2", "", "2/3", {"1", "2", "2", "8/3"}, "R2 <- 2/3 R2"},
+      {1, "2", "1", "-3/2", {"-2", "-2", "2", "8/3"}, "R1 <- R1 - 3/2 R2"},
+      {0, "1", "", "1.5", {"-3", "-2", "3", "8/3"}, "C1 <- 3/2 C1"},
+      {2, "1", "2", "", {"3", "8/3", "-3", "-2"}, "R1 <-> R2"},
+  };
+  for (const Case& c : cases) {
+    const bool columns = std::string(c.step)[0] == 'C';
+    ResultCode rc = c.what == 0   ? app.OperMultiply(columns, c.a, c.factor)
+                    : c.what == 1 ? app.OperAdd(columns, c.a, c.b, c.factor)
+                                  : app.OperSwap(columns, c.a, c.b);
+    ASSERT_EQ(rc, 0) << c.step;
+    EXPECT_EQ(Values(op.q), c.after) << c.step;
+    EXPECT_EQ(app.StepsOf(op)->LastText(), c.step);
+  }
+  EXPECT_EQ(app.OperMultiply(false, "1", "1/0"), 101);  // the language refuses; nothing changes
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(app.OperUndo(), 0);
+  EXPECT_EQ(Values(op.q), (std::vector<std::string>{"1", "2", "3", "4"}));
+  EXPECT_FALSE(app.CanUndoOperations());
+  EXPECT_TRUE(app.StepsOf(op)->steps().empty());
+  // Switching mode leaves no undo record behind for the new zero matrix.
+  ASSERT_EQ(app.OperSwap(false, "1", "2"), 0);
+  ASSERT_EQ(app.SwitchMode(Mode::Real), 0);
+  EXPECT_FALSE(app.CanUndoOperations());
+  EXPECT_FALSE(app.StepsOf(op)->started());
+}
+
+TEST(CompanionModes, ComplexOperationsReadComplexLetters) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {9})), 0);
+  ComplexMatrix z(1, 2);
+  z.e = {Complex(1, 1), Complex(2, 0)};
+  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 1, z), 0);
+  ASSERT_EQ(app.SwitchMode(Mode::Complex), 0);
+  ASSERT_EQ(app.ResetOperations(1), 0);
+  EXPECT_EQ(ws.operations().kind(), MatrixKind::Complex);
+  EXPECT_EQ(ws.operations().z, z);
+}
+
+}  // namespace
+}  // namespace tavrin
