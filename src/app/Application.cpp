@@ -13,6 +13,7 @@
 #include "engine/Elimination.h"
 #include "engine/ExactEchelon.h"
 #include "engine/ExactOperations.h"
+#include "engine/ExactSimplex.h"
 #include "engine/OneMatrixReport.h"
 #include "engine/Operations.h"
 #include "engine/Simplex.h"
@@ -253,18 +254,36 @@ ResultCode Application::LinearProgram(bool maximize, int f, int b, int c, Button
   MatrixDocument* cd = ws_.Lookup(mode(), c);
   if (!fd || !bd || !cd) return Fail(code::kMatrixNotFound);
   if (fd->editing || bd->editing || cd->editing) return Fail(code::kEditingInProgress);
-  if (mode() == Mode::Integer) return Fail(7);  // "not implemented" until the exact simplex
   int64_t budget = button == Button::Find ? kLinearProgramFinalBudget : lpCounter_ + 1;
   LinearProgramLetters letters{fd->letterChar(), bd->letterChar(), cd->letterChar()};
-  LinearProgramResult result;
-  ResultCode rc = RunLinearProgram(fd->z, bd->z, cd->z, budget, maximize, letters, result);
-  if (rc > 0) return Fail(rc);
   MatrixDocument& lp = ws_.lp();
-  if (lp.kind() != KindOfMode(mode())) lp.SetKind(KindOfMode(mode()));
-  lp.Replace(result.shown);
-  lp.title = result.title;
-  lp.highlightRow = result.highlightRow;
-  lp.highlightCol = result.highlightCol;
+  ResultCode rc;
+  if (mode() == Mode::Integer) {
+    ExactLinearProgramResult result;
+    StepLog steps = lpSteps_;
+    rc = RunLong([&] { return RunExactLinearProgram(fd->q, bd->q, cd->q, budget, maximize, letters, result, &steps, true); },
+                 'Q');
+    if (rc == kStoppedByKey) return code::kInterrupted;  // stopped: nothing is shown
+    if (rc > 0) return Fail(rc);
+    lpSteps_ = std::move(steps);
+    if (lp.kind() != MatrixKind::Integer) lp.SetKind(MatrixKind::Integer);
+    lp.Replace(result.shown);
+    lp.title = result.title;
+    lp.highlightRow = result.highlightRow;
+    lp.highlightCol = result.highlightCol;
+  } else {
+    LinearProgramResult result;
+    StepLog steps;  // the run replaces it, keeping the window's places
+    steps.Start(ComplexMatrix(), false, lp.format.places, std::string());
+    rc = RunLinearProgram(fd->z, bd->z, cd->z, budget, maximize, letters, result, &steps);
+    if (rc > 0) return Fail(rc);
+    lpSteps_ = std::move(steps);
+    if (lp.kind() != KindOfMode(mode())) lp.SetKind(KindOfMode(mode()));
+    lp.Replace(result.shown);
+    lp.title = result.title;
+    lp.highlightRow = result.highlightRow;
+    lp.highlightCol = result.highlightCol;
+  }
   lp.modified = true;
   port_.DocumentChanged(lp);
   ws_.Show(lp);
@@ -308,8 +327,17 @@ ResultCode Application::Echelon(int letter, Button button) {
   EchelonHighlight h;
   if (m == Mode::Integer) {
     IntegerMatrix copy = doc->q;
-    echelonSteps_.Start(copy, title);
-    h = ExactEchelonEngine(copy, budget, &echelonSteps_);
+    StepLog steps;
+    steps.Start(copy, title);
+    bool stopped = false;
+    RunLong(
+        [&] {
+          h = ExactEchelonEngine(copy, budget, &steps, &stopped);
+          return code::kOk;
+        },
+        'Q');
+    if (stopped) return code::kInterrupted;  // nothing half-reduced is shown
+    echelonSteps_ = std::move(steps);
     ech.Replace(copy);
   } else {
     ComplexMatrix copy = doc->z;
@@ -468,6 +496,24 @@ ResultCode Application::StepsLatexOf(const MatrixDocument& doc, std::string& tex
   const StepLog* log = StepsOf(doc);
   if (!log || !log->started()) return code::kNothingToShow;
   text = StepsLatex(*log, doc.format);
+  return code::kOk;
+}
+
+ResultCode Application::StepsTextOf(const MatrixDocument& doc, std::string& text) const {
+  const StepLog* log = StepsOf(doc);
+  if (!log || !log->started()) return code::kNothingToShow;
+  const bool exact = log->numbers().exact;
+  const MatrixKind kind = log->numbers().complex ? MatrixKind::Complex : MatrixKind::Real;
+  auto matrixText = [&](const ComplexMatrix& z, const IntegerMatrix& q) {
+    std::string out;
+    ResultCode c = exact ? TextOut(doc.format, q, out) : TextOut(doc.format, z, kind, out);
+    return c == 0 ? out : std::string(String(400 + c)) + "\r\n";
+  };
+  text = log->title() + "\r\n" + matrixText(log->startZ(), log->startQ());
+  for (const LoggedStep& s : log->steps()) {
+    text += "\r\n" + s.text + "\r\n";
+    if (s.hasMatrix && StepChangesMatrix(s.op, log->numbers())) text += matrixText(s.z, s.q);
+  }
   return code::kOk;
 }
 

@@ -97,6 +97,9 @@ class Application {
   // "Save steps as LaTeX": the overwrite question when the file exists,
   // then "TeX file saved". An empty path asks for one through the port.
   ResultCode SaveSteps(const MatrixDocument& doc, const std::string& path = std::string());
+  // The log as text: the starting matrix, then each step's operation and
+  // the matrix after it, as "Text out" writes them (code 10: no log yet).
+  ResultCode StepsTextOf(const MatrixDocument& doc, std::string& text) const;
 
   // View menu letter item: shows the letter, or creates a 3x3 zero matrix.
   ResultCode View(int letter);

@@ -83,7 +83,8 @@ std::string StepText(const StepOperation& op, const StepNumbers& n) {
     case StepOperation::kSwap: return Name(op, op.first) + " <-> " + Name(op, op.second);
     case StepOperation::kScale: {
       FactorParts f = Parts(op, n);
-      return Name(op, op.first) + " <- " + (f.negative ? "-" : "") + f.text + " " + Name(op, op.first);
+      return Name(op, op.first) + " <- " + (f.negative ? "-" : "") + (f.one ? "" : f.text + " ") +
+             Name(op, op.first);
     }
     case StepOperation::kAddMultiple: {
       FactorParts f = Parts(op, n);
@@ -109,7 +110,7 @@ std::string StepLatexLabel(const StepOperation& op, const StepNumbers& n) {
     case StepOperation::kSwap: return LatexName(op, op.first) + " \\leftrightarrow " + LatexName(op, op.second);
     case StepOperation::kScale: {
       FactorParts f = Parts(op, n);
-      return (f.negative ? "-" : "") + f.latex + LatexName(op, op.first);
+      return (f.negative ? "-" : "") + (f.one ? "" : f.latex) + LatexName(op, op.first);
     }
     case StepOperation::kAddMultiple: {
       FactorParts f = Parts(op, n);

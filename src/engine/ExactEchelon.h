@@ -12,6 +12,9 @@ namespace tavrin {
 // pivot. m (numerators over one denominator) is replaced by the reduced
 // copy over its least common denominator. When log is given, every action
 // is appended to it (the caller starts the log from the unreduced matrix).
-EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log = nullptr);
+// When stopped is given, the Q key is polled between pivots; a stop sets
+// *stopped and leaves m half reduced, for the caller to throw away.
+EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log = nullptr,
+                                    bool* stopped = nullptr);
 
 }  // namespace tavrin

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "core/FixedText.h"
 #include "core/StringTable.h"
 #include "core/Thresholds.h"
 #include "engine/Elimination.h"
@@ -154,6 +155,40 @@ std::vector<long double> Solution(const Tableau& T) {
   return x;
 }
 
+// The tableau as the window shows it: constraint rows and the cost row.
+ComplexMatrix Shown(const Tableau& T) {
+  ComplexMatrix s(T.m + 1, T.used);
+  for (int i = 0; i <= T.m; ++i)
+    for (int j = 0; j < T.used; ++j)
+      s.at(i, j) = Complex(i == T.m && T.artificial[j] ? kArtificialPenalty : T.at(i, j), 0.0L);
+  return s;
+}
+
+// Column names for the step log, read off the first tableau: x1.. for the
+// unknowns, s<row> for a slack or surplus, a<row> for an artificial.
+std::vector<std::string> ColumnNames(const Tableau& T) {
+  std::vector<std::string> names(T.used);
+  for (int j = 0; j < T.k; ++j) names[j] = "x" + std::to_string(j + 1);
+  for (int i = 0; i < T.m; ++i) {
+    const int u = T.basicOfRow[i];
+    const std::string row = std::to_string(i + 1);
+    const bool artificial = T.artificial[u];
+    names[u] = (artificial ? "a" : "s") + row;
+    if (artificial) names[u - 1] = "s" + row;
+  }
+  return names;
+}
+
+void LogStep(StepLog& log, const Tableau& T, const StepOperation& op) {
+  log.Add(op, log.WouldKeep(static_cast<size_t>(T.m + 1) * T.used) ? Shown(T) : ComplexMatrix(), op.first,
+          op.second);
+}
+
+std::string Trim(std::string s) {
+  s.erase(0, s.find_first_not_of(' '));
+  return s;
+}
+
 std::string Sense(bool maximise) { return String(maximise ? str::kMaximize : str::kMinimize); }
 
 std::string Constraint(bool maximise, const LinearProgramLetters& l) {
@@ -175,7 +210,7 @@ std::string FinishedTitle(bool maximise, const LinearProgramLetters& l, long dou
 
 ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, const ComplexMatrix& c,
                             int64_t budget, bool maximise, const LinearProgramLetters& letters,
-                            LinearProgramResult& out) {
+                            LinearProgramResult& out, StepLog* log) {
   const int m = b.rows, k = b.cols;
   if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return code::kIncompatible;
   if (c.cols != 1) return code::kNotAColumnVector;
@@ -230,6 +265,9 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
   }
   T.used = u + 1;
   for (int i = 0; i < m; ++i) T.at(i, T.rhs()) = rhs[i];
+  const std::vector<std::string> names = log ? ColumnNames(T) : std::vector<std::string>();
+  StepLog steps;
+  if (log) steps.Start(Shown(T), false, log->numbers().places, SteppingTitle(maximise, letters));
 
   // Main loop: choosing a pivot and applying it are one action each.
   int64_t actions = 0;
@@ -256,10 +294,24 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
       }
       highlight = {p, q};
       ++actions;
+      StepOperation step = StepOperation::Make(StepOperation::kChoosePivot, false, p, q);
+      if (log) {
+        step.entering = names[q];
+        step.leaving = names[T.basicOfRow[p]];
+        LogStep(steps, T, step);
+      }
       if (actions < budget) {
         ApplyPivot(T, p, q);
         ++actions;
         if (!cycling) remember();
+        if (log) {
+          step.kind = StepOperation::kPivot;
+          const std::vector<long double> x = Solution(T);
+          long double v = 0.0L;
+          for (int j = 0; j < k; ++j) v += T.at(T.costRow(), j) * x[j];
+          step.objective = Trim(FixedText(maximise ? v : -v, steps.numbers().places));
+          LogStep(steps, T, step);
+        }
       }
     }
   } catch (const std::bad_alloc&) {
@@ -275,10 +327,8 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
 
   if (!optimal) {
     LinearProgramResult r;
-    r.shown = ComplexMatrix(m + 1, T.used);
-    for (int i = 0; i <= m; ++i)
-      for (int j = 0; j < T.used; ++j)
-        r.shown.at(i, j) = Complex(i == m && T.artificial[j] ? kArtificialPenalty : T.at(i, j), 0.0L);
+    r.shown = Shown(T);
+    if (log) *log = std::move(steps);
     r.title = SteppingTitle(maximise, letters);
     r.highlightRow = highlight.row;
     r.highlightCol = highlight.col;
@@ -322,6 +372,12 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
     for (int j = 0; j < k; ++j) r.shown.at(j, s) = Complex(solutions[s][j], 0.0L);
   r.value = value;
   r.title = FinishedTitle(maximise, letters, value);
+  if (log) {
+    StepOperation step = StepOperation::Make(StepOperation::kOptimum, false, -1, -1);
+    step.objective = Trim(FixedText(value, steps.numbers().places));
+    steps.Add(step, r.shown, -1, -1);
+    *log = std::move(steps);
+  }
   out = std::move(r);
   return kFinished;
 }

@@ -4,6 +4,7 @@
 
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
+#include "core/StepLog.h"
 
 namespace tavrin {
 
@@ -54,10 +55,11 @@ inline constexpr long double kArtificialPenalty = -5000000.0L;
 //      solution violates a constraint beyond the tolerance of its row;
 //  112 the objective is unbounded on the feasible region (an entering
 //      column without any positive entry stops the method).
-// The three matrices are never changed.
+// The three matrices are never changed. When log is given and the run
+// succeeds, it is replaced by the log of this run (its places kept).
 ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, const ComplexMatrix& c,
                             int64_t budget, bool maximise, const LinearProgramLetters& letters,
-                            LinearProgramResult& out);
+                            LinearProgramResult& out, StepLog* log = nullptr);
 
 // Titles of the linear-program window.
 std::string SteppingTitle(bool maximise, const LinearProgramLetters& letters);

@@ -67,9 +67,9 @@ const Item kFirstMenu[] = {
 const Item kCalcMenu[] = {
     {kCalculate, "&Calculate ...", "Ctrl+C", kAll},
     {kSolve, "&Solve ...", "Ctrl+S", kAll},
-    {kLinearProgram, "&Linear program ...", "Ctrl+L", 1},
-    {kEchelon, "&Echelon form ...", "Ctrl+E", 1 | 2},
-    {kOperations, "&Row/clm operations ...", nullptr, 1},
+    {kLinearProgram, "&Linear program ...", "Ctrl+L", 1 | 4},
+    {kEchelon, "&Echelon form ...", "Ctrl+E", kAll},
+    {kOperations, "&Row/clm operations ...", nullptr, 1 | 4},
 };
 
 // The accelerators are the same in every mode, menu item or not.

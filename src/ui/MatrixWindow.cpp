@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QStatusBar>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QLineEdit>
@@ -40,6 +41,7 @@ enum Command {
   kRemoveColumns = 608, kExchangeColumns = 609, kExchangeRows = 610, kInsertRow = 611,
   kInsertColumn = 612, kTexMatrix = 622, kTexTable = 623, kLatexArray = 624, kLatexTabular = 625,
   kCopyAsFirst = 700, kCopyBlock = 720, kPasteBlock = 721, kRedo = 722,
+  kSteps = 690, kSaveSteps = 691, kCopySteps = 692,
 };
 constexpr int kSavingText = 604;  // "saving ..."
 
@@ -93,6 +95,11 @@ void MatrixWindow::BuildMenu() {
   add(file, kLatexTabular, "LaTeX tab&ular ...", QKeySequence(),
       [this] { RunTexExport(this, app_, doc_, TexForm::LatexTabular); });
   add(file, kTextOut, "&Text out ...", QKeySequence(), [this] { TextOutCommand(); });
+  if (app_.StepsOf(doc_)) {  // the companion windows keep a step log
+    add(file, kSteps, "S&teps ...", QKeySequence(), [this] { StepsCommand(); });
+    add(file, kSaveSteps, "Save steps as &LaTeX ...", QKeySequence(), [this] { app_.SaveSteps(doc_); });
+    add(file, kCopySteps, "Cop&y steps as LaTeX", QKeySequence(), [this] { CopyStepsCommand(); });
+  }
   add(file, kBitmap, "&Bitmap to clipboard", QKeySequence(), [this] { BitmapToClipboard(); });
   add(file, kNotes, "&Notes ...", QKeySequence("Ctrl+Shift+N"), [this] { NotesCommand(); });
   file->addSeparator();
@@ -306,7 +313,31 @@ void MatrixWindow::Refresh() {
   }
   UpdateCaption();
   if (notebook_) notebook_->Refresh();
+  // The status line under a companion's grid: the last step's operation.
+  if (const StepLog* log = app_.StepsOf(doc_)) statusBar()->showMessage(ProgramText(log->LastText()));
   Relayout();
+}
+
+void MatrixWindow::StepsCommand() {
+  std::string text;
+  if (ResultCode rc = app_.StepsTextOf(doc_, text)) {
+    app_.port().ShowCode(rc);
+    return;
+  }
+  TextWindow* w = textOutWindow();
+  w->SetText(ProgramText(text));
+  w->SetTitle(QString::fromStdString(doc_.title));
+  w->SetFilePath("steps.txt");
+  w->ShowWindow();
+}
+
+void MatrixWindow::CopyStepsCommand() {
+  std::string text;
+  if (ResultCode rc = app_.StepsLatexOf(doc_, text)) {
+    app_.port().ShowCode(rc);
+    return;
+  }
+  QApplication::clipboard()->setText(ProgramText(text));
 }
 
 void MatrixWindow::SyncPlacement() {

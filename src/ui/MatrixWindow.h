@@ -76,6 +76,9 @@ class MatrixWindow : public ScrollingView {
   void TextOutCommand();
   void SaveCommand(bool saveAs);
   void CopyAsCommand(CopyAsKind kind);
+  // Companion windows: the step log as text, and its LaTeX on the clipboard.
+  void StepsCommand();
+  void CopyStepsCommand();
   void NotesCommand();
   void CloseCommand();
   void DimensionsCommand();

@@ -89,6 +89,33 @@ TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
   EXPECT_FALSE(app.StepsOf(op)->started());
 }
 
+// Real F = (1 1), B = (1 1), C = (5) must not answer the integer problem
+// F = (3 2), B = [[2,1],[1,1],[1,0]], C = (10 8 4), whose optimum is 18 at (2, 6).
+TEST(CompanionModes, IntegerLinearProgramReadsIntegerLetters) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 6, Real(1, 2, {1, 1})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Real(1, 2, {1, 1})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {5})), 0);
+  ASSERT_EQ(app.SwitchMode(Mode::Integer), 0);
+  EXPECT_EQ(app.LinearProgram(true, 6, 2, 3, Application::Button::Find), 108);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 6, Int(1, 2, {3, 2})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(3, 2, {2, 1, 1, 1, 1, 0})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(3, 1, {10, 8, 4})), 0);
+  ASSERT_EQ(app.LinearProgram(true, 6, 2, 3, Application::Button::Find), 0);
+  EXPECT_EQ(ws.lp().title, "F*X = 18 [ maximize; B*X <= C ]");
+  ASSERT_EQ(app.SaveLpAs(24), 0);
+  const MatrixDocument* x = ws.Lookup(Mode::Integer, 24);
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(Values(x->q), (std::vector<std::string>{"2", "6"}));
+  EXPECT_EQ(app.StepsOf(ws.lp())->LastText(), "optimum: objective 18");
+  // Unbounded and infeasible problems are told apart.
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(3, 2, {2, -1, 1, -1, 1, -1})), 0);
+  EXPECT_EQ(app.LinearProgram(true, 6, 2, 3, Application::Button::Find), 112);
+  EXPECT_EQ(port.codes, (std::vector<int>{108, 112}));
+}
+
 TEST(CompanionModes, ComplexOperationsReadComplexLetters) {
   FakePort port;
   Application app(port);

@@ -57,7 +57,7 @@ TEST(ExactEchelon, HandWorkedThreeByFourStepByStep) {
   ExactEchelonEngine(m, kEchelonFinalBudget, &log);
   std::vector<std::string> texts;
   for (const LoggedStep& s : log.steps()) texts.push_back(s.text);
-  const std::vector<std::string> expected = {"pivot (2, 1)",      "R1 <-> R2",       "R1 <- 1 R1",
+  const std::vector<std::string> expected = {"pivot (2, 1)",      "R1 <-> R2",       "R1 <- R1",
                                              "R2 <- R2 + 0 R1",   "R3 <- R3 - 2 R1", "pivot (2, 2)",
                                              "R2 <- 1/2 R2",      "R1 <- R1 - R2",   "R3 <- R3 - R2"};
   EXPECT_EQ(texts, expected);

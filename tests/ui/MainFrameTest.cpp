@@ -53,7 +53,9 @@ class MainFrameTest : public QObject {
     QTest::newRow("integer") << 402 << "tavrin [integer]"
                              << head + QStringList{"Rotate &3D ...", "&Reflect | Project ...", "&Unimodular ..."} +
                                     tail
-                             << QStringList{"&Calculate ...", "&Solve ...", "&One matrix", "-", "&Help"};
+                             << QStringList{"&Calculate ...", "&Solve ...", "&Linear program ...",
+                                            "&Echelon form ...", "&Row/clm operations ...", "&One matrix", "-",
+                                            "&Help"};
   }
   void menusPerMode() {
     QFETCH(int, modeCommand);
@@ -98,11 +100,11 @@ class MainFrameTest : public QObject {
     QVERIFY(f.app().workspace().Lookup(3)->hidden);
     f.action(503)->trigger();
     QVERIFY(f.WindowOfLetter(3)->isVisible());
-    // Complex mode: its own letters, Ctrl+L still needs a real matrix.
+    // Complex mode: its own letters; Ctrl+L too reads only complex letters.
     f.Command(401);
     QCOMPARE(Texts(f.viewMenu()->actions()), (QStringList{"-", "&0 = Help"}));
     QVERIFY(!f.action(618)->isEnabled());
-    QVERIFY(f.action(616)->isEnabled());
+    QVERIFY(!f.action(616)->isEnabled());
     f.Command(628);
     QVERIFY(f.action(628)->isChecked());
   }
