@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 
 #include "core/Random.h"
 #include "core/StringTable.h"
@@ -20,6 +21,7 @@
 #include "ui/NotebookWindow.h"
 #include "ui/ProgramIcon.h"
 #include "ui/WindowPlacement.h"
+#include "ui/TaskDialog.h"
 #include "ui/TextWindow.h"
 
 namespace tavrin {
@@ -121,6 +123,10 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
   BuildMenus();
   FitTitleAndMenus();
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainFrame::UpdateCommandStates);
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+    QWidget* active = QApplication::activeWindow();
+    if (active && !active->isModal()) lastActive_ = active;  // not a question box
+  });
   QTimer::singleShot(0, this, &MainFrame::FirstIdle);
 }
 
@@ -421,9 +427,27 @@ void MainFrame::ShowDocument(MatrixDocument& doc) {
     PlaceCompanion(doc);
     return;
   }
+  // A result of a dialog's command (the dialog in use is the active window)
+  // appears beside that dialog and leaves it the keyboard; one asked for
+  // from a menu comes to the front with the keyboard.
+  TaskDialog* dialog = DialogInUse();
+  w->setAttribute(Qt::WA_ShowWithoutActivating, dialog != nullptr);
   w->show();
   w->raise();
-  w->activateWindow();
+  if (dialog) {
+    PlaceOffDialog(w, dialog);
+  } else {
+    w->activateWindow();
+  }
+}
+
+TaskDialog* MainFrame::DialogInUse() const {
+  // A question the command asked (overwrite?) has just closed: the window
+  // that was active before it is the one in use.
+  QWidget* active = QApplication::activeWindow();
+  if (!active || active->isModal()) active = lastActive_;
+  auto* dialog = qobject_cast<TaskDialog*>(active);
+  return dialog && dialog->isVisible() ? dialog : nullptr;
 }
 
 QDialog* MainFrame::DialogOfCompanion(const MatrixDocument& doc) const {
@@ -434,9 +458,11 @@ QDialog* MainFrame::DialogOfCompanion(const MatrixDocument& doc) const {
 
 void MainFrame::PlaceCompanion(const MatrixDocument& doc) {
   auto it = windows_.find(&doc);
-  QDialog* dialog = DialogOfCompanion(doc);
-  if (it == windows_.end() || !dialog || !dialog->isVisible() || !it->second->isVisible()) return;
-  MatrixWindow* w = it->second;
+  if (it != windows_.end()) PlaceOffDialog(it->second, DialogOfCompanion(doc));
+}
+
+void MainFrame::PlaceOffDialog(MatrixWindow* w, const QDialog* dialog) {
+  if (!dialog || !dialog->isVisible() || !w->isVisible()) return;
   const QRect d = dialog->frameGeometry();
   if (!w->frameGeometry().intersects(d)) return;
   const QRect screen = dialog->screen() ? dialog->screen()->availableGeometry() : QRect(0, 0, 1024, 768);

@@ -15,6 +15,7 @@ class QDialog;
 namespace tavrin {
 
 class MatrixWindow;
+class TaskDialog;
 class TaskDialogs;
 class TextWindow;
 
@@ -75,6 +76,10 @@ class MainFrame : public QMainWindow, public UserPort {
   // moving the window off that dialog when it covers it.
   QDialog* DialogOfCompanion(const MatrixDocument& doc) const;
   void PlaceCompanion(const MatrixDocument& doc);
+  // Moves a shown window off a visible dialog it covers (beside it).
+  void PlaceOffDialog(MatrixWindow* w, const QDialog* dialog);
+  // The task dialog in use (active, or active before a question box), or nullptr.
+  TaskDialog* DialogInUse() const;
 
   std::unique_ptr<Application> app_;
   std::unique_ptr<TaskDialogs> tasks_;
@@ -90,6 +95,7 @@ class MainFrame : public QMainWindow, public UserPort {
   QString pending_;
   QPointer<TextWindow> help_;
   int cascade_ = 0;
+  QPointer<QWidget> lastActive_;
 };
 
 }  // namespace tavrin

@@ -252,6 +252,44 @@ class DesktopTest : public QObject {
     QVERIFY(frame_->app().workspace().echelon().highlightRow >= 0);
   }
 
+  void dialogResultAppearsBesideItsDialogWithoutFocus() {
+    Put(1, Real(2, 2, {1, 2, 3, 4}));
+    Put(2, Real(1, 1, {0}));
+    frame_->show();
+    frame_->Command(618);  // Calculate ...
+    QDialog* calc = Dialog("CALC");
+    calc->findChild<QLineEdit*>("211")->setText("A*2");
+    // B (shown) is replaced, C is new, then C (shown) is replaced.
+    for (int letter : {2, 3, 3}) {
+      calc->findChild<QComboBox*>("295")->setCurrentIndex(letter - 1);
+      MatrixDocument* old = frame_->app().workspace().Lookup(letter);
+      if (old) calc->move(frame_->WindowOf(*old)->pos());  // right over the result
+      calc->activateWindow();
+      QCoreApplication::processEvents();
+      calc->findChild<QPushButton*>("91")->click();
+      QCoreApplication::processEvents();
+      MatrixDocument* doc = frame_->app().workspace().Lookup(letter);
+      QVERIFY(doc && doc->rows() == 2);
+      MatrixWindow* result = frame_->WindowOf(*doc);
+      QVERIFY(result->isVisible());
+      QVERIFY2(!result->frameGeometry().intersects(calc->frameGeometry()), "result covers its dialog");
+      QVERIFY(result->testAttribute(Qt::WA_ShowWithoutActivating));
+      // Offscreen activates every window it shows for the first time, so
+      // only a window shown before can tell that it was not activated.
+      if (old) QVERIFY(QApplication::activeWindow() != result);
+    }
+    // From the View menu the same window comes with the keyboard.
+    MatrixWindow* b = frame_->WindowOfLetter(2);
+    b->hide();
+    frame_->activateWindow();
+    QCoreApplication::processEvents();
+    frame_->Command(502);  // View | B
+    QCoreApplication::processEvents();
+    QVERIFY(b->isVisible());
+    QVERIFY(!b->testAttribute(Qt::WA_ShowWithoutActivating));
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(b));
+  }
+
   void calculateFocusesItsExpressionAtEveryShow() {
     Put(1, Real(1, 1, {1}));
     frame_->show();
