@@ -346,6 +346,7 @@ ResultCode Application::Echelon(int letter, Button button) {
     ech.Replace(copy);
   }
   ech.format = doc->format;
+  ech.FitWidth();  // the reduced entries, not those of the source
   ech.title = title;
   bool valid = h.Valid(doc->rows(), doc->cols());
   ech.highlightRow = valid ? h.row : -1;
@@ -380,6 +381,7 @@ ResultCode Application::ResetOperations(int letter) {
     op.Replace(doc->z);
     operationSteps_.Start(op.z, mode() == Mode::Complex, op.format.places, op.title);
   }
+  op.FitWidth();  // the copied entries, with the source's places
   port_.DocumentChanged(op);
   ws_.Show(op);
   return code::kOk;

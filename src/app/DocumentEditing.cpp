@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <new>
 
 #include "app/Generators.h"
+#include "core/TextNumbers.h"
+#include "lang/EntryText.h"
 #include "lang/Expression.h"
 
 namespace tavrin {
@@ -347,6 +350,19 @@ ResultCode Step(UserPort& port, MatrixDocument& doc, bool undo) {
 
 }  // namespace
 
+std::string EntryEditText(const MatrixDocument& doc, int row, int col) {
+  if (doc.isInteger()) {
+    if (row < 0) return doc.q.denominator.ToString();
+    return doc.q.at(row, col).ToString();
+  }
+  const Complex z = doc.z.at(row, col);
+  if (doc.kind() != MatrixKind::Complex || (z.im == 0.0L && !std::signbit(z.im))) return FullPrecisionText(z.re);
+  const std::string im = FullPrecisionText(std::fabs(z.im)) + "i";
+  const char* sign = std::signbit(z.im) ? "-" : "+";
+  if (z.re == 0.0L && !std::signbit(z.re)) return z.im < 0 ? "-" + im : im;
+  return FullPrecisionText(z.re) + sign + im;
+}
+
 ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& typed) {
   doc.editing = false;
   if (row < 0 || row >= doc.rows() || col < 0 || col >= doc.cols()) return Fail(port, code::kOutOfBounds);
@@ -354,7 +370,7 @@ ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, cons
   try {
     if (doc.isInteger()) {
       BigInteger value;
-      ResultCode rc = BigInteger::Parse(text, value);
+      ResultCode rc = ReadIntegerEntryText(text, value);
       if (rc != code::kOk) return Fail(port, rc);
       UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
       rec.savedIntegers.push_back(std::move(value));
@@ -365,7 +381,12 @@ ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, cons
       Complex value;
       ResultCode rc = EvaluateEntryText(doc.variables, text, value);
       if (rc != code::kOk) return Fail(port, rc > 0 ? rc : code::kCouldNotCalculate);
-      if (doc.kind() == MatrixKind::Real) value.im = 0.0L;
+      if (doc.kind() == MatrixKind::Real) {
+        // A real matrix cannot hold "3i"; rounding noise of a real value
+        // (cis(pi)) is dropped.
+        if (std::fabs(value.im) > 1e-13L * std::max(1.0L, std::fabs(value.re))) return Fail(port, code::kCouldNotCalculate);
+        value.im = 0.0L;
+      }
       UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
       rec.saved.push_back(value);
       std::swap(doc.z.at(row, col), rec.saved[0]);
@@ -377,11 +398,20 @@ ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, cons
   return Changed(port, doc);
 }
 
+ResultCode AcceptEntryEdit(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& shown,
+                           const std::string& typed) {
+  if (typed == shown) {
+    doc.editing = false;
+    return code::kOk;
+  }
+  return row < 0 ? EditDenominator(port, doc, typed) : EditEntry(port, doc, row, col, typed);
+}
+
 ResultCode EditDenominator(UserPort& port, MatrixDocument& doc, const std::string& typed) {
   doc.editing = false;
   if (!doc.isInteger()) return Fail(port, code::kOutOfBounds);
   BigInteger value;
-  ResultCode rc = BigInteger::Parse(UndoMinusSubstitution(doc.format, typed), value);
+  ResultCode rc = ReadIntegerEntryText(UndoMinusSubstitution(doc.format, typed), value);
   if (rc != code::kOk) return Fail(port, rc);
   if (value.IsZero()) return Fail(port, code::kPositiveValue);
   UndoRecord rec;

@@ -21,11 +21,22 @@ namespace tavrin {
 // dialogs read them (leading decimal number, else 0); row and column
 // numbers in texts are 1-based, those of the functions 0-based.
 
+// The text an entry edit box opens with: the entry at full precision, the
+// shortest text that reads back to the same value ("0.9685205", "1.5e-07",
+// "2-0.5i"), integers with all their digits. Row -1 is the denominator.
+std::string EntryEditText(const MatrixDocument& doc, int row, int col);
+
 // Accept step of an entry edit box at (row, col). Real and complex: the text
-// is read by the expression language's entry reader (empty: 9; unreadable:
-// 101); real documents keep the imaginary part zero. Integer: the integer
-// reading (nothing to read: 2). Clears `editing` in every case.
+// is read by the entry reader (empty: 9; not one number: 101); a real
+// document refuses a value with an imaginary part (101). Integer: the
+// integer entry reading (nothing to read: 2; not an integer: 109). Clears
+// `editing` in every case.
 ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& text);
+// Enter in an edit box that opened with `shown`: an unchanged text changes
+// nothing (no undo step, no modified mark) and returns 0; otherwise
+// EditEntry, or EditDenominator for row -1.
+ResultCode AcceptEntryEdit(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& shown,
+                           const std::string& typed);
 // The integer common denominator: 0 is refused with 14; a negative value
 // flips the sign of every entry and is stored positive (Undo gives back
 // the denominator and the entries' signs).

@@ -25,6 +25,7 @@ MatrixDocument::MatrixDocument(MatrixKind kind, int letter, int rows, int cols, 
     q = IntegerMatrix(rows, cols);
   else
     z = ComplexMatrix(rows, cols);
+  FitWidth();
 }
 
 void MatrixDocument::Replace(const ComplexMatrix& m) {
@@ -32,6 +33,7 @@ void MatrixDocument::Replace(const ComplexMatrix& m) {
   q = IntegerMatrix();
   ClearHistory();
   editing = false;
+  FitWidth();
 }
 
 void MatrixDocument::Replace(const IntegerMatrix& m) {
@@ -39,12 +41,13 @@ void MatrixDocument::Replace(const IntegerMatrix& m) {
   z = ComplexMatrix();
   ClearHistory();
   editing = false;
+  FitWidth();
 }
 
 namespace {
 
 // The kind-10 record of the document as it is now, matrix not yet moved in.
-UndoRecord ReplacementRecord(const MatrixDocument& doc, const DocumentLook* look) {
+UndoRecord ReplacementRecord(const MatrixDocument& doc) {
   UndoRecord rec;
   rec.kind = UndoRecord::kReplaced;
   rec.integer = doc.isInteger();
@@ -52,7 +55,9 @@ UndoRecord ReplacementRecord(const MatrixDocument& doc, const DocumentLook* look
   rec.b = rec.colsUndone = doc.cols();
   rec.notebook = doc.notebook;
   rec.fileName = doc.fileName;
-  if (look) rec.look.push_back(DocumentLook{doc.format, doc.appearance, doc.fileVersion});
+  // Always kept: the width is fitted to the new entries, and Undo gives the
+  // old matrix its own width back.
+  rec.look.push_back(DocumentLook{doc.format, doc.appearance, doc.fileVersion});
   return rec;
 }
 
@@ -67,7 +72,7 @@ void TakeLook(MatrixDocument& doc, const DocumentLook* look) {
 
 void MatrixDocument::ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* look) {
   ComplexMatrix copy = m;
-  UndoRecord rec = ReplacementRecord(*this, look);
+  UndoRecord rec = ReplacementRecord(*this);
   undo.reserve(undo.size() + 1);
   // Nothing below allocates: the old matrix moves into the record.
   rec.saved = std::move(z.e);
@@ -77,11 +82,12 @@ void MatrixDocument::ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* l
   TakeLook(*this, look);
   editing = false;
   Record(std::move(rec));
+  FitWidth();
 }
 
 void MatrixDocument::ReplaceAsStep(const IntegerMatrix& m, const DocumentLook* look) {
   IntegerMatrix copy = m;
-  UndoRecord rec = ReplacementRecord(*this, look);
+  UndoRecord rec = ReplacementRecord(*this);
   undo.reserve(undo.size() + 1);
   q.e.reserve(q.e.size() + 1);
   // Nothing below allocates: the old entries and denominator (last) move
@@ -94,6 +100,7 @@ void MatrixDocument::ReplaceAsStep(const IntegerMatrix& m, const DocumentLook* l
   TakeLook(*this, look);
   editing = false;
   Record(std::move(rec));
+  FitWidth();
 }
 
 void MatrixDocument::Record(UndoRecord rec) {
@@ -104,6 +111,10 @@ void MatrixDocument::Record(UndoRecord rec) {
   size_t drop = 0;
   while (drop + 1 < undo.size() && weight > kHistoryEntryBudget) weight -= undo[drop++].Weight();
   if (drop > 0) undo.erase(undo.begin(), undo.begin() + static_cast<long>(drop));
+}
+
+void MatrixDocument::FitWidth() {
+  format.width = isInteger() ? AutoWidthInteger() : AutoWidth(format, z, kind_);
 }
 
 void MatrixDocument::ResetEntries() {
@@ -128,6 +139,7 @@ void MatrixDocument::SetKind(MatrixKind kind) {
   }
   ClearHistory();
   editing = false;
+  FitWidth();
 }
 
 long double MatrixDocument::Tolerance() const { return ZeroTolerance(format.places); }

@@ -111,6 +111,10 @@ class MatrixDocument {
     undo.clear();
     redo.clear();
   }
+  // The field width computed from the entries (AutoWidth), so that no
+  // entry shows cut; a width set in the format dialog lasts until the
+  // matrix is replaced, when this runs again.
+  void FitWidth();
   // Zero matrix of the current size (integer: denominator 1).
   void ResetEntries();
   // Companion windows follow the mode: a new kind, zero entries.

@@ -1,5 +1,10 @@
 #include "core/TextNumbers.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "core/CLocale.h"
+
 namespace tavrin {
 
 long long ReadCountText(std::string_view text, size_t maxChars) {
@@ -15,6 +20,32 @@ long long ReadCountText(std::string_view text, size_t maxChars) {
     if (v > kCountLimit) v = kCountLimit;
   }
   return negative ? -v : v;
+}
+
+std::string FullPrecisionText(long double x) {
+  if (!std::isfinite(x)) return std::string(std::signbit(x) ? "-" : "+") + (std::isnan(x) ? "NAN" : "INF");
+  CLocaleScope c;
+  char buf[64];
+  if (x == std::trunc(x) && std::fabs(x) < 1e21L) {
+    std::snprintf(buf, sizeof buf, "%.0Lf", x);
+    return buf;
+  }
+  // 21 significant digits always read back as the same 64-bit mantissa, and
+  // a count that reads back stays good with more digits: search the least.
+  auto readsBack = [&](int digits) {
+    std::snprintf(buf, sizeof buf, "%.*Lg", digits, x);
+    return StrToLongDoubleC(buf, nullptr) == x;
+  };
+  int lo = 1, hi = 21;
+  while (lo < hi) {
+    const int mid = (lo + hi) / 2;
+    if (readsBack(mid))
+      hi = mid;
+    else
+      lo = mid + 1;
+  }
+  readsBack(lo);
+  return buf;
 }
 
 }  // namespace tavrin

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace tavrin {
@@ -10,5 +11,11 @@ namespace tavrin {
 // number is refused by the caller's bounds rather than wrapping round.
 inline constexpr long long kCountLimit = 1000000000000000LL;
 long long ReadCountText(std::string_view text, size_t maxChars = std::string_view::npos);
+
+// The shortest text that reads back as exactly x: whole numbers below 1e21
+// with all their digits ("1234567890"), others as printf's %g writes them
+// with just enough digits ("0.9685205", "1.5e-07"); "+INF" and the like for
+// values that are not finite.
+std::string FullPrecisionText(long double x);
 
 }  // namespace tavrin

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/FixedText.h"
+#include "core/FittedText.h"
 #include "core/StringTable.h"
 #include "core/Thresholds.h"
 #include "engine/CharacteristicPolynomial.h"
@@ -129,12 +129,12 @@ std::string Limit(std::string s) {
 
 std::string ReportEntryText(Complex value, bool showImaginary, int places, int width,
                             const ReportFormat& f) {
-  std::string t = FixedText(value.re, places);
-  if (showImaginary) {
-    t += value.im < 0 ? " - " : " + ";
-    t += FixedText(std::fabs(value.im), places) + "i";
-  }
-  if (width >= 0 && static_cast<int>(t.size()) > width) t.resize(width);
+  // As the window writes entries, and a non-zero value that would show as
+  // zeros is written in exponent form too.
+  FitOptions o;
+  o.places = places;
+  o.revealTiny = true;
+  std::string t = showImaginary ? FitComplex(value, width, o) : FitReal(value.re, width, o);
   if (f.minusOn)
     for (char& ch : t)
       if (ch == '-') ch = static_cast<char>(f.minusCode);

@@ -24,9 +24,11 @@ std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const Repor
 // trace and determinant.
 std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f);
 
-// The fixed-point entry text of a real or complex value: `places` decimals,
-// at least places + 2 characters, "a + bi"/"a - bi" when the imaginary part
-// is shown, cut to `width` characters, then the minus substitution.
+// The text of a real or complex value in at most `width` characters, as
+// the matrix window writes an entry: fixed-point with `places` decimals,
+// "a + bi"/"a - bi" when the imaginary part is shown, fraction digits cut
+// when they do not fit; exponent form when integer digits would be lost or
+// a non-zero value would show as zero. Then the minus substitution.
 std::string ReportEntryText(Complex value, bool showImaginary, int places, int width,
                             const ReportFormat& f);
 

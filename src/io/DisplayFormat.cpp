@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/FittedText.h"
 #include "core/FixedText.h"
 #include "core/TextNumbers.h"
 
@@ -21,20 +22,13 @@ std::string MinusSubstitution(const DisplayFormat& f, std::string text) {
   return text;
 }
 
-static std::string ComplexTextUncut(const DisplayFormat& f, MatrixKind kind, Complex value) {
-  std::string text = FixedText(value.re, f.places);
-  if (kind == MatrixKind::Complex) {
-    text += value.im < 0 ? " - " : " + ";
-    text += FixedText(std::fabs(value.im), f.places);
-    text += 'i';
-  }
-  return text;
-}
-
-std::string EntryText(const DisplayFormat& f, MatrixKind kind, Complex value) {
-  std::string text = ComplexTextUncut(f, kind, value);
-  size_t width = static_cast<size_t>(std::max<int>(f.width, 0));
-  if (text.size() > width) text.resize(width);
+std::string EntryText(const DisplayFormat& f, MatrixKind kind, Complex value, TextUse use) {
+  FitOptions o;
+  o.places = f.places;
+  o.scientific = f.scientific;
+  o.style = use == TextUse::Output && f.replaceE ? ExponentStyle::TimesTen : ExponentStyle::E;
+  const int width = std::max<int>(f.width, 0);
+  std::string text = kind == MatrixKind::Complex ? FitComplex(value, width, o) : FitReal(value.re, width, o);
   return MinusSubstitution(f, std::move(text));
 }
 
@@ -61,17 +55,35 @@ std::string EntryText(const DisplayFormat& f, const BigInteger& value) {
 
 int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kind) {
   if (kind == MatrixKind::Integer) return AutoWidthInteger();
-  size_t longest = 1;
-  for (const Complex& z : m.e) {
-    // Only the integer part of the real part is measured.
-    std::string text = FixedText(z.re, f.places);
-    if (text.size() > 120) text.resize(120);
-    size_t dot = text.find('.');
-    if (dot != std::string::npos) text.resize(dot);
-    longest = std::max(longest, text.size());
+  const bool complex = kind == MatrixKind::Complex;
+  const size_t places = static_cast<size_t>(std::clamp<int>(f.places, 0, 60));
+  long width = 0;
+  if (f.scientific) {
+    // Every entry in exponent form with the window's places.
+    size_t longest = 0;
+    for (const Complex& z : m.e) {
+      size_t n = ExponentText(z.re, f.places).size();
+      if (complex) n += 3 + ExponentText(std::fabs(z.im), f.places).size() + 1;
+      longest = std::max(longest, n);
+    }
+    width = std::max<long>(static_cast<long>(longest), static_cast<long>(places) + 9);
+  } else {
+    // L: the integer part of the real part as the fixed text writes it, at
+    // most 120 characters (wider values are shown in exponent form). The
+    // lengths are measured without writing the digits out.
+    auto head = [&](long double x) { return std::min<size_t>(FixedHeadLength(x, f.places), 120); };
+    auto part = [&](size_t h) { return places > 0 ? h + 1 + places : h; };
+    size_t longest = 1, widest = 0;
+    for (const Complex& z : m.e) {
+      const size_t re = head(z.re);
+      longest = std::max(longest, re);
+      // A complex entry needs room for its imaginary part too, which may be the longer one.
+      if (complex) widest = std::max(widest, part(re) + 3 + part(head(std::fabs(z.im))) + 1);
+    }
+    width = complex ? std::max<long>(2 * static_cast<long>(longest) + 2L * static_cast<long>(places) + 7,
+                                     static_cast<long>(widest))
+                    : static_cast<long>(longest + places) + 2;
   }
-  long width = kind == MatrixKind::Complex ? 2 * static_cast<long>(longest) + 2L * f.places + 7
-                                           : static_cast<long>(longest) + f.places + 2;
   return static_cast<int16_t>(std::min<long>(width, 32767));
 }
 
@@ -146,7 +158,7 @@ ResultCode TextOut(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind ki
   out.clear();
   if (TooLarge(f, m.rows, m.cols)) return code::kNoMoreRoom;
   for (int i = 0; i < m.rows; ++i) {
-    for (int j = 0; j < m.cols; ++j) AppendCell(out, EntryText(f, kind, m.at(i, j)), f.width);
+    for (int j = 0; j < m.cols; ++j) AppendCell(out, EntryText(f, kind, m.at(i, j), TextUse::Output), f.width);
     out += "\r\n";
   }
   return code::kOk;

@@ -27,10 +27,17 @@ struct DisplayFormat {
 // complex, 2 (width only) for integer.
 DisplayFormat WindowFormatFor(MatrixKind kind);
 
-// Display text of one real/complex entry: fixed-point with `places`, the
-// complex form "a + bi"/"a - bi", cut (not rounded) to `width`, then the
-// minus substitution.
-std::string EntryText(const DisplayFormat& f, MatrixKind kind, Complex value);
+// Where an entry text goes: the window's grid and edit box, or Text out and
+// TeX, which honour "replace E by *10^".
+enum class TextUse { Screen, Output };
+
+// Display text of one real/complex entry in at most `width` characters:
+// fixed-point with `places`, the complex form "a + bi"/"a - bi". A text too
+// wide loses fraction digits (cut, not rounded), never integer digits, its
+// sign or its imaginary part: such a value is written in exponent form
+// ("7.52e+07"), or as "#####" when not even that fits; with `scientific`
+// every value is in exponent form. Then the minus substitution.
+std::string EntryText(const DisplayFormat& f, MatrixKind kind, Complex value, TextUse use = TextUse::Screen);
 // Display text of one integer numerator: limbs while room is left, "..."
 // over the end of a cut text, then the minus substitution.
 std::string EntryText(const DisplayFormat& f, const BigInteger& value);
@@ -39,7 +46,8 @@ std::string EntryText(const DisplayFormat& f, const BigInteger& value);
 // Applies the hyphen-to-minus substitution when minusOn.
 std::string MinusSubstitution(const DisplayFormat& f, std::string text);
 
-// Width computed from the entries (matrix window creation).
+// Width computed from the entries when a matrix is created, read or
+// replaced; its cost does not grow with the magnitude of the entries.
 int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kind);
 int16_t AutoWidthInteger();
 

@@ -16,10 +16,30 @@ struct Texts {
   const std::string& at(int i, int j) const { return e[static_cast<size_t>(i) * cols + j]; }
 };
 
-Texts FromComplex(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m) {
+// "7.52*10^-3" as TeX writes a power of ten: "7.52\cdot10^{-3}", inside
+// "$...$" in the forms that set their entries as text.
+std::string TexPowersOfTen(const std::string& e, bool mathMode) {
+  const std::string mark = "*10^";
+  std::string out;
+  size_t from = 0;
+  for (size_t at = e.find(mark); at != std::string::npos; at = e.find(mark, from)) {
+    size_t end = at + mark.size();
+    if (end < e.size() && !(e[end] >= '0' && e[end] <= '9')) ++end;  // the exponent's minus, maybe substituted
+    while (end < e.size() && e[end] >= '0' && e[end] <= '9') ++end;
+    const std::string power = "\\cdot10^{" + e.substr(at + mark.size(), end - at - mark.size()) + "}";
+    out += e.substr(from, at - from) + (mathMode ? power : "$" + power + "$");
+    from = end;
+  }
+  return out + e.substr(from);
+}
+
+Texts FromComplex(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m, bool mathMode) {
   Texts t{m.rows, m.cols, {}, {}};
   t.e.reserve(m.e.size());
-  for (const Complex& z : m.e) t.e.push_back(EntryText(f, kind, z));
+  for (const Complex& z : m.e) {
+    std::string e = EntryText(f, kind, z, TextUse::Output);
+    t.e.push_back(f.replaceE ? TexPowersOfTen(e, mathMode) : std::move(e));
+  }
   return t;
 }
 
@@ -136,16 +156,16 @@ long double ClampSpacerFactor(long double factor) {
 }
 
 std::string TexMatrix(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m, const TexOptions& o) {
-  return TexMatrixText(FromComplex(f, kind, m), o);
+  return TexMatrixText(FromComplex(f, kind, m, true), o);
 }
 std::string TexTable(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m, const TexOptions& o) {
-  return TexTableText(FromComplex(f, kind, m), f.width, o);
+  return TexTableText(FromComplex(f, kind, m, false), f.width, o);
 }
 std::string LatexArray(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m, const TexOptions& o) {
-  return LatexArrayText(FromComplex(f, kind, m), o);
+  return LatexArrayText(FromComplex(f, kind, m, true), o);
 }
 std::string LatexTabular(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m, const TexOptions& o) {
-  return LatexTabularText(FromComplex(f, kind, m), o);
+  return LatexTabularText(FromComplex(f, kind, m, false), o);
 }
 std::string TexMatrix(const DisplayFormat& f, const IntegerMatrix& m, const TexOptions& o) {
   return TexMatrixText(FromInteger(f, m), o);

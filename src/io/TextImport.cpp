@@ -17,22 +17,88 @@ namespace {
 constexpr uint64_t kMaxImportEntries = kMaxMatrixEntries;
 
 bool IsFieldChar(char c) { return c == '-' || c == '.' || (c >= '0' && c <= '9'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// End of the field that starts at `start`: the run of '-', '.' and digits,
+// and an exponent right after it ("1.5e-3" is one number, not 1.5 and -3).
+size_t FieldEnd(std::string_view text, size_t start) {
+  size_t k = start;
+  bool digit = false;
+  while (k < text.size() && IsFieldChar(text[k])) digit = IsDigit(text[k++]) || digit;
+  if (digit && k < text.size() && (text[k] == 'e' || text[k] == 'E')) {
+    size_t e = k + 1;
+    if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+    if (e < text.size() && IsDigit(text[e])) {
+      k = e;
+      while (k < text.size() && IsDigit(text[k])) ++k;
+    }
+  }
+  return k;
+}
+
+// A field that is a number: it has a digit and is not the tail of a name
+// such as "x1" or "col2".
+bool IsNumberField(std::string_view text, size_t start, size_t end) {
+  if (start > 0 && IsLetter(text[start - 1])) return false;
+  for (size_t k = start; k < end; ++k)
+    if (IsDigit(text[k])) return true;
+  return false;
+}
+
+// The header: the first line with fields, when none of them is a number
+// ("x,y" or "name - value") and a later line has fields. [from, to) is the
+// line without its line feed; from is npos when there is none.
+void FindHeader(std::string_view text, size_t& from, size_t& to) {
+  from = to = std::string_view::npos;
+  bool inHeader = false;
+  for (size_t line = 0; line < text.size();) {
+    size_t end = text.find('\n', line);
+    if (end == std::string_view::npos) end = text.size();
+    bool fields = false, number = false;
+    for (size_t k = line; k < end;) {
+      if (!IsFieldChar(text[k])) {
+        ++k;
+        continue;
+      }
+      size_t stop = std::min(FieldEnd(text, k), end);
+      fields = true;
+      number = number || IsNumberField(text, k, stop);
+      k = stop;
+    }
+    if (fields) {
+      if (inHeader) {
+        return;  // data follows the header: keep it
+      }
+      if (number) break;
+      from = line;
+      to = end;
+      inHeader = true;
+    }
+    line = end + 1;
+  }
+  from = to = std::string_view::npos;  // no header, or nothing after it
+}
 
 // Calls onField(row, col, field) for every field, rows and columns 1-based,
 // and returns the row count (rows holding at least one field).
 template <typename OnField>
 uint64_t Scan(std::string_view text, OnField onField) {
+  size_t headerFrom, headerTo;
+  FindHeader(text, headerFrom, headerTo);
   uint64_t rows = 1, col = 0;
   size_t k = 0;
   while (k < text.size()) {
     char c = text[k];
-    if (c == '\n') {
+    if (k == headerFrom) {
+      k = headerTo;
+    } else if (c == '\n') {
       if (col > 0) ++rows;
       col = 0;
       ++k;
     } else if (IsFieldChar(c)) {
       size_t start = k;
-      while (k < text.size() && IsFieldChar(text[k])) ++k;
+      k = FieldEnd(text, k);
       ++col;
       onField(rows, col, text.substr(start, k - start));
     } else {

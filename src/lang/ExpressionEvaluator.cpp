@@ -550,20 +550,6 @@ ResultCode EvaluateScalarText(std::string_view text, Mode mode, const MatrixLook
   return code::kOk;
 }
 
-ResultCode EvaluateEntryText(const WindowVariables& variables, std::string_view text,
-                             Complex& out) {
-  out = kComplexZero;
-  ExprTree tree;
-  if (ParseExpression(text, false, tree) != 0) return code::kCouldNotCalculate;
-  ImaginaryUnit(tree);
-  Complex v;
-  if (!EvaluateScalarTree(variables, tree, tree.root, v)) return code::kCouldNotCalculate;
-  // An entry must be a finite number (a literal beyond the range is infinite).
-  if (!std::isfinite(v.re) || !std::isfinite(v.im)) return code::kCouldNotCalculate;
-  out = v;
-  return code::kOk;
-}
-
 bool EvaluateScalarTree(const WindowVariables& variables, const ExprTree& tree, int node,
                         Complex& out) {
   return ScalarTree(variables, tree, node, out);

@@ -448,6 +448,11 @@ void MatrixWindow::CanvasMousePress(QMouseEvent* e) {
   if (e->button() == Qt::RightButton) BeginEdit(row, col, !denominator);
 }
 
+// --- The entry editor ---------------------------------------------------
+// A click opens a borderless box over the cell holding the entry at full
+// precision; Enter stores what it holds (an unchanged text changes
+// nothing), a refused text keeps the box open for correction, Esc closes it.
+
 void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
   if (editing()) return;
   const bool denominator = row < 0;
@@ -460,22 +465,27 @@ void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
     cursorCol_ = col;
     anchorRow_ = anchorCol_ = -1;
   }
-  editRow_ = row;
-  editCol_ = col;
+  editRow_ = denominator ? -1 : row;
+  editCol_ = denominator ? -1 : col;
   editDenominator_ = denominator;
-  QRect cell;
-  std::string text;
-  if (denominator) {
+  editShown_ = EntryEditText(doc_, editRow_, editCol_);
+  doc_.editing = true;
+  OpenEditBox(EditCellRect(), ProgramText(editShown_));
+  UpdateCaption();
+  UpdateEnabling();
+}
+
+QRect MatrixWindow::EditCellRect() const {
+  if (editDenominator_) {
+    // The denominator line under the last visible column.
     const int lastCol = std::min(m_.visibleCols - 1, doc_.cols() - 1 - firstCol_);
     const int shownRows = std::min(m_.visibleRows, doc_.rows() - firstRow_);
-    cell = CellRect(shownRows, lastCol);
-    text = EntryText(doc_.format, doc_.q.denominator);
-  } else {
-    cell = CellRect(row - firstRow_, col - firstCol_);
-    text = doc_.isInteger() ? EntryText(doc_.format, doc_.q.at(row, col))
-                            : EntryText(doc_.format, doc_.kind(), doc_.z.at(row, col));
+    return CellRect(shownRows, lastCol);
   }
-  doc_.editing = true;
+  return CellRect(editRow_ - firstRow_, editCol_ - firstCol_);
+}
+
+void MatrixWindow::OpenEditBox(const QRect& cell, const QString& text) {
   // Sizes in dialog units of the interface font.
   QFontMetrics dm(QApplication::font());
   const int avg = std::max(1, dm.horizontalAdvance("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") / 52);
@@ -489,16 +499,24 @@ void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
   box->setObjectName("entryEdit");
   box->setFrame(false);
   box->setFont(font);
-  box->setMaxLength(256);
-  box->setText(ProgramText(text));
+  // 256 characters, or more for an integer with more digits: never cut.
+  box->setMaxLength(std::max<int>(256, static_cast<int>(text.size())));
+  box->setText(text);
   box->selectAll();
   box->setGeometry(cell.right() + 1 - w, cell.top(), w, h);
   box->installEventFilter(this);
   editBox_ = box;
   box->show();
   box->setFocus();
-  UpdateCaption();
-  UpdateEnabling();
+}
+
+void MatrixWindow::CloseEditBox() {
+  QLineEdit* box = editBox_;
+  editBox_ = nullptr;
+  box->removeEventFilter(this);
+  box->hide();
+  box->deleteLater();
+  doc_.editing = false;
 }
 
 bool MatrixWindow::eventFilter(QObject* o, QEvent* e) {
@@ -524,12 +542,7 @@ bool MatrixWindow::eventFilter(QObject* o, QEvent* e) {
 
 void MatrixWindow::CancelEdit() {
   if (!editBox_) return;
-  QLineEdit* box = editBox_;
-  editBox_ = nullptr;
-  box->removeEventFilter(this);
-  box->hide();
-  box->deleteLater();
-  doc_.editing = false;
+  CloseEditBox();
   autofeed_ = false;
   UpdateCaption();
   UpdateEnabling();
@@ -540,33 +553,32 @@ void MatrixWindow::CancelEdit() {
 void MatrixWindow::AcceptEdit() {
   if (!editBox_) return;
   QString typed = editBox_->text();
-  // A lengthened minus shown in the box reads back as a minus.
+  // A lengthened minus typed into the box reads back as a minus.
   if (doc_.format.minusOn) typed.replace(ProgramChar(doc_.format.minusCode), QChar('-'));
-  QLineEdit* box = editBox_;
-  editBox_ = nullptr;
-  box->removeEventFilter(this);
-  box->hide();
-  box->deleteLater();
-  const int row = editRow_, col = editCol_;
-  const std::string text = ToProgramText(typed);
-  ResultCode rc = editDenominator_ ? EditDenominator(app_.port(), doc_, text)
-                                   : EditEntry(app_.port(), doc_, row, col, text);
-  doc_.editing = false;
-  if (rc != 0) autofeed_ = false;
-  if (autofeed_ && !editDenominator_) {
-    auto next = NextAutofeedEntry(row, col, doc_.rows(), doc_.cols(), colByCol_);
-    if (next) {
-      firstRow_ = ScrollIntoView(next->first, firstRow_, m_.visibleRows, doc_.rows());
-      firstCol_ = ScrollIntoView(next->second, firstCol_, m_.visibleCols, doc_.cols());
-      Relayout();
-      BeginEdit(next->first, next->second, true);
-      return;
-    }
-    autofeed_ = false;
+  const ResultCode rc =
+      AcceptEntryEdit(app_.port(), doc_, editRow_, editCol_, editShown_, ToProgramText(typed));
+  if (rc != 0) {
+    // The message has been shown; the text stays for correction.
+    doc_.editing = true;
+    if (editBox_) editBox_->setFocus();
+    return;
   }
+  CloseEditBox();
+  if (autofeed_ && ContinueAutofeed()) return;
+  autofeed_ = false;
   UpdateCaption();
   UpdateEnabling();
   MarkStale();
+}
+
+bool MatrixWindow::ContinueAutofeed() {
+  auto next = NextAutofeedEntry(editRow_, editCol_, doc_.rows(), doc_.cols(), colByCol_);
+  if (!next) return false;
+  firstRow_ = ScrollIntoView(next->first, firstRow_, m_.visibleRows, doc_.rows());
+  firstCol_ = ScrollIntoView(next->second, firstCol_, m_.visibleCols, doc_.cols());
+  Relayout();
+  BeginEdit(next->first, next->second, true);
+  return true;
 }
 
 void MatrixWindow::Shift(int dRow, int dCol) {

@@ -47,7 +47,9 @@ class MatrixWindow : public ScrollingView {
   // The title without marks: the letter, with the mode outside real mode.
   QString BaseTitle() const;
 
-  // Entry editing. Row -1 with column -1 means the denominator.
+  // Entry editing. Row -1 with column -1 means the denominator. The box
+  // opens with the entry at full precision; Enter stores its text, a
+  // refused text leaves the box open, Esc closes it unchanged.
   void BeginEdit(int row, int col, bool autofeed);
   void AcceptEdit();
   void CancelEdit();
@@ -121,6 +123,11 @@ class MatrixWindow : public ScrollingView {
   void CommitAndMove(int dRow, int dCol);
   void ClampCursor();
   void DrawCursor(QPainter& p);
+  // The entry editor's parts.
+  QRect EditCellRect() const;
+  void OpenEditBox(const QRect& cell, const QString& text);
+  void CloseEditBox();
+  bool ContinueAutofeed();  // opens the next autofeed box; false after the last entry
 
   Metrics m_;
   int firstRow_ = 0, firstCol_ = 0;
@@ -129,6 +136,7 @@ class MatrixWindow : public ScrollingView {
   bool autofeed_ = false;
   int editRow_ = 0, editCol_ = 0;
   bool editDenominator_ = false;
+  std::string editShown_;  // the text the open box started with
   QPointer<QLineEdit> editBox_;
   bool settingBars_ = false;
   std::string placedFile_;

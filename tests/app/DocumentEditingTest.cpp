@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "FakePort.h"
 
 namespace tavrin {
@@ -45,8 +47,8 @@ TEST(DocumentEditing, RealEntryEdits) {
   EXPECT_EQ(doc.undo[0].a, 1);
   EXPECT_EQ(doc.undo[0].b, 0);
   EXPECT_EQ(doc.undo[0].saved, std::vector<Complex>{Complex(3)});
-  // Real documents keep the imaginary part zero.
-  ASSERT_EQ(EditEntry(port, doc, 0, 0, "2+I"), 0);
+  // A real document cannot hold an imaginary part: it is refused, not dropped.
+  ASSERT_EQ(EditEntry(port, doc, 0, 0, "(1+i)^2/i"), 0);  // 2, real after all
   EXPECT_EQ(doc.z.at(0, 0), Complex(2));
   EXPECT_TRUE(port.codes.empty());
 
@@ -56,7 +58,8 @@ TEST(DocumentEditing, RealEntryEdits) {
   EXPECT_EQ(EditEntry(port, doc, 0, 1, "   "), 9);
   EXPECT_EQ(EditEntry(port, doc, 0, 1, "(1+"), 101);
   EXPECT_EQ(EditEntry(port, doc, 0, 1, "1/0"), 101);
-  EXPECT_EQ(port.codes, (std::vector<int>{9, 9, 101, 101}));
+  EXPECT_EQ(EditEntry(port, doc, 0, 1, "2+I"), 101);
+  EXPECT_EQ(port.codes, (std::vector<int>{9, 9, 101, 101, 101}));
   EXPECT_EQ(doc.z.at(0, 1), Complex(2));
   EXPECT_EQ(doc.undo.size(), 2u);
   EXPECT_FALSE(doc.modified);
@@ -73,8 +76,12 @@ TEST(DocumentEditing, IntegerEntryReading) {
     const char* value;
   } cases[] = {
       {"1,234,567", 0, "1234567"}, {"--5", 0, "5"},     {"-007", 0, "-7"}, {"-0", 0, "0"},
-      {"12a34", 0, "1234"},        {"-", 2, "2"},       {"", 2, "2"},
+      {"-", 2, "2"},               {"", 2, "2"},        {" - 5 ", 0, "-5"}, {"1 000 000", 0, "1000000"},
       {"123456789012345678901234567890", 0, "123456789012345678901234567890"},
+      {"1e3", 0, "1000"},          {"-12E+2", 0, "-1200"}, {"2e30", 0, "2000000000000000000000000000000"},
+      // Not an integer: refused rather than read as its digits.
+      {"12a34", 109, "2"}, {"1.5", 109, "2"}, {"1,5", 109, "2"},  {"1e-3", 109, "2"},
+      {"abc", 109, "2"},   {"1/2", 109, "2"}, {"1e", 109, "2"},   {"1e10000", 17, "2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -92,6 +99,46 @@ TEST(DocumentEditing, IntegerEntryReading) {
   doc.format.minusCode = 150;
   ASSERT_EQ(EditEntry(port, doc, 0, 0, "\x96" "42"), 0);
   EXPECT_EQ(doc.q.at(0, 0), BigInteger(-42));
+}
+
+// The edit box opens with the entry at full precision, so that Enter on it
+// stores nothing new, and any stored value can be typed back exactly.
+TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
+  MatrixDocument c = RealDoc(1, 6, MatrixKind::Complex);
+  c.z.e = {Complex(0.9685205L), Complex(0.5L, -0.25L), Complex(0, 2), Complex(0, -2), Complex(1.5e-7L, 3),
+           Complex(-1234567890123.0L, 1e300L)};
+  const char* texts[] = {"0.9685205", "0.5-0.25i", "2i", "-2i", "1.5e-07+3i", "-1234567890123+1e+300i"};
+  for (int j = 0; j < 6; ++j) EXPECT_EQ(EntryEditText(c, 0, j), texts[j]);
+  MatrixDocument q = IntegerDoc(1, 1, 7);
+  q.q.e[0] = BigInteger(mpz_class("-123456789012345678901234567890"));
+  EXPECT_EQ(EntryEditText(q, 0, 0), "-123456789012345678901234567890");  // shown as "-12..." in width 8
+  EXPECT_EQ(EntryEditText(q, -1, -1), "7");
+
+  // Unchanged: nothing recorded, nothing modified; the integer keeps its digits.
+  FakePort port;
+  q.editing = true;
+  EXPECT_EQ(AcceptEntryEdit(port, q, 0, 0, EntryEditText(q, 0, 0), EntryEditText(q, 0, 0)), 0);
+  EXPECT_TRUE(q.undo.empty());
+  EXPECT_FALSE(q.modified);
+  EXPECT_FALSE(q.editing);
+  EXPECT_EQ(AcceptEntryEdit(port, q, -1, -1, "7", "-7"), 0);  // the denominator path
+  EXPECT_EQ(q.q.denominator, BigInteger(7));
+  EXPECT_EQ(q.q.e[0].ToString(), "123456789012345678901234567890");
+
+  // Typed back, every text gives the same value bit for bit.
+  uint64_t s = 99;
+  auto next = [&s] { return s = s * 6364136223846793005ULL + 1442695040888963407ULL; };
+  for (int k = 0; k < 2000; ++k) {
+    MatrixDocument d = RealDoc(1, 1, MatrixKind::Complex);
+    const long double re = std::ldexp(static_cast<long double>(next() >> 11), static_cast<int>(next() % 400) - 250);
+    const long double im = std::ldexp(static_cast<long double>(next() >> 11), static_cast<int>(next() % 400) - 250);
+    const Complex v((next() & 1) ? -re : re, (next() & 1) ? -im : (next() & 2) ? 0.0L : im);
+    d.z.e[0] = v;
+    const std::string text = EntryEditText(d, 0, 0);
+    ASSERT_EQ(EditEntry(port, d, 0, 0, text), 0) << text;
+    ASSERT_EQ(d.z.e[0], v) << text;
+  }
+  EXPECT_TRUE(port.codes.empty());
 }
 
 TEST(DocumentEditing, Denominator) {

@@ -130,3 +130,46 @@ TEST(OneMatrixReportTest, ComplexAndStopped) {
 
 }  // namespace
 }  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// Values too wide for the report's field, or non-zero values that would show
+// as zeros, are written in exponent form; the coefficients still line up on
+// their points. (Expected mantissas from Python's decimal module.)
+TEST(OneMatrixReportTest, ValuesKeepTheirMagnitude) {
+  ClearPendingKey();
+  ReportFormat f;  // 5 places, field 7: values get 14 characters
+  struct Case {
+    Complex value;
+    bool imaginary;
+    int width;
+    const char* text;
+  } cases[] = {
+      {Complex(6.6945014971237e79L), false, 16, "6.69450e+79"},
+      {Complex(-4e-94L), false, 16, "-4.00000e-94"},
+      {Complex(0.0L), false, 16, "0.00000"},
+      {Complex(1e-20L, 5.0L), true, 30, "1.00000e-20 + 5.00000i"},
+      {Complex(123456.75L), false, 8, "123456.7"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReportEntryText(c.value, c.imaginary, 5, c.width, f), c.text);
+
+  ComplexMatrix tiny(40, 40);
+  for (int i = 0; i < 40; ++i) tiny.at(i, i) = Complex(0.001L);
+  const std::string report = OneMatrixReport(tiny, MatrixKind::Real, f);
+  EXPECT_NE(report.find("trace: 0.04000\r\n"), std::string::npos);
+  EXPECT_NE(report.find("determinant: 1.00000e-120\r\n"), std::string::npos);
+
+  f.width = 8;
+  const std::string big = OneMatrixReport(Real(2, 2, {1e30L, 0, 0, 1}), MatrixKind::Real, f);
+  EXPECT_NE(big.find("determinant: 1.00000e+30\r\n"), std::string::npos) << big;
+  EXPECT_NE(big.find("degree  coefficient\r\n"
+                     "   2:    1.00000\r\n"
+                     "   1:   -1.00000e+30\r\n"
+                     "   0:    1.00000e+30\r\n"),
+            std::string::npos)
+      << big;
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -26,24 +26,44 @@ TEST(EntryText, RealAndComplexTexts) {
       {5, 7, MatrixKind::Real, {-3.14159L, 0}, "-3.1415"},       // cut, not rounded
       {2, 20, MatrixKind::Complex, {1.5L, -2.0L}, "1.50 - 2.00i"},
       {2, 20, MatrixKind::Complex, {0, 0}, "0.00 + 0.00i"},
-      {2, 10, MatrixKind::Complex, {1.5L, -2.0L}, "1.50 - 2.0"},  // loses its tail
+      {2, 10, MatrixKind::Complex, {1.5L, -2.0L}, "1.5 - 2.0i"},  // each part cut, never the "i"
+      {5, 7, MatrixKind::Complex, {0.5L, 0.25L}, "0. + 0i"},
       {0, 7, MatrixKind::Real, {7, 0}, " 7"},
       {2, 7, MatrixKind::Real, {0.999L, 0}, "1.00"},              // the conversion itself rounds
       {5, 7, MatrixKind::Real, {inf, 0}, "   +INF"},
       {2, 7, MatrixKind::Real, {-inf, 0}, "-INF"},
-      {2, 3, MatrixKind::Real, {nan, 0}, "+NA"},
+      {2, 3, MatrixKind::Real, {nan, 0}, "###"},
       {2, 20, MatrixKind::Complex, {1, -inf}, "1.00 - +INFi"},
       {2, 7, MatrixKind::Real, {5, 9}, "5.00"},                   // real mode ignores im
+      // Integer digits are never cut: exponent form, or the overflow mark.
+      {5, 7, MatrixKind::Real, {75209350, 0}, "7.5e+07"},         // 100000000 x 0.7520935
+      {5, 17, MatrixKind::Real, {1234567890, 0}, "1234567890.00000"},
+      {5, 7, MatrixKind::Real, {1234567890, 0}, "1.2e+09"},
+      {5, 9, MatrixKind::Real, {-350, 0}, "-350.0000"},
+      {5, 7, MatrixKind::Real, {0.000001L, 0}, "0.00000"},
+      {0, 7, MatrixKind::Real, {123456789, 0}, "1e+08"},
+      {2, 6, MatrixKind::Real, {1e300L, 0}, "1e+300"},
+      {2, 5, MatrixKind::Real, {1e300L, 0}, "#####"},
+      {5, 19, MatrixKind::Complex, {1e10L, -3e-3L}, "1.00e+10 - 0.00300i"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(EntryText(Format(c.places, c.width), c.kind, c.value), c.text) << c.text;
   }
   EXPECT_EQ(EntryText(Format(2, 7), MatrixKind::Real, Complex(-std::numeric_limits<long double>::quiet_NaN())),
             "-NAN");
-  // A huge magnitude is written in full before the cut.
-  EXPECT_EQ(EntryText(Format(2, 6), MatrixKind::Real, Complex(1e300L)), "100000");
   EXPECT_GT(FixedText(1e4000L, 1).size(), 4000u);  // every integer digit, then ".d"
   EXPECT_EQ(FixedText(1e4000L, 1).substr(FixedText(1e4000L, 1).size() - 2, 1), ".");
+  // "scientific notation": every entry in exponent form with the places;
+  // "replace E by *10^" in Text out and TeX only.
+  DisplayFormat f = Format(2, 11);
+  f.scientific = true;
+  EXPECT_EQ(EntryText(f, MatrixKind::Real, Complex(-1234.5L)), "-1.23e+03");
+  EXPECT_EQ(EntryText(f, MatrixKind::Real, Complex(0.0L)), "0.00e+00");
+  f.replaceE = true;
+  EXPECT_EQ(EntryText(f, MatrixKind::Real, Complex(0.00012L)), "1.20e-04");
+  EXPECT_EQ(EntryText(f, MatrixKind::Real, Complex(0.00012L), TextUse::Output), "1.20*10^-4");
+  f.minusOn = true;
+  EXPECT_EQ(EntryText(f, MatrixKind::Real, Complex(-0.00012L), TextUse::Output), "\x96" "1.20*10^\x96" "4");
 }
 
 TEST(EntryText, IntegerLimbFilling) {
@@ -97,6 +117,16 @@ TEST(AutoWidth, EachMode) {
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 1 + 5 + 2);  // L is at least 1
   real.e = {Complex(1e200L), Complex(0)};                      // measured within 120 characters
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 120 + 5 + 2);
+  real.e = {Complex(-1e30L), Complex(0)};  // -1000000000000000000024696061952
+  EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 32 + 5 + 2);
+  complex.e = {Complex(0.5L, -12345.5L)};  // the longer imaginary part needs room too
+  f.places = 2;
+  EXPECT_EQ(AutoWidth(f, complex, MatrixKind::Complex), 4 + 3 + 8 + 1);
+  f.scientific = true;  // "1.00e+00 - 1.00e-300i"
+  complex.e = {Complex(1.0L, -1e-300L)};
+  EXPECT_EQ(AutoWidth(f, complex, MatrixKind::Complex), 8 + 3 + 9 + 1);
+  f.places = 3;
+  EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 3 + 9);
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Integer), 8);
   EXPECT_EQ(AutoWidthInteger(), 8);
 }

@@ -80,7 +80,19 @@ TEST(Tex, EntriesAsTheWindowShowsThem) {
   f.width = 8;
   m.e = {Complex(1.5L, -2.0L)};
   EXPECT_EQ(LatexTabular(f, MatrixKind::Complex, m, {0, 0, 2.0L}),
-            "\\[\r\n\\begin{tabular}{l}\r\n1.5 - 2. \\\\\r\n\\end{tabular}\r\n\\]\r\n");
+            "\\[\r\n\\begin{tabular}{l}\r\n1. - 2.i \\\\\r\n\\end{tabular}\r\n\\]\r\n");
+  // An entry too wide for the field keeps its integer digits in exponent
+  // form; "replace E by *10^" writes the power as TeX sets it.
+  f.places = 5;
+  m.e = {Complex(-75209351.0L, 0.00012L)};
+  EXPECT_EQ(TexMatrix(f, MatrixKind::Real, m, {0, 1, 2.0L}), "\\matrix{\r\n-7.5e+07\\cr\r\n}\r\n");
+  f.replaceE = true;
+  f.scientific = true;
+  f.width = 30;
+  EXPECT_EQ(TexMatrix(f, MatrixKind::Complex, m, {0, 1, 2.0L}),
+            "\\matrix{\r\n-7.52094\\cdot10^{7} + 1.20000\\cdot10^{-4}i\\cr\r\n}\r\n");
+  EXPECT_EQ(LatexTabular(f, MatrixKind::Real, m, {0, 0, 2.0L}),
+            "\\[\r\n\\begin{tabular}{l}\r\n-7.52094$\\cdot10^{7}$ \\\\\r\n\\end{tabular}\r\n\\]\r\n");
 }
 
 TEST(Tex, IntegerDenominatorIsWritten) {

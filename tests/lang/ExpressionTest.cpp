@@ -216,23 +216,6 @@ TEST_F(ExpressionTest, ScalarTexts) {
   EXPECT_EQ(EvaluateScalarText("A", Mode::Real, lookup_, z), 0);  // a matrix has scalar value 0
   EXPECT_EQ(z, kComplexZero);
   EXPECT_EQ(EvaluateScalarText("2^3", Mode::Real, lookup_, z), 103);
-
-  WindowVariables vars{};
-  vars[26] = Complex(5.0L, 0.0L);
-  EXPECT_EQ(EvaluateEntryText(vars, "2^3", z), 0);
-  EXPECT_NEAR(static_cast<double>(z.re), 8.0, 1e-15);
-  EXPECT_NEAR(static_cast<double>(z.im), 0.0, 1e-15);
-  EXPECT_EQ(EvaluateEntryText(vars, "(1+i)^2", z), 0);
-  EXPECT_NEAR(static_cast<double>(z.re), 0.0, 1e-15);
-  EXPECT_NEAR(static_cast<double>(z.im), 2.0, 1e-15);
-  EXPECT_EQ(EvaluateEntryText(vars, "z*2-a", z), 0);  // other letters read zero
-  EXPECT_EQ(z, Complex(10.0L, 0.0L));
-  EXPECT_EQ(EvaluateEntryText(vars, "-1.5", z), 0);
-  EXPECT_EQ(z, Complex(-1.5L, 0.0L));
-  for (const char* bad : {"1/0", "0^2", "A+", "", "2^100000", "x$"})
-    EXPECT_EQ(EvaluateEntryText(vars, bad, z), 101) << bad;
-  EXPECT_EQ(EvaluateEntryText(vars, "2^-100000", z), 0);  // underflows to zero
-  EXPECT_EQ(z, kComplexZero);
 }
 
 // Hostile texts end with a code, never a crash or a stack overflow.

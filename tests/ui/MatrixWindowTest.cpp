@@ -170,7 +170,7 @@ class MatrixWindowTest : public QObject {
     QLineEdit* box = w->editBox();
     QVERIFY(box);
     QVERIFY(w->document().editing);
-    QCOMPARE(box->text(), QString("6.00000"));
+    QCOMPARE(box->text(), QString("6"));  // the entry at full precision
     QCOMPARE(box->maxLength(), 256);
     QCOMPARE(box->geometry().right(), w->CellRect(1, 2).right());
     QCOMPARE(box->geometry().top(), w->CellRect(1, 2).top());
@@ -184,6 +184,39 @@ class MatrixWindowTest : public QObject {
     // Undo puts the old entry back.
     w->action(98)->trigger();
     QCOMPARE(static_cast<double>(w->document().z.at(1, 2).re), 6.0);
+  }
+
+  // The edit box with real key strokes: it opens with the full value, Enter
+  // on it changes nothing, a text that is not a number is refused with the
+  // box left open, and exponent notation is read.
+  void editBoxKeepsFullValuesAndRefusesJunk() {
+    MatrixWindow* w = Put(7, 1, 2);
+    MatrixDocument& doc = w->document();
+    doc.z.at(0, 0) = Complex(0.9685205L);
+    w->Relayout();
+    QVERIFY(Shows(w, "0.96852"));
+    QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
+    QCOMPARE(w->editBox()->text(), QString("0.9685205"));
+    QTest::keyClick(w->editBox(), Qt::Key_Return);
+    QVERIFY(!w->editBox());
+    QCOMPARE(doc.z.at(0, 0), Complex(0.9685205L));
+    QVERIFY(doc.undo.empty());
+
+    driver_->messages.clear();
+    QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 1));
+    QTest::keyClicks(w->editBox(), "5x");
+    QTest::keyClick(w->editBox(), Qt::Key_Return);
+    QCOMPARE(driver_->messages, QStringList{"hmm ...: could not calculate"});
+    QVERIFY(w->editBox());
+    QCOMPARE(w->editBox()->text(), QString("5x"));
+    QVERIFY(doc.editing);
+    QTest::keyClick(w->editBox(), Qt::Key_Backspace);
+    QTest::keyClicks(w->editBox(), "e-3");
+    QTest::keyClick(w->editBox(), Qt::Key_Enter);
+    QVERIFY(!w->editBox());
+    QVERIFY(!doc.editing);
+    QCOMPARE(doc.z.at(0, 1), Complex(5e-3L));
+    QCOMPARE(doc.undo.size(), size_t{1});
   }
 
   void autofeedRunsThroughBothFlows_data() {
