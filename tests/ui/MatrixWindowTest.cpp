@@ -355,7 +355,7 @@ class MatrixWindowTest : public QObject {
     TextWindow* t = w->textOutWindow();
     QVERIFY(t->isVisible());
     QCOMPARE(t->windowTitle(), QString("matrix Q"));
-    QCOMPARE(t->Text(), QString("1.00000  2.00000  \r\n3.00000  4.00000  \r\n"));
+    QCOMPARE(t->Text(), QString(" 1.00000   2.00000  \r\n 3.00000   4.00000  \r\n"));
   }
 
   void structuralCommandsUseTheirDialogs() {
