@@ -112,7 +112,9 @@ std::string FitReal(long double x, int room, const FitOptions& o) {
     t = NonFiniteText(x);
     return static_cast<int>(t.size()) <= room ? t : OverflowMark(room);
   }
-  if (!o.scientific && FixedHeadLength(x, places) <= static_cast<size_t>(room)) {
+  // Short values are written once; long ones only when their head fits.
+  const bool shortValue = std::fabs(x) < kWrittenOut;
+  if (!o.scientific && (shortValue || FixedHeadLength(x, places) <= static_cast<size_t>(room))) {
     std::string t = FixedText(x, places);
     if (static_cast<int>(t.size()) > room) {
       t.erase(0, std::min(t.find_first_not_of(' '), t.size() - static_cast<size_t>(room)));
