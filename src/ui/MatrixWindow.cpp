@@ -555,15 +555,20 @@ void MatrixWindow::AcceptEdit() {
   QString typed = editBox_->text();
   // A lengthened minus typed into the box reads back as a minus.
   if (doc_.format.minusOn) typed.replace(ProgramChar(doc_.format.minusCode), QChar('-'));
+  // The box is set aside while the text is stored, so that the refresh the
+  // change causes does not close it as a box over a replaced matrix.
+  QPointer<QLineEdit> box = editBox_;
+  editBox_ = nullptr;
   const ResultCode rc =
       AcceptEntryEdit(app_.port(), doc_, editRow_, editCol_, editShown_, ToProgramText(typed));
-  if (rc != 0) {
+  editBox_ = box;
+  if (rc != 0 && editBox_) {
     // The message has been shown; the text stays for correction.
     doc_.editing = true;
-    if (editBox_) editBox_->setFocus();
+    editBox_->setFocus();
     return;
   }
-  CloseEditBox();
+  if (editBox_) CloseEditBox();
   if (autofeed_ && ContinueAutofeed()) return;
   autofeed_ = false;
   UpdateCaption();
