@@ -10,6 +10,7 @@
 #include "core/Thresholds.h"
 #include "lang/Expression.h"
 #include "lang/FormulaEngine.h"
+#include "lang/FormulaFunctions.h"
 
 namespace tavrin {
 
@@ -25,7 +26,9 @@ struct Token {
 };
 
 constexpr long double kPi = 3.141592653589793238462643383279502884L;
-constexpr int kMaxDepth = 200;
+// Nesting the parser follows (about three steps per parenthesis): deep
+// enough for any typed text, shallow enough for the stack.
+constexpr int kMaxDepth = 4000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
@@ -52,14 +55,13 @@ bool NamedConstant(int code, Complex& value) {
 }
 
 // A decimal number with an optional exponent, starting at text[k]; false
-// for a malformed one ("0.1.2", "."), one beyond the range of long double,
-// or a non-zero one that would read as zero.
+// for a malformed one ("0.1.2", ".") or one beyond the range of long double
+// (a value below the smallest one reads as zero, the nearest value there is).
 bool ReadNumber(const std::string& text, size_t& k, long double& value) {
   const size_t start = k;
-  bool nonZero = false;
   size_t digits = 0;
   auto run = [&] {
-    for (; k < text.size() && IsDigit(text[k]); ++k, ++digits) nonZero = nonZero || text[k] != '0';
+    for (; k < text.size() && IsDigit(text[k]); ++k) ++digits;
   };
   run();
   if (k < text.size() && text[k] == '.') {
@@ -79,7 +81,7 @@ bool ReadNumber(const std::string& text, size_t& k, long double& value) {
   const std::string number = text.substr(start, k - start);
   char* end = nullptr;
   value = StrToLongDoubleC(number.c_str(), &end);
-  return end == number.c_str() + number.size() && std::isfinite(value) && (value != 0.0L || !nonZero);
+  return end == number.c_str() + number.size() && std::isfinite(value);
 }
 
 bool Tokenize(std::string_view typed, const KeywordTable& keywords, std::vector<Token>& out) {
@@ -131,6 +133,9 @@ bool Tokenize(std::string_view typed, const KeywordTable& keywords, std::vector<
   out.push_back(Token{});
   return true;
 }
+
+// Negation never makes a -0 that would show as "-0.00000".
+Complex Negated(Complex x) { return Complex(x.re == 0 ? 0.0L : -x.re, x.im == 0 ? 0.0L : -x.im); }
 
 Node Leaf(Complex v) { return std::make_unique<FormulaNode>(fcode::kNumber, v); }
 
@@ -212,7 +217,11 @@ class Parser {
     if (IsOp('-') || IsOp('+')) {
       const bool minus = t_[k_++].code == '-';
       Node operand = Signed();
-      n = operand && minus ? Unary(fcode::kNegate, std::move(operand)) : std::move(operand);
+      if (operand && minus && operand->code == fcode::kNumber)
+        operand->value = Negated(operand->value);
+      else if (operand && minus)
+        operand = Unary(fcode::kNegate, std::move(operand));
+      n = std::move(operand);
     } else {
       n = Power();
     }
@@ -296,6 +305,37 @@ class Parser {
   int depth_ = 0;
 };
 
+// Arithmetic as the matrix expression language does it for one value (a
+// divisor below 1e-16 fails, a^b is the principal complex power, exact for
+// integer exponents); the functions are the formula library's, applied to
+// their evaluated arguments.
+bool Evaluate(FormulaEngine& engine, FormulaNode* n) {
+  if (n->code == fcode::kNumber) return true;
+  if ((n->left && !Evaluate(engine, n->left.get())) || (n->right && !Evaluate(engine, n->right.get())))
+    return false;
+  const Complex a = n->left ? n->left->value : kComplexZero;
+  const Complex b = n->right ? n->right->value : kComplexZero;
+  switch (n->code) {
+    case '+': n->value = a + b; return true;
+    case '-': n->value = a - b; return true;
+    case '*': n->value = a * b; return true;
+    case fcode::kNegate: n->value = Negated(b); return true;
+    case '/': {
+      if (std::fabs(b.re) + std::fabs(b.im) < 1e-16L) return false;
+      const long double q = 1.0L / (b.re * b.re + b.im * b.im);
+      n->value = Complex(q * (b.re * a.re + b.im * a.im), q * (b.re * a.im - b.im * a.re));
+      return true;
+    }
+    case '^': return formula::Power(a, b, true, n->value);
+    default: {
+      // The function alone: its arguments become the constants they are.
+      if (n->left) n->left = Leaf(a);
+      if (n->right) n->right = Leaf(b);
+      return EvaluateFormula(engine, n);
+    }
+  }
+}
+
 }  // namespace
 
 ResultCode EvaluateEntryText(const WindowVariables&, std::string_view text, Complex& out) {
@@ -305,7 +345,7 @@ ResultCode EvaluateEntryText(const WindowVariables&, std::string_view text, Comp
   std::vector<Token> tokens;
   if (!Tokenize(text, engine.keywords(), tokens)) return code::kCouldNotCalculate;
   Node root = Parser(tokens).Whole();
-  if (!root || !EvaluateFormula(engine, root.get())) return code::kCouldNotCalculate;
+  if (!root || !Evaluate(engine, root.get())) return code::kCouldNotCalculate;
   const Complex v = root->value;
   if (!std::isfinite(v.re) || !std::isfinite(v.im)) return code::kCouldNotCalculate;
   out = v;

@@ -20,6 +20,7 @@ TEST(EntryText, OneNumberPerText) {
       {"[2]{3}", 6, 0},          {"1/4-1/2", -0.25L, 0},  {"i", 0, 1},
       {"2i", 0, 2},             {"1-2i", 1, -2},           {"(1+i)^2", 0, 2},       {"max(1,5,3)", 5, 0},
       {"2exp(0)", 2, 0},        {"1e-4950", 1e-4950L, 0},  // subnormal, still not zero
+      {"-0", 0, 0},             {"1e-5000", 0, 0},         {"-(2-2i)", -2, 2},      {"1e-20/4", 2.5e-21L, 0},
   };
   for (const Case& c : cases) {
     Complex z;
@@ -47,8 +48,8 @@ TEST(EntryText, AnythingElseIsRefused) {
   // A letter is not a matrix or a zero; a second point or a dangling
   // exponent is not part of a number; values beyond the range are not 0 or inf.
   for (const char* bad : {"abc", "5x", "x", "z", "e", "a+1", "2e", "e3", "1e", "1e+", "0.1.2", "1..2", ".", "2 3",
-                          "(1", "1)", "*2", "2*", "1,2", "sqrt", "sin()", "$", "1/0", "1e5000", "1e-5000",
-                          "sum(k,k,1,3)", "pow(2)", "2^", ""}) {
+                          "(1", "1)", "*2", "2*", "1,2", "sqrt", "sin()", "$", "1/0", "1e5000",
+                          "sum(k,k,1,3)", "pow(2)", "2^", "", "1/1e-17", "2^100000"}) {
     Complex z(7, 7);
     EXPECT_EQ(EvaluateEntryText(WindowVariables{}, bad, z), 101) << bad;
     EXPECT_EQ(z, kComplexZero) << bad;
@@ -56,7 +57,7 @@ TEST(EntryText, AnythingElseIsRefused) {
   std::string deep(5000, '(');
   Complex z;
   EXPECT_EQ(EvaluateEntryText(WindowVariables{}, deep + "1" + std::string(5000, ')'), z), 101);
-  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, std::string(3000, '-') + "1", z), 101);
+  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, std::string(5000, '-') + "1", z), 101);
 }
 
 // Calculate keeps its own rule: 1E5 is 1 times the matrix E times 5.
