@@ -1,6 +1,10 @@
 #include "app/Application.h"
 
+#include <array>
+#include <cctype>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <new>
 #include <stdexcept>
 
@@ -128,10 +132,45 @@ MatrixLookup Application::Lookup() {
   return lookup;
 }
 
+namespace {
+
+// Copies of the current mode's matrices that a text names. Long work reads
+// these, never the live documents, which the desktop may change while the
+// work runs on its own thread.
+MatrixLookup SnapshotLookup(Workspace& ws, std::string_view text) {
+  struct Copies {
+    std::array<std::optional<ComplexMatrix>, 26> z;
+    std::array<std::optional<IntegerMatrix>, 26> q;
+  };
+  auto copies = std::make_shared<Copies>();
+  for (char ch : text) {
+    int i = std::toupper(static_cast<unsigned char>(ch)) - 'A';
+    if (i < 0 || i >= 26 || copies->z[i] || copies->q[i]) continue;
+    if (const MatrixDocument* doc = ws.Lookup(i + 1)) {
+      if (doc->isInteger())
+        copies->q[i] = doc->q;
+      else
+        copies->z[i] = doc->z;
+    }
+  }
+  MatrixLookup lookup;
+  lookup.complexMatrix = [copies](char letter) -> const ComplexMatrix* {
+    int i = letter - 'A';
+    return i >= 0 && i < 26 && copies->z[i] ? &*copies->z[i] : nullptr;
+  };
+  lookup.integerMatrix = [copies](char letter) -> const IntegerMatrix* {
+    int i = letter - 'A';
+    return i >= 0 && i < 26 && copies->q[i] ? &*copies->q[i] : nullptr;
+  };
+  return lookup;
+}
+
+}  // namespace
+
 ResultCode Application::Calculate(int letter, const std::string& text) {
   if (ws_.EditingGuard()) return code::kEditingInProgress;
   ExprValue value;
-  MatrixLookup lookup = Lookup();
+  MatrixLookup lookup = SnapshotLookup(ws_, text);
   ResultCode c = RunLong([&] { return CalculateExpression(text, mode(), lookup, value); }, 'Q');
   if (c < 0) return c;  // stopped: nothing is stored
   if (c > 0) return Fail(c);  // a scalar result is 102 "not a matrix" too
@@ -224,15 +263,20 @@ ResultCode Application::Solve(int m, int b, int x, int k, bool zeros) {
     return Store(ws_, port_, k, result.k, String(str::kKernelBasis));
   };
   if (mode() == Mode::Integer) {
+    // The work has copies of its inputs (see SnapshotLookup).
     IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
+    IntegerMatrix matrix = mDoc->q;
     IntegerSolveResult result;
-    ResultCode c = RunLong([&] { return SolveSystem(mDoc->q, rhs, result); }, 'Q');
+    ResultCode c = RunLong([&] { return SolveSystem(matrix, rhs, result); }, 'Q');
     if (c > 0) return Fail(c);
     return c < 0 ? c : store(result);
   }
+  // Large real systems take seconds too: the same runner, on copies.
   ComplexMatrix rhs = bDoc ? bDoc->z : ComplexMatrix(mDoc->rows(), 1);
+  ComplexMatrix matrix = mDoc->z;
+  const long double tolerance = mDoc->Tolerance();
   SolveResult result;
-  ResultCode c = RunLong([&] { return SolveSystem(mDoc->z, rhs, mDoc->Tolerance(), result); }, 'Q');
+  ResultCode c = RunLong([&] { return SolveSystem(matrix, rhs, tolerance, result); }, 'Q');
   if (c > 0) return Fail(c);
   return c < 0 ? c : store(result);  // stopped: nothing is stored
 }
@@ -591,12 +635,17 @@ ResultCode Application::Report(int letter, std::string& title, std::string& text
   f.width = doc->format.width;
   f.minusOn = doc->format.minusOn;
   f.minusCode = doc->format.minusCode;
+  // The work has a copy of the matrix (see SnapshotLookup).
+  const MatrixKind kind = doc->kind();
+  IntegerMatrix q;
+  ComplexMatrix z;
+  if (kind == MatrixKind::Integer) q = doc->q; else z = doc->z;
   ResultCode c = RunLong(
       [&] {
-        text = doc->isInteger() ? OneMatrixReport(doc->q, f) : OneMatrixReport(doc->z, doc->kind(), f);
+        text = kind == MatrixKind::Integer ? OneMatrixReport(q, f) : OneMatrixReport(z, kind, f);
         return code::kOk;
       },
-      doc->isInteger() ? 'Q' : 'S');
+      kind == MatrixKind::Integer ? 'Q' : 'S');
   if (c > 0) {
     text.clear();
     return Fail(c);
@@ -619,7 +668,9 @@ bool Application::RequestClose() {
     if (cancelled || !doc.modified) return;
     std::string name = doc.fileName.empty() ? doc.defaultFileName : doc.fileName;
     switch (port_.Ask(std::string(String(str::kSaveChangesTo)) + name, true)) {
-      case Answer::Yes: Save(doc); break;
+      // A save that was cancelled or failed keeps the program open: closing
+      // now would lose the matrix the user just asked to keep.
+      case Answer::Yes: cancelled = Save(doc) != code::kOk; break;
       case Answer::No: break;
       case Answer::Cancel: cancelled = true; break;
     }

@@ -137,7 +137,8 @@ class Application {
 
   // --- Closing -----------------------------------------------------------
   // The close questions: "do you want Save requests?", then per modified
-  // window "save changes to <name>". False when Cancel stopped the close.
+  // window "save changes to <name>". False when Cancel stopped the close,
+  // or when a save asked for was cancelled or failed.
   bool RequestClose();
 
  private:

@@ -1,5 +1,7 @@
 #include "core/Random.h"
 
+#include "core/ThreadRandom.h"
+
 namespace tavrin {
 
 int32_t RandomGenerator::Next() {
@@ -13,6 +15,7 @@ long double RandomGenerator::Range(long double lo, long double hi) {
 }
 
 RandomGenerator& ProgramRandom() {
+  if (RandomGenerator* own = ThreadRandom()) return *own;
   static RandomGenerator generator;
   return generator;
 }

@@ -17,6 +17,8 @@ class RandomGenerator {
   uint64_t state_ = 0;
 };
 
+// The program's generator; a long computation's worker thread is given one
+// of its own instead (core/ThreadRandom.h).
 RandomGenerator& ProgramRandom();
 
 }  // namespace tavrin

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <new>
 
+#include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
 #include "lang/FormulaEngine.h"
@@ -35,6 +36,11 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
   }
   FormulaNode* root = engine.root();
   for (int32_t i = 0; i < rows && !engine.stopped && result.code == 0; ++i) {
+    // A large matrix of a simple formula never reaches the loops' poll.
+    if (int key = PollKey(); key == 'Q' || key == 'S') {
+      engine.stopped = true;
+      break;
+    }
     for (int32_t j = 0; j < cols; ++j) {
       engine.variable('I') = Complex(static_cast<long double>(i + 1));
       engine.variable('J') = Complex(static_cast<long double>(j + 1));

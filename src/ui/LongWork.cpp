@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <atomic>
 #include <chrono>
-#include <future>
 #include <thread>
 
 #include "core/PollKey.h"
 #include "core/StringTable.h"
+#include "app/WorkerThread.h"
 #include "ui/Dialogs.h"
 
 namespace tavrin {
@@ -65,25 +65,32 @@ void LongWorkDialog::closeEvent(QCloseEvent* event) {
   PostKey(stopKey_);
 }
 
+namespace {
+bool g_running = false;
+}
+
+bool LongWorkRunning() { return g_running; }
+
 ResultCode RunLongWork(QWidget* parent, const std::function<ResultCode()>& work, int stopKey) {
   ClearPendingKey();
-  std::packaged_task<ResultCode()> task(work);
-  std::future<ResultCode> result = task.get_future();
   LongWorkDialog dialog(parent, stopKey);
-  std::atomic<bool> done{false};
-  std::thread worker([&] {
-    task();
-    done = true;
-    // The box may not be running its loop yet; the queued call waits for it.
-    QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.Finish(); }, Qt::QueuedConnection);
-  });
-  // Short work ends before anything would be seen: no box flashes up.
-  if (result.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready || !done) dialog.exec();
-  worker.join();
+  g_running = true;
+  ResultCode c = RunOnWorkerThread(
+      work,
+      [&dialog](const std::function<bool()>& over) {
+        // Short work ends before anything would be seen: no box flashes up.
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(40);
+        while (!over() && std::chrono::steady_clock::now() < end)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!over()) dialog.exec();
+      },
+      // The box may not be running its loop yet; the queued call waits for it.
+      [&dialog] { QMetaObject::invokeMethod(&dialog, [&dialog] { dialog.Finish(); }, Qt::QueuedConnection); });
+  g_running = false;
   // Events still queued for the box are dropped with it; a stop key pressed
   // too late must not reach the next computation.
   ClearPendingKey();
-  return result.get();
+  return c;
 }
 
 }  // namespace tavrin

@@ -26,4 +26,8 @@ class LongWorkDialog : public QDialog {
   bool finished_ = false;
 };
 
+// True while RunLongWork waits for its work: what arrives meanwhile (files
+// handed over or dropped) waits until the work is over.
+bool LongWorkRunning();
+
 }  // namespace tavrin

@@ -16,6 +16,7 @@
 #include "core/Random.h"
 #include "core/StringTable.h"
 #include "ui/Dialogs.h"
+#include "ui/LongWork.h"
 #include "ui/MatrixWindow.h"
 #include "ui/Messages.h"
 #include "ui/NotebookWindow.h"
@@ -103,6 +104,13 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
   app_ = std::make_unique<Application>(*this);
   app_->SetLongWorkRunner(
       [this](const std::function<ResultCode()>& work, int stopKey) { return RunLongWork(this, work, stopKey); });
+  waitTimer_ = new QTimer(this);
+  waitTimer_->setInterval(100);
+  connect(waitTimer_, &QTimer::timeout, this, [this] {
+    if (Busy()) return;
+    waitTimer_->stop();
+    OpenWhenIdle();
+  });
   tasks_ = std::make_unique<TaskDialogs>(*app_, this);
   QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                   : QRect(0, 0, 1024, 768);
@@ -371,7 +379,22 @@ MatrixWindow* MainFrame::WindowOfLetter(int letter) {
   return doc ? WindowOf(*doc) : nullptr;
 }
 
+bool MainFrame::Busy() const { return LongWorkRunning() || QApplication::activeModalWidget() != nullptr; }
+
+void MainFrame::OpenWhenIdle() {
+  const QStringList handed = std::exchange(waiting_, {}), dropped = std::exchange(waitingDrops_, {});
+  for (const QString& file : dropped) app_->OpenByName(file.toStdString());
+  for (const QString& file : handed) OpenHandedOver(file);
+}
+
 void MainFrame::OpenHandedOver(const QString& fileName) {
+  // A file may replace a matrix or make a window: not in the middle of a
+  // command (long work, or a question still open).
+  if (Busy()) {
+    waiting_ << fileName;
+    waitTimer_->start();
+    return;
+  }
   if (isMinimized()) showNormal();
   show();
   raise();
@@ -478,8 +501,19 @@ void MainFrame::HideDocument(MatrixDocument& doc) {
   w->hide();
 }
 
+bool MainFrame::AskTextWindowsToSave() {
+  bool goOn = true;
+  app_->workspace().ForEachInClosingOrder([&](MatrixDocument& doc) {
+    auto it = windows_.find(&doc);
+    if (goOn && it != windows_.end()) goOn = it->second->AskTextWindowsToSave();
+  });
+  return goOn && (!help_ || help_->AskSaveChanges());
+}
+
 void MainFrame::closeEvent(QCloseEvent* e) {
-  if (!app_->RequestClose()) {
+  // Modified text windows (text out, reports, opened text) ask as well,
+  // whatever the answer to the matrices' questions was.
+  if (!app_->RequestClose() || !AskTextWindowsToSave()) {
     e->ignore();
     return;
   }
@@ -502,8 +536,15 @@ void MainFrame::dropEvent(QDropEvent* e) {
 }
 
 void MainFrame::OpenDropped(const QList<QUrl>& urls) {
-  for (const QUrl& url : urls)
-    if (url.isLocalFile()) app_->OpenByName(url.toLocalFile().toStdString());
+  for (const QUrl& url : urls) {
+    if (!url.isLocalFile()) continue;
+    if (Busy()) {
+      waitingDrops_ << url.toLocalFile();
+      waitTimer_->start();
+    } else {
+      app_->OpenByName(url.toLocalFile().toStdString());
+    }
+  }
 }
 
 }  // namespace tavrin

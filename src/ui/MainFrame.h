@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QUrl>
 #include <QPointer>
+#include <QTimer>
 #include <map>
 #include <memory>
 
@@ -43,8 +44,10 @@ class MainFrame : public QMainWindow, public UserPort {
   void UpdateCommandStates();
   // Dropped files: matrix files open by their extension, others are ignored.
   void OpenDropped(const QList<QUrl>& urls);
-  // A file handed over by a later start.
+  // A file handed over by a later start. While a command is under way
+  // (long work, or a question open) handed-over and dropped files wait.
   void OpenHandedOver(const QString& fileName);
+  bool Busy() const;
   const MainSettings& settings() const { return settings_; }
   TextWindow* helpWindow();
 
@@ -80,6 +83,9 @@ class MainFrame : public QMainWindow, public UserPort {
   void PlaceOffDialog(MatrixWindow* w, const QDialog* dialog);
   // The task dialog in use (active, or active before a question box), or nullptr.
   TaskDialog* DialogInUse() const;
+  void OpenWhenIdle();
+  // The save question of every modified text window: false to stay open.
+  bool AskTextWindowsToSave();
 
   std::unique_ptr<Application> app_;
   std::unique_ptr<TaskDialogs> tasks_;
@@ -93,6 +99,8 @@ class MainFrame : public QMainWindow, public UserPort {
   bool menusBuilt_ = false;
   MainSettings settings_;
   QString pending_;
+  QStringList waiting_, waitingDrops_;
+  QTimer* waitTimer_ = nullptr;
   QPointer<TextWindow> help_;
   int cascade_ = 0;
   QPointer<QWidget> lastActive_;

@@ -147,6 +147,13 @@ void ScrollingView::HideCompanions() {
     if (w) w->hide();
 }
 
+bool ScrollingView::AskTextWindowsToSave() {
+  // The notebook never asks: its text goes with the matrix file.
+  for (TextWindow* w : std::initializer_list<TextWindow*>{help_, textOut_})
+    if (w && !w->AskSaveChanges()) return false;
+  return true;
+}
+
 void ScrollingView::ShowHelp(const QString& page) {
   QString text = HelpPageText(page);
   if (text.isEmpty()) {

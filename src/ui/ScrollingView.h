@@ -43,6 +43,9 @@ class ScrollingView : public QMainWindow {
   PaletteWindow* paletteWindow();
   // Hides every companion window that is open.
   void HideCompanions();
+  // The save question of each modified help or text-out window before the
+  // program ends: false when one was cancelled or its save did not happen.
+  bool AskTextWindowsToSave();
 
   // Help page in the help window ("cannot open file" when missing).
   void ShowHelp(const QString& page);

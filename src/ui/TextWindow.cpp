@@ -32,6 +32,9 @@ namespace tavrin {
 
 namespace {
 const char* kTextFilter = "Text Files (*.TXT *.txt)";
+// The printing conditions of the string table: 422 and 423.
+constexpr int kCannotPrint = 22;
+constexpr int kNoPrinter = 23;
 
 QString ToEditText(QString text) {
   text.replace("\r\n", "\n");
@@ -275,11 +278,31 @@ void TextWindow::SelectPrinter() {
   dialog.exec();
 }
 
+void TextWindow::RenewPrinter() {
+  // A QPrinter whose job failed to start stays failed: the next job gets a
+  // fresh one with the same choices.
+  auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  fresh->setOutputFormat(printer_->outputFormat());
+  if (printer_->outputFormat() == QPrinter::NativeFormat) fresh->setPrinterName(printer_->printerName());
+  fresh->setOutputFileName(printer_->outputFileName());
+  fresh->setPageLayout(printer_->pageLayout());
+  printer_ = std::move(fresh);
+}
+
 int TextWindow::Print() {
   QPrinter& p = printer();
+  // Without any printer Qt falls back to a PDF file that has no name.
+  if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
+    ShowCodeBox(this, kNoPrinter);
+    return 0;
+  }
   p.setDocName(QFileInfo(filePath_).fileName());
   QPainter painter;
-  if (!painter.begin(&p)) return 0;
+  if (!painter.begin(&p)) {
+    RenewPrinter();
+    ShowCodeBox(this, kCannotPrint);
+    return 0;
+  }
   const int dpiX = p.logicalDpiX(), dpiY = p.logicalDpiY();
   const long double offH = offsetH < 0.25L ? 0.25L : offsetH;
   const long double offV = offsetV < 0.25L ? 0.25L : offsetV;
@@ -328,7 +351,11 @@ int TextWindow::Print() {
       pageEnd = formFeed || lines >= linesPerPage;
     }
   } while (i < n);
-  painter.end();
+  if (!painter.end() || p.printerState() == QPrinter::Error) {
+    RenewPrinter();
+    ShowCodeBox(this, kCannotPrint);
+    return 0;
+  }
   return pages;
 }
 

@@ -46,7 +46,8 @@ class TextWindow : public QMainWindow {
   bool Open(const QString& path = QString());
   bool Save(const QString& path = QString());
   bool SaveAs(const QString& path = QString());
-  // Prints on the current printer; returns the number of pages (0 on failure).
+  // Prints on the current printer; returns the number of pages, or 0 after
+  // saying "no printer" or "cannot print".
   int Print();
   QPrinter& printer();
   void SelectPrinter();
@@ -78,6 +79,7 @@ class TextWindow : public QMainWindow {
   void UpdateEnabling();
   bool Find();
   bool WriteTo(const QString& path);
+  void RenewPrinter();
 
   LimitedTextEdit* edit_;
   QString filePath_;

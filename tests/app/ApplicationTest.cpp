@@ -148,6 +148,50 @@ TEST(Application, CloseAsksInOrderAndCancelStops) {
   EXPECT_FALSE(ws.lp().modified);
 }
 
+// A save asked for during the close questions that does not happen (its
+// dialog cancelled, or the file not writable) keeps the program open and
+// the matrix modified; the later windows are not asked any more.
+TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
+  std::string dir = TempDir();
+  struct Case {
+    const char* name;
+    std::string chosen;  // what the save dialog gives; empty: cancelled
+    std::vector<int> codes;
+    bool overwriteAsked;
+  } cases[] = {
+      {"save dialog cancelled", "", {}, false},
+      {"folder given as file", dir, {12}, true},
+      {"missing folder", dir + "/missing/x.fma", {12}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakePort port;
+    Application app(port);
+    Workspace& ws = app.workspace();
+    MatrixDocument* a = nullptr;
+    ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
+    ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
+    port.chosenFile = c.chosen;
+    port.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+    EXPECT_FALSE(app.RequestClose());
+    EXPECT_EQ(port.codes, c.codes);
+    EXPECT_TRUE(a->modified);
+    std::vector<std::string> asked = {"do you want Save requests?", "save changes to mat1.fma"};
+    if (c.overwriteAsked) asked.push_back("overwrite existing file?");
+    EXPECT_EQ(port.questions, asked);
+  }
+  // A save that works lets the close go on.
+  FakePort port;
+  Application app(port);
+  MatrixDocument* a = nullptr;
+  app.workspace().PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
+  port.chosenFile = dir + "/kept.fma";
+  EXPECT_TRUE(app.RequestClose());
+  EXPECT_FALSE(a->modified);
+  EXPECT_TRUE(std::filesystem::exists(dir + "/kept.fma"));
+  std::filesystem::remove_all(dir);
+}
+
 TEST(Application, SaveOpenRoundTripAndFailures) {
   FakePort port;
   Application app(port);

@@ -3,12 +3,16 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
 #include <chrono>
 #include <thread>
 
 #include "UiFakePort.h"
+#include "UiTestSupport.h"
+#include "io/MatrixFile.h"
+#include "ui/MainFrame.h"
 #include "core/PollKey.h"
 #include "ui/Dialogs.h"
 
@@ -65,6 +69,30 @@ class LongWorkTest : public QObject {
     });
     QCOMPARE(RunLongWork(nullptr, [] { return PollUntil('S'); }, 'S'), code::kInterrupted);
     QCOMPARE(prompt, QStringLiteral("press S to stop"));
+  }
+
+  // A file handed over while the work runs waits for its end: the work's
+  // matrices and windows stay as they were meanwhile.
+  void handedOverFileWaitsForTheWork() {
+    test::SettingsFolder();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("w.fma");
+    MatrixFileData data;
+    data.complex = ComplexMatrix(1, 1);
+    data.complex.at(0, 0) = Complex(5);
+    QCOMPARE(WriteMatrixFile(path.toStdString(), data), 0);
+    MainFrame f;
+    Workspace& ws = f.app().workspace();
+    bool openedDuringWork = true;
+    WhenModal([&](QDialog* d) {
+      f.OpenHandedOver(path);
+      openedDuringWork = ws.Lookup(Mode::Real, 1) != nullptr;
+      QTest::keyClick(d, Qt::Key_Q);
+    });
+    QCOMPARE(RunLongWork(&f, [] { return PollUntil('Q'); }), code::kInterrupted);
+    QVERIFY(!openedDuringWork);
+    QTRY_VERIFY(ws.Lookup(Mode::Real, 1) != nullptr);
+    QCOMPARE(ws.Lookup(Mode::Real, 1)->z.at(0, 0), Complex(5));
   }
 
   void shortWorkReturnsItsCode() {

@@ -12,6 +12,7 @@
 #include "ui/MainFrame.h"
 #include "ui/MatrixWindow.h"
 #include "ui/SingleInstance.h"
+#include "ui/TextWindow.h"
 #include "UiTestSupport.h"
 
 using namespace tavrin;
@@ -185,7 +186,59 @@ class MainFrameTest : public QObject {
     QCOMPARE(driver_->messages, QStringList{"careful!: do you want Save requests?"});
   }
 
+  // Text windows with typing not yet saved ask at exit; Cancel there, or a
+  // save that does not happen, keeps the program running.
+  void exitAsksAboutModifiedTextWindows() {
+    struct Case {
+      QMessageBox::StandardButton answer;
+      bool folderGone;  // the file's folder vanished: the save fails
+      bool closes;
+      QStringList messages;
+    } cases[] = {
+        {QMessageBox::Cancel, false, false, {"careful!: save changes to report?"}},
+        {QMessageBox::No, false, true, {"careful!: save changes to report?"}},
+        {QMessageBox::Yes, false, true, {"careful!: save changes to report?"}},
+        {QMessageBox::Yes, true, false, {"careful!: save changes to report?", "hmm ...: cannot save file"}},
+    };
+    for (const Case& c : cases) {
+      QTemporaryDir dir;
+      QDir(dir.path()).mkdir("sub");
+      const QString path = dir.filePath("sub/report.txt");
+      MainFrame f;
+      f.show();
+      MatrixDocument* a = nullptr;
+      f.app().workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1), &a);
+      a->modified = false;
+      TextWindow* t = f.WindowOf(*a)->textOutWindow();
+      t->SetText("1 2");
+      QVERIFY(t->Save(path));
+      t->editor()->appendPlainText("typed");
+      if (c.folderGone) QVERIFY(QDir(dir.filePath("sub")).removeRecursively());
+      driver_->messages.clear();
+      driver_->answer = c.answer;
+      QCOMPARE(f.close(), c.closes);
+      driver_->answer = QMessageBox::Yes;
+      QCOMPARE(driver_->messages, c.messages);
+      if (c.answer == QMessageBox::Yes && !c.folderGone) {
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("1 2\r\ntyped") + QByteArray(1, '\0'));
+      }
+    }
+  }
+
+  void secondStartHandsItsFileOver_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");  // relative to the second start's folder
+    // A path with blanks arrives in pieces and is joined again.
+    QTest::newRow("pieces") << QStringList{"my", "matrix.fma"} << "my matrix.fma";
+    // The first copy works in another folder: the path arrives absolute.
+    QTest::newRow("relative") << QStringList{"sub/../b.fma"} << "b.fma";
+  }
+
   void secondStartHandsItsFileOver() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
     const QString program = QCoreApplication::applicationDirPath() + "/../src/tavrin";
     if (!QFile::exists(program)) QSKIP("the program is not built");
     MainFrame f;
@@ -194,10 +247,11 @@ class MainFrameTest : public QObject {
     connect(&instance, &SingleInstance::FileReceived, &f, &MainFrame::OpenHandedOver);
     QSignalSpy received(&instance, &SingleInstance::FileReceived);
     QTemporaryDir dir;
+    QDir(dir.path()).mkdir("sub");
     QProcess second;
     second.setProgram(program);
-    // A path with blanks arrives in pieces and is joined again.
-    second.setArguments({dir.filePath("my"), "matrix.fma"});
+    second.setArguments(arguments);
+    second.setWorkingDirectory(dir.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     second.setProcessEnvironment(env);
@@ -206,7 +260,26 @@ class MainFrameTest : public QObject {
     // The second start may have ended while the signal was awaited.
     QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(10000));
     QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(received.at(0).at(0).toString(), dir.filePath("my") + " matrix.fma");
+    QCOMPARE(QDir::cleanPath(received.at(0).at(0).toString()), QDir(dir.path()).filePath(expected));
+  }
+
+  // Each desktop has a program of its own: the hand-over is named by the
+  // user and the display (screen numbers aside), the Wayland display, or
+  // the login session.
+  void handOverNamePerDesktop() {
+    auto name = [](std::initializer_list<std::pair<const char*, const char*>> vars) {
+      QProcessEnvironment env;
+      env.insert("USER", "ann");
+      for (auto [k, v] : vars) env.insert(k, v);
+      return SingleInstance::NameFor(env);
+    };
+    QCOMPARE(name({{"DISPLAY", ":1"}}), QString("tvprev-ann-x_1"));
+    QCOMPARE(name({{"DISPLAY", ":1.0"}}), name({{"DISPLAY", ":1"}}));
+    QVERIFY(name({{"DISPLAY", ":1"}}) != name({{"DISPLAY", ":2"}}));
+    QVERIFY(name({{"DISPLAY", "host:10.0"}}) != name({{"DISPLAY", ":10"}}));
+    QCOMPARE(name({{"WAYLAND_DISPLAY", "wayland-0"}}), QString("tvprev-ann-wwayland-0"));
+    QCOMPARE(name({{"XDG_SESSION_ID", "7"}}), QString("tvprev-ann-s7"));
+    QVERIFY(name({{"XDG_SESSION_ID", "7"}}) != name({{"XDG_SESSION_ID", "8"}}));
   }
 };
 

@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -146,6 +147,22 @@ class TextWindowTest : public QObject {
     w.printer().setOutputFormat(QPrinter::PdfFormat);
     w.printer().setOutputFileName(dir_.filePath("long.pdf"));
     QVERIFY(w.Print() >= 2);
+  }
+
+  // A job that cannot start says so, and the window can print afterwards.
+  void failedPrintSaysSoAndLeavesPrintingUsable() {
+    TextWindow w(nullptr, "t", "t.txt", "one line");
+    w.printer().setOutputFormat(QPrinter::PdfFormat);
+    w.printer().setOutputFileName(QString());  // what Qt picks when no printer exists
+    driver_->messages.clear();
+    QCOMPARE(w.Print(), 0);
+    w.printer().setOutputFileName(dir_.filePath("missing/out.pdf"));
+    QCOMPARE(w.Print(), 0);
+    QCOMPARE(driver_->messages, (QStringList{"hmm ...: no printer", "hmm ...: cannot print"}));
+    const QString pdf = dir_.filePath("after.pdf");
+    w.printer().setOutputFileName(pdf);
+    QCOMPARE(w.Print(), 1);
+    QVERIFY(QFileInfo(pdf).size() > 0);
   }
 
   void notebookTitleAndClose() {
