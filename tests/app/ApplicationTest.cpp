@@ -153,6 +153,7 @@ TEST(Application, CloseAsksInOrderAndCancelStops) {
 // the matrix modified; the later windows are not asked any more.
 TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
   std::string dir = TempDir();
+  std::filesystem::create_directories(dir + "/folder.fma");
   struct Case {
     const char* name;
     std::string chosen;  // what the save dialog gives; empty: cancelled
@@ -160,7 +161,7 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
     bool overwriteAsked;
   } cases[] = {
       {"save dialog cancelled", "", {}, false},
-      {"folder given as file", dir, {12}, true},
+      {"folder given as file", dir + "/folder.fma", {12}, true},
       {"missing folder", dir + "/missing/x.fma", {12}, false},
   };
   for (const Case& c : cases) {
