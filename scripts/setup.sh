@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config git
   libgmp-dev googletest libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-liberation xvfb
-  libeigen3-dev libflint-dev libqt6svg6)
+  libeigen3-dev libflint-dev libqt6svg6 clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
