@@ -22,7 +22,23 @@ uint64_t Pow(uint64_t a, uint64_t e) {
 }
 uint64_t Inverse(uint64_t a) { return Pow(a, kPrime - 2); }
 
-int GcdDegree(std::vector<uint64_t> a, std::vector<uint64_t> b) {
+}  // namespace
+
+namespace {
+uint64_t MulModP(uint64_t a, uint64_t b, uint64_t p) {
+  return static_cast<uint64_t>(static_cast<unsigned __int128>(a) * b % p);
+}
+uint64_t PowModP(uint64_t a, uint64_t e, uint64_t p) {
+  uint64_t r = 1;
+  for (; e; e >>= 1, a = MulModP(a, a, p))
+    if (e & 1) r = MulModP(r, a, p);
+  return r;
+}
+}  // namespace
+
+// Degree of gcd(a, b) over the integers modulo p (a, b highest power first,
+// leading coefficients non-zero).
+int GcdDegreeModP(std::vector<uint64_t> a, std::vector<uint64_t> b, uint64_t p) {
   auto trim = [](std::vector<uint64_t>& x) {
     size_t k = 0;
     while (k < x.size() && x[k] == 0) ++k;
@@ -32,18 +48,16 @@ int GcdDegree(std::vector<uint64_t> a, std::vector<uint64_t> b) {
   trim(b);
   while (!b.empty()) {
     if (a.size() < b.size()) std::swap(a, b);
-    const uint64_t inv = Inverse(b[0]);
-    while (!a.empty() && a.size() >= b.size()) {
-      const uint64_t f = Mul(a[0], inv);
-      for (size_t i = 0; i < b.size(); ++i) a[i] = Sub(a[i], Mul(f, b[i]));
+    const uint64_t inv = PowModP(b[0], p - 2, p);
+    while (a.size() >= b.size() && !a.empty()) {
+      const uint64_t f = MulModP(a[0], inv, p);
+      for (size_t i = 0; i < b.size(); ++i) a[i] = (a[i] + p - MulModP(f, b[i], p)) % p;
       trim(a);
     }
     std::swap(a, b);
   }
   return static_cast<int>(a.size()) - 1;
 }
-
-}  // namespace
 
 bool StoredPolynomialIsSquareFree(const ComplexMatrix& m) {
   const int n = m.rows;
@@ -111,7 +125,7 @@ bool StoredPolynomialIsSquareFree(const ComplexMatrix& m) {
   }
   std::vector<uint64_t> d(n);
   for (int i = 0; i < n; ++i) d[i] = Mul(p[n][i], static_cast<uint64_t>(n - i));
-  return GcdDegree(p[n], d) == 0;
+  return GcdDegreeModP(p[n], d, kPrime) == 0;
 }
 
 }  // namespace tavrin

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "core/Matrix.h"
 
 namespace tavrin {
@@ -10,5 +13,9 @@ namespace tavrin {
 // would survive. False means "not proven" (a repeated root modulo the prime,
 // or a complex matrix).
 bool StoredPolynomialIsSquareFree(const ComplexMatrix& m);
+
+// Degree of gcd(a, b) over the integers modulo the prime p below 2^63 (a, b
+// highest power first, leading coefficients non-zero).
+int GcdDegreeModP(std::vector<uint64_t> a, std::vector<uint64_t> b, uint64_t p);
 
 }  // namespace tavrin

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/CharacteristicPolynomial.h"
+#include "engine/ExactSquareFree.h"
 #include "engine/Eigenvalues.h"
 
 namespace tavrin {
@@ -47,35 +48,6 @@ IntPoly DivideByLinear(const IntPoly& p, const mpz_class& a, const mpz_class& b)
 // Multiplication modulo a prime below 2^63.
 uint64_t MulMod(uint64_t a, uint64_t b, uint64_t p) {
   return static_cast<uint64_t>(static_cast<unsigned __int128>(a) * b % p);
-}
-uint64_t PowMod(uint64_t a, uint64_t e, uint64_t p) {
-  uint64_t r = 1;
-  for (; e; e >>= 1, a = MulMod(a, a, p))
-    if (e & 1) r = MulMod(r, a, p);
-  return r;
-}
-
-// Degree of gcd(a, b) over the integers modulo p (a, b highest power first,
-// leading coefficients non-zero).
-int GcdDegreeModP(std::vector<uint64_t> a, std::vector<uint64_t> b, uint64_t p) {
-  auto trim = [](std::vector<uint64_t>& x) {
-    size_t k = 0;
-    while (k < x.size() && x[k] == 0) ++k;
-    x.erase(x.begin(), x.begin() + static_cast<long>(k));
-  };
-  trim(a);
-  trim(b);
-  while (!b.empty()) {
-    if (a.size() < b.size()) std::swap(a, b);
-    const uint64_t inv = PowMod(b[0], p - 2, p);
-    while (a.size() >= b.size() && !a.empty()) {
-      const uint64_t f = MulMod(a[0], inv, p);
-      for (size_t i = 0; i < b.size(); ++i) a[i] = (a[i] + p - MulMod(f, b[i], p)) % p;
-      trim(a);
-    }
-    std::swap(a, b);
-  }
-  return static_cast<int>(a.size()) - 1;
 }
 
 // True when p certainly has no repeated factor: for a prime not dividing
