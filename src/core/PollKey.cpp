@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "core/Interrupt.h"
+
 namespace tavrin {
 
 namespace {
@@ -21,5 +23,17 @@ void PostKey(int key) { g_pending.store(key, std::memory_order_release); }
 void ClearPendingKey() { g_pending.store(0, std::memory_order_release); }
 
 void SetKeySource(KeySource source) { g_source.store(source, std::memory_order_release); }
+
+namespace {
+class KeyQueueInterrupt final : public Interrupt {
+ public:
+  int Poll() override { return PollKey(); }
+};
+}  // namespace
+
+Interrupt& ProgramInterrupt() {
+  static KeyQueueInterrupt token;
+  return token;
+}
 
 }  // namespace tavrin

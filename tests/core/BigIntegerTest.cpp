@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/Interrupt.h"
 #include "core/PollKey.h"
 
 namespace tavrin {
@@ -144,6 +145,22 @@ TEST(BigIntegerPoll, QuitAbandonsWithPlaceholders) {
   EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out), 0);
   EXPECT_EQ(out, BigInteger(42));
   EXPECT_EQ(PollKey(), 0);
+}
+
+// The program's token takes the queued key once, upper case; a cleared
+// queue answers nothing.
+TEST(ProgramInterrupt, AnswersTheKeyQueue) {
+  Interrupt& token = ProgramInterrupt();
+  for (int key : {'q', 'S', 'x'}) {
+    PostKey(key);
+    EXPECT_EQ(token.Poll(), key == 'S' ? 'S' : key - ('a' - 'A'));
+    EXPECT_EQ(token.Poll(), 0);
+  }
+  PostKey('Q');
+  ClearPendingKey();
+  EXPECT_FALSE(token.Quit());
+  PostKey('Q');
+  EXPECT_TRUE(token.Quit());
 }
 
 }  // namespace
