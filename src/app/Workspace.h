@@ -28,6 +28,7 @@ class Workspace {
   MatrixDocument* Lookup(Mode m, int letter);
   const MatrixDocument* Lookup(Mode m, int letter) const;
   MatrixDocument* Lookup(int letter) { return Lookup(mode_, letter); }
+  const MatrixDocument* Lookup(int letter) const { return Lookup(mode_, letter); }
   bool Created(Mode m) const { return created_[static_cast<int>(m)]; }
 
   // First empty letter of the mode (default: the current one), else the
@@ -63,6 +64,9 @@ class Workspace {
   MatrixDocument& lp() { return *lp_; }
   MatrixDocument& echelon() { return *echelon_; }
   MatrixDocument& operations() { return *operations_; }
+  const MatrixDocument& lp() const { return *lp_; }
+  const MatrixDocument& echelon() const { return *echelon_; }
+  const MatrixDocument& operations() const { return *operations_; }
 
   // Every workspace document in closing order: for each letter the real,
   // complex, then integer one; then the three companions.

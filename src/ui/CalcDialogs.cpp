@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 
 namespace tavrin {
 
@@ -37,7 +38,7 @@ CalcDialog::CalcDialog(Application& app, QWidget* owner)
   grid->addLayout(buttons, 2, 0, 1, 3);
 
   connect(create, &QPushButton::clicked, this, [this] {
-    app_.Calculate(LetterOf(result_), Text(expression_));
+    Calculate(app_, LetterOf(result_), Text(expression_));
   });
 }
 
@@ -72,7 +73,7 @@ SolveDialog::SolveDialog(Application& app, QWidget* owner)
   grid->addLayout(buttons, 5, 0, 1, 2);
 
   connect(solve, &QPushButton::clicked, this, [this] {
-    app_.Solve(LetterOf(m_), LetterOf(b_), LetterOf(x_), LetterOf(kernel_), zeros_->isChecked());
+    Solve(app_, LetterOf(m_), LetterOf(b_), LetterOf(x_), LetterOf(kernel_), zeros_->isChecked());
   });
 }
 
@@ -111,24 +112,24 @@ LinearProgramDialog::LinearProgramDialog(Application& app, QWidget* owner)
   grid->addWidget(reset, 5, 1);
   grid->addWidget(CloseButton(), 5, 2);
 
-  connect(find, &QPushButton::clicked, this, [this] { Run(static_cast<int>(Application::Button::Find)); });
-  connect(step, &QPushButton::clicked, this, [this] { Run(static_cast<int>(Application::Button::Step)); });
-  connect(reset, &QPushButton::clicked, this, [this] { Run(static_cast<int>(Application::Button::Reset)); });
-  connect(save, &QPushButton::clicked, this, [this] { app_.SaveLpAs(LetterOf(saveAs_)); });
+  connect(find, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Find)); });
+  connect(step, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Step)); });
+  connect(reset, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Reset)); });
+  connect(save, &QPushButton::clicked, this, [this] { SaveLpAs(app_, LetterOf(saveAs_)); });
   connect(maximize_, &QRadioButton::toggled, this, [this] { SelectionChanged(); });
   for (QComboBox* list : {f_, constraint_, rhs_, saveAs_})
     connect(list, &QComboBox::currentIndexChanged, this, [this] { SelectionChanged(); });
 }
 
 void LinearProgramDialog::Run(int button) {
-  app_.LinearProgram(maximize_->isChecked(), LetterOf(f_), LetterOf(constraint_), LetterOf(rhs_),
-                     static_cast<Application::Button>(button));
+  LinearProgram(app_, maximize_->isChecked(), LetterOf(f_), LetterOf(constraint_), LetterOf(rhs_),
+                     static_cast<TaskButton>(button));
   app_.workspace().Show(app_.workspace().lp());
 }
 
 void LinearProgramDialog::SelectionChanged() {
   relation_->setText(maximize_->isChecked() ? QStringLiteral("* X   <") : QStringLiteral("* X   >"));
-  app_.LpSelectionChanged();
+  LpSelectionChanged(app_);
 }
 
 void LinearProgramDialog::Hidden() { app_.workspace().Hide(app_.workspace().lp()); }
@@ -154,15 +155,15 @@ EchelonDialog::EchelonDialog(Application& app, QWidget* owner)
   grid->addWidget(reset, 2, 1);
   grid->addWidget(CloseButton(), 2, 2);
 
-  connect(final, &QPushButton::clicked, this, [this] { Run(static_cast<int>(Application::Button::Find)); });
-  connect(step, &QPushButton::clicked, this, [this] { Run(static_cast<int>(Application::Button::Step)); });
-  connect(reset, &QPushButton::clicked, this, [this] { Run(static_cast<int>(Application::Button::Reset)); });
-  connect(save, &QPushButton::clicked, this, [this] { app_.SaveEchelonAs(LetterOf(saveAs_)); });
-  connect(matrix_, &QComboBox::currentIndexChanged, this, [this] { app_.EchelonLetterChanged(); });
+  connect(final, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Find)); });
+  connect(step, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Step)); });
+  connect(reset, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Reset)); });
+  connect(save, &QPushButton::clicked, this, [this] { SaveEchelonAs(app_, LetterOf(saveAs_)); });
+  connect(matrix_, &QComboBox::currentIndexChanged, this, [this] { EchelonLetterChanged(app_); });
 }
 
 void EchelonDialog::Run(int button) {
-  app_.Echelon(LetterOf(matrix_), static_cast<Application::Button>(button));
+  Echelon(app_, LetterOf(matrix_), static_cast<TaskButton>(button));
   app_.workspace().Show(app_.workspace().echelon());
 }
 
@@ -212,23 +213,23 @@ OperationsDialog::OperationsDialog(Application& app, QWidget* owner)
 
   connect(rows_, &QRadioButton::toggled, this, [this] { KindChanged(); });
   connect(reset, &QPushButton::clicked, this, [this] {
-    app_.ResetOperations(LetterOf(resetLetter_));
+    ResetOperations(app_, LetterOf(resetLetter_));
     After();
   });
   connect(multiply, &QPushButton::clicked, this, [this] {
-    app_.OperMultiply(Columns(), Text(index_), Text(factor_));
+    OperMultiply(app_, Columns(), Text(index_), Text(factor_));
     After();
   });
   connect(add_, &QPushButton::clicked, this, [this] {
-    app_.OperAdd(Columns(), Text(index_), Text(target_), Text(factor_));
+    OperAdd(app_, Columns(), Text(index_), Text(target_), Text(factor_));
     After();
   });
   connect(swap, &QPushButton::clicked, this, [this] {
-    app_.OperSwap(Columns(), Text(swapA_), Text(swapB_));
+    OperSwap(app_, Columns(), Text(swapA_), Text(swapB_));
     After();
   });
   connect(undo_, &QPushButton::clicked, this, [this] {
-    app_.OperUndo();
+    OperUndo(app_);
     After();
   });
   UpdateUndo();
@@ -248,7 +249,7 @@ void OperationsDialog::After() {
   UpdateUndo();
 }
 
-void OperationsDialog::UpdateUndo() { undo_->setEnabled(app_.CanUndoOperations()); }
+void OperationsDialog::UpdateUndo() { undo_->setEnabled(CanUndoOperations(app_)); }
 
 void OperationsDialog::showEvent(QShowEvent* event) {
   UpdateUndo();
@@ -289,7 +290,7 @@ FormulaDialog::FormulaDialog(Application& app, QWidget* owner)
     entryLabel_->setText(text);
   });
   connect(create, &QPushButton::clicked, this, [this] {
-    app_.Formula(LetterOf(name_), Text(rows_), Text(cols_), Text(formula_));
+    Formula(app_, LetterOf(name_), Text(rows_), Text(cols_), Text(formula_));
   });
 }
 

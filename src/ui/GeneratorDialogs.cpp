@@ -10,7 +10,8 @@
 #include <QRadioButton>
 
 #include "app/Application.h"
-#include "app/Generators.h"
+#include "app/commands/Commands.h"
+#include "app/commands/Generators.h"
 #include "core/StringTable.h"
 
 namespace tavrin {
@@ -90,7 +91,7 @@ int NewMatrixDialog::Type() const {
 }
 
 void NewMatrixDialog::Create() {
-  NewMatrix(app_.workspace(), LetterOf(name_), static_cast<NewType>(Type()), Text(rows_), Text(cols_),
+  NewMatrix(app_, LetterOf(name_), static_cast<NewType>(Type()), Text(rows_), Text(cols_),
             Text(low_), Text(high_), Text(value_));
 }
 
@@ -126,7 +127,7 @@ CopyColumnDialog::CopyColumnDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 3, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this, [this] {
-    CopyColumn(app_.workspace(), LetterOf(source_), LetterOf(result_), Text(column_));
+    CopyColumn(app_, LetterOf(source_), LetterOf(result_), Text(column_));
   });
 }
 
@@ -146,7 +147,7 @@ Rotate2DDialog::Rotate2DDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 2, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this,
-          [this] { Rotate2D(app_.workspace(), LetterOf(result_), Text(degrees_)); });
+          [this] { Rotate2D(app_, LetterOf(result_), Text(degrees_)); });
 }
 
 // ---------------------------------------------------------------- ROT3D
@@ -183,7 +184,7 @@ Rotate3DDialog::Rotate3DDialog(Application& app, QWidget* owner)
 
   connect(create, &QPushButton::clicked, this, [this] {
     int axis = fromMatrix_->isChecked() ? LetterOf(axis_) : 0;
-    Rotate3D(app_.workspace(), axis, LetterOf(result_), Text(x_), Text(y_), Text(z_), Text(degrees_));
+    Rotate3D(app_, axis, LetterOf(result_), Text(x_), Text(y_), Text(z_), Text(degrees_));
   });
 }
 
@@ -228,7 +229,7 @@ PythagoreanRotationDialog::PythagoreanRotationDialog(Application& app, QWidget* 
   connect(create, &QPushButton::clicked, this, [this] {
     int axis = axisMatrix_->isChecked() ? LetterOf(axis_) : 0;
     int angle = angleMatrix_->isChecked() ? LetterOf(angle_) : 0;
-    PythagoreanRotation(app_.workspace(), axis, angle, LetterOf(result_), Text(x_), Text(y_), Text(z_),
+    PythagoreanRotation(app_, axis, angle, LetterOf(result_), Text(x_), Text(y_), Text(z_),
                         Text(rcos_), Text(rsin_));
   });
 }
@@ -254,7 +255,7 @@ ReflectProjectDialog::ReflectProjectDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 3, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this, [this] {
-    ReflectProject(app_.workspace(), LetterOf(axis_), LetterOf(result_), projection_->isChecked());
+    ReflectProject(app_, LetterOf(axis_), LetterOf(result_), projection_->isChecked());
   });
 }
 
@@ -274,7 +275,7 @@ UnimodularDialog::UnimodularDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 2, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this,
-          [this] { Unimodular(app_.workspace(), Text(rows_), LetterOf(name_)); });
+          [this] { Unimodular(app_, Text(rows_), LetterOf(name_)); });
 }
 
 }  // namespace tavrin

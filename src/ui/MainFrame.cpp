@@ -28,13 +28,7 @@
 namespace tavrin {
 
 namespace {
-enum Command {
-  kOpen = 59, kPaste = 99, kHelpFile = 330, kHelpCalc = 331, kHelpView = 332, kHelpProgram = 354,
-  kAbout = 355, kReal = 400, kComplex = 401, kInteger = 402, kNew = 500, kViewFirst = 501,
-  kViewLast = 526, kOneFirst = 531, kOneLast = 556, kFormula = 560, kLinearProgram = 616, kSolve = 617,
-  kCalculate = 618, kEchelon = 619, kCopyColumn = 620, kWhite = 628, kRotate2D = 630, kRotate3D = 631,
-  kReflect = 632, kUnimodular = 633, kIntegerRotate3D = 634, kOperations = 662, kExit = 24310,
-};
+using namespace command_id;
 
 struct Item {
   int id;  // 0: separator
@@ -49,19 +43,19 @@ const Item kFirstMenu[] = {
     {kOpen, "&Open ...", "Ctrl+O", kAll},
     {kPaste, "&Paste", "Ctrl+V", kAll},
     {0, nullptr, nullptr, kAll},
-    {kReal, "&Real", nullptr, kAll},
-    {kComplex, "&Complex", nullptr, kAll},
-    {kInteger, "&Integer", nullptr, kAll},
+    {kModeReal, "&Real", nullptr, kAll},
+    {kModeComplex, "&Complex", nullptr, kAll},
+    {kModeInteger, "&Integer", nullptr, kAll},
     {0, nullptr, nullptr, kAll},
     {kRotate2D, "Rotate &2D ...", nullptr, 1},
     {kRotate3D, "Rotate &3D ...", nullptr, 1},
     {kIntegerRotate3D, "Rotate &3D ...", nullptr, 4},
-    {kReflect, "&Reflect | Project ...", nullptr, 1 | 4},
+    {kReflectProject, "&Reflect | Project ...", nullptr, 1 | 4},
     {kUnimodular, "&Unimodular ...", nullptr, 4},
     {kFormula, "&Formula ...", nullptr, 1},
     {kCopyColumn, "&Copy column ...", nullptr, kAll},
     {0, nullptr, nullptr, kAll},
-    {kWhite, "&White backgrounds", nullptr, kAll},
+    {kWhiteBackgrounds, "&White backgrounds", nullptr, kAll},
     {0, nullptr, nullptr, kAll},
     {kHelpFile, "&Help", nullptr, kAll},
     {kExit, "E&xit", nullptr, kAll},
@@ -178,7 +172,7 @@ void MainFrame::FirstIdle() {
   if (!pending_.isEmpty()) {
     QString file = pending_;
     pending_.clear();
-    app_->OpenByName(file.toStdString());
+    OpenByName(*app_, file.toStdString());
   }
 }
 
@@ -200,7 +194,7 @@ void MainFrame::BuildMenus() {
     QAction* a = menu->addAction(QString::fromUtf8(item.text));
     const int id = item.id;
     if (item.key) a->setShortcut(QKeySequence(QString::fromLatin1(item.key)));
-    if (id == kReal || id == kComplex || id == kInteger || id == kWhite) a->setCheckable(true);
+    if (const CommandEntry* e = FindCommandById(id); e && e->checkable) a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, id] { Command(id); });
     actions_[id] = a;
   };
@@ -233,19 +227,19 @@ void MainFrame::BuildMenus() {
     connect(m, &QMenu::aboutToShow, this, &MainFrame::UpdateCommandStates);
   builtMode_ = mode;
   menusBuilt_ = true;
-  setWindowTitle(QString::fromStdString(app_->Caption()));
+  setWindowTitle(QString::fromStdString(Caption(*app_)));
   RebuildLetterMenus();
 }
 
 void MainFrame::RebuildLetterMenus() {
-  for (int id = kViewFirst; id <= kOneLast; ++id) {
+  for (int id = kViewFirst; id <= kOneMatrixLast; ++id) {
     if (QAction* a = actions_.value(id, nullptr)) {
       actions_.remove(id);
       delete a;
     }
   }
   oneMatrix_->clear();
-  for (const Application::LetterItem& item : app_->LetterItems()) {
+  for (const LetterItem& item : LetterItems(*app_)) {
     const QString text = QString::fromStdString(item.text);
     auto* v = new QAction(text, view_);
     view_->insertAction(viewSeparator_, v);
@@ -263,8 +257,8 @@ void MainFrame::UpdateCommandStates() {
   if (!menusBuilt_) return;
   const bool text = ClipboardHasText();
   for (auto it = actions_.begin(); it != actions_.end(); ++it) {
-    it.value()->setEnabled(app_->CommandEnabled(it.key(), text));
-    if (it.value()->isCheckable()) it.value()->setChecked(app_->CommandChecked(it.key()));
+    it.value()->setEnabled(CommandEnabled(*app_, it.key(), text));
+    if (it.value()->isCheckable()) it.value()->setChecked(CommandChecked(*app_, it.key()));
   }
 }
 
@@ -308,16 +302,16 @@ void MainFrame::Command(int id) {
   Workspace& ws = app_->workspace();
   switch (id) {
     case kNew: tasks_->Show("NEWDLG"); return;
-    case kOpen: app_->Open(); return;
+    case kOpen: Open(*app_); return;
     case kPaste: {
       const QMimeData* mime = QApplication::clipboard()->mimeData();
-      app_->Paste(mime && mime->hasText() ? ToProgramText(mime->text()) : std::string());
+      Paste(*app_, mime && mime->hasText() ? ToProgramText(mime->text()) : std::string());
       return;
     }
-    case kReal:
-    case kComplex:
-    case kInteger:
-      if (app_->SwitchMode(static_cast<Mode>(id - kReal)) == 0) {
+    case kModeReal:
+    case kModeComplex:
+    case kModeInteger:
+      if (SwitchMode(*app_, static_cast<Mode>(id - kModeReal)) == 0) {
         if (builtMode_ != app_->mode()) LetterMenusChanged();
       }
       UpdateCommandStates();
@@ -325,11 +319,11 @@ void MainFrame::Command(int id) {
     case kRotate2D: tasks_->Show("ROT2D"); return;
     case kRotate3D: tasks_->Show("ROT3D"); return;
     case kIntegerRotate3D: tasks_->Show("IROT3D"); return;
-    case kReflect: tasks_->Show("PROREF"); return;
+    case kReflectProject: tasks_->Show("PROREF"); return;
     case kUnimodular: tasks_->Show("UNI"); return;
     case kFormula: tasks_->Show("FMLA"); return;
     case kCopyColumn: tasks_->Show("COPY"); return;
-    case kWhite: app_->ToggleWhiteBackgrounds(); UpdateCommandStates(); return;
+    case kWhiteBackgrounds: ToggleWhiteBackgrounds(*app_); UpdateCommandStates(); return;
     case kHelpFile: ShowHelpPage("TVFILEH"); return;
     case kHelpCalc: ShowHelpPage("TVCALCH"); return;
     case kHelpView: ShowHelpPage("TVVIEWH"); return;
@@ -344,13 +338,13 @@ void MainFrame::Command(int id) {
     default: break;
   }
   if (id >= kViewFirst && id <= kViewLast) {
-    app_->View(id - kViewFirst + 1);
+    View(*app_, id - kViewFirst + 1);
     return;
   }
-  if (id >= kOneFirst && id <= kOneLast) {
-    const int letter = id - kOneFirst + 1;
+  if (id >= kOneMatrixFirst && id <= kOneMatrixLast) {
+    const int letter = id - kOneMatrixFirst + 1;
     std::string title, text;
-    if (app_->Report(letter, title, text) != 0) return;
+    if (Report(*app_, letter, title, text) != 0) return;
     MatrixWindow* w = WindowOfLetter(letter);
     if (!w) return;
     TextWindow* t = w->textOutWindow();
@@ -383,7 +377,7 @@ bool MainFrame::Busy() const { return LongWorkRunning() || QApplication::activeM
 
 void MainFrame::OpenWhenIdle() {
   const QStringList handed = std::exchange(waiting_, {}), dropped = std::exchange(waitingDrops_, {});
-  for (const QString& file : dropped) app_->OpenByName(file.toStdString());
+  for (const QString& file : dropped) OpenByName(*app_, file.toStdString());
   for (const QString& file : handed) OpenHandedOver(file);
 }
 
@@ -399,7 +393,7 @@ void MainFrame::OpenHandedOver(const QString& fileName) {
   show();
   raise();
   activateWindow();
-  if (fileName.size() >= 2) app_->OpenByName(fileName.toStdString());
+  if (fileName.size() >= 2) OpenByName(*app_, fileName.toStdString());
 }
 
 Answer MainFrame::Ask(const std::string& question, bool withCancel) {
@@ -513,7 +507,7 @@ bool MainFrame::AskTextWindowsToSave() {
 void MainFrame::closeEvent(QCloseEvent* e) {
   // Modified text windows (text out, reports, opened text) ask as well,
   // whatever the answer to the matrices' questions was.
-  if (!app_->RequestClose() || !AskTextWindowsToSave()) {
+  if (!RequestClose(*app_) || !AskTextWindowsToSave()) {
     e->ignore();
     return;
   }
@@ -542,7 +536,7 @@ void MainFrame::OpenDropped(const QList<QUrl>& urls) {
       waitingDrops_ << url.toLocalFile();
       waitTimer_->start();
     } else {
-      app_->OpenByName(url.toLocalFile().toStdString());
+      OpenByName(*app_, url.toLocalFile().toStdString());
     }
   }
 }

@@ -8,7 +8,8 @@
 #include <QWheelEvent>
 
 #include "app/Application.h"
-#include "app/CopyAsText.h"
+#include "app/commands/Commands.h"
+#include "app/commands/CopyAsText.h"
 #include "io/WindowAppearance.h"
 #include "ui/Fonts.h"
 #include "ui/Messages.h"

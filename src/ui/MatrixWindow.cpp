@@ -15,9 +15,10 @@
 #include <QTimer>
 
 #include "app/Application.h"
-#include "app/BlockPaste.h"
-#include "app/CopyAsText.h"
-#include "app/DocumentEditing.h"
+#include "app/commands/Commands.h"
+#include "app/commands/BlockPaste.h"
+#include "app/commands/CopyAsText.h"
+#include "app/commands/Editing.h"
 #include "core/Random.h"
 #include "core/StringTable.h"
 #include "io/DisplayFormat.h"
@@ -33,16 +34,7 @@
 namespace tavrin {
 
 namespace {
-enum Command {
-  kSave = 57, kSaveAs = 58, kFontEntry = 60, kFontText = 66, kNotes = 75, kHyphen = 92, kUndo = 98,
-  kFormat = 105, kBackground = 200, kHighlight = 204, kBorder = 209, kBitmap = 310, kHelpFile = 330,
-  kHelpEdit = 331, kHelpMisc = 332, kShiftLeft = 322, kShiftRight = 323, kShiftDown = 324,
-  kShiftUp = 325, kClose = 357, kColByCol = 601, kTextOut = 603, kDimensions = 604, kRemoveRows = 607,
-  kRemoveColumns = 608, kExchangeColumns = 609, kExchangeRows = 610, kInsertRow = 611,
-  kInsertColumn = 612, kTexMatrix = 622, kTexTable = 623, kLatexArray = 624, kLatexTabular = 625,
-  kCopyAsFirst = 700, kCopyBlock = 720, kPasteBlock = 721, kRedo = 722,
-  kSteps = 690, kSaveSteps = 691, kCopySteps = 692,
-};
+using namespace command_id;
 constexpr int kSavingText = 604;  // "saving ..."
 
 QRect ScreenArea(const QWidget* w) {
@@ -95,15 +87,15 @@ void MatrixWindow::BuildMenu() {
   add(file, kLatexTabular, "LaTeX tab&ular ...", QKeySequence(),
       [this] { RunTexExport(this, app_, doc_, TexForm::LatexTabular); });
   add(file, kTextOut, "&Text out ...", QKeySequence(), [this] { TextOutCommand(); });
-  if (app_.StepsOf(doc_)) {  // the companion windows keep a step log
+  if (StepsOf(app_, doc_)) {  // the companion windows keep a step log
     add(file, kSteps, "S&teps ...", QKeySequence(), [this] { StepsCommand(); });
-    add(file, kSaveSteps, "Save steps as &LaTeX ...", QKeySequence(), [this] { app_.SaveSteps(doc_); });
+    add(file, kSaveSteps, "Save steps as &LaTeX ...", QKeySequence(), [this] { SaveSteps(app_, doc_); });
     add(file, kCopySteps, "Cop&y steps as LaTeX", QKeySequence(), [this] { CopyStepsCommand(); });
   }
   add(file, kBitmap, "&Bitmap to clipboard", QKeySequence(), [this] { BitmapToClipboard(); });
   add(file, kNotes, "&Notes ...", QKeySequence("Ctrl+Shift+N"), [this] { NotesCommand(); });
   file->addSeparator();
-  add(file, kHelpFile, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(0)); });
+  add(file, kHelpMatrixFile, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(0)); });
   add(file, kClose, "&Close", QKeySequence(), [this] { CloseCommand(); });
 
   QMenu* edit = menuBar()->addMenu("&Edit");
@@ -142,7 +134,7 @@ void MatrixWindow::BuildMenu() {
   add(shift, kShiftDown, "&Down", QKeySequence(Qt::SHIFT | Qt::Key_Down), [this] { Shift(1, 0); });
   add(shift, kShiftUp, "&Up", QKeySequence(Qt::SHIFT | Qt::Key_Up), [this] { Shift(-1, 0); });
   edit->addSeparator();
-  add(edit, kHelpEdit, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(1)); });
+  add(edit, kHelpMatrixEdit, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(1)); });
 
   QMenu* misc = menuBar()->addMenu("&Misc");
   add(misc, kFormat, "&Format ...", QKeySequence(), [this] { FormatCommand(); });
@@ -155,7 +147,7 @@ void MatrixWindow::BuildMenu() {
   add(misc, kBorder, "Bor&der color ...", QKeySequence(), [this] { ColourCommand(9); });
   add(misc, kHighlight, "H&ighlight color ...", QKeySequence(), [this] { ColourCommand(4); });
   misc->addSeparator();
-  add(misc, kHelpMisc, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(2)); });
+  add(misc, kHelpMatrixMisc, "&Help", QKeySequence(), [this] { ShowHelp(HelpPage(2)); });
   for (QMenu* m : {file, edit, misc, remove, insert, exchange, shift, copyAs})
     connect(m, &QMenu::aboutToShow, this, &MatrixWindow::UpdateEnabling);
 }
@@ -176,7 +168,7 @@ void MatrixWindow::UpdateEnabling() {
     if (QAction* a = action(id)) a->setEnabled(on);
   };
   for (int id : {kUndo, kRemoveRows, kRemoveColumns, kExchangeColumns, kExchangeRows})
-    set(id, !busy && EditCommandEnabled(doc_, id));
+    set(id, !busy && DocumentCommandEnabled(doc_, id));
   const bool hidCols = m_.visibleCols < cols, hidRows = m_.visibleRows < rows;
   set(kShiftLeft, !busy && hidCols && firstCol_ > 0);
   set(kShiftRight, !busy && hidCols && firstCol_ + m_.visibleCols < cols);
@@ -276,7 +268,7 @@ void MatrixWindow::SaveCommand(bool saveAs) {
   // second so that the user sees it.
   saving_ = true;
   UpdateCaption();
-  app_.Save(doc_, std::string(), saveAs);
+  Save(app_, doc_, std::string(), saveAs);
   QTimer::singleShot(500, this, [this] {
     saving_ = false;
     UpdateCaption();
@@ -314,13 +306,13 @@ void MatrixWindow::Refresh() {
   UpdateCaption();
   if (notebook_) notebook_->Refresh();
   // The status line under a companion's grid: the last step's operation.
-  if (const StepLog* log = app_.StepsOf(doc_)) statusBar()->showMessage(ProgramText(log->LastText()));
+  if (const StepLog* log = StepsOf(app_, doc_)) statusBar()->showMessage(ProgramText(log->LastText()));
   Relayout();
 }
 
 void MatrixWindow::StepsCommand() {
   std::string text;
-  if (ResultCode rc = app_.StepsTextOf(doc_, text)) {
+  if (ResultCode rc = StepsTextOf(app_, doc_, text)) {
     app_.port().ShowCode(rc);
     return;
   }
@@ -333,7 +325,7 @@ void MatrixWindow::StepsCommand() {
 
 void MatrixWindow::CopyStepsCommand() {
   std::string text;
-  if (ResultCode rc = app_.StepsLatexOf(doc_, text)) {
+  if (ResultCode rc = StepsLatexOf(app_, doc_, text)) {
     app_.port().ShowCode(rc);
     return;
   }
@@ -560,7 +552,7 @@ void MatrixWindow::AcceptEdit() {
   QPointer<QLineEdit> box = editBox_;
   editBox_ = nullptr;
   const ResultCode rc =
-      AcceptEntryEdit(app_.port(), doc_, editRow_, editCol_, editShown_, ToProgramText(typed));
+      AcceptEntryEdit(app_, doc_, editRow_, editCol_, editShown_, ToProgramText(typed));
   editBox_ = box;
   if (rc != 0 && editBox_) {
     // The message has been shown; the text stays for correction.
@@ -620,7 +612,7 @@ void MatrixWindow::AfterStructuralChange(int rc, bool relayout) {
 void MatrixWindow::DimensionsCommand() {
   QString rows = QString::number(doc_.rows()), cols = QString::number(doc_.cols());
   if (!InputTwo(this, "dimensions", "rows", "columns", rows, cols, 10)) return;
-  AfterStructuralChange(SetDimensions(app_.port(), doc_, rows.toStdString(), cols.toStdString()));
+  AfterStructuralChange(SetDimensions(app_, doc_, rows.toStdString(), cols.toStdString()));
 }
 
 void MatrixWindow::RemoveCommand(bool columns) {
@@ -628,41 +620,41 @@ void MatrixWindow::RemoveCommand(bool columns) {
   if (columns) {
     a = b = QString::number(doc_.cols());
     if (!InputTwo(this, "delete", "column", "through column", a, b, 10)) return;
-    AfterStructuralChange(RemoveColumns(app_.port(), doc_, a.toStdString(), b.toStdString()));
+    AfterStructuralChange(RemoveColumns(app_, doc_, a.toStdString(), b.toStdString()));
   } else {
     a = "1";
     b = "2";
     if (!InputTwo(this, "delete", "row", "through row", a, b, 10)) return;
-    AfterStructuralChange(RemoveRows(app_.port(), doc_, a.toStdString(), b.toStdString()));
+    AfterStructuralChange(RemoveRows(app_, doc_, a.toStdString(), b.toStdString()));
   }
 }
 
 void MatrixWindow::InsertCommand(bool column) {
   QString n = "2";
   if (!InputOne(this, "input", column ? "number of new column is" : "number of new row is", n, 11)) return;
-  AfterStructuralChange(column ? InsertColumn(app_.port(), doc_, n.toStdString())
-                               : InsertRow(app_.port(), doc_, n.toStdString()));
+  AfterStructuralChange(column ? InsertColumn(app_, doc_, n.toStdString())
+                               : InsertRow(app_, doc_, n.toStdString()));
 }
 
 void MatrixWindow::ExchangeCommand(bool columns) {
   QString a = "1", b = "2";
   if (columns) {
     if (!InputTwo(this, "exchange columns", "column 1", "column 2", a, b, 10)) return;
-    AfterStructuralChange(ExchangeColumns(app_.port(), doc_, a.toStdString(), b.toStdString()), false);
+    AfterStructuralChange(ExchangeColumns(app_, doc_, a.toStdString(), b.toStdString()), false);
   } else {
     if (!InputTwo(this, "exchange rows", "row 1", "row 2", a, b, 10)) return;
-    AfterStructuralChange(ExchangeRows(app_.port(), doc_, a.toStdString(), b.toStdString()), false);
+    AfterStructuralChange(ExchangeRows(app_, doc_, a.toStdString(), b.toStdString()), false);
   }
 }
 
 void MatrixWindow::UndoCommand() {
   if (editing()) return;
-  AfterStructuralChange(Undo(app_.port(), doc_));
+  AfterStructuralChange(Undo(app_, doc_));
 }
 
 void MatrixWindow::RedoCommand() {
   if (editing()) return;
-  AfterStructuralChange(Redo(app_.port(), doc_));
+  AfterStructuralChange(Redo(app_, doc_));
 }
 
 void MatrixWindow::PasteBlockCommand() {
@@ -672,7 +664,7 @@ void MatrixWindow::PasteBlockCommand() {
   // The block's top left goes to the cursor (or the selected block's).
   const int row = anchorRow_ >= 0 ? std::min(anchorRow_, cursorRow_) : cursorRow_;
   const int col = anchorRow_ >= 0 ? std::min(anchorCol_, cursorCol_) : cursorCol_;
-  if (PasteBlock(app_.port(), doc_, row, col, ToProgramText(mime->text())) == 0) {
+  if (PasteBlock(app_, doc_, row, col, ToProgramText(mime->text())) == 0) {
     UpdateEnabling();
     MarkStale();
   }

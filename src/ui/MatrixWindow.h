@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "app/CopyAsText.h"
+#include "app/commands/CopyAsText.h"
 #include "ui/ScrollingView.h"
 
 #include <QLineEdit>

@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 #include "ui/Dialogs.h"
 #include "ui/Messages.h"
 #include "ui/NotebookWindow.h"

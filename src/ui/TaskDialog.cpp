@@ -11,6 +11,7 @@
 #include <QStyledItemDelegate>
 
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 #include "core/Random.h"
 
 namespace tavrin {

@@ -13,7 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/Application.h"
-#include "app/Generators.h"
+#include "app/commands/Commands.h"
+#include "app/commands/Generators.h"
 #include "core/StringTable.h"
 #include "io/AtomicFile.h"
 #include "ui/Dialogs.h"

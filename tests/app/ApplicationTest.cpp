@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +25,20 @@ std::string TempDir() {
 TEST(Application, CaptionModeSwitchAndFormulaSwitch) {
   FakePort port;
   Application app(port);
-  EXPECT_EQ(app.Caption(), "tavrin [real]");
-  EXPECT_EQ(app.SwitchMode(Mode::Complex), 0);
-  EXPECT_EQ(app.Caption(), "tavrin [complex]");
+  EXPECT_EQ(Caption(app), "tavrin [real]");
+  EXPECT_EQ(SwitchMode(app, Mode::Complex), 0);
+  EXPECT_EQ(Caption(app), "tavrin [complex]");
   EXPECT_TRUE(app.formulaEngine().complexSwitch());
   EXPECT_EQ(app.workspace().echelon().kind(), MatrixKind::Complex);
-  EXPECT_EQ(app.SwitchMode(Mode::Integer), 0);
-  EXPECT_EQ(app.Caption(), "tavrin [integer]");
+  EXPECT_EQ(SwitchMode(app, Mode::Integer), 0);
+  EXPECT_EQ(Caption(app), "tavrin [integer]");
   EXPECT_FALSE(app.formulaEngine().complexSwitch());
   EXPECT_EQ(app.workspace().operations().kind(), MatrixKind::Integer);
   // An open entry editor keeps the mode.
   MatrixDocument* doc = nullptr;
   ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, IntegerMatrix(1, 1), &doc), 0);
   doc->editing = true;
-  EXPECT_EQ(app.SwitchMode(Mode::Real), 111);
+  EXPECT_EQ(SwitchMode(app, Mode::Real), 111);
   EXPECT_EQ(app.mode(), Mode::Integer);
   EXPECT_EQ(port.codes, std::vector<int>{111});
 }
@@ -45,29 +46,29 @@ TEST(Application, CaptionModeSwitchAndFormulaSwitch) {
 TEST(Application, LetterMenusAndEnabling) {
   FakePort port;
   Application app(port);
-  EXPECT_FALSE(app.CommandEnabled(618));  // Calculate before any matrix
-  EXPECT_FALSE(app.CommandEnabled(616));
-  EXPECT_TRUE(app.CommandEnabled(500));
-  EXPECT_FALSE(app.CommandEnabled(99, false));
+  EXPECT_FALSE(CommandEnabled(app, 618));  // Calculate before any matrix
+  EXPECT_FALSE(CommandEnabled(app, 616));
+  EXPECT_TRUE(CommandEnabled(app, 500));
+  EXPECT_FALSE(CommandEnabled(app, 99, false));
   ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 3, ComplexMatrix(1, 1)), 0);
   ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1)), 0);
-  auto items = app.LetterItems();
+  auto items = LetterItems(app);
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].text, "A ...");
   EXPECT_EQ(items[0].viewId, 501);
   EXPECT_EQ(items[1].text, "C ...");
   EXPECT_EQ(items[1].oneMatrixId, 533);
-  EXPECT_TRUE(app.CommandEnabled(618));
-  EXPECT_TRUE(app.CommandEnabled(533));
-  EXPECT_FALSE(app.CommandEnabled(532));
-  EXPECT_TRUE(app.CommandChecked(400));
-  app.SwitchMode(Mode::Integer);
-  EXPECT_FALSE(app.CommandEnabled(618));  // nothing created in integer mode yet
-  EXPECT_FALSE(app.CommandEnabled(616));  // the linear program reads only integer letters now
-  EXPECT_TRUE(app.LetterItems().empty());
-  EXPECT_TRUE(app.CommandChecked(402));
-  app.ToggleWhiteBackgrounds();
-  EXPECT_TRUE(app.CommandChecked(628));
+  EXPECT_TRUE(CommandEnabled(app, 618));
+  EXPECT_TRUE(CommandEnabled(app, 533));
+  EXPECT_FALSE(CommandEnabled(app, 532));
+  EXPECT_TRUE(CommandChecked(app, 400));
+  SwitchMode(app, Mode::Integer);
+  EXPECT_FALSE(CommandEnabled(app, 618));  // nothing created in integer mode yet
+  EXPECT_FALSE(CommandEnabled(app, 616));  // the linear program reads only integer letters now
+  EXPECT_TRUE(LetterItems(app).empty());
+  EXPECT_TRUE(CommandChecked(app, 402));
+  ToggleWhiteBackgrounds(app);
+  EXPECT_TRUE(CommandChecked(app, 628));
 }
 
 TEST(Application, SolveChecksInOrder) {
@@ -92,11 +93,11 @@ TEST(Application, SolveChecksInOrder) {
   };
   for (const auto& c : cases) {
     port.codes.clear();
-    EXPECT_EQ(app.Solve(c.m, c.b, c.x, c.k, c.zeros), c.code) << c.m << c.b << c.x << c.k;
+    EXPECT_EQ(Solve(app, c.m, c.b, c.x, c.k, c.zeros), c.code) << c.m << c.b << c.x << c.k;
     EXPECT_EQ(port.codes, std::vector<int>{c.code});
   }
   EXPECT_EQ(ws.Lookup(24), nullptr);  // nothing stored by a refusal
-  ASSERT_EQ(app.Solve(13, 0, 24, 11, true), 0);
+  ASSERT_EQ(Solve(app, 13, 0, 24, 11, true), 0);
   MatrixDocument* k = ws.Lookup(11);
   ASSERT_NE(k, nullptr);
   EXPECT_EQ(k->notebook, "kernel basis");
@@ -114,15 +115,15 @@ TEST(Application, CalculateStoresTextAsTyped) {
   ws.PutMatrix(Mode::Real, "", 13, Real(2, 2, {1, 2, 3, 4}));   // M
   ws.PutMatrix(Mode::Real, "", 23, Real(2, 2, {0, 1, 1, 0}));   // W
   ws.PutMatrix(Mode::Real, "", 24, Real(1, 2, {1, 2}));         // X
-  ASSERT_EQ(app.Calculate(16, "(M-3W)X'"), 0);
+  ASSERT_EQ(Calculate(app, 16, "(M-3W)X'"), 0);
   MatrixDocument* p = ws.Lookup(16);
   // M - 3W = [[1,-1],[0,4]]; times (1,2)' = (-1, 8).
   ASSERT_EQ(p->rows(), 2);
   EXPECT_EQ(p->z.at(0, 0), Complex(-1));
   EXPECT_EQ(p->z.at(1, 0), Complex(8));
   EXPECT_EQ(p->notebook, "(M-3W)X'");
-  EXPECT_EQ(app.Calculate(1, "2*3"), 102);
-  EXPECT_EQ(app.Calculate(1, "M+X"), 103);
+  EXPECT_EQ(Calculate(app, 1, "2*3"), 102);
+  EXPECT_EQ(Calculate(app, 1, "M+X"), 103);
   EXPECT_EQ(ws.Lookup(1), nullptr);
 }
 
@@ -134,7 +135,7 @@ TEST(Application, CloseAsksInOrderAndCancelStops) {
   ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
   ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
   port.answers = {Answer::Yes, Answer::No, Answer::No, Answer::Cancel};
-  EXPECT_FALSE(app.RequestClose());
+  EXPECT_FALSE(RequestClose(app));
   std::vector<std::string> expected = {"do you want Save requests?", "save changes to mat1.fma",
                                        "save changes to mat2.fma", "save changes to mat2.ima"};
   EXPECT_EQ(port.questions, expected);
@@ -143,7 +144,7 @@ TEST(Application, CloseAsksInOrderAndCancelStops) {
   port.questions.clear();
   ws.lp().modified = true;
   port.answers = {Answer::No};
-  EXPECT_TRUE(app.RequestClose());
+  EXPECT_TRUE(RequestClose(app));
   EXPECT_EQ(port.questions.size(), 1u);
   EXPECT_FALSE(ws.lp().modified);
 }
@@ -174,7 +175,7 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
     ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
     port.chosenFile = c.chosen;
     port.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
-    EXPECT_FALSE(app.RequestClose());
+    EXPECT_FALSE(RequestClose(app));
     EXPECT_EQ(port.codes, c.codes);
     EXPECT_TRUE(a->modified);
     std::vector<std::string> asked = {"do you want Save requests?", "save changes to mat1.fma"};
@@ -187,7 +188,7 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
   MatrixDocument* a = nullptr;
   app.workspace().PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
   port.chosenFile = dir + "/kept.fma";
-  EXPECT_TRUE(app.RequestClose());
+  EXPECT_TRUE(RequestClose(app));
   EXPECT_FALSE(a->modified);
   EXPECT_TRUE(std::filesystem::exists(dir + "/kept.fma"));
   std::filesystem::remove_all(dir);
@@ -203,25 +204,25 @@ TEST(Application, SaveOpenRoundTripAndFailures) {
   MatrixDocument* a = nullptr;
   ws.PutMatrix(Mode::Real, "", 1, Real(1, 2, {1.25L, -3}), &a);
   a->notebook = "made by hand";
-  ASSERT_EQ(app.Save(*a, path, true), 0);
+  ASSERT_EQ(Save(app, *a, path, true), 0);
   EXPECT_FALSE(a->modified);
   EXPECT_EQ(a->fileName, path);
-  ASSERT_EQ(app.OpenByName(path), 0);
+  ASSERT_EQ(OpenByName(app, path), 0);
   MatrixDocument* b = ws.Lookup(2);
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->z, a->z);
   EXPECT_EQ(b->notebook, "made by hand");
   EXPECT_FALSE(b->modified);
   // Another extension is ignored without a message.
-  EXPECT_LT(app.OpenByName(dir + "/notes.txt"), 0);
-  EXPECT_LT(app.OpenByName(dir + "/noextension"), 0);
+  EXPECT_LT(OpenByName(app, dir + "/notes.txt"), 0);
+  EXPECT_LT(OpenByName(app, dir + "/noextension"), 0);
   EXPECT_TRUE(port.codes.empty());
   // A directory cannot be written; the document stays modified.
   a->modified = true;
-  EXPECT_EQ(app.Save(*a, dir, true), 12);
+  EXPECT_EQ(Save(app, *a, dir, true), 12);
   EXPECT_TRUE(a->modified);
   // A missing file takes no letter: the workspace stays as it was.
-  EXPECT_EQ(app.OpenByName(dir + "/missing.fma"), 11);
+  EXPECT_EQ(OpenByName(app, dir + "/missing.fma"), 11);
   EXPECT_EQ(ws.Lookup(3), nullptr);
   EXPECT_EQ(port.codes, std::vector<int>({12, 11}));
   // Saving over an existing file asks first; No leaves it as it was.
@@ -229,7 +230,7 @@ TEST(Application, SaveOpenRoundTripAndFailures) {
   ASSERT_TRUE(ReadWholeFile(path, before));
   a->z.at(0, 0) = Complex(9);
   port.answers = {Answer::No};
-  EXPECT_LT(app.Save(*a, path, true), 0);
+  EXPECT_LT(Save(app, *a, path, true), 0);
   std::string after;
   ASSERT_TRUE(ReadWholeFile(path, after));
   EXPECT_EQ(before, after);
@@ -244,12 +245,12 @@ TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
   std::string path = dir + "/h.fma";
   MatrixDocument* a = nullptr;
   ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {42}), &a);
-  ASSERT_EQ(app.Save(*a, path, true), 0);
+  ASSERT_EQ(Save(app, *a, path, true), 0);
   for (int l = 2; l <= 26; ++l) ws.PutMatrix(Mode::Real, "", l, ComplexMatrix(1, 1));
-  EXPECT_EQ(app.Open(path), 4);  // no letter free or hidden
+  EXPECT_EQ(Open(app, path), 4);  // no letter free or hidden
   ws.Hide(*ws.Lookup(5));
   port.answers = {Answer::Yes};
-  EXPECT_EQ(app.Open(path), 0);
+  EXPECT_EQ(Open(app, path), 0);
   EXPECT_EQ(ws.Lookup(5)->z.at(0, 0), Complex(42));
   EXPECT_FALSE(ws.Lookup(5)->hidden);
   std::filesystem::remove_all(dir);
@@ -258,15 +259,15 @@ TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
 TEST(Application, PasteAndView) {
   FakePort port;
   Application app(port);
-  app.SwitchMode(Mode::Complex);
-  EXPECT_EQ(app.Paste(""), 2);
-  EXPECT_EQ(app.Paste("no numbers here"), 6);
-  ASSERT_EQ(app.Paste("1 2 3\n4 5\n"), 0);
+  SwitchMode(app, Mode::Complex);
+  EXPECT_EQ(Paste(app, ""), 2);
+  EXPECT_EQ(Paste(app, "no numbers here"), 6);
+  ASSERT_EQ(Paste(app, "1 2 3\n4 5\n"), 0);
   // Pasted text always becomes a real matrix, at the current mode's free letter.
   MatrixDocument* a = app.workspace().Lookup(Mode::Real, 1);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->z, Real(2, 3, {1, 2, 3, 4, 5, 0}));
-  EXPECT_EQ(app.View(7), 0);
+  EXPECT_EQ(View(app, 7), 0);
   MatrixDocument* g = app.workspace().Lookup(Mode::Complex, 7);
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(g->rows(), 3);
@@ -291,29 +292,29 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
     if (press) PostKey(stopKey);
     return work();
   });
-  app.SwitchMode(Mode::Integer);
+  SwitchMode(app, Mode::Integer);
   ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), 0);
-  EXPECT_EQ(app.Calculate(2, "A*A"), 0);
+  EXPECT_EQ(Calculate(app, 2, "A*A"), 0);
   std::string title, text;
-  EXPECT_EQ(app.Report(1, title, text), 0);
+  EXPECT_EQ(Report(app, 1, title, text), 0);
   press = true;
-  EXPECT_LT(app.Calculate(3, "A*A"), 0);
+  EXPECT_LT(Calculate(app, 3, "A*A"), 0);
   EXPECT_EQ(app.workspace().Lookup(3), nullptr);
   EXPECT_TRUE(port.codes.empty());
-  app.SwitchMode(Mode::Real);
+  SwitchMode(app, Mode::Real);
   ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {2, 0, 0, 3})), 0);
   press = false;
-  EXPECT_EQ(app.Report(1, title, text), 0);
+  EXPECT_EQ(Report(app, 1, title, text), 0);
   EXPECT_EQ(keys, (std::vector<int>{'Q', 'Q', 'Q', 'S'}));
   EXPECT_EQ(PollKey(), 0);  // nothing is left pending after the work
 
   // Real work polls too: a stopped inverse, Solve or report is no result.
   press = true;
-  EXPECT_LT(app.Calculate(3, "A^-1"), 0);
-  EXPECT_LT(app.Solve(1, 0, 24, 11, true), 0);
+  EXPECT_LT(Calculate(app, 3, "A^-1"), 0);
+  EXPECT_LT(Solve(app, 1, 0, 24, 11, true), 0);
   EXPECT_EQ(app.workspace().Lookup(3), nullptr);
   EXPECT_EQ(app.workspace().Lookup(24), nullptr);
-  EXPECT_EQ(app.Report(1, title, text), 0);
+  EXPECT_EQ(Report(app, 1, title, text), 0);
   EXPECT_EQ(text.rfind("rank: could not calculate\r\n\r\ntrace: ", 0), 0u) << text;
   const std::string tail = "determinant: could not calculate\r\n\r\n"
                            "characteristic polynomial\r\n---------------------------\r\ncould not calculate";
@@ -337,13 +338,13 @@ TEST(Application, FailingFormulaStoresNothing) {
     }
   } port;
   Application app(port);
-  EXPECT_EQ(app.Formula(1, "3", "3", "1/(I-J)"), 101);
-  EXPECT_EQ(app.Formula(2, "3", "3", "1/(I*J-6)"), 101);
+  EXPECT_EQ(Formula(app, 1, "3", "3", "1/(I-J)"), 101);
+  EXPECT_EQ(Formula(app, 2, "3", "3", "1/(I*J-6)"), 101);
   EXPECT_EQ(port.place, "entry (2, 3)");
   EXPECT_EQ(port.codes, (std::vector<int>{101, 101}));
   EXPECT_EQ(app.workspace().Lookup(1), nullptr);
   EXPECT_EQ(app.workspace().Lookup(2), nullptr);
-  EXPECT_EQ(app.Formula(3, "2", "2", "I+J"), 0);
+  EXPECT_EQ(Formula(app, 3, "2", "2", "I+J"), 0);
   EXPECT_NE(app.workspace().Lookup(3), nullptr);
 }
 

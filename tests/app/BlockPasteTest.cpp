@@ -1,9 +1,9 @@
-#include "app/BlockPaste.h"
+#include "app/commands/BlockPaste.h"
 
 #include <gtest/gtest.h>
 
 #include "FakePort.h"
-#include "app/DocumentEditing.h"
+#include "app/commands/Editing.h"
 
 namespace tavrin {
 namespace {
@@ -41,24 +41,26 @@ TEST(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
   };
   for (const RealCase& c : cases) {
     FakePort port;
+    Application app(port);
     MatrixDocument doc = Counting(MatrixKind::Real, 3, 3);
-    ASSERT_EQ(PasteBlock(port, doc, c.row, c.col, c.text), 0) << c.text;
+    ASSERT_EQ(PasteBlock(app, doc, c.row, c.col, c.text), 0) << c.text;
     std::vector<long double> got;
     for (const Complex& z : doc.z.e) got.push_back(z.re);
     EXPECT_EQ(got, c.after) << c.text;
     EXPECT_TRUE(doc.modified);
     // One step back gives the old matrix, one step forward the pasted one.
-    ASSERT_EQ(Undo(port, doc), 0);
+    ASSERT_EQ(Undo(app, doc), 0);
     EXPECT_EQ(doc.z.e[8].re, 9.0L);
-    ASSERT_EQ(Redo(port, doc), 0);
+    ASSERT_EQ(Redo(app, doc), 0);
     EXPECT_EQ(doc.z.e[8].re, c.after[8]);
   }
 }
 
 TEST(BlockPaste, IntegerCellsScaleByTheDenominator) {
   FakePort port;
+  Application app(port);
   MatrixDocument doc = Counting(MatrixKind::Integer, 1, 3, 6);
-  ASSERT_EQ(PasteBlock(port, doc, 0, 0, "-2/3,1/2,7"), 0);
+  ASSERT_EQ(PasteBlock(app, doc, 0, 0, "-2/3,1/2,7"), 0);
   // -2/3 = -4/6, 1/2 = 3/6, 7 = 42/6.
   EXPECT_EQ(doc.q.e[0], BigInteger(-4));
   EXPECT_EQ(doc.q.e[1], BigInteger(3));
@@ -82,9 +84,10 @@ TEST(BlockPaste, RefusalsChangeNothing) {
   };
   for (const Refusal& c : cases) {
     FakePort port;
+    Application app(port);
     MatrixDocument doc = Counting(c.kind, 1, 3, 6);
     const MatrixDocument before = doc;
-    EXPECT_EQ(PasteBlock(port, doc, c.row, 0, c.text), c.code) << c.text;
+    EXPECT_EQ(PasteBlock(app, doc, c.row, 0, c.text), c.code) << c.text;
     EXPECT_EQ(port.codes, std::vector<int>{c.code}) << c.text;
     EXPECT_EQ(doc.z, before.z);
     EXPECT_EQ(doc.q, before.q);

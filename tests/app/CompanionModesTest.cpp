@@ -3,6 +3,7 @@
 #include "FakePort.h"
 #include "MatrixBuilders.h"
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 
 namespace tavrin {
 namespace {
@@ -26,21 +27,21 @@ TEST(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {
   ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 1, Real(2, 2, {1, 0, 0, 1})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {5})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 3, {2, 4, 6, 1, 3, 2})), 0);
-  ASSERT_EQ(app.SwitchMode(Mode::Integer), 0);
-  ASSERT_EQ(app.Echelon(1, Application::Button::Find), 0);
+  ASSERT_EQ(SwitchMode(app, Mode::Integer), 0);
+  ASSERT_EQ(Echelon(app, 1, TaskButton::Find), 0);
   const MatrixDocument& ech = ws.echelon();
   ASSERT_TRUE(ech.isInteger());
   // By hand: R1/2 = (1 2 3); R2 - R1 = (0 1 -1); R1 - 2 R2 = (1 0 5).
   EXPECT_EQ(Values(ech.q), (std::vector<std::string>{"1", "0", "5", "0", "1", "-1"}));
   EXPECT_EQ(ech.title, "A --> echelon form");
-  EXPECT_EQ(app.StepsOf(ech)->LastText(), "R1 <- R1 - 2 R2");
-  ASSERT_EQ(app.SaveEchelonAs(5), 0);
+  EXPECT_EQ(StepsOf(app, ech)->LastText(), "R1 <- R1 - 2 R2");
+  ASSERT_EQ(SaveEchelonAs(app, 5), 0);
   const MatrixDocument* e = ws.Lookup(Mode::Integer, 5);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(Values(e->q), Values(ech.q));
   EXPECT_EQ(e->notebook, "echelon form");
   // B exists only in real mode: integer mode does not see it.
-  EXPECT_EQ(app.Echelon(2, Application::Button::Find), 108);
+  EXPECT_EQ(Echelon(app, 2, TaskButton::Find), 108);
   EXPECT_EQ(port.codes, std::vector<int>{108});
 }
 
@@ -50,8 +51,8 @@ TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
   Workspace& ws = app.workspace();
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {9})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), 0);
-  ASSERT_EQ(app.SwitchMode(Mode::Integer), 0);
-  ASSERT_EQ(app.ResetOperations(1), 0);
+  ASSERT_EQ(SwitchMode(app, Mode::Integer), 0);
+  ASSERT_EQ(ResetOperations(app, 1), 0);
   const MatrixDocument& op = ws.operations();
   ASSERT_TRUE(op.isInteger());
   struct Case {
@@ -70,23 +71,23 @@ TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
   };
   for (const Case& c : cases) {
     const bool columns = std::string(c.step)[0] == 'C';
-    ResultCode rc = c.what == 0   ? app.OperMultiply(columns, c.a, c.factor)
-                    : c.what == 1 ? app.OperAdd(columns, c.a, c.b, c.factor)
-                                  : app.OperSwap(columns, c.a, c.b);
+    ResultCode rc = c.what == 0   ? OperMultiply(app, columns, c.a, c.factor)
+                    : c.what == 1 ? OperAdd(app, columns, c.a, c.b, c.factor)
+                                  : OperSwap(app, columns, c.a, c.b);
     ASSERT_EQ(rc, 0) << c.step;
     EXPECT_EQ(Values(op.q), c.after) << c.step;
-    EXPECT_EQ(app.StepsOf(op)->LastText(), c.step);
+    EXPECT_EQ(StepsOf(app, op)->LastText(), c.step);
   }
-  EXPECT_EQ(app.OperMultiply(false, "1", "1/0"), 101);  // the language refuses; nothing changes
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(app.OperUndo(), 0);
+  EXPECT_EQ(OperMultiply(app, false, "1", "1/0"), 101);  // the language refuses; nothing changes
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(OperUndo(app), 0);
   EXPECT_EQ(Values(op.q), (std::vector<std::string>{"1", "2", "3", "4"}));
-  EXPECT_FALSE(app.CanUndoOperations());
-  EXPECT_TRUE(app.StepsOf(op)->steps().empty());
+  EXPECT_FALSE(CanUndoOperations(app));
+  EXPECT_TRUE(StepsOf(app, op)->steps().empty());
   // Switching mode leaves no undo record behind for the new zero matrix.
-  ASSERT_EQ(app.OperSwap(false, "1", "2"), 0);
-  ASSERT_EQ(app.SwitchMode(Mode::Real), 0);
-  EXPECT_FALSE(app.CanUndoOperations());
-  EXPECT_FALSE(app.StepsOf(op)->started());
+  ASSERT_EQ(OperSwap(app, false, "1", "2"), 0);
+  ASSERT_EQ(SwitchMode(app, Mode::Real), 0);
+  EXPECT_FALSE(CanUndoOperations(app));
+  EXPECT_FALSE(StepsOf(app, op)->started());
 }
 
 // Real F = (1 1), B = (1 1), C = (5) must not answer the integer problem
@@ -98,21 +99,21 @@ TEST(CompanionModes, IntegerLinearProgramReadsIntegerLetters) {
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 6, Real(1, 2, {1, 1})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Real(1, 2, {1, 1})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {5})), 0);
-  ASSERT_EQ(app.SwitchMode(Mode::Integer), 0);
-  EXPECT_EQ(app.LinearProgram(true, 6, 2, 3, Application::Button::Find), 108);
+  ASSERT_EQ(SwitchMode(app, Mode::Integer), 0);
+  EXPECT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), 108);
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 6, Int(1, 2, {3, 2})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(3, 2, {2, 1, 1, 1, 1, 0})), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(3, 1, {10, 8, 4})), 0);
-  ASSERT_EQ(app.LinearProgram(true, 6, 2, 3, Application::Button::Find), 0);
+  ASSERT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), 0);
   EXPECT_EQ(ws.lp().title, "F*X = 18 [ maximize; B*X <= C ]");
-  ASSERT_EQ(app.SaveLpAs(24), 0);
+  ASSERT_EQ(SaveLpAs(app, 24), 0);
   const MatrixDocument* x = ws.Lookup(Mode::Integer, 24);
   ASSERT_NE(x, nullptr);
   EXPECT_EQ(Values(x->q), (std::vector<std::string>{"2", "6"}));
-  EXPECT_EQ(app.StepsOf(ws.lp())->LastText(), "optimum: objective 18");
+  EXPECT_EQ(StepsOf(app, ws.lp())->LastText(), "optimum: objective 18");
   // Unbounded and infeasible problems are told apart.
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(3, 2, {2, -1, 1, -1, 1, -1})), 0);
-  EXPECT_EQ(app.LinearProgram(true, 6, 2, 3, Application::Button::Find), 112);
+  EXPECT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), 112);
   EXPECT_EQ(port.codes, (std::vector<int>{108, 112}));
 }
 
@@ -124,8 +125,8 @@ TEST(CompanionModes, ComplexOperationsReadComplexLetters) {
   ComplexMatrix z(1, 2);
   z.e = {Complex(1, 1), Complex(2, 0)};
   ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 1, z), 0);
-  ASSERT_EQ(app.SwitchMode(Mode::Complex), 0);
-  ASSERT_EQ(app.ResetOperations(1), 0);
+  ASSERT_EQ(SwitchMode(app, Mode::Complex), 0);
+  ASSERT_EQ(ResetOperations(app, 1), 0);
   EXPECT_EQ(ws.operations().kind(), MatrixKind::Complex);
   EXPECT_EQ(ws.operations().z, z);
 }

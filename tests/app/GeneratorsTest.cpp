@@ -1,4 +1,4 @@
-#include "app/Generators.h"
+#include "app/commands/Generators.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ namespace {
 
 struct Fixture {
   FakePort port;
-  Workspace ws{port};
+  Application app{port};
+  Workspace& ws = app.workspace();
   explicit Fixture(Mode m = Mode::Real) { ws.SetMode(m); }
   MatrixDocument* doc(int letter, Mode m) { return ws.Lookup(m, letter); }
   MatrixDocument* doc(int letter) { return ws.Lookup(letter); }
@@ -93,7 +94,7 @@ TEST(Generators, NewSizeLimits) {
   for (const Case& c : cases) {
     Fixture f;
     SCOPED_TRACE(std::string(c.rows) + " x " + c.cols);
-    EXPECT_EQ(NewMatrix(f.ws, 3, c.type, c.rows, c.cols, "0.0", "1.0", "1.0"), c.code);
+    EXPECT_EQ(NewMatrix(f.app, 3, c.type, c.rows, c.cols, "0.0", "1.0", "1.0"), c.code);
     if (c.code) {
       EXPECT_EQ(f.port.codes, std::vector<int>{c.code});
       EXPECT_EQ(f.doc(3), nullptr);
@@ -108,29 +109,29 @@ TEST(Generators, NewSizeLimits) {
 
 TEST(Generators, NewDiagonalZerosAndDescriptions) {
   Fixture f;
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::Diagonal, "3", "9", "0.0", "1.0", "2.5"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Diagonal, "3", "9", "0.0", "1.0", "2.5"), 0);
   ExpectReal(f.doc(1)->z, 3, 3, {2.5L, 0, 0, 0, 2.5L, 0, 0, 0, 2.5L});
   EXPECT_EQ(f.doc(1)->notebook, "diagonal");
-  ASSERT_EQ(NewMatrix(f.ws, 2, NewType::Zeros, "2", "3", "0.0", "1.0", "1.0"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::Zeros, "2", "3", "0.0", "1.0", "1.0"), 0);
   ExpectReal(f.doc(2)->z, 2, 3, {0, 0, 0, 0, 0, 0});
   EXPECT_EQ(f.doc(2)->notebook, "zeros");
-  ASSERT_EQ(NewMatrix(f.ws, 3, NewType::Random, "1", "1", "0.0", "1.0", "x"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 3, NewType::Random, "1", "1", "0.0", "1.0", "x"), 0);
   EXPECT_EQ(f.doc(3)->notebook, "random (0.0,1.0)");
-  ASSERT_EQ(NewMatrix(f.ws, 4, NewType::ProbabilityRows, "1", "1", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 4, NewType::ProbabilityRows, "1", "1", "", "", ""), 0);
   EXPECT_EQ(f.doc(4)->notebook, "probability rows");
-  ASSERT_EQ(NewMatrix(f.ws, 5, NewType::ProbabilityColumns, "1", "1", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 5, NewType::ProbabilityColumns, "1", "1", "", "", ""), 0);
   EXPECT_EQ(f.doc(5)->notebook, "probability columns");
   EXPECT_TRUE(f.port.codes.empty());
 }
 
 TEST(Generators, NewDiagonalValueIsAnExpression) {
   Fixture f(Mode::Complex);
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+2)*I"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+2)*I"), 0);
   EXPECT_EQ(f.doc(1)->z.at(0, 0), Complex(0, 3));
   EXPECT_EQ(f.doc(1)->z.at(1, 1), Complex(0, 3));
   EXPECT_EQ(f.doc(1)->z.at(0, 1), Complex(0, 0));
   // A faulty value is reported once and nothing is stored.
-  int rc = NewMatrix(f.ws, 2, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+");
+  int rc = NewMatrix(f.app, 2, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+");
   EXPECT_GT(rc, 0);
   EXPECT_EQ(f.port.codes, std::vector<int>{rc});
   EXPECT_EQ(f.doc(2), nullptr);
@@ -139,13 +140,13 @@ TEST(Generators, NewDiagonalValueIsAnExpression) {
 TEST(Generators, NewRandomRealAndComplexFromSeed) {
   Fixture f;
   ProgramRandom().Seed(12345);
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::Random, "2", "2", "-1", "3", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "2", "2", "-1", "3", ""), 0);
   ExpectReal(f.doc(1)->z, 2, 2, {-0.999738L, 1.019786L, 1.511026L, 1.922822L});
   EXPECT_EQ(f.doc(1)->notebook, "random (-1,3)");
 
   Fixture c(Mode::Complex);
   ProgramRandom().Seed(7);
-  ASSERT_EQ(NewMatrix(c.ws, 1, NewType::Random, "1", "2", "0", "10", ""), 0);
+  ASSERT_EQ(NewMatrix(c.app, 1, NewType::Random, "1", "2", "0", "10", ""), 0);
   const ComplexMatrix& z = c.doc(1)->z;
   // Each imaginary part is drawn right after its real part.
   EXPECT_NEAR(static_cast<double>(z.e[0].re), 5e-06, 1e-15);
@@ -156,11 +157,11 @@ TEST(Generators, NewRandomRealAndComplexFromSeed) {
 
 TEST(Generators, NewRandomBounds) {
   Fixture f;
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::Random, "3", "3", "2.5", "2.5", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "3", "3", "2.5", "2.5", ""), 0);
   for (const Complex& e : f.doc(1)->z.e) EXPECT_EQ(e, Complex(2.5L));
-  EXPECT_EQ(NewMatrix(f.ws, 2, NewType::Random, "3", "3", "2", "1", ""), 6);
+  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Random, "3", "3", "2", "1", ""), 6);
   // Inconsistent bounds are found before the size.
-  EXPECT_EQ(NewMatrix(f.ws, 2, NewType::Random, "0", "3", "2", "1", ""), 6);
+  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Random, "0", "3", "2", "1", ""), 6);
   EXPECT_EQ(f.port.codes, (std::vector<int>{6, 6}));
   EXPECT_EQ(f.doc(2), nullptr);
 }
@@ -168,12 +169,12 @@ TEST(Generators, NewRandomBounds) {
 TEST(Generators, NewProbabilityRowsAndColumnsReal) {
   Fixture f;
   ProgramRandom().Seed(99);
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::ProbabilityRows, "2", "3", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::ProbabilityRows, "2", "3", "", "", ""), 0);
   ExpectReal(f.doc(1)->z, 2, 3,
              {3.6862676576828636e-07L, 0.6434914705295802L, 0.35650816084365394L, 0.11021087310238677L,
               0.6273854827526322L, 0.2624036441449811L},
              1e-15L);
-  ASSERT_EQ(NewMatrix(f.ws, 2, NewType::ProbabilityColumns, "4", "5", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::ProbabilityColumns, "4", "5", "", "", ""), 0);
   const ComplexMatrix& m = f.doc(2)->z;
   for (int j = 0; j < 5; ++j) {
     long double sum = 0;
@@ -185,21 +186,21 @@ TEST(Generators, NewProbabilityRowsAndColumnsReal) {
 TEST(Generators, NewIntegerMode) {
   Fixture f(Mode::Integer);
   ProgramRandom().Seed(42);
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::Random, "2", "3", "-5", "5", "1"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "2", "3", "-5", "5", "1"), 0);
   EXPECT_EQ(Numerators(f.doc(1)->q), (std::vector<long>{-5, 5, 1, -5, 4, -4}));
   EXPECT_EQ(f.doc(1)->q.denominator, BigInteger(1));
   EXPECT_EQ(f.doc(1)->notebook, "random (-5,5)");
 
-  ASSERT_EQ(NewMatrix(f.ws, 2, NewType::Diagonal, "2", "5", "1", "10", "-123456789012345678901"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::Diagonal, "2", "5", "1", "10", "-123456789012345678901"), 0);
   const IntegerMatrix& d = f.doc(2)->q;
   EXPECT_EQ(d.rows, 2);
   EXPECT_EQ(d.cols, 2);
   EXPECT_EQ(d.at(1, 1).ToString(), "-123456789012345678901");
   EXPECT_TRUE(d.at(0, 1).IsZero());
 
-  EXPECT_EQ(NewMatrix(f.ws, 3, NewType::Diagonal, "2", "2", "1", "10", ""), 109);
-  EXPECT_EQ(NewMatrix(f.ws, 3, NewType::Random, "2", "2", "10", "1", ""), 6);
-  EXPECT_EQ(NewMatrix(f.ws, 3, NewType::Zeros, "1000", "1001", "1", "10", "1"), 17);
+  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Diagonal, "2", "2", "1", "10", ""), 109);
+  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Random, "2", "2", "10", "1", ""), 6);
+  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Zeros, "1000", "1001", "1", "10", "1"), 17);
   EXPECT_EQ(f.port.codes, (std::vector<int>{109, 6, 17}));
   EXPECT_EQ(f.doc(3), nullptr);
 }
@@ -207,11 +208,11 @@ TEST(Generators, NewIntegerMode) {
 TEST(Generators, NewIntegerProbabilitiesAreGapsBetweenCuts) {
   Fixture f(Mode::Integer);
   ProgramRandom().Seed(5);
-  ASSERT_EQ(NewMatrix(f.ws, 1, NewType::ProbabilityRows, "2", "3", "1", "10", "1"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::ProbabilityRows, "2", "3", "1", "10", "1"), 0);
   EXPECT_EQ(Numerators(f.doc(1)->q), (std::vector<long>{12, 20, 13, 4, 5, 36}));
   EXPECT_EQ(f.doc(1)->q.denominator, BigInteger(45));
   ProgramRandom().Seed(5);
-  ASSERT_EQ(NewMatrix(f.ws, 2, NewType::ProbabilityColumns, "3", "2", "1", "10", "1"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::ProbabilityColumns, "3", "2", "1", "10", "1"), 0);
   EXPECT_EQ(Numerators(f.doc(2)->q), (std::vector<long>{12, 4, 20, 5, 13, 36}));
   EXPECT_EQ(f.doc(2)->q.denominator, BigInteger(45));
   EXPECT_EQ(f.doc(2)->notebook, "probability columns");
@@ -220,58 +221,58 @@ TEST(Generators, NewIntegerProbabilitiesAreGapsBetweenCuts) {
 TEST(Generators, CopyColumn) {
   Fixture f;
   f.PutReal(1, 2, 3, {1, 2, 3, 4, 5, 6});
-  ASSERT_EQ(CopyColumn(f.ws, 1, 2, "2"), 0);
+  ASSERT_EQ(CopyColumn(f.app, 1, 2, "2"), 0);
   ExpectReal(f.doc(2)->z, 2, 1, {2, 5});
   EXPECT_EQ(f.doc(2)->notebook, "column #2");
-  EXPECT_EQ(CopyColumn(f.ws, 1, 3, "0"), 17);
-  EXPECT_EQ(CopyColumn(f.ws, 9, 3, "1"), 108);
-  EXPECT_EQ(CopyColumn(f.ws, 1, 3, "4"), 10);
+  EXPECT_EQ(CopyColumn(f.app, 1, 3, "0"), 17);
+  EXPECT_EQ(CopyColumn(f.app, 9, 3, "1"), 108);
+  EXPECT_EQ(CopyColumn(f.app, 1, 3, "4"), 10);
   EXPECT_EQ(f.port.codes, (std::vector<int>{17, 108, 10}));
   EXPECT_EQ(f.doc(3), nullptr);
 
   Fixture i(Mode::Integer);
   i.PutInteger(1, 2, 2, {1, -2, 3, 4}, 7);
-  ASSERT_EQ(CopyColumn(i.ws, 1, 1, "2"), 0);  // over its own source
+  ASSERT_EQ(CopyColumn(i.app, 1, 1, "2"), 0);  // over its own source
   EXPECT_EQ(Numerators(i.doc(1)->q), (std::vector<long>{-2, 4}));
   EXPECT_EQ(i.doc(1)->q.denominator, BigInteger(7));
 }
 
 TEST(Generators, Rotate2D) {
   Fixture f;
-  ASSERT_EQ(Rotate2D(f.ws, 1, "90"), 0);
+  ASSERT_EQ(Rotate2D(f.app, 1, "90"), 0);
   ExpectReal(f.doc(1)->z, 2, 2, {0, -1, 1, 0});
   EXPECT_EQ(f.doc(1)->notebook, "rotation 2D");
-  ASSERT_EQ(Rotate2D(f.ws, 2, "60.0"), 0);
+  ASSERT_EQ(Rotate2D(f.app, 2, "60.0"), 0);
   const long double h = 0.8660254037844386467637L;
   ExpectReal(f.doc(2)->z, 2, 2, {0.5L, -h, h, 0.5L});
 }
 
 TEST(Generators, Rotate3D) {
   Fixture f;
-  ASSERT_EQ(Rotate3D(f.ws, 0, 1, "0", "0", "5", "30"), 0);
+  ASSERT_EQ(Rotate3D(f.app, 0, 1, "0", "0", "5", "30"), 0);
   const long double h = 0.8660254037844386467637L;
   ExpectReal(f.doc(1)->z, 3, 3, {h, -0.5L, 0, 0.5L, h, 0, 0, 0, 1});
   EXPECT_EQ(f.doc(1)->notebook, "rotation 3D");
   // 120 degrees about (1, 1, 1) carries x to y, y to z, z to x.
-  ASSERT_EQ(Rotate3D(f.ws, 0, 2, "1", "1", "1", "120"), 0);
+  ASSERT_EQ(Rotate3D(f.app, 0, 2, "1", "1", "1", "120"), 0);
   ExpectReal(f.doc(2)->z, 3, 3, {0, 0, 1, 1, 0, 0, 0, 1, 0});
   // The axis from the first three entries of a matrix.
   f.PutReal(5, 2, 2, {2, 2, 2, 7});
-  ASSERT_EQ(Rotate3D(f.ws, 5, 3, "0", "0", "0", "120"), 0);
+  ASSERT_EQ(Rotate3D(f.app, 5, 3, "0", "0", "0", "120"), 0);
   ExpectReal(f.doc(3)->z, 3, 3, {0, 0, 1, 1, 0, 0, 0, 1, 0});
 
   f.PutReal(6, 1, 2, {1, 1});
-  EXPECT_EQ(Rotate3D(f.ws, 0, 4, "0", "0", "0", "30"), 14);
-  EXPECT_EQ(Rotate3D(f.ws, 0, 4, "1e-9", "0", "0", "30"), 14);
-  EXPECT_EQ(Rotate3D(f.ws, 6, 4, "", "", "", "30"), 6);
-  EXPECT_EQ(Rotate3D(f.ws, 7, 4, "", "", "", "30"), 108);
+  EXPECT_EQ(Rotate3D(f.app, 0, 4, "0", "0", "0", "30"), 14);
+  EXPECT_EQ(Rotate3D(f.app, 0, 4, "1e-9", "0", "0", "30"), 14);
+  EXPECT_EQ(Rotate3D(f.app, 6, 4, "", "", "", "30"), 6);
+  EXPECT_EQ(Rotate3D(f.app, 7, 4, "", "", "", "30"), 108);
   EXPECT_EQ(f.port.codes, (std::vector<int>{14, 14, 6, 108}));
   EXPECT_EQ(f.doc(4), nullptr);
 }
 
 TEST(Generators, PythagoreanRotation) {
   Fixture f(Mode::Integer);
-  ASSERT_EQ(PythagoreanRotation(f.ws, 0, 0, 1, "3", "6", "-2", "4", "3"), 0);
+  ASSERT_EQ(PythagoreanRotation(f.app, 0, 0, 1, "3", "6", "-2", "4", "3"), 0);
   const IntegerMatrix& m = f.doc(1)->q;
   EXPECT_EQ(m.denominator, BigInteger(245));
   EXPECT_EQ(Numerators(m), (std::vector<long>{205, 60, 120, -24, 232, -75, -132, 51, 200}));
@@ -279,7 +280,7 @@ TEST(Generators, PythagoreanRotation) {
   // The same data from matrices.
   f.PutInteger(2, 2, 2, {3, 6, -2, 99}, 5);
   f.PutInteger(3, 1, 2, {4, 3});
-  ASSERT_EQ(PythagoreanRotation(f.ws, 2, 3, 4, "", "", "", "", ""), 0);
+  ASSERT_EQ(PythagoreanRotation(f.app, 2, 3, 4, "", "", "", "", ""), 0);
   EXPECT_EQ(f.doc(4)->q, m);
 
   struct Case {
@@ -294,11 +295,12 @@ TEST(Generators, PythagoreanRotation) {
   };
   for (const Case& c : cases) {
     FakePort port;
-    Workspace ws(port);
+    Application app(port);
+    Workspace& ws = app.workspace();
     ws.SetMode(Mode::Integer);
     IntegerMatrix two(1, 2);
     ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, two), 0);
-    EXPECT_EQ(PythagoreanRotation(ws, c.axisLetter, c.angleLetter, 5, c.x, c.y, c.z, c.p, c.q), c.code);
+    EXPECT_EQ(PythagoreanRotation(app, c.axisLetter, c.angleLetter, 5, c.x, c.y, c.z, c.p, c.q), c.code);
     EXPECT_EQ(port.codes, std::vector<int>{c.code});
     EXPECT_EQ(ws.Lookup(5), nullptr);
   }
@@ -307,55 +309,55 @@ TEST(Generators, PythagoreanRotation) {
 TEST(Generators, ReflectProject) {
   Fixture f;
   f.PutReal(1, 1, 2, {1, 1});
-  ASSERT_EQ(ReflectProject(f.ws, 1, 2, true), 0);
+  ASSERT_EQ(ReflectProject(f.app, 1, 2, true), 0);
   ExpectReal(f.doc(2)->z, 2, 2, {0.5L, -0.5L, -0.5L, 0.5L});
   EXPECT_EQ(f.doc(2)->notebook, "projection");
-  ASSERT_EQ(ReflectProject(f.ws, 1, 3, false), 0);
+  ASSERT_EQ(ReflectProject(f.app, 1, 3, false), 0);
   ExpectReal(f.doc(3)->z, 2, 2, {0, -1, -1, 0});
   EXPECT_EQ(f.doc(3)->notebook, "reflection");
   // A column (1, 2, 2): reflection I - 2nnᵀ/9.
   f.PutReal(4, 3, 1, {1, 2, 2});
-  ASSERT_EQ(ReflectProject(f.ws, 4, 5, false), 0);
+  ASSERT_EQ(ReflectProject(f.app, 4, 5, false), 0);
   ExpectReal(f.doc(5)->z, 3, 3,
              {7.0L / 9, -4.0L / 9, -4.0L / 9, -4.0L / 9, 1.0L / 9, -8.0L / 9, -4.0L / 9, -8.0L / 9, 1.0L / 9});
 
   f.PutReal(6, 2, 2, {1, 0, 0, 1});
   f.PutReal(7, 1, 1, {1});
   f.PutReal(8, 1, 3, {0, 0, 0});
-  EXPECT_EQ(ReflectProject(f.ws, 6, 9, true), 6);
-  EXPECT_EQ(ReflectProject(f.ws, 7, 9, true), 6);
-  EXPECT_EQ(ReflectProject(f.ws, 8, 9, true), 14);
-  EXPECT_EQ(ReflectProject(f.ws, 10, 9, true), 108);
+  EXPECT_EQ(ReflectProject(f.app, 6, 9, true), 6);
+  EXPECT_EQ(ReflectProject(f.app, 7, 9, true), 6);
+  EXPECT_EQ(ReflectProject(f.app, 8, 9, true), 14);
+  EXPECT_EQ(ReflectProject(f.app, 10, 9, true), 108);
   EXPECT_EQ(f.port.codes, (std::vector<int>{6, 6, 14, 108}));
   EXPECT_EQ(f.doc(9), nullptr);
 
   Fixture i(Mode::Integer);
   i.PutInteger(1, 2, 1, {1, 1}, 3);
-  ASSERT_EQ(ReflectProject(i.ws, 1, 2, true), 0);
+  ASSERT_EQ(ReflectProject(i.app, 1, 2, true), 0);
   EXPECT_EQ(Numerators(i.doc(2)->q), (std::vector<long>{1, -1, -1, 1}));
   EXPECT_EQ(i.doc(2)->q.denominator, BigInteger(2));
-  ASSERT_EQ(ReflectProject(i.ws, 1, 3, false), 0);
+  ASSERT_EQ(ReflectProject(i.app, 1, 3, false), 0);
   EXPECT_EQ(Numerators(i.doc(3)->q), (std::vector<long>{0, -2, -2, 0}));
   EXPECT_EQ(i.doc(3)->q.denominator, BigInteger(2));
   i.PutInteger(4, 1, 2, {0, 0});
-  EXPECT_EQ(ReflectProject(i.ws, 4, 5, true), 14);
+  EXPECT_EQ(ReflectProject(i.app, 4, 5, true), 14);
 }
 
 TEST(Generators, Unimodular) {
   Fixture f(Mode::Integer);
-  EXPECT_EQ(Unimodular(f.ws, "1", 1), 17);
-  EXPECT_EQ(Unimodular(f.ws, "21", 1), 17);
+  EXPECT_EQ(Unimodular(f.app, "1", 1), 17);
+  EXPECT_EQ(Unimodular(f.app, "21", 1), 17);
   EXPECT_EQ(f.port.codes, (std::vector<int>{17, 17}));
   ProgramRandom().Seed(2024);
-  ASSERT_EQ(Unimodular(f.ws, "3", 1), 0);
+  ASSERT_EQ(Unimodular(f.app, "3", 1), 0);
   EXPECT_EQ(Numerators(f.doc(1)->q), (std::vector<long>{-1, 24, -35, 1, -17, 25, -1, 26, -38}));
   EXPECT_EQ(f.doc(1)->notebook, "random unimodular");
   ProgramRandom().Seed(1);
-  ASSERT_EQ(Unimodular(f.ws, "4", 2), 0);
+  ASSERT_EQ(Unimodular(f.app, "4", 2), 0);
   EXPECT_EQ(Numerators(f.doc(2)->q), (std::vector<long>{-1, 2, 2, -2, 5, -1, -2, 7, -2, -1, 1, -2, -3, -1, 3, -3}));
   for (int seed = 0; seed < 5; ++seed) {
     ProgramRandom().Seed(seed);
-    ASSERT_EQ(Unimodular(f.ws, "20", 3), 0);
+    ASSERT_EQ(Unimodular(f.app, "20", 3), 0);
     const IntegerMatrix& m = f.doc(3)->q;
     ASSERT_EQ(m.rows, 20);
     for (const BigInteger& e : m.e) EXPECT_FALSE(e.IsZero());
@@ -364,7 +366,7 @@ TEST(Generators, Unimodular) {
   }
   // Unimodular goes to the integer workspace from any mode.
   Fixture r;
-  ASSERT_EQ(Unimodular(r.ws, "2", 1), 0);
+  ASSERT_EQ(Unimodular(r.app, "2", 1), 0);
   EXPECT_NE(r.ws.Lookup(Mode::Integer, 1), nullptr);
 }
 
@@ -372,21 +374,21 @@ TEST(Generators, EditingGuardAndOverwrite) {
   Fixture f;
   f.PutReal(1, 1, 3, {1, 2, 3});
   f.doc(1)->editing = true;
-  EXPECT_EQ(Rotate2D(f.ws, 2, "90"), 111);
-  EXPECT_EQ(Rotate3D(f.ws, 0, 2, "0", "0", "1", "90"), 111);
-  EXPECT_EQ(ReflectProject(f.ws, 1, 2, true), 111);
-  EXPECT_EQ(CopyColumn(f.ws, 1, 2, "1"), 111);
+  EXPECT_EQ(Rotate2D(f.app, 2, "90"), 111);
+  EXPECT_EQ(Rotate3D(f.app, 0, 2, "0", "0", "1", "90"), 111);
+  EXPECT_EQ(ReflectProject(f.app, 1, 2, true), 111);
+  EXPECT_EQ(CopyColumn(f.app, 1, 2, "1"), 111);
   EXPECT_EQ(f.port.codes, (std::vector<int>{111, 111, 111, 111}));
   EXPECT_EQ(f.doc(2), nullptr);
   // New and Unimodular do not ask the guard.
-  EXPECT_EQ(NewMatrix(f.ws, 2, NewType::Zeros, "2", "2", "", "", ""), 0);
-  EXPECT_EQ(Unimodular(f.ws, "2", 2), 0);
+  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Zeros, "2", "2", "", "", ""), 0);
+  EXPECT_EQ(Unimodular(f.app, "2", 2), 0);
   f.doc(1)->editing = false;
 
   // Declining the overwrite question: nothing changes, nothing reported.
   f.port.codes.clear();
   f.port.answers.push_back(Answer::No);
-  EXPECT_LT(Rotate2D(f.ws, 1, "90"), 0);
+  EXPECT_LT(Rotate2D(f.app, 1, "90"), 0);
   EXPECT_TRUE(f.port.codes.empty());
   ExpectReal(f.doc(1)->z, 1, 3, {1, 2, 3});
   EXPECT_EQ(f.port.questions.size(), 1u);

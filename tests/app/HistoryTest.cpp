@@ -4,8 +4,8 @@
 
 #include "FakePort.h"
 #include "MatrixBuilders.h"
-#include "app/DocumentEditing.h"
-#include "app/Workspace.h"
+#include "app/commands/CommandTable.h"
+#include "app/commands/Editing.h"
 
 namespace tavrin {
 namespace {
@@ -25,21 +25,21 @@ std::string Index(std::mt19937& rng, int count) { return std::to_string(1 + stat
 // One random step on the document: an entry or denominator edit, a
 // structural command, or a replacement of the whole matrix by a command
 // that stores a result. Returns 0 when something changed.
-ResultCode RandomStep(Workspace& ws, MatrixDocument& doc, std::mt19937& rng) {
-  UserPort& port = ws.port();
+ResultCode RandomStep(Application& app, MatrixDocument& doc, std::mt19937& rng) {
+  Workspace& ws = app.workspace();
   const int rows = doc.rows(), cols = doc.cols();
   switch (rng() % 11) {
     case 0:
     case 1:
-      return EditEntry(port, doc, static_cast<int>(rng() % rows), static_cast<int>(rng() % cols), Number(rng));
-    case 2: return doc.isInteger() ? EditDenominator(port, doc, Number(rng)) : -1;
-    case 3: return SetDimensions(port, doc, Index(rng, 3), Index(rng, 3));
-    case 4: return RemoveRows(port, doc, Index(rng, rows), Index(rng, rows));
-    case 5: return RemoveColumns(port, doc, Index(rng, cols), Index(rng, cols));
-    case 6: return InsertRow(port, doc, Index(rng, rows));
-    case 7: return InsertColumn(port, doc, Index(rng, cols));
-    case 8: return rng() % 2 ? ExchangeRows(port, doc, Index(rng, rows), Index(rng, rows))
-                             : ExchangeColumns(port, doc, Index(rng, cols), Index(rng, cols));
+      return EditEntry(app, doc, static_cast<int>(rng() % rows), static_cast<int>(rng() % cols), Number(rng));
+    case 2: return doc.isInteger() ? EditDenominator(app, doc, Number(rng)) : -1;
+    case 3: return SetDimensions(app, doc, Index(rng, 3), Index(rng, 3));
+    case 4: return RemoveRows(app, doc, Index(rng, rows), Index(rng, rows));
+    case 5: return RemoveColumns(app, doc, Index(rng, cols), Index(rng, cols));
+    case 6: return InsertRow(app, doc, Index(rng, rows));
+    case 7: return InsertColumn(app, doc, Index(rng, cols));
+    case 8: return rng() % 2 ? ExchangeRows(app, doc, Index(rng, rows), Index(rng, rows))
+                             : ExchangeColumns(app, doc, Index(rng, cols), Index(rng, cols));
     default: {
       const int r = 1 + static_cast<int>(rng() % 4), c = 1 + static_cast<int>(rng() % 4);
       ResultCode rc;
@@ -67,7 +67,8 @@ TEST(History, RandomWalksUndoAndRedoThroughEveryState) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
       SCOPED_TRACE(std::to_string(seed) + (integer ? " integer" : " real"));
       FakePort port;
-      Workspace ws(port);
+      Application app(port);
+      Workspace& ws = app.workspace();
       ws.SetMode(integer ? Mode::Integer : Mode::Real);
       MatrixDocument* doc = nullptr;
       if (integer)
@@ -77,23 +78,23 @@ TEST(History, RandomWalksUndoAndRedoThroughEveryState) {
       std::mt19937 rng(seed);
       std::vector<State> states{Of(*doc)};
       for (int k = 0; k < 60; ++k)
-        if (RandomStep(ws, *doc, rng) == 0) states.push_back(Of(*doc));
+        if (RandomStep(app, *doc, rng) == 0) states.push_back(Of(*doc));
       ASSERT_EQ(doc->undo.size(), states.size() - 1);
       for (size_t k = states.size() - 1; k > 0; --k) {
-        ASSERT_EQ(Undo(port, *doc), 0);
+        ASSERT_EQ(Undo(app, *doc), 0);
         ASSERT_EQ(Of(*doc), states[k - 1]) << "after undoing step " << k;
       }
-      EXPECT_EQ(Undo(port, *doc), -1);
+      EXPECT_EQ(Undo(app, *doc), -1);
       for (size_t k = 1; k < states.size(); ++k) {
-        ASSERT_EQ(Redo(port, *doc), 0);
+        ASSERT_EQ(Redo(app, *doc), 0);
         ASSERT_EQ(Of(*doc), states[k]) << "after redoing step " << k;
       }
-      EXPECT_EQ(Redo(port, *doc), -1);
+      EXPECT_EQ(Redo(app, *doc), -1);
       // Half way back, a new step forgets what was undone.
-      for (size_t k = 0; k < states.size() / 2; ++k) ASSERT_EQ(Undo(port, *doc), 0);
-      ASSERT_EQ(SetDimensions(port, *doc, "1", "1"), 0);
+      for (size_t k = 0; k < states.size() / 2; ++k) ASSERT_EQ(Undo(app, *doc), 0);
+      ASSERT_EQ(SetDimensions(app, *doc, "1", "1"), 0);
       EXPECT_TRUE(doc->redo.empty());
-      ASSERT_EQ(Undo(port, *doc), 0);
+      ASSERT_EQ(Undo(app, *doc), 0);
       EXPECT_EQ(Of(*doc), states[states.size() - 1 - states.size() / 2]);
     }
   }
@@ -103,56 +104,58 @@ TEST(History, RandomWalksUndoAndRedoThroughEveryState) {
 // matrix overwritten by one of another size, then Undo.
 TEST(History, OverwriteIsOneStepWhateverCameBefore) {
   FakePort port;
-  Workspace ws(port);
+  Application app(port);
+  Workspace& ws = app.workspace();
   MatrixDocument* a = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(9, 1), &a), 0);
   ws.SetDescription(*a, "zeros");
-  ASSERT_EQ(EditEntry(port, *a, 8, 0, "5"), 0);
+  ASSERT_EQ(EditEntry(app, *a, 8, 0, "5"), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 9)), 0);
   ws.SetDescription(*a, "B");
-  EXPECT_TRUE(EditCommandEnabled(*a, 98));  // Undo is offered after an overwrite
-  ASSERT_EQ(Undo(port, *a), 0);
+  EXPECT_TRUE(DocumentCommandEnabled(*a, 98));  // Undo is offered after an overwrite
+  ASSERT_EQ(Undo(app, *a), 0);
   ComplexMatrix edited(9, 1);
   edited.at(8, 0) = Complex(5);
   EXPECT_EQ(a->z, edited);
   EXPECT_EQ(a->notebook, "zeros");
-  ASSERT_EQ(Undo(port, *a), 0);
+  ASSERT_EQ(Undo(app, *a), 0);
   EXPECT_EQ(a->z, ComplexMatrix(9, 1));
 
   // Removed rows, then a 1x1 matrix: Undo gives the 1x5 matrix, then 5x5.
   MatrixDocument* c = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(5, 5, {}), &c), 0);
-  ASSERT_EQ(RemoveRows(port, *c, "1", "4"), 0);
+  ASSERT_EQ(RemoveRows(app, *c, "1", "4"), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {7})), 0);
-  ASSERT_EQ(Undo(port, *c), 0);
+  ASSERT_EQ(Undo(app, *c), 0);
   EXPECT_EQ(c->z, ComplexMatrix(1, 5));
-  ASSERT_EQ(Undo(port, *c), 0);
+  ASSERT_EQ(Undo(app, *c), 0);
   EXPECT_EQ(c->z, ComplexMatrix(5, 5));
 
   // Integer: an inserted row and a negative denominator, then a 1x2 matrix.
   MatrixDocument* q = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 3, {2, 4, -6}), &q), 0);
-  ASSERT_EQ(InsertRow(port, *q, "2"), 0);
-  ASSERT_EQ(EditDenominator(port, *q, "-3"), 0);
+  ASSERT_EQ(InsertRow(app, *q, "2"), 0);
+  ASSERT_EQ(EditDenominator(app, *q, "-3"), 0);
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 2, {1, 2})), 0);
-  ASSERT_EQ(Undo(port, *q), 0);
+  ASSERT_EQ(Undo(app, *q), 0);
   EXPECT_EQ(q->q, Int(2, 3, {-2, -4, 6, 0, 0, 0}, 3));
-  ASSERT_EQ(Undo(port, *q), 0);
-  ASSERT_EQ(Undo(port, *q), 0);
+  ASSERT_EQ(Undo(app, *q), 0);
+  ASSERT_EQ(Undo(app, *q), 0);
   EXPECT_EQ(q->q, Int(1, 3, {2, 4, -6}));
   EXPECT_TRUE(port.codes.empty());
 }
 
 TEST(History, CompanionResultsStartAFreshHistory) {
   FakePort port;
-  Workspace ws(port);
+  Application app(port);
+  Workspace& ws = app.workspace();
   MatrixDocument& ech = ws.echelon();
-  ASSERT_EQ(InsertRow(port, ech, "1"), 0);
+  ASSERT_EQ(InsertRow(app, ech, "1"), 0);
   ech.editing = true;
   ech.Replace(Real(1, 2, {1, 2}));
   EXPECT_TRUE(ech.undo.empty());
   EXPECT_FALSE(ech.editing);  // an open edit box belongs to the old matrix
-  EXPECT_EQ(Undo(port, ech), -1);
+  EXPECT_EQ(Undo(app, ech), -1);
   EXPECT_EQ(ech.z, Real(1, 2, {1, 2}));
 }
 
@@ -160,10 +163,11 @@ TEST(History, CompanionResultsStartAFreshHistory) {
 // declined overwrite leaves matrix and history alone.
 TEST(History, ReplacementEndsEditingAndDeclineKeepsAll) {
   FakePort port;
-  Workspace ws(port);
+  Application app(port);
+  Workspace& ws = app.workspace();
   MatrixDocument* a = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), 0);
-  ASSERT_EQ(EditEntry(port, *a, 0, 0, "2"), 0);
+  ASSERT_EQ(EditEntry(app, *a, 0, 0, "2"), 0);
   port.answers = {Answer::No};
   EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), -1);
   EXPECT_EQ(a->undo.size(), 1u);

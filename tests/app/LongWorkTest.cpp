@@ -9,6 +9,7 @@
 #include "FakePort.h"
 #include "MatrixBuilders.h"
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 #include "app/WorkerThread.h"
 #include "core/PollKey.h"
 #include "core/Random.h"
@@ -39,7 +40,7 @@ struct Desk {
   FakePort port;
   Application app{port};
   explicit Desk(Mode m) {
-    app.SwitchMode(m);
+    SwitchMode(app, m);
     Workspace& ws = app.workspace();
     if (m == Mode::Integer) {
       ws.PutMatrix(m, "", 1, Int(2, 2, {2, 0, 0, 4}));
@@ -65,7 +66,7 @@ struct Desk {
   // What a command stored or showed, as text.
   std::string Result(int letter) {
     std::string text;
-    app.TextOutOf(*app.workspace().Lookup(letter), text);
+    TextOutOf(*app.workspace().Lookup(letter), text);
     return text;
   }
 };
@@ -76,11 +77,11 @@ TEST(LongWork, WorkReadsCopiesOfItsInputs) {
     Mode mode;
     std::function<std::string(Desk&)> run;
   } cases[] = {
-      {"calculate", Mode::Real, [](Desk& s) { s.app.Calculate(3, "A*B+B"); return s.Result(3); }},
-      {"calculate integer", Mode::Integer, [](Desk& s) { s.app.Calculate(3, "A^3*B"); return s.Result(3); }},
-      {"solve integer", Mode::Integer, [](Desk& s) { s.app.Solve(1, 2, 3, 4, false); return s.Result(3); }},
-      {"report", Mode::Real, [](Desk& s) { std::string t, x; s.app.Report(1, t, x); return x; }},
-      {"report integer", Mode::Integer, [](Desk& s) { std::string t, x; s.app.Report(1, t, x); return x; }},
+      {"calculate", Mode::Real, [](Desk& s) { Calculate(s.app, 3, "A*B+B"); return s.Result(3); }},
+      {"calculate integer", Mode::Integer, [](Desk& s) { Calculate(s.app, 3, "A^3*B"); return s.Result(3); }},
+      {"solve integer", Mode::Integer, [](Desk& s) { Solve(s.app, 1, 2, 3, 4, false); return s.Result(3); }},
+      {"report", Mode::Real, [](Desk& s) { std::string t, x; Report(s.app, 1, t, x); return x; }},
+      {"report integer", Mode::Integer, [](Desk& s) { std::string t, x; Report(s.app, 1, t, x); return x; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -104,11 +105,11 @@ TEST(LongWork, StopKeyEndsTheWorkAndNothingIsStored) {
     Mode mode;
     std::function<ResultCode(Application&)> run;
   } cases[] = {
-      {"real product", Mode::Real, [](Application& a) { return a.Calculate(3, "A*A"); }},
-      {"real power", Mode::Real, [](Application& a) { return a.Calculate(3, "A^5"); }},
-      {"complex product", Mode::Complex, [](Application& a) { return a.Calculate(3, "A*A"); }},
-      {"integer product", Mode::Integer, [](Application& a) { return a.Calculate(3, "A*A"); }},
-      {"formula", Mode::Real, [](Application& a) { return a.Formula(3, "30", "30", "I+J"); }},
+      {"real product", Mode::Real, [](Application& a) { return Calculate(a, 3, "A*A"); }},
+      {"real power", Mode::Real, [](Application& a) { return Calculate(a, 3, "A^5"); }},
+      {"complex product", Mode::Complex, [](Application& a) { return Calculate(a, 3, "A*A"); }},
+      {"integer product", Mode::Integer, [](Application& a) { return Calculate(a, 3, "A*A"); }},
+      {"formula", Mode::Real, [](Application& a) { return Formula(a, 3, "30", "30", "I+J"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -135,7 +136,7 @@ TEST(LongWork, RealSolveRunsAsLongWork) {
     return work();
   });
   // (1 2; 3 4) x = (5; 6): x = (-4; 4.5).
-  ASSERT_EQ(s.app.Solve(1, 2, 3, 4, false), 0);
+  ASSERT_EQ(Solve(s.app, 1, 2, 3, 4, false), 0);
   EXPECT_EQ(runs, 1);
   const ComplexMatrix& x = s.app.workspace().Lookup(3)->z;
   EXPECT_NEAR(static_cast<double>(x.at(0, 0).re), -4.0, 1e-15);

@@ -8,7 +8,8 @@
 #include "FakePort.h"
 #include "MatrixBuilders.h"
 #include "app/Application.h"
-#include "app/DocumentEditing.h"
+#include "app/commands/Commands.h"
+#include "app/commands/Editing.h"
 #include "io/AtomicFile.h"
 #include "io/MatrixFile.h"
 
@@ -55,7 +56,7 @@ TEST(OpenSave, UnreadableFileChangesNothing) {
   std::filesystem::create_directories(s / "folder.fma");
   for (const std::string& path : {garbage, s / "missing.fma", s / "folder.fma"}) {
     port.codes.clear();
-    EXPECT_EQ(app.OpenByName(path), 11);
+    EXPECT_EQ(OpenByName(app, path), 11);
     EXPECT_EQ(port.codes, std::vector<int>{11});
   }
   EXPECT_TRUE(port.questions.empty());  // nothing was about to be replaced
@@ -73,22 +74,22 @@ TEST(OpenSave, OpeningIntoAHiddenLetterIsOneUndoableStep) {
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 1, {1.5L, 2}), &a), 0);
   ws.SetDescription(*a, "from the file");
   a->format.places = 3;
-  ASSERT_EQ(app.Save(*a, s / "f.fma", true), 0);
+  ASSERT_EQ(Save(app, *a, s / "f.fma", true), 0);
   Application other(port);
   MatrixDocument* e = FillAllButHidden(other.workspace());
-  ASSERT_EQ(EditEntry(port, *e, 0, 0, "8"), 0);
-  ASSERT_EQ(other.OpenByName(s / "f.fma"), 0);
+  ASSERT_EQ(EditEntry(other, *e, 0, 0, "8"), 0);
+  ASSERT_EQ(OpenByName(other, s / "f.fma"), 0);
   EXPECT_EQ(e->z, Real(2, 1, {1.5L, 2}));
   EXPECT_EQ(e->notebook, "from the file");
   EXPECT_EQ(e->fileName, s / "f.fma");
   EXPECT_EQ(e->format.places, 3);
   EXPECT_FALSE(e->modified);
-  ASSERT_EQ(Undo(port, *e), 0);
+  ASSERT_EQ(Undo(other, *e), 0);
   EXPECT_EQ(e->z, Real(1, 1, {8}));
   EXPECT_EQ(e->notebook, "kept");
   EXPECT_EQ(e->fileName, "");
   EXPECT_EQ(e->format.places, 5);
-  ASSERT_EQ(Undo(port, *e), 0);
+  ASSERT_EQ(Undo(other, *e), 0);
   EXPECT_EQ(e->z, Real(1, 1, {5}));
 }
 
@@ -101,12 +102,12 @@ TEST(OpenSave, AutomaticLetterIsFreeInTheReceivingWorkspace) {
   Workspace& ws = app.workspace();
   MatrixDocument* q = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 1, {3}), &q), 0);
-  ASSERT_EQ(app.Save(*q, s / "q.ima", true), 0);
+  ASSERT_EQ(Save(app, *q, s / "q.ima", true), 0);
   ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}));
   ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {2}));
-  app.SwitchMode(Mode::Complex);  // A and B are free here
-  ASSERT_EQ(app.Paste("4 5\n"), 0);
-  ASSERT_EQ(app.OpenByName(s / "q.ima"), 0);
+  SwitchMode(app, Mode::Complex);  // A and B are free here
+  ASSERT_EQ(Paste(app, "4 5\n"), 0);
+  ASSERT_EQ(OpenByName(app, s / "q.ima"), 0);
   EXPECT_TRUE(port.questions.empty());
   EXPECT_EQ(ws.Lookup(Mode::Real, 1)->z, Real(1, 1, {1}));
   EXPECT_EQ(ws.Lookup(Mode::Real, 3)->z, Real(1, 2, {4, 5}));
@@ -139,7 +140,7 @@ TEST(OpenSave, SaveAsAddsTheKindsExtension) {
     else
       ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Real(1, 1, {1}), &doc), 0);
     port.chosenFile = s / c.typed;
-    ASSERT_EQ(app.Save(*doc), 0);
+    ASSERT_EQ(Save(app, *doc), 0);
     EXPECT_EQ(doc->fileName, s / c.written);
     EXPECT_TRUE(std::filesystem::exists(s / c.written));
   }
@@ -156,7 +157,7 @@ TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
   MatrixDocument* a = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), 0);
   for (size_t k = 0; k < 28; ++k) a->appearance.palette[k] = 0x010101u * static_cast<uint32_t>(k + 1);
-  ASSERT_EQ(app.Save(*a, s / "p.fma", true), 0);
+  ASSERT_EQ(Save(app, *a, s / "p.fma", true), 0);
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(s / "p.fma", bytes));
 
@@ -174,12 +175,12 @@ TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(WriteFileAtomically(s / c.name, c.bytes));
-    ASSERT_EQ(app.OpenByName(s / c.name), 0);
+    ASSERT_EQ(OpenByName(app, s / c.name), 0);
     MatrixDocument* doc = ws.Lookup(Mode::Real, letter++);
     const auto defaults = WindowAppearance::ForNewWindow(doc->letter()).palette;
     for (size_t k = 0; k < 28; ++k)
       EXPECT_EQ(doc->appearance.palette[k], k < c.fromFile ? a->appearance.palette[k] : defaults[k]) << k;
-    ASSERT_EQ(app.Save(*doc, s / "again.fma", true), 0);
+    ASSERT_EQ(Save(app, *doc, s / "again.fma", true), 0);
     std::string again;
     ASSERT_TRUE(ReadWholeFile(s / "again.fma", again));
     EXPECT_EQ(Word(again, kPaletteOffset + 4 * 27), defaults[27]);
@@ -202,11 +203,11 @@ TEST(OpenSave, PasteBeyondTheMatrixLimitIsRefused) {
   for (int j = 0; j < 1000; ++j) row += "1 ";
   std::string text;
   for (int i = 0; i < 1001; ++i) text += row + "\n";
-  EXPECT_EQ(app.Paste(text), 6);
+  EXPECT_EQ(Paste(app, text), 6);
   EXPECT_EQ(port.codes, std::vector<int>({3, 6}));
   EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1), nullptr);
   port.codes.clear();
-  ASSERT_EQ(app.Paste(row + "\n" + row), 0);
+  ASSERT_EQ(Paste(app, row + "\n" + row), 0);
   EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1)->rows(), 2);
 }
 

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 #include "io/MatrixFile.h"
 #include "ui/Contrast.h"
 #include "ui/Dialogs.h"
@@ -224,7 +225,7 @@ class DesktopTest : public QObject {
     MatrixWindow* w = Put(1, Real(1, 2, {3, 4}));
     w->findChild<QMenu*>("copyAs")->actions().at(0)->trigger();
     std::string out;
-    QCOMPARE(frame_->app().TextOutOf(w->document(), out), ResultCode(0));
+    QCOMPARE(TextOutOf(w->document(), out), ResultCode(0));
     QString lf = QString::fromStdString(out).remove('\r');
     QCOMPARE(QApplication::clipboard()->text(), lf);
     QVERIFY(!lf.contains('\r') && lf.contains("3.00000") && lf.contains("4.00000"));
@@ -354,14 +355,14 @@ class DesktopTest : public QObject {
     MatrixWindow* w = Put(4, Real(1, 1, {7}));
     const QRect screen = w->screen()->geometry();
     const QRect stored(screen.left() + 200, screen.top() + 150, 400, 300);
-    frame_->app().Save(w->document(), path.toStdString());
+    Save(frame_->app(), w->document(), path.toStdString());
     // Written with a placement of its own, as another session would.
     MatrixFileData data;
     QCOMPARE(ReadMatrixFile(path.toStdString(), MatrixKind::Real, data), ResultCode(0));
     data.appearance.left = stored.left(), data.appearance.top = stored.top();
     data.appearance.width = stored.width(), data.appearance.height = stored.height();
     QCOMPARE(WriteMatrixFile(path.toStdString(), data), ResultCode(0));
-    QCOMPARE(frame_->app().OpenByName(path.toStdString()), ResultCode(0));
+    QCOMPARE(OpenByName(frame_->app(), path.toStdString()), ResultCode(0));
     MatrixWindow* opened = frame_->WindowOfLetter(1);
     QVERIFY(opened);
     QCOMPARE(opened->geometry(), stored);

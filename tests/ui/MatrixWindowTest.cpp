@@ -6,7 +6,8 @@
 #include <QtTest>
 
 #include "app/Application.h"
-#include "app/Generators.h"
+#include "app/commands/Commands.h"
+#include "app/commands/Generators.h"
 #include "ui/NotebookWindow.h"
 #include "ui/Fonts.h"
 #include "ui/MainFrame.h"
@@ -304,7 +305,7 @@ class MatrixWindowTest : public QObject {
     QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
     QVERIFY(w->editBox());
     driver_->answer = QMessageBox::Yes;
-    QCOMPARE(NewMatrix(frame_->app().workspace(), 14, NewType::Zeros, "3", "1", "0", "1", "1"), ResultCode(0));
+    QCOMPARE(NewMatrix(frame_->app(), 14, NewType::Zeros, "3", "1", "0", "1", "1"), ResultCode(0));
     QVERIFY(!w->editBox());
     QVERIFY(!doc.editing);
     QCOMPARE(notes->Text(), QString("zeros"));

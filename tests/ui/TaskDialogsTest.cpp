@@ -329,21 +329,21 @@ class TaskDialogsTest : public QObject {
     QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1.0"));
     QVERIFY(Control<QRadioButton>(d, 251)->isChecked());
 
-    QCOMPARE(app_->SwitchMode(Mode::Integer), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode(0));
     dialogs_->ModeChanged();
     QCOMPARE(d->windowTitle(), QStringLiteral("new matrix [integer]"));
     QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("1"));
     QCOMPARE(Control<QLineEdit>(d, 214)->text(), QStringLiteral("10"));
     QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1"));
 
-    QCOMPARE(app_->SwitchMode(Mode::Complex), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Complex), ResultCode(0));
     dialogs_->ModeChanged();
     QCOMPARE(d->windowTitle(), QStringLiteral("new matrix [complex]"));
     QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("0.0"));
     QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1.0"));
 
     // A dialog first built in integer mode starts with the integer texts.
-    QCOMPARE(app_->SwitchMode(Mode::Integer), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode(0));
     dialogs_.reset();
     dialogs_ = std::make_unique<TaskDialogs>(*app_, nullptr);
     QDialog* fresh = Open("NEWDLG");
@@ -400,14 +400,14 @@ class TaskDialogsTest : public QObject {
   }
 
   void unimodularHidesOutsideIntegerMode() {
-    QCOMPARE(app_->SwitchMode(Mode::Integer), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode(0));
     dialogs_->ModeChanged();
     QDialog* uni = Open("UNI");
     SetText(uni, 211, QStringLiteral("21"));
     Click(uni, 91);
     QCOMPARE(port_->codes, std::vector<int>{17});
     QVERIFY(uni->isVisible());
-    QCOMPARE(app_->SwitchMode(Mode::Real), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Real), ResultCode(0));
     dialogs_->ModeChanged();
     QVERIFY(!uni->isVisible());
   }

@@ -10,6 +10,7 @@
 
 #include "FakePort.h"
 #include "app/Application.h"
+#include "app/commands/Commands.h"
 
 namespace tavrin {
 

@@ -1,8 +1,9 @@
-#include "app/Generators.h"
+#include "app/commands/Generators.h"
 
 #include "core/TextNumbers.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "core/StringTable.h"
 #include "core/CLocale.h"
 #include "lang/Expression.h"
+#include "app/commands/CommandLine.h"
 
 namespace tavrin {
 
@@ -245,15 +247,17 @@ NewDialogTexts NewDialogDefaults(Mode mode) {
   return mode == Mode::Integer ? NewDialogTexts{"1", "10", "1"} : NewDialogTexts{"0.0", "1.0", "1.0"};
 }
 
-ResultCode NewMatrix(Workspace& ws, int letter, NewType type, const std::string& rowsText,
+ResultCode NewMatrix(Application& app, int letter, NewType type, const std::string& rowsText,
                      const std::string& colsText, const std::string& lowText,
                      const std::string& highText, const std::string& valueText) {
+  Workspace& ws = app.workspace();
   if (ws.mode() == Mode::Integer)
     return NewInteger(ws, letter, type, rowsText, colsText, lowText, highText, valueText);
   return NewComplex(ws, letter, type, rowsText, colsText, lowText, highText, valueText);
 }
 
-ResultCode CopyColumn(Workspace& ws, int sourceLetter, int letter, const std::string& columnText) {
+ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std::string& columnText) {
+  Workspace& ws = app.workspace();
   if (ws.EditingGuard()) return code::kEditingInProgress;
   int c = ReadCount(columnText);
   if (c < 1) return Fail(ws, code::kOutOfBounds);
@@ -273,7 +277,8 @@ ResultCode CopyColumn(Workspace& ws, int sourceLetter, int letter, const std::st
   return Store(ws, ws.mode(), letter, m, description);
 }
 
-ResultCode Rotate2D(Workspace& ws, int letter, const std::string& degreesText) {
+ResultCode Rotate2D(Application& app, int letter, const std::string& degreesText) {
+  Workspace& ws = app.workspace();
   if (ws.EditingGuard()) return code::kEditingInProgress;
   long double theta = ReadReal(degreesText) * kPi * (1.0L / 180.0L);
   long double c = std::cos(theta), s = std::sin(theta);
@@ -282,9 +287,10 @@ ResultCode Rotate2D(Workspace& ws, int letter, const std::string& degreesText) {
   return Store(ws, Mode::Real, letter, m, std::string(String(str::kRotation)) + String(str::k2D));
 }
 
-ResultCode Rotate3D(Workspace& ws, int axisLetter, int letter, const std::string& xText,
+ResultCode Rotate3D(Application& app, int axisLetter, int letter, const std::string& xText,
                     const std::string& yText, const std::string& zText,
                     const std::string& degreesText) {
+  Workspace& ws = app.workspace();
   if (ws.EditingGuard()) return code::kEditingInProgress;
   long double x, y, z;
   if (axisLetter >= 1) {
@@ -308,10 +314,11 @@ ResultCode Rotate3D(Workspace& ws, int axisLetter, int letter, const std::string
   return Store(ws, Mode::Real, letter, m, std::string(String(str::kRotation)) + String(kThreeDString));
 }
 
-ResultCode PythagoreanRotation(Workspace& ws, int axisLetter, int angleLetter, int letter,
+ResultCode PythagoreanRotation(Application& app, int axisLetter, int angleLetter, int letter,
                                const std::string& xText, const std::string& yText,
                                const std::string& zText, const std::string& pText,
                                const std::string& qText) {
+  Workspace& ws = app.workspace();
   if (ws.EditingGuard()) return code::kEditingInProgress;
   std::vector<BigInteger> a, angle;
   ResultCode rc = axisLetter >= 1 ? IntegerVectorOf(ws, axisLetter, 3, a) : IntegerTexts({&xText, &yText, &zText}, a);
@@ -339,7 +346,8 @@ ResultCode PythagoreanRotation(Workspace& ws, int axisLetter, int angleLetter, i
   return Store(ws, Mode::Integer, letter, m, std::string(String(str::kRotation)) + String(kThreeDString));
 }
 
-ResultCode ReflectProject(Workspace& ws, int axisLetter, int letter, bool projection) {
+ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool projection) {
+  Workspace& ws = app.workspace();
   if (ws.EditingGuard()) return code::kEditingInProgress;
   const MatrixDocument* axis = ws.Lookup(axisLetter);
   if (!axis) return Fail(ws, code::kMatrixNotFound);
@@ -384,7 +392,8 @@ ResultCode ReflectProject(Workspace& ws, int axisLetter, int letter, bool projec
   }
 }
 
-ResultCode Unimodular(Workspace& ws, const std::string& rowsText, int letter) {
+ResultCode Unimodular(Application& app, const std::string& rowsText, int letter) {
+  Workspace& ws = app.workspace();
   const int n = ReadCount(rowsText);
   if (n < 2 || n > 20) return Fail(ws, code::kOutOfBounds);
   // Exact integers: the determinant stays ±1 however large entries grow.
@@ -409,6 +418,102 @@ ResultCode Unimodular(Workspace& ws, const std::string& rowsText, int letter) {
     }
   }
   return Store(ws, Mode::Integer, letter, m, String(str::kRandomUnimodular));
+}
+
+namespace {
+// "@A" names a matrix in place of typed components.
+bool AtLetter(const CommandLine& line, size_t i, int& letter) {
+  if (i >= line.size() || line[i].size() != 2 || line[i][0] != '@') return false;
+  const unsigned char c = static_cast<unsigned char>(line[i][1]);
+  if (!std::isalpha(c)) return false;
+  letter = std::toupper(c) - 'A' + 1;
+  return true;
+}
+}  // namespace
+
+ResultCode NewLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if (line.size() < 5 || !line.Letter(1, letter)) return line.Usage();
+  const std::string type = line.Lower(2);
+  NewDialogTexts defaults = NewDialogDefaults(app.mode());
+  std::string low = defaults.low, high = defaults.high, value = defaults.value;
+  NewType t;
+  if (type == "zeros") t = NewType::Zeros;
+  else if (type == "random") t = NewType::Random;
+  else if (type == "diagonal") t = NewType::Diagonal;
+  else if (type == "probrows") t = NewType::ProbabilityRows;
+  else if (type == "probcols") t = NewType::ProbabilityColumns;
+  else return line.Usage();
+  if (t == NewType::Random) {
+    if (line.size() > 5) low = line[5];
+    if (line.size() > 6) high = line[6];
+  } else if (t == NewType::Diagonal && line.size() > 5) {
+    value = line[5];
+  }
+  return NewMatrix(app, letter, t, line[3], line[4], low, high, value);
+}
+
+ResultCode CopyColumnLine(Application& app, CommandLine& line) {
+  int letter = 0, source = 0;
+  if (line.size() != 4 || !line.Letter(1, letter) || !line.Letter(2, source)) return line.Usage();
+  return CopyColumn(app, source, letter, line[3]);
+}
+
+ResultCode Rotate2DLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if (line.size() != 3 || !line.Letter(1, letter)) return line.Usage();
+  return Rotate2D(app, letter, line[2]);
+}
+
+ResultCode Rotate3DLine(Application& app, CommandLine& line) {
+  int letter = 0, axis = 0;
+  if (line.size() < 2 || !line.Letter(1, letter)) return line.Usage();
+  if (line.size() == 4 && AtLetter(line, 2, axis)) return Rotate3D(app, axis, letter, "", "", "", line[3]);
+  if (line.size() != 6) return line.Usage();
+  return Rotate3D(app, 0, letter, line[2], line[3], line[4], line[5]);
+}
+
+ResultCode PythagoreanRotationLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if (line.size() < 2 || !line.Letter(1, letter)) return line.Usage();
+  // pythrot L X Y Z P Q, where X Y Z or P Q may be replaced by @A.
+  size_t i = 2;
+  int axis = 0, angle = 0;
+  std::string x, y, z, p, q;
+  if (AtLetter(line, i, axis)) {
+    ++i;
+  } else {
+    if (i + 3 > line.size()) return line.Usage();
+    x = line[i], y = line[i + 1], z = line[i + 2];
+    i += 3;
+  }
+  if (AtLetter(line, i, angle)) {
+    ++i;
+  } else {
+    if (i + 2 > line.size()) return line.Usage();
+    p = line[i], q = line[i + 1];
+    i += 2;
+  }
+  if (i != line.size()) return line.Usage();
+  return PythagoreanRotation(app, axis, angle, letter, x, y, z, p, q);
+}
+
+namespace {
+ResultCode ReflectProjectLine(Application& app, CommandLine& line, bool projection) {
+  int letter = 0, axis = 0;
+  if (line.size() != 3 || !line.Letter(1, letter) || !line.Letter(2, axis)) return line.Usage();
+  return ReflectProject(app, axis, letter, projection);
+}
+}  // namespace
+
+ResultCode ProjectLine(Application& app, CommandLine& line) { return ReflectProjectLine(app, line, true); }
+
+ResultCode ReflectLine(Application& app, CommandLine& line) { return ReflectProjectLine(app, line, false); }
+
+ResultCode UnimodularLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if (line.size() != 3 || !line.Letter(1, letter)) return line.Usage();
+  return Unimodular(app, line[2], letter);
 }
 
 }  // namespace tavrin

@@ -1,11 +1,12 @@
-#include "app/DocumentEditing.h"
+#include "app/commands/Editing.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <new>
 
-#include "app/Generators.h"
+#include "app/commands/CommandLine.h"
+#include "app/commands/Generators.h"
 #include "core/TextNumbers.h"
 #include "lang/EntryText.h"
 #include "lang/Expression.h"
@@ -363,7 +364,8 @@ std::string EntryEditText(const MatrixDocument& doc, int row, int col) {
   return FullPrecisionText(z.re) + sign + im;
 }
 
-ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& typed) {
+ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, const std::string& typed) {
+  UserPort& port = app.port();
   doc.editing = false;
   if (row < 0 || row >= doc.rows() || col < 0 || col >= doc.cols()) return Fail(port, code::kOutOfBounds);
   const std::string text = UndoMinusSubstitution(doc.format, typed);
@@ -398,16 +400,17 @@ ResultCode EditEntry(UserPort& port, MatrixDocument& doc, int row, int col, cons
   return Changed(port, doc);
 }
 
-ResultCode AcceptEntryEdit(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& shown,
+ResultCode AcceptEntryEdit(Application& app, MatrixDocument& doc, int row, int col, const std::string& shown,
                            const std::string& typed) {
   if (typed == shown) {
     doc.editing = false;
     return code::kOk;
   }
-  return row < 0 ? EditDenominator(port, doc, typed) : EditEntry(port, doc, row, col, typed);
+  return row < 0 ? EditDenominator(app, doc, typed) : EditEntry(app, doc, row, col, typed);
 }
 
-ResultCode EditDenominator(UserPort& port, MatrixDocument& doc, const std::string& typed) {
+ResultCode EditDenominator(Application& app, MatrixDocument& doc, const std::string& typed) {
+  UserPort& port = app.port();
   doc.editing = false;
   if (!doc.isInteger()) return Fail(port, code::kOutOfBounds);
   BigInteger value;
@@ -435,8 +438,9 @@ ResultCode EditDenominator(UserPort& port, MatrixDocument& doc, const std::strin
   return Changed(port, doc);
 }
 
-ResultCode SetDimensions(UserPort& port, MatrixDocument& doc, const std::string& rowsText,
+ResultCode SetDimensions(Application& app, MatrixDocument& doc, const std::string& rowsText,
                          const std::string& colsText) {
+  UserPort& port = app.port();
   const int rows = ReadCount(rowsText), cols = ReadCount(colsText);
   if (rows < 1 || cols < 1 || static_cast<long long>(rows) * cols > kMaxEntries)
     return Fail(port, code::kOutOfBounds);
@@ -463,48 +467,37 @@ ResultCode SetDimensions(UserPort& port, MatrixDocument& doc, const std::string&
   return Changed(port, doc);
 }
 
-ResultCode RemoveRows(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+ResultCode RemoveRows(Application& app, MatrixDocument& doc, const std::string& firstText,
                       const std::string& lastText) {
-  return RemoveRange(port, doc, firstText, lastText, false);
+  return RemoveRange(app.port(), doc, firstText, lastText, false);
 }
 
-ResultCode RemoveColumns(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+ResultCode RemoveColumns(Application& app, MatrixDocument& doc, const std::string& firstText,
                          const std::string& lastText) {
-  return RemoveRange(port, doc, firstText, lastText, true);
+  return RemoveRange(app.port(), doc, firstText, lastText, true);
 }
 
-ResultCode InsertRow(UserPort& port, MatrixDocument& doc, const std::string& numberText) {
-  return InsertLine(port, doc, numberText, false);
+ResultCode InsertRow(Application& app, MatrixDocument& doc, const std::string& numberText) {
+  return InsertLine(app.port(), doc, numberText, false);
 }
 
-ResultCode InsertColumn(UserPort& port, MatrixDocument& doc, const std::string& numberText) {
-  return InsertLine(port, doc, numberText, true);
+ResultCode InsertColumn(Application& app, MatrixDocument& doc, const std::string& numberText) {
+  return InsertLine(app.port(), doc, numberText, true);
 }
 
-ResultCode ExchangeRows(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+ResultCode ExchangeRows(Application& app, MatrixDocument& doc, const std::string& firstText,
                         const std::string& secondText) {
-  return Exchange(port, doc, firstText, secondText, false);
+  return Exchange(app.port(), doc, firstText, secondText, false);
 }
 
-ResultCode ExchangeColumns(UserPort& port, MatrixDocument& doc, const std::string& firstText,
+ResultCode ExchangeColumns(Application& app, MatrixDocument& doc, const std::string& firstText,
                            const std::string& secondText) {
-  return Exchange(port, doc, firstText, secondText, true);
+  return Exchange(app.port(), doc, firstText, secondText, true);
 }
 
-ResultCode Undo(UserPort& port, MatrixDocument& doc) { return Step(port, doc, true); }
+ResultCode Undo(Application& app, MatrixDocument& doc) { return Step(app.port(), doc, true); }
 
-ResultCode Redo(UserPort& port, MatrixDocument& doc) { return Step(port, doc, false); }
-
-bool EditCommandEnabled(const MatrixDocument& doc, int id) {
-  switch (id) {
-    case 98: return !doc.undo.empty();
-    case 608:
-    case 609: return doc.cols() >= 2;
-    case 607:
-    case 610: return doc.rows() >= 2;
-    default: return true;
-  }
-}
+ResultCode Redo(Application& app, MatrixDocument& doc) { return Step(app.port(), doc, false); }
 
 std::optional<std::pair<int, int>> NextAutofeedEntry(int row, int col, int rows, int cols, bool colByCol) {
   if (colByCol) {
@@ -521,6 +514,118 @@ int ScrollIntoView(int index, int first, int visible, int count) {
   if (index >= first + visible) return std::max(0, std::min(first + visible, count - visible));
   if (index < first) return index;
   return first;
+}
+
+ResultCode EnterLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if ((line.size() != 4 && line.size() != 5) || !line.Letter(1, letter)) return line.Usage();
+  const int rows = ReadCount(line[2]), cols = ReadCount(line[3]);
+  // The entry lines belong to the command even when it is refused; a size
+  // New refuses is known before they are read, and they are then skipped
+  // rather than kept.
+  const bool fits = rows >= 1 && cols >= 1 && static_cast<long long>(rows) * cols <= kMaxMatrixEntries;
+  std::vector<std::vector<std::string>> lines;
+  for (int i = 0; i < std::max(rows, 0) && i <= 1000000; ++i) {
+    std::string text;
+    if (!line.nextLine(text)) break;
+    if (fits) lines.push_back(SplitWords(text));
+  }
+  const bool integer = app.mode() == Mode::Integer;
+  const NewDialogTexts defaults = NewDialogDefaults(app.mode());
+  ResultCode c = NewMatrix(app, letter, NewType::Zeros, line[2], line[3], defaults.low, defaults.high, defaults.value);
+  if (c != 0) return c;
+  MatrixDocument* doc = app.workspace().Lookup(letter);
+  for (int i = 0; i < rows && i < static_cast<int>(lines.size()); ++i) {
+    for (int j = 0; j < cols && j < static_cast<int>(lines[i].size()); ++j) {
+      c = EditEntry(app, *doc, i, j, lines[i][j]);
+      if (c > 0) return c;
+    }
+  }
+  if (line.size() == 5) {
+    if (!integer) return line.Usage();
+    return EditDenominator(app, *doc, line[4]);
+  }
+  return code::kOk;
+}
+
+namespace {
+
+// The matrix window's Edit commands take the letter and then `count` more
+// words in all.
+MatrixDocument* EditTarget(Application& app, CommandLine& line, size_t count, ResultCode& c) {
+  if (line.size() < 2) {
+    c = line.Usage();
+    return nullptr;
+  }
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) {
+    c = line.Missing(1);
+    return nullptr;
+  }
+  if (line.size() != count) {
+    c = line.Usage();
+    return nullptr;
+  }
+  return doc;
+}
+
+template <class F>
+ResultCode OnDocument(Application& app, CommandLine& line, size_t count, F&& f) {
+  ResultCode c = code::kOk;
+  MatrixDocument* doc = EditTarget(app, line, count, c);
+  return doc ? f(*doc) : c;
+}
+
+}  // namespace
+
+ResultCode EditLine(Application& app, CommandLine& line) {
+  if (line.size() < 2) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  if (line.size() >= 3 && line.Lower(2) == "denom") {
+    if (!doc->isInteger()) return line.Usage();
+    return EditDenominator(app, *doc, line.Rest(3));
+  }
+  if (line.size() < 4) return line.Usage();
+  const int row = ReadCount(line[2]), col = ReadCount(line[3]);
+  if (row < 1 || row > doc->rows() || col < 1 || col > doc->cols()) return app.Fail(code::kOutOfBounds);
+  return EditEntry(app, *doc, row - 1, col - 1, line.Rest(4));
+}
+
+ResultCode UndoLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 2, [&](MatrixDocument& doc) { return Undo(app, doc); });
+}
+
+ResultCode RedoLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 2, [&](MatrixDocument& doc) { return Redo(app, doc); });
+}
+
+ResultCode DimensionsLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 4, [&](MatrixDocument& doc) { return SetDimensions(app, doc, line[2], line[3]); });
+}
+
+ResultCode RemoveRowsLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 4, [&](MatrixDocument& doc) { return RemoveRows(app, doc, line[2], line[3]); });
+}
+
+ResultCode RemoveColumnsLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 4, [&](MatrixDocument& doc) { return RemoveColumns(app, doc, line[2], line[3]); });
+}
+
+ResultCode InsertRowLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 3, [&](MatrixDocument& doc) { return InsertRow(app, doc, line[2]); });
+}
+
+ResultCode InsertColumnLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 3, [&](MatrixDocument& doc) { return InsertColumn(app, doc, line[2]); });
+}
+
+ResultCode ExchangeRowsLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 4, [&](MatrixDocument& doc) { return ExchangeRows(app, doc, line[2], line[3]); });
+}
+
+ResultCode ExchangeColumnsLine(Application& app, CommandLine& line) {
+  return OnDocument(app, line, 4, [&](MatrixDocument& doc) { return ExchangeColumns(app, doc, line[2], line[3]); });
 }
 
 }  // namespace tavrin

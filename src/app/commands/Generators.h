@@ -2,10 +2,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/Workspace.h"
+#include "app/Application.h"
 #include "core/ResultCode.h"
 
 namespace tavrin {
+
+struct CommandLine;
 
 // The matrix generators: each takes the texts exactly as its dialog holds
 // them, validates, computes, stores the result with PutMatrix under the
@@ -45,22 +47,22 @@ NewDialogTexts NewDialogDefaults(Mode mode);
 // and the diagonal value is a scalar expression; integer: low, high are
 // counts and the value an integer text. Codes 3, 6, 17, 109 and the
 // expression codes of the diagonal value.
-ResultCode NewMatrix(Workspace& ws, int letter, NewType type, const std::string& rowsText,
+ResultCode NewMatrix(Application& app, int letter, NewType type, const std::string& rowsText,
                      const std::string& colsText, const std::string& lowText,
                      const std::string& highText, const std::string& valueText);
 
 // Copy column: column c of the source letter's matrix as a c-rows x 1
 // matrix (integer mode keeps the source's denominator). Codes 10, 17,
 // 108, 111.
-ResultCode CopyColumn(Workspace& ws, int sourceLetter, int letter, const std::string& columnText);
+ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std::string& columnText);
 
 // A real 2x2 rotation by the angle in degrees. Code 111.
-ResultCode Rotate2D(Workspace& ws, int letter, const std::string& degreesText);
+ResultCode Rotate2D(Application& app, int letter, const std::string& degreesText);
 
 // A real 3x3 rotation (right-hand rule) about an axis, from the three
 // component texts, or, when axisLetter is 1..26, from the first three
 // entries of that letter's matrix. Codes 6, 14, 108, 111.
-ResultCode Rotate3D(Workspace& ws, int axisLetter, int letter, const std::string& xText,
+ResultCode Rotate3D(Application& app, int axisLetter, int letter, const std::string& xText,
                     const std::string& yText, const std::string& zText,
                     const std::string& degreesText);
 
@@ -69,7 +71,7 @@ ResultCode Rotate3D(Workspace& ws, int axisLetter, int letter, const std::string
 // Axis and angle come from the texts, or from the first entries of the
 // given letters' matrices (0: use the texts). Codes 6, 14, 108, 109, 110
 // (not perfect squares), 111.
-ResultCode PythagoreanRotation(Workspace& ws, int axisLetter, int angleLetter, int letter,
+ResultCode PythagoreanRotation(Application& app, int axisLetter, int angleLetter, int letter,
                                const std::string& xText, const std::string& yText,
                                const std::string& zText, const std::string& pText,
                                const std::string& qText);
@@ -78,10 +80,23 @@ ResultCode PythagoreanRotation(Workspace& ws, int axisLetter, int angleLetter, i
 // column vector n of the axis letter, s = Σ n_k², in the current mode
 // (integer mode: numerators s·δij + f·ni·nj over the denominator s).
 // Codes 6, 14, 108, 111.
-ResultCode ReflectProject(Workspace& ws, int axisLetter, int letter, bool projection);
+ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool projection);
 
 // A random integer n x n matrix of determinant ±1 without zero entries,
 // 2 <= n <= 20. Codes 3, 17.
-ResultCode Unimodular(Workspace& ws, const std::string& rowsText, int letter);
+ResultCode Unimodular(Application& app, const std::string& rowsText, int letter);
+
+// Console: `new L TYPE ROWS COLS [LOW HIGH | VALUE]`, `copycol L SRC COL`,
+// `rotate2d L DEG`, `rotate3d L X Y Z DEG | L @A DEG`, `pythrot L X Y Z P Q`
+// (either group may be @A), `project L AXIS`, `reflect L AXIS`,
+// `unimodular L N`.
+ResultCode NewLine(Application& app, CommandLine& line);
+ResultCode CopyColumnLine(Application& app, CommandLine& line);
+ResultCode Rotate2DLine(Application& app, CommandLine& line);
+ResultCode Rotate3DLine(Application& app, CommandLine& line);
+ResultCode PythagoreanRotationLine(Application& app, CommandLine& line);
+ResultCode ProjectLine(Application& app, CommandLine& line);
+ResultCode ReflectLine(Application& app, CommandLine& line);
+ResultCode UnimodularLine(Application& app, CommandLine& line);
 
 }  // namespace tavrin

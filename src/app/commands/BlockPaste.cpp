@@ -1,4 +1,4 @@
-#include "app/BlockPaste.h"
+#include "app/commands/BlockPaste.h"
 
 #include <new>
 
@@ -70,7 +70,8 @@ std::vector<std::vector<std::string>> SplitBlock(const std::string& text) {
   return rows;
 }
 
-ResultCode PasteBlock(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& text) {
+ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, const std::string& text) {
+  UserPort& port = app.port();
   auto fail = [&port](ResultCode c) {
     port.ShowCode(c);
     return c;

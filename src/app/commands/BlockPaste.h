@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/MatrixDocument.h"
-#include "app/UserPort.h"
 #include "core/ResultCode.h"
 
 namespace tavrin {
@@ -19,6 +19,6 @@ std::vector<std::vector<std::string>> SplitBlock(const std::string& text);
 // fraction times the common denominator is whole. Cells beyond the matrix
 // are left out, empty cells keep their entries. Code 2 (could not find) when the block is empty; a cell the
 // reader refuses gives its code and changes nothing.
-ResultCode PasteBlock(UserPort& port, MatrixDocument& doc, int row, int col, const std::string& text);
+ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, const std::string& text);
 
 }  // namespace tavrin

@@ -1,4 +1,4 @@
-#include "app/CopyAsText.h"
+#include "app/commands/CopyAsText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,0 +1,71 @@
+#include "app/commands/Calculate.h"
+
+#include <cctype>
+
+#include "app/commands/CommandLine.h"
+#include "app/commands/CommandSupport.h"
+#include "lang/Expression.h"
+#include "lang/FormulaEngine.h"
+
+namespace tavrin {
+
+ResultCode Calculate(Application& app, int letter, const std::string& text) {
+  Workspace& ws = app.workspace();
+  if (ws.EditingGuard()) return code::kEditingInProgress;
+  ExprValue value;
+  MatrixLookup lookup = SnapshotLookup(ws, text);
+  const Mode mode = app.mode();
+  ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value); }, 'Q');
+  if (c < 0) return c;  // stopped: nothing is stored
+  if (c > 0) return app.Fail(c);  // a scalar result is 102 "not a matrix" too
+  return mode == Mode::Integer ? Store(app, letter, value.integerMatrix, text) : Store(app, letter, value.matrix, text);
+}
+
+ResultCode Formula(Application& app, int letter, const std::string& rowsText, const std::string& colsText,
+                   const std::string& text) {
+  if (app.workspace().EditingGuard()) return code::kEditingInProgress;
+  FormulaCommandResult result;
+  FormulaEngine& engine = app.formulaEngine();
+  ResultCode run = app.RunLong(
+      [&] {
+        result = RunFormulaCommand(engine, rowsText, colsText, text);
+        return result.code;
+      },
+      'Q');
+  if (run == code::kLowMemory) result.code = run;
+  if (result.code < 0) return result.code;
+  if (result.failedRow > 0) {
+    app.port().ShowCodeAt(result.code, "entry (" + std::to_string(result.failedRow) + ", " +
+                                           std::to_string(result.failedCol) + ")");
+    return result.code;
+  }
+  if (result.code > 0) return app.Fail(result.code);
+  if (result.interrupted) return code::kInterrupted;
+  if (app.mode() == Mode::Integer) return code::kInterrupted;  // integer mode stores nothing
+  return Store(app, letter, result.matrix, result.description);
+}
+
+ResultCode CalculateLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if (line.size() < 3 || !line.Letter(1, letter) || line[2] != "=") {
+    // "calc L =TEXT" and "calc L=TEXT" are accepted too.
+    std::string rest = line.Rest(1);
+    size_t eq = rest.find('=');
+    if (eq == std::string::npos) return line.Usage();
+    std::string name = rest.substr(0, rest.find_first_of(" =\t"));
+    if (name.size() != 1 || !std::isalpha(static_cast<unsigned char>(name[0]))) return line.Usage();
+    letter = std::toupper(static_cast<unsigned char>(name[0])) - 'A' + 1;
+    std::string text = rest.substr(eq + 1);
+    text.erase(0, text.find_first_not_of(" \t"));
+    return Calculate(app, letter, text);
+  }
+  return Calculate(app, letter, line.Rest(3));
+}
+
+ResultCode FormulaLine(Application& app, CommandLine& line) {
+  int letter = 0;
+  if (line.size() < 5 || !line.Letter(1, letter)) return line.Usage();
+  return Formula(app, letter, line[2], line[3], line.Rest(4));
+}
+
+}  // namespace tavrin

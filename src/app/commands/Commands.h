@@ -1,0 +1,18 @@
+#pragma once
+// Every command family, for the front ends that call many of them.
+#include "app/commands/BlockPaste.h"
+#include "app/commands/Calculate.h"
+#include "app/commands/CommandIds.h"
+#include "app/commands/CommandTable.h"
+#include "app/commands/CopyAsText.h"
+#include "app/commands/Echelon.h"
+#include "app/commands/Editing.h"
+#include "app/commands/Files.h"
+#include "app/commands/FormatText.h"
+#include "app/commands/Generators.h"
+#include "app/commands/LinearProgram.h"
+#include "app/commands/Mode.h"
+#include "app/commands/Operations.h"
+#include "app/commands/Solve.h"
+#include "app/commands/Steps.h"
+#include "app/commands/View.h"

@@ -1,0 +1,150 @@
+#include "app/commands/FormatText.h"
+
+#include <cstdio>
+
+#include "app/VisitEntries.h"
+#include "app/commands/CommandLine.h"
+#include "app/commands/CopyAsText.h"
+#include "core/Fraction.h"
+#include "io/DisplayFormat.h"
+
+namespace tavrin {
+
+ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
+                       const std::string& widthText, bool scientific, bool replaceE, bool tableChoice,
+                       int32_t shownMask) {
+  // The io layer reads the mask to know which texts count.
+  const int32_t mask = doc.format.dialogMask;
+  if (shownMask >= 0) doc.format.dialogMask = shownMask;
+  ResultCode c = ApplyFormatDialog(doc.format, placesText, widthText, scientific, replaceE, tableChoice);
+  doc.format.dialogMask = mask;
+  if (c > 0) return app.Fail(c);
+  app.port().DocumentChanged(doc);
+  return code::kOk;
+}
+
+ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
+                       const std::string& widthText, bool scientific) {
+  return ApplyFormat(app, doc, placesText, widthText, scientific, doc.format.replaceE, doc.format.tableChoice);
+}
+
+ResultCode ApplyHyphen(Application& app, MatrixDocument& doc, const std::string* codeText) {
+  bool repaint = false;
+  ResultCode c = ApplyHyphenDialog(doc.format, codeText, &repaint);
+  if (c > 0) return app.Fail(c);
+  if (repaint) app.port().DocumentChanged(doc);
+  return code::kOk;
+}
+
+ResultCode TextOutOf(const MatrixDocument& doc, std::string& text) {
+  return VisitEntries(doc, [&](const auto& m, auto... kind) { return TextOut(doc.format, m, kind..., text); });
+}
+
+std::string ValuesText(const MatrixDocument& doc) {
+  std::string out;
+  char buf[128];
+  for (int i = 0; i < doc.rows(); ++i) {
+    for (int j = 0; j < doc.cols(); ++j) {
+      if (j) out += ' ';
+      if (doc.isInteger()) {
+        Fraction f{doc.q.at(i, j), doc.q.denominator};
+        Reduce(f);
+        out += f.ToString();
+      } else if (doc.kind() == MatrixKind::Complex) {
+        std::snprintf(buf, sizeof buf, "%.21Lg,%.21Lg", doc.z.at(i, j).re, doc.z.at(i, j).im);
+        out += buf;
+      } else {
+        std::snprintf(buf, sizeof buf, "%.21Lg", doc.z.at(i, j).re);
+        out += buf;
+      }
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+void NotesOpened(Application&, MatrixDocument& doc) { doc.modified = true; }
+
+ResultCode PrintDocument(Application& app, std::ostream& out, const MatrixDocument& doc, const std::string& title) {
+  std::string text;
+  ResultCode c = TextOutOf(doc, text);
+  // A matrix whose text would pass the text window's limit is refused as
+  // the desktop refuses it, never passed over in silence.
+  if (c > 0) return app.Fail(c);
+  out << title << "\n" << WithLf(text);
+  return code::kOk;
+}
+
+ResultCode PrintCompanion(Application& app, std::ostream& out, const MatrixDocument& doc) {
+  if (ResultCode c = PrintDocument(app, out, doc, doc.title)) return c;
+  if (doc.highlightRow >= 0 && doc.highlightCol >= 0)
+    out << "highlight " << doc.highlightRow + 1 << " " << doc.highlightCol + 1 << "\n";
+  else
+    out << "highlight none\n";
+  return code::kOk;
+}
+
+ResultCode ShowLine(Application& app, CommandLine& line) {
+  if (line.size() != 2) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  return PrintDocument(app, line.out, *doc, "matrix " + std::string(1, doc->letterChar()));
+}
+
+ResultCode ValuesLine(Application& app, CommandLine& line) {
+  if (line.size() != 2) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  line.out << ValuesText(*doc);
+  return code::kOk;
+}
+
+ResultCode NotesLine(Application& app, CommandLine& line) {
+  if (line.size() != 2) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  std::string text = WithLf(doc->notebook);
+  line.out << text;
+  if (text.empty() || text.back() != '\n') line.out << "\n";
+  return code::kOk;
+}
+
+ResultCode FormatLine(Application& app, CommandLine& line) {
+  if (line.size() < 3) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  // Integer windows' dialog shows the width only.
+  const bool integer = doc->isInteger();
+  const std::string places = integer ? std::to_string(doc->format.places) : line[2];
+  const std::string width = integer ? line[2] : (line.size() > 3 ? line[3] : "");
+  bool sci = false;
+  const size_t next = integer ? 3 : 4;
+  if (line.size() > next) {
+    if (line.Lower(next) != "sci") return line.Usage();
+    sci = true;
+  }
+  if (!integer && line.size() < 4) return line.Usage();
+  return ApplyFormat(app, *doc, places, width, sci);
+}
+
+ResultCode MinusLine(Application& app, CommandLine& line) {
+  if (line.size() != 3) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  if (line.Lower(2) == "off") return ApplyHyphen(app, *doc, nullptr);
+  return ApplyHyphen(app, *doc, &line[2]);
+}
+
+ResultCode CopyAsLine(Application& app, CommandLine& line) {
+  CopyAsKind kind;
+  if (line.size() != 3 || !CopyAsKindOf(line[2], kind)) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  std::string text;
+  const ResultCode c = CopyAsText(*doc, kind, text);
+  if (c > 0) app.port().ShowCode(c);
+  line.out << text;
+  return c;
+}
+
+}  // namespace tavrin

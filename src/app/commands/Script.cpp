@@ -1,0 +1,41 @@
+#include "app/commands/Script.h"
+
+#include <cstdlib>
+
+#include "app/commands/CommandLine.h"
+#include "app/commands/CommandTable.h"
+#include "core/Random.h"
+
+namespace tavrin {
+
+ResultCode SeedLine(Application&, CommandLine& line) {
+  if (line.size() != 2) return line.Usage();
+  ProgramRandom().Seed(static_cast<uint32_t>(std::strtoul(line[1].c_str(), nullptr, 10)));
+  return code::kOk;
+}
+
+ResultCode AnswerLine(Application&, CommandLine& line) {
+  const std::string a = line.size() == 2 ? line.Lower(1) : "";
+  if (a == "yes") line.setAnswer(Answer::Yes);
+  else if (a == "no") line.setAnswer(Answer::No);
+  else if (a == "cancel") line.setAnswer(Answer::Cancel);
+  else return line.Usage();
+  return code::kOk;
+}
+
+ResultCode EchoLine(Application&, CommandLine& line) {
+  line.out << line.Rest(1) << "\n";
+  return code::kOk;
+}
+
+ResultCode HelpLine(Application&, CommandLine& line) {
+  line.out << HelpText();
+  return code::kOk;
+}
+
+ResultCode QuitLine(Application&, CommandLine& line) {
+  line.quit = true;
+  return code::kOk;
+}
+
+}  // namespace tavrin
