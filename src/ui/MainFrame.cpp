@@ -1,5 +1,7 @@
 #include "ui/MainFrame.h"
 
+#include "app/commands/Commands.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
