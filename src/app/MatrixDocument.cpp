@@ -28,16 +28,16 @@ MatrixDocument::MatrixDocument(MatrixKind kind, int letter, int rows, int cols, 
   FitWidth();
 }
 
-void MatrixDocument::Replace(const ComplexMatrix& m) {
-  z = m;
+void MatrixDocument::Replace(ComplexMatrix m) {
+  z = std::move(m);
   q = IntegerMatrix();
   ClearHistory();
   editing = false;
   FitWidth();
 }
 
-void MatrixDocument::Replace(const IntegerMatrix& m) {
-  q = m;
+void MatrixDocument::Replace(IntegerMatrix m) {
+  q = std::move(m);
   z = ComplexMatrix();
   ClearHistory();
   editing = false;
@@ -70,8 +70,7 @@ void TakeLook(MatrixDocument& doc, const DocumentLook* look) {
 
 }  // namespace
 
-void MatrixDocument::ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* look) {
-  ComplexMatrix copy = m;
+void MatrixDocument::ReplaceAsStep(ComplexMatrix copy, const DocumentLook* look) {
   UndoRecord rec = ReplacementRecord(*this);
   undo.reserve(undo.size() + 1);
   // Nothing below allocates: the old matrix moves into the record.
@@ -85,8 +84,7 @@ void MatrixDocument::ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* l
   FitWidth();
 }
 
-void MatrixDocument::ReplaceAsStep(const IntegerMatrix& m, const DocumentLook* look) {
-  IntegerMatrix copy = m;
+void MatrixDocument::ReplaceAsStep(IntegerMatrix copy, const DocumentLook* look) {
   UndoRecord rec = ReplacementRecord(*this);
   undo.reserve(undo.size() + 1);
   q.e.reserve(q.e.size() + 1);

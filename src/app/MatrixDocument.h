@@ -96,14 +96,14 @@ class MatrixDocument {
   // Companion windows: the matrix (and its size) becomes a copy of the
   // given entries and the editing history starts afresh, since its records
   // describe the matrix that is gone. Closes an entry edit.
-  void Replace(const ComplexMatrix& m);
-  void Replace(const IntegerMatrix& m);
+  void Replace(ComplexMatrix m);
+  void Replace(IntegerMatrix m);
   // A lettered matrix overwritten by a command: one step of the history
   // (kind 10) that keeps the old matrix, notebook and file name (and, with
   // look, the display format and appearance) for Undo. Closes an entry
   // edit. May throw std::bad_alloc before anything has changed.
-  void ReplaceAsStep(const ComplexMatrix& m, const DocumentLook* look = nullptr);
-  void ReplaceAsStep(const IntegerMatrix& m, const DocumentLook* look = nullptr);
+  void ReplaceAsStep(ComplexMatrix m, const DocumentLook* look = nullptr);
+  void ReplaceAsStep(IntegerMatrix m, const DocumentLook* look = nullptr);
   // Pushes a new step onto the history and empties the redo history; the
   // oldest steps go when the kept entries pass the history's budget.
   void Record(UndoRecord rec);

@@ -42,7 +42,7 @@ int Workspace::FindFreeLetter(Mode m) const {
 }
 
 template <class M>
-ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, const M& entries,
+ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, M entries,
                           MatrixDocument** stored, const DocumentLook* look) {
   // The automatic letter is free in the workspace that receives the matrix
   // (Paste and dropped files fill another mode's workspace): a letter of
@@ -56,12 +56,14 @@ ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, const
   try {
     if (slot) {
       if (port_.Ask(String(str::kOverwrite), false) != Answer::Yes) return code::kInterrupted;
-      slot->ReplaceAsStep(entries, look);
+      slot->ReplaceAsStep(std::move(entries), look);
       slot->modified = true;
       port_.DocumentChanged(*slot);
     } else {
-      auto doc = std::make_unique<MatrixDocument>(KindOfMode(m), letter, entries.rows, entries.cols, white_);
-      doc->Replace(entries);
+      // Made empty, then given the entries: no zero matrix of the full size
+      // is made on the way.
+      auto doc = std::make_unique<MatrixDocument>(KindOfMode(m), letter, 0, 0, white_);
+      doc->Replace(std::move(entries));
       if (look) {
         doc->format = look->format;
         doc->appearance = look->appearance;
@@ -83,22 +85,22 @@ ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, const
   return code::kOk;
 }
 
-ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, const ComplexMatrix& entries,
+ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, ComplexMatrix entries,
                                 MatrixDocument** stored, const DocumentLook* look) {
   if (m == Mode::Integer) {
     port_.ShowCode(code::kIncompatible);
     return code::kIncompatible;
   }
-  return Put(m, fileName, letter, entries, stored, look);
+  return Put(m, fileName, letter, std::move(entries), stored, look);
 }
 
-ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, const IntegerMatrix& entries,
+ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, IntegerMatrix entries,
                                 MatrixDocument** stored, const DocumentLook* look) {
   if (m != Mode::Integer) {
     port_.ShowCode(code::kIncompatible);
     return code::kIncompatible;
   }
-  return Put(m, fileName, letter, entries, stored, look);
+  return Put(m, fileName, letter, std::move(entries), stored, look);
 }
 
 void Workspace::SetDescription(MatrixDocument& doc, const std::string& text) {

@@ -45,9 +45,11 @@ class Workspace {
   // the overwrite was declined (nothing changes, nothing reported).
   // The document is shown; a new one is modified exactly when fileName is
   // empty. look (a file's) replaces the document's format and appearance.
-  ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, const ComplexMatrix& entries,
+  // The entries are taken by value: a caller that moves its matrix in
+  // leaves no second copy behind.
+  ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, ComplexMatrix entries,
                        MatrixDocument** stored = nullptr, const DocumentLook* look = nullptr);
-  ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, const IntegerMatrix& entries,
+  ResultCode PutMatrix(Mode m, const std::string& fileName, int letter, IntegerMatrix entries,
                        MatrixDocument** stored = nullptr, const DocumentLook* look = nullptr);
   // The notebook description of a stored matrix; its windows are told.
   void SetDescription(MatrixDocument& doc, const std::string& text);
@@ -74,7 +76,7 @@ class Workspace {
 
  private:
   template <class M>
-  ResultCode Put(Mode m, const std::string& fileName, int letter, const M& entries, MatrixDocument** stored,
+  ResultCode Put(Mode m, const std::string& fileName, int letter, M entries, MatrixDocument** stored,
                  const DocumentLook* look);
 
   UserPort& port_;

@@ -24,8 +24,12 @@ long double Re(long double x) { return x; }
 long double Re(const Cx& z) { return z.real(); }
 long double Im(long double) { return 0.0L; }
 long double Im(const Cx& z) { return z.imag(); }
-void DivideBy(Eigen::Ref<Eigen::Matrix<long double, Eigen::Dynamic, 1>> v, long double p) { v /= p; }
-void DivideBy(Eigen::Ref<Eigen::Matrix<Cx, Eigen::Dynamic, 1>> v, const Cx& p) {
+template <class V>
+void DivideBy(V&& v, long double p) {
+  v /= p;
+}
+template <class V>
+void DivideBy(V&& v, const Cx& p) {
   for (Eigen::Index i = 0; i < v.size(); ++i) {
     const Complex q = Divide(Complex(v(i).real(), v(i).imag()), Complex(p.real(), p.imag()));
     v(i) = Cx(q.re, q.im);
@@ -41,8 +45,8 @@ constexpr int kSolveColumns = 64;
 
 // In place: P*A = L*U with unit lower L below the diagonal and U on and
 // above it; pivots[k] is the row swapped with row k at step k.
-template <class T>
-ResultCode Factor(Mat<T>& a, std::vector<int>& pivots, bool& odd) {
+template <class M>
+ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd) {
   const int n = static_cast<int>(a.rows());
   const int nb = PanelWidth(n);
   for (int k0 = 0; k0 < n; k0 += nb) {
@@ -83,6 +87,22 @@ ResultCode Factor(Mat<T>& a, std::vector<int>& pivots, bool& odd) {
   return code::kOk;
 }
 
+// x holds the identity: P * I, then the two triangular solves, a slice of
+// columns at a time, leave the inverse in x.
+template <class M, class X>
+ResultCode SolveForInverse(const M& lu, const std::vector<int>& pivots, X& x) {
+  const int n = static_cast<int>(lu.rows());
+  for (int k = 0; k < n; ++k)
+    if (pivots[k] != k) x.row(k).swap(x.row(pivots[k]));
+  for (int j0 = 0; j0 < n; j0 += kSolveColumns) {
+    if (StopPressed()) return code::kInterrupted;
+    auto slice = x.middleCols(j0, std::min(kSolveColumns, n - j0));
+    lu.template triangularView<Eigen::UnitLower>().solveInPlace(slice);
+    lu.template triangularView<Eigen::Upper>().solveInPlace(slice);
+  }
+  return code::kOk;
+}
+
 template <class T>
 ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse) {
   const int n = in.rows;
@@ -95,16 +115,8 @@ ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse) {
   T d = odd ? T(-1.0L) : T(1.0L);
   for (int k = 0; k < n; ++k) d *= a(k, k);
   if (inverse) {
-    // P * I, then the two triangular solves, a slice of columns at a time.
     Mat<T> x = Mat<T>::Identity(n, n);
-    for (int k = 0; k < n; ++k)
-      if (pivots[k] != k) x.row(k).swap(x.row(pivots[k]));
-    for (int j0 = 0; j0 < n; j0 += kSolveColumns) {
-      if (StopPressed()) return code::kInterrupted;
-      auto slice = x.middleCols(j0, std::min(kSolveColumns, n - j0));
-      a.template triangularView<Eigen::UnitLower>().solveInPlace(slice);
-      a.template triangularView<Eigen::Upper>().solveInPlace(slice);
-    }
+    if (ResultCode c = SolveForInverse(a, pivots, x)) return c;
     ComplexMatrix out(n, n);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) out.at(i, j) = Complex(Re(x(i, j)), Im(x(i, j)));
@@ -112,6 +124,45 @@ ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse) {
   }
   det = Complex(Re(d), Im(d));
   return code::kOk;
+}
+
+// A real matrix inverted in its own storage. The n*n entries of 32 bytes
+// are room for two n*n long double matrices: the entries are first packed
+// (real parts, row-major) into the lower half, which the factorisation then
+// works on, and the upper half takes the identity that the solves turn into
+// the inverse; last, the inverse is spread back over the whole storage as
+// entries with zero imaginary parts. Packing front to back reads each real
+// part before anything overwrites it, and so does the spreading: entry k
+// ends where element k+1 of the upper half begins.
+using RowMajorMap = Eigen::Map<Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>;
+static_assert(sizeof(Complex) == 2 * sizeof(long double), "an entry is two long doubles");
+
+ResultCode InvertRealInPlace(ComplexMatrix& m, Complex& det) {
+  const int n = m.rows;
+  const size_t count = static_cast<size_t>(n) * n;
+  long double* words = &m.e.data()->re;
+  for (size_t k = 0; k < count; ++k) words[k] = words[2 * k];
+  RowMajorMap a(words, n, n), x(words + count, n, n);
+  std::vector<int> pivots(n);
+  bool odd = false;
+  if (ResultCode c = Factor(a, pivots, odd)) return c;
+  long double d = odd ? -1.0L : 1.0L;
+  for (int k = 0; k < n; ++k) d *= a(k, k);
+  x.setIdentity();
+  if (ResultCode c = SolveForInverse(a, pivots, x)) return c;
+  for (size_t k = 0; k < count; ++k) {
+    const long double v = words[count + k];
+    words[2 * k] = v;
+    words[2 * k + 1] = 0.0L;
+  }
+  det = Complex(d, 0.0L);
+  return code::kOk;
+}
+
+bool AllReal(const ComplexMatrix& a) {
+  for (const Complex& z : a.e)
+    if (z.im != 0.0L) return false;
+  return true;
 }
 
 }  // namespace
@@ -122,11 +173,28 @@ bool StopPressed() {
 }
 
 ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse) {
-  bool real = true;
-  for (const Complex& z : a.e)
-    if (z.im != 0.0L) real = false;
+  const bool real = AllReal(a);
   try {
+    if (real && inverse) {
+      // A copy inverted in place: the result is the only matrix made.
+      ComplexMatrix work = a;
+      if (ResultCode c = InvertRealInPlace(work, det)) return c;
+      *inverse = std::move(work);
+      return code::kOk;
+    }
     return real ? Run<long double>(a, det, inverse) : Run<Cx>(a, det, inverse);
+  } catch (const std::bad_alloc&) {
+    return code::kLowMemory;
+  }
+}
+
+ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det) {
+  try {
+    if (AllReal(m)) return InvertRealInPlace(m, det);
+    ComplexMatrix inverse;
+    if (ResultCode c = Run<Cx>(m, det, &inverse)) return c;
+    m = std::move(inverse);
+    return code::kOk;
   } catch (const std::bad_alloc&) {
     return code::kLowMemory;
   }

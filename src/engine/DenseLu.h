@@ -17,4 +17,9 @@ bool StopPressed();
 // returned); 3 when memory runs out. The input must be square and finite.
 ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse);
 
+// The same with the inverse: a real m is inverted in its own storage (no
+// second matrix is made), a complex one is replaced by its inverse. On any
+// code other than 0 the entries of m are lost; its size stays.
+ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det);
+
 }  // namespace tavrin

@@ -206,6 +206,17 @@ ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMa
   return rc;
 }
 
+ResultCode InvertInPlace(ComplexMatrix& a, Complex& det) {
+  if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
+    return code::kIncompatible;
+  det = kComplexZero;
+  if (!AllFinite(a)) return kBadInput;
+  Complex d;
+  ResultCode rc = LuInvertInPlace(a, d);
+  if (rc == code::kOk) det = d;
+  return rc;
+}
+
 void NormalisePivotRow(Complex* w, int cols, int p, int c, Complex* v) {
   Complex* row = w + static_cast<size_t>(p) * cols;
   const Complex q = Reciprocal(row[c]);

@@ -14,6 +14,10 @@ namespace tavrin {
 // stopped it (det zero, nothing else returned: never a result); 101 for NaN
 // or infinite entries; 103 for a non-square or empty matrix.
 ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse);
+// The same for a matrix the caller gives up, which becomes its inverse on
+// code 0 (a real one without a second matrix being made); on any other code
+// its entries are lost.
+ResultCode InvertInPlace(ComplexMatrix& a, Complex& det);
 
 // Result of the real/complex and integer solvers.
 struct SolveResult {

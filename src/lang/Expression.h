@@ -49,6 +49,11 @@ ResultCode ParseExpression(std::string_view text, bool integerMode, ExprTree& tr
 struct MatrixLookup {
   std::function<const ComplexMatrix*(char letter)> complexMatrix;
   std::function<const IntegerMatrix*(char letter)> integerMatrix;
+  // Optional, for a lookup that keeps copies of its own: hands the copy of
+  // a letter's matrix over (false when it has none), so that an expression
+  // reading the letter once may work on it in place. The lookup no longer
+  // finds the letter afterwards.
+  std::function<bool(char letter, ComplexMatrix& out)> takeComplexMatrix;
 };
 
 // The value of an expression: a matrix of the mode or a scalar.

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <vector>
 #include <cmath>
 #include <new>
@@ -111,6 +112,34 @@ bool Overflows(const ComplexMatrix& m) {
   return false;
 }
 
+// -0 parts become +0, as a product with the identity leaves them; every
+// other value stays as it is.
+void PositiveZeros(ComplexMatrix& m) {
+  for (Complex& x : m.e) {
+    x.re += 0.0L;
+    x.im += 0.0L;
+  }
+}
+
+// A value while the tree is evaluated: a letter's matrix is read where the
+// lookup keeps it (z or q point there) and copied only when a value is to
+// be changed; otherwise the value owns its matrix.
+struct Value : ExprValue {
+  const ComplexMatrix* z = nullptr;
+  const IntegerMatrix* q = nullptr;
+};
+
+const ComplexMatrix& Z(const Value& x) { return x.z ? *x.z : x.matrix; }
+const IntegerMatrix& Q(const Value& x) { return x.q ? *x.q : x.integerMatrix; }
+ComplexMatrix& OwnZ(Value& x) {
+  if (x.z) x.matrix = *std::exchange(x.z, nullptr);
+  return x.matrix;
+}
+IntegerMatrix& OwnQ(Value& x) {
+  if (x.q) x.integerMatrix = *std::exchange(x.q, nullptr);
+  return x.integerMatrix;
+}
+
 class Evaluator {
  public:
   Evaluator(const ExprTree& tree, Mode mode, const MatrixLookup& lookup)
@@ -123,8 +152,9 @@ class Evaluator {
       int node;
       int stage;  // 0: left next, 1: right next, 2: apply
     };
+    CountReads(root);
     std::vector<Frame> stack{{root, 0}};
-    std::vector<ExprValue> done;
+    std::vector<Value> done;
     const int size = static_cast<int>(tree_.nodes.size());
     while (!stack.empty()) {
       Frame& f = stack.back();
@@ -144,7 +174,7 @@ class Evaluator {
           continue;
         }
       }
-      ExprValue l, r, v;
+      Value l, r, v;
       if (node.right >= 0) {
         r = std::move(done.back());
         done.pop_back();
@@ -157,15 +187,37 @@ class Evaluator {
       done.push_back(std::move(v));
       stack.pop_back();
     }
-    out = std::move(done.back());
+    // What is handed out owns its matrix.
+    Value& result = done.back();
+    if (result.isMatrix) {
+      if (integer_) OwnQ(result);
+      else OwnZ(result);
+    }
+    out = std::move(static_cast<ExprValue&>(result));
     return code::kOk;
   }
 
  private:
-  ResultCode Apply(const ExprNode& node, ExprValue& l, ExprValue& r, ExprValue& v) {
+  // How often the walk from root reads each letter.
+  void CountReads(int root) {
+    reads_.fill(0);
+    const int size = static_cast<int>(tree_.nodes.size());
+    std::vector<int> pending{root};
+    while (!pending.empty()) {
+      const int n = pending.back();
+      pending.pop_back();
+      if (n < 0 || n >= size) continue;
+      const ExprNode& node = tree_.nodes[n];
+      if (node.code >= 'A' && node.code <= 'Z') ++reads_[node.code - 'A'];
+      if (node.left >= 0) pending.push_back(node.left);
+      if (node.right >= 0) pending.push_back(node.right);
+    }
+  }
+
+  ResultCode Apply(const ExprNode& node, Value& l, Value& r, Value& v) {
     const int op = node.code;
     if (op == kNumber) {
-      v = ExprValue{};
+      v = Value{};
       v.scalar = node.constant;
       v.fraction = node.fraction;
       return code::kOk;
@@ -178,7 +230,7 @@ class Evaluator {
     if (op == kBar) return Juxtapose(l, r, v);
     if (op == kTranspose) return TransposeOf(r, v);
     if (op == kUnaryMinus) {
-      ExprValue minusOne;
+      Value minusOne;
       minusOne.scalar = Complex(-1.0L, 0.0L);
       minusOne.fraction = Fraction{BigInteger(-1), BigInteger(1)};
       return Multiply(minusOne, r, v);
@@ -186,26 +238,27 @@ class Evaluator {
     return code::kInconsistentData;
   }
 
-  ResultCode Letter(char letter, ExprValue& v) {
-    v = ExprValue{};
+  // A letter read once takes the lookup's own copy when it offers one (the
+  // work may then change it in place); otherwise the letter's matrix is read
+  // where the lookup keeps it.
+  ResultCode Letter(char letter, Value& v) {
+    v = Value{};
     v.isMatrix = true;
     if (integer_) {
-      const IntegerMatrix* m = lookup_.integerMatrix ? lookup_.integerMatrix(letter) : nullptr;
-      if (!m) return code::kCouldNotFind;
-      v.integerMatrix = *m;
-    } else {
-      const ComplexMatrix* m = lookup_.complexMatrix ? lookup_.complexMatrix(letter) : nullptr;
-      if (!m) return code::kCouldNotFind;
-      v.matrix = *m;
+      v.q = lookup_.integerMatrix ? lookup_.integerMatrix(letter) : nullptr;
+      return v.q ? code::kOk : code::kCouldNotFind;
     }
-    return code::kOk;
+    if (reads_[letter - 'A'] == 1 && lookup_.takeComplexMatrix && lookup_.takeComplexMatrix(letter, v.matrix))
+      return code::kOk;
+    v.z = lookup_.complexMatrix ? lookup_.complexMatrix(letter) : nullptr;
+    return v.z ? code::kOk : code::kCouldNotFind;
   }
 
-  int Rows(const ExprValue& x) const { return integer_ ? x.integerMatrix.rows : x.matrix.rows; }
-  int Cols(const ExprValue& x) const { return integer_ ? x.integerMatrix.cols : x.matrix.cols; }
+  int Rows(const Value& x) const { return integer_ ? Q(x).rows : Z(x).rows; }
+  int Cols(const Value& x) const { return integer_ ? Q(x).cols : Z(x).cols; }
 
-  ResultCode AddSub(ExprValue& l, ExprValue& r, bool subtract, ExprValue& v) {
-    v = ExprValue{};
+  ResultCode AddSub(Value& l, Value& r, bool subtract, Value& v) {
+    v = Value{};
     if (!l.isMatrix && !r.isMatrix) {
       if (integer_) {
         ResultCode c = subtract ? Subtract(l.fraction, r.fraction, v.fraction)
@@ -219,25 +272,30 @@ class Evaluator {
       return code::kIncompatible;
     v.isMatrix = true;
     if (integer_) {
-      if (ResultCode c = CommonDenominator(l.integerMatrix, r.integerMatrix)) return c;
-      v.integerMatrix = std::move(l.integerMatrix);
+      if (Q(l).denominator != Q(r).denominator) {
+        OwnQ(r);
+        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix)) return c;
+      }
+      v.integerMatrix = std::move(OwnQ(l));
       auto& e = v.integerMatrix.e;
+      const auto& f = Q(r).e;
       for (size_t i = 0; i < e.size(); ++i) {
-        if (subtract) e[i] -= r.integerMatrix.e[i];
-        else e[i] += r.integerMatrix.e[i];
+        if (subtract) e[i] -= f[i];
+        else e[i] += f[i];
       }
       return Normalise(v.integerMatrix);
     }
-    v.matrix = std::move(l.matrix);
+    v.matrix = std::move(OwnZ(l));
+    const auto& f = Z(r).e;
     for (size_t i = 0; i < v.matrix.e.size(); ++i) {
-      if (subtract) v.matrix.e[i] -= r.matrix.e[i];
-      else v.matrix.e[i] += r.matrix.e[i];
+      if (subtract) v.matrix.e[i] -= f[i];
+      else v.matrix.e[i] += f[i];
     }
     return code::kOk;
   }
 
-  ResultCode Multiply(ExprValue& l, ExprValue& r, ExprValue& v) {
-    v = ExprValue{};
+  ResultCode Multiply(Value& l, Value& r, Value& v) {
+    v = Value{};
     if (!l.isMatrix && !r.isMatrix) {
       if (integer_) {
         ResultCode c = tavrin::Multiply(l.fraction, r.fraction, v.fraction);
@@ -248,36 +306,40 @@ class Evaluator {
     }
     v.isMatrix = true;
     if (!l.isMatrix || !r.isMatrix) {
-      ExprValue& s = l.isMatrix ? r : l;
-      ExprValue& m = l.isMatrix ? l : r;
+      Value& s = l.isMatrix ? r : l;
+      Value& m = l.isMatrix ? l : r;
       if (integer_) {
-        v.integerMatrix = std::move(m.integerMatrix);
+        v.integerMatrix = std::move(OwnQ(m));
         return Scale(v.integerMatrix, s.fraction.num, s.fraction.den);
       }
-      v.matrix = std::move(m.matrix);
+      v.matrix = std::move(OwnZ(m));
       for (Complex& x : v.matrix.e) x = l.isMatrix ? x * s.scalar : s.scalar * x;
       return code::kOk;
     }
     if (Cols(l) != Rows(r)) return code::kIncompatible;
     if (TooManyEntries(Rows(l), Cols(r))) return code::kOutOfBounds;
-    if (integer_) return Product(l.integerMatrix, r.integerMatrix, v.integerMatrix);
-    return MatrixProduct(l.matrix, r.matrix, v.matrix);
+    if (integer_) return Product(Q(l), Q(r), v.integerMatrix);
+    return MatrixProduct(Z(l), Z(r), v.matrix);
   }
 
-  ResultCode Inverse(const ExprValue& m, ExprValue& inv) {
-    inv = ExprValue{};
+  // The inverse of m, which is given up: a matrix of its own becomes the
+  // inverse in place.
+  ResultCode Inverse(Value& m, Value& inv) {
+    inv = Value{};
     inv.isMatrix = true;
     if (integer_) {
       Fraction det;
-      ResultCode c = IntegerInverse(m.integerMatrix, det, &inv.integerMatrix);
+      ResultCode c = IntegerInverse(Q(m), det, &inv.integerMatrix);
       return c;
     }
     Complex det;
-    return DeterminantAndInverse(m.matrix, det, &inv.matrix);
+    if (m.z) return DeterminantAndInverse(*m.z, det, &inv.matrix);
+    inv.matrix = std::move(m.matrix);
+    return InvertInPlace(inv.matrix, det);
   }
 
-  ResultCode Divide(ExprValue& l, ExprValue& r, ExprValue& v) {
-    v = ExprValue{};
+  ResultCode Divide(Value& l, Value& r, Value& v) {
+    v = Value{};
     if (!r.isMatrix) {
       if (integer_ ? r.fraction.num.IsZero() : BelowTiny(r.scalar)) return code::kCouldNotCalculate;
       if (!l.isMatrix) {
@@ -290,23 +352,23 @@ class Evaluator {
       }
       v.isMatrix = true;
       if (integer_) {
-        v.integerMatrix = std::move(l.integerMatrix);
+        v.integerMatrix = std::move(OwnQ(l));
         return Scale(v.integerMatrix, r.fraction.den, r.fraction.num);
       }
       Complex reciprocal = Quotient(kComplexOne, r.scalar);
-      v.matrix = std::move(l.matrix);
+      v.matrix = std::move(OwnZ(l));
       for (Complex& x : v.matrix.e) x = x * reciprocal;
       return code::kOk;
     }
     const int n = Rows(r);
     if (Cols(r) != n || (l.isMatrix && Cols(l) != n)) return code::kIncompatible;
-    ExprValue inv;
+    Value inv;
     if (ResultCode c = Inverse(r, inv)) return c;
     return Multiply(l, inv, v);
   }
 
-  ResultCode Power(ExprValue& l, ExprValue& r, ExprValue& v) {
-    v = ExprValue{};
+  ResultCode Power(Value& l, Value& r, Value& v) {
+    v = Value{};
     if (!l.isMatrix || r.isMatrix || Rows(l) != Cols(l)) return code::kIncompatible;
     long k = 0;
     if (integer_) {
@@ -324,7 +386,7 @@ class Evaluator {
     }
     const int n = Rows(l);
     v.isMatrix = true;
-    ExprValue base;
+    Value base;
     if (k < 0) {
       if (ResultCode c = Inverse(l, base)) return c;
       k = -k;
@@ -335,33 +397,49 @@ class Evaluator {
       // A 1x1 power has exactly k times the bits of its entry: one that
       // could not be held is refused before the first product.
       const long double kk = static_cast<long double>(k);
-      if (n == 1 && (!FitsGmpBudget(kk * MaxBits(base.integerMatrix)) ||
-                     !FitsGmpBudget(kk * Bits(base.integerMatrix.denominator))))
+      if (n == 1 && (!FitsGmpBudget(kk * MaxBits(Q(base))) ||
+                     !FitsGmpBudget(kk * Bits(Q(base).denominator))))
         return code::kLowMemory;
       IntegerMatrix result = IntegerIdentity(n), t;
       while (k > 0) {
         if (k & 1) {
-          if (ResultCode c = Product(result, base.integerMatrix, t)) return c;
+          if (ResultCode c = Product(result, Q(base), t)) return c;
           result = std::move(t);
         }
         k /= 2;
         if (k > 0) {
-          if (ResultCode c = Product(base.integerMatrix, base.integerMatrix, t)) return c;
+          if (ResultCode c = Product(Q(base), Q(base), t)) return c;
           base.integerMatrix = std::move(t);
+          base.q = nullptr;
         }
       }
       v.integerMatrix = std::move(result);
       return code::kOk;
     }
-    ComplexMatrix result = Identity(n);
+    // The first factor is the base itself rather than its product with the
+    // identity, which would change nothing but the sign of zeros.
+    if (k == 0) {
+      v.matrix = Identity(n);
+      return code::kOk;
+    }
+    ComplexMatrix result;
+    bool first = true;
     while (k > 0) {
       if (k & 1) {
-        if (ResultCode c = MatrixProduct(result, base.matrix, result)) return c;
+        if (first) {
+          if (k == 1) result = std::move(OwnZ(base));
+          else result = Z(base);
+          PositiveZeros(result);
+          first = false;
+        } else if (ResultCode c = MatrixProduct(result, Z(base), result)) {
+          return c;
+        }
         if (Overflows(result)) return code::kTooLarge;
       }
       k /= 2;
       if (k > 0) {
-        if (ResultCode c = MatrixProduct(base.matrix, base.matrix, base.matrix)) return c;
+        if (ResultCode c = MatrixProduct(Z(base), Z(base), base.matrix)) return c;
+        base.z = nullptr;
         if (Overflows(base.matrix)) return code::kTooLarge;
       }
     }
@@ -369,45 +447,55 @@ class Evaluator {
     return code::kOk;
   }
 
-  ResultCode Juxtapose(ExprValue& l, ExprValue& r, ExprValue& v) {
-    v = ExprValue{};
+  ResultCode Juxtapose(Value& l, Value& r, Value& v) {
+    v = Value{};
     if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r)) return code::kIncompatible;
     v.isMatrix = true;
     const int rows = Rows(l), c1 = Cols(l), c2 = Cols(r);
     if (TooManyEntries(rows, static_cast<long long>(c1) + c2)) return code::kOutOfBounds;
     if (integer_) {
-      if (ResultCode c = CommonDenominator(l.integerMatrix, r.integerMatrix)) return c;
+      if (Q(l).denominator != Q(r).denominator) {
+        OwnQ(r);
+        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix)) return c;
+      }
+      // Entries of a value's own matrix move; a letter's are copied.
+      auto take = [](Value& x, int i, int j) -> BigInteger {
+        if (x.q) return x.q->at(i, j);
+        return std::move(x.integerMatrix.at(i, j));
+      };
       IntegerMatrix& m = v.integerMatrix;
       m = IntegerMatrix(rows, c1 + c2);
       for (int i = 0; i < rows; ++i) {
-        for (int j = 0; j < c1; ++j) m.at(i, j) = std::move(l.integerMatrix.at(i, j));
-        for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = std::move(r.integerMatrix.at(i, j));
+        for (int j = 0; j < c1; ++j) m.at(i, j) = take(l, i, j);
+        for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = take(r, i, j);
       }
-      m.denominator = l.integerMatrix.denominator;
+      m.denominator = Q(l).denominator;
       return Normalise(m);
     }
+    const ComplexMatrix &a = Z(l), &b = Z(r);
     ComplexMatrix& m = v.matrix;
     m = ComplexMatrix(rows, c1 + c2);
     for (int i = 0; i < rows; ++i) {
-      for (int j = 0; j < c1; ++j) m.at(i, j) = l.matrix.at(i, j);
-      for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = r.matrix.at(i, j);
+      for (int j = 0; j < c1; ++j) m.at(i, j) = a.at(i, j);
+      for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = b.at(i, j);
     }
     return code::kOk;
   }
 
-  ResultCode TransposeOf(ExprValue& r, ExprValue& v) {
-    v = ExprValue{};
+  ResultCode TransposeOf(Value& r, Value& v) {
+    v = Value{};
     // A number has no transpose.
     if (!r.isMatrix) return code::kIncompatible;
     v.isMatrix = true;
-    if (integer_) v.integerMatrix = Transpose(r.integerMatrix);
-    else v.matrix = Transpose(r.matrix);
+    if (integer_) v.integerMatrix = Transpose(Q(r));
+    else v.matrix = Transpose(Z(r));
     return code::kOk;
   }
 
   const ExprTree& tree_;
   bool integer_;
   const MatrixLookup& lookup_;
+  std::array<int, 26> reads_{};
 };
 
 // "I" is the imaginary unit in single values.

@@ -142,6 +142,53 @@ TEST_F(ExpressionTest, PowersGroupFromTheRight) {
   EXPECT_NEAR(static_cast<double>(z.re), 512.0, 1e-12);
 }
 
+// A lookup that keeps copies of its own hands a letter read once over, and
+// the results are those of reading it where it lies: inverses by hand,
+// powers whose first factor is the base itself with -0 read as 0.
+TEST_F(ExpressionTest, LettersTakenOrReadInPlaceGiveTheSameResults) {
+  real_['Z'] = Real(2, 2, {-0.0L, 2, 4, 8});  // inverse (-1 1/4; 1/2 0)
+  struct Case {
+    const char* text;
+    int taken;  // letters the evaluator took over
+    ComplexMatrix want;
+  } cases[] = {
+      {"Z^-1", 1, Real(2, 2, {-1, 0.25L, 0.5L, 0})},
+      {"Z^1", 1, Real(2, 2, {0, 2, 4, 8})},
+      {"(Z)'^-1", 1, Real(2, 2, {-1, 0.5L, 0.25L, 0})},
+      {"Z*Z^-1", 0, Real(2, 2, {1, 0, 0, 1})},
+      {"M/A", 2, Real(2, 2, {1, 1, 3, 1})},
+      {"A^3", 1, Real(2, 2, {1, 3, 0, 1})},
+      {"A^0", 1, Real(2, 2, {1, 0, 0, 1})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::map<char, ComplexMatrix> copies = real_;
+    int taken = 0;
+    MatrixLookup taking = lookup_;
+    taking.takeComplexMatrix = [&](char l, ComplexMatrix& out) {
+      auto it = copies.find(l);
+      if (it == copies.end()) return false;
+      out = std::move(it->second);
+      copies.erase(it);
+      ++taken;
+      return true;
+    };
+    ExprValue read, took;
+    ASSERT_EQ(Calc(c.text, read), 0);
+    ASSERT_EQ(CalculateExpression(c.text, Mode::Real, taking, took), 0);
+    EXPECT_EQ(taken, c.taken);
+    EXPECT_EQ(took.matrix, read.matrix);
+    ASSERT_EQ(read.matrix.rows, c.want.rows);
+    for (size_t i = 0; i < c.want.e.size(); ++i) {
+      EXPECT_EQ(read.matrix.e[i], c.want.e[i]) << i;
+      EXPECT_FALSE(read.matrix.e[i].re == 0 && std::signbit(read.matrix.e[i].re)) << i << " is -0";
+    }
+  }
+  // The letters read in place are unchanged.
+  EXPECT_EQ(real_['Z'], Real(2, 2, {-0.0L, 2, 4, 8}));
+  EXPECT_EQ(real_['A'], Real(2, 2, {1, 1, 0, 1}));
+}
+
 TEST_F(ExpressionTest, NegationFoldsIntoConstants) {
   ExprTree t;
   ASSERT_EQ(ParseExpression("-2", false, t), 0);

@@ -18,7 +18,8 @@ ResultCode Calculate(Application& app, int letter, const std::string& text) {
   ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value); }, 'Q');
   if (c < 0) return c;  // stopped: nothing is stored
   if (c > 0) return app.Fail(c);  // a scalar result is 102 "not a matrix" too
-  return mode == Mode::Integer ? Store(app, letter, value.integerMatrix, text) : Store(app, letter, value.matrix, text);
+  return mode == Mode::Integer ? Store(app, letter, std::move(value.integerMatrix), text)
+                               : Store(app, letter, std::move(value.matrix), text);
 }
 
 ResultCode Formula(Application& app, int letter, const std::string& rowsText, const std::string& colsText,

@@ -45,6 +45,13 @@ MatrixLookup SnapshotLookup(Workspace& ws, std::string_view text) {
     int i = letter - 'A';
     return i >= 0 && i < 26 && copies->q[i] ? &*copies->q[i] : nullptr;
   };
+  lookup.takeComplexMatrix = [copies](char letter, ComplexMatrix& out) {
+    int i = letter - 'A';
+    if (i < 0 || i >= 26 || !copies->z[i]) return false;
+    out = std::move(*copies->z[i]);
+    copies->z[i].reset();
+    return true;
+  };
   return lookup;
 }
 

@@ -18,10 +18,10 @@ enum class TaskButton { Find, Step, Reset };
 // PutMatrix reports its own failures; a declined overwrite returns its
 // negative code silently.
 template <class M>
-ResultCode Store(Application& app, int letter, const M& matrix, const std::string& notes) {
+ResultCode Store(Application& app, int letter, M matrix, const std::string& notes) {
   Workspace& ws = app.workspace();
   MatrixDocument* stored = nullptr;
-  ResultCode c = ws.PutMatrix(ws.mode(), "", letter, matrix, &stored);
+  ResultCode c = ws.PutMatrix(ws.mode(), "", letter, std::move(matrix), &stored);
   // The notebook window shows the new description at once, so typing in
   // it cannot write the old text back.
   if (c == 0) ws.SetDescription(*stored, notes);

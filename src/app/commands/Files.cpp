@@ -70,8 +70,10 @@ ResultCode OpenInto(Application& app, Mode m, const std::string& path) {
   const MatrixDocument* existing = ws.Lookup(m, letter);
   const DocumentLook look = FileLook(existing ? existing->format : WindowFormatFor(kind), data);
   MatrixDocument* doc = nullptr;
-  ResultCode c = kind == MatrixKind::Integer ? ws.PutMatrix(m, path, letter, data.integer, &doc, &look)
-                                             : ws.PutMatrix(m, path, letter, data.complex, &doc, &look);
+  // The entries move into the document: no second copy of them is made.
+  ResultCode c = kind == MatrixKind::Integer
+                     ? ws.PutMatrix(m, path, letter, std::move(data.integer), &doc, &look)
+                     : ws.PutMatrix(m, path, letter, std::move(data.complex), &doc, &look);
   if (c != 0) return c;
   doc->fileName = path;
   doc->notebook = std::move(data.notebook);
