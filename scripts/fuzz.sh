@@ -32,9 +32,11 @@ for name in "${names[@]}"; do
     mkdir -p "$corpus"
   fi
   log="$build/fuzz-$name.log"
-  # Time-outs past 10 s, more than 2 GB or one allocation over 1 GB are findings.
+  # Time-outs past 60 s, more than 2 GB or one allocation over 1 GB are findings. A
+  # session may legitimately work on a million entries, which takes seconds under the
+  # sanitizers on a busy machine; a hang takes longer than a minute.
   if nice -n 19 "$build/tests/fuzz/fuzz_$name" "$corpus" "$seeds" -max_total_time="$seconds" \
-      -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=4096 -print_final_stats=1 \
+      -timeout=60 -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=4096 -print_final_stats=1 \
       -artifact_prefix="$build/artifacts/$name-" >"$log" 2>&1; then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
     echo "fuzz $name: ${seconds}s, $runs runs, no finding"
