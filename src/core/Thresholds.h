@@ -1,6 +1,11 @@
 #pragma once
+#include <cfloat>
 
 namespace tavrin {
+
+// The thresholds below, the digits shown and the saved reals all assume the
+// x87 extended type: a 64-bit mantissa (about 19 significant digits).
+static_assert(LDBL_MANT_DIG == 64, "long double must be the 80-bit x87 extended type");
 
 // 10^-(places+1), built as 0.1 times 0.1 once per place so that every
 // caller gets the same extended value; used by rank, Solve and echelon form.
