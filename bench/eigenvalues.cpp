@@ -6,25 +6,26 @@
 
 #include <Eigen/Dense>
 
-#include "core/Random.h"
 #include "engine/OneMatrixReport.h"
 #include "engine/RootFinder.h"
+#include "SeededMatrix.h"
 
 namespace {
 
 using namespace tavrin;
 using LongMatrix = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
 
-ComplexMatrix RandomMatrix(int n) {
-  RandomGenerator g;
-  g.Seed(static_cast<uint32_t>(n));
-  ComplexMatrix m(n, n);
-  for (Complex& x : m.e) x = Complex(g.Range(-1.0L, 1.0L), 0.0L);
-  return m;
+// The same matrix as SeededRealMatrix(n), in Eigen's long double type.
+LongMatrix EigenCopy(int n) {
+  const ComplexMatrix m = SeededRealMatrix(n);
+  LongMatrix a(n, n);
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) a(i, j) = m.at(i, j).re;
+  return a;
 }
 
 void BM_Report(benchmark::State& state) {
-  ComplexMatrix m = RandomMatrix(static_cast<int>(state.range(0)));
+  ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   ReportFormat f;
   for (auto _ : state) {
     std::string text = OneMatrixReport(m, MatrixKind::Real, f);
@@ -35,7 +36,7 @@ BENCHMARK(BM_Report)->Arg(20)->Arg(60)->Arg(100)->Arg(200)->Unit(benchmark::kMil
 
 // The polynomial and the roots alone, without rank and determinant.
 void BM_PolynomialAndRoots(benchmark::State& state) {
-  ComplexMatrix m = RandomMatrix(static_cast<int>(state.range(0)));
+  ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     std::vector<Complex> c;
     RootList r;
@@ -47,11 +48,7 @@ BENCHMARK(BM_PolynomialAndRoots)->Arg(20)->Arg(60)->Arg(100)->Arg(200)->Unit(ben
 
 // Eigen's solver as a user calls it: EigenSolver on the long double matrix.
 void BM_EigenSolver(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  ComplexMatrix m = RandomMatrix(n);
-  LongMatrix a(n, n);
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j < n; ++j) a(i, j) = m.at(i, j).re;
+  const LongMatrix a = EigenCopy(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     Eigen::EigenSolver<LongMatrix> solver(a);
     benchmark::DoNotOptimize(solver.eigenvalues().data());
@@ -61,11 +58,7 @@ BENCHMARK(BM_EigenSolver)->Arg(20)->Arg(60)->Arg(100)->Arg(200)->Unit(benchmark:
 
 // The same solver asked for eigenvalues only.
 void BM_EigenSolverValuesOnly(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  ComplexMatrix m = RandomMatrix(n);
-  LongMatrix a(n, n);
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j < n; ++j) a(i, j) = m.at(i, j).re;
+  const LongMatrix a = EigenCopy(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     Eigen::EigenSolver<LongMatrix> solver(a, false);
     benchmark::DoNotOptimize(solver.eigenvalues().data());

@@ -59,6 +59,13 @@ struct FlintRational {
   }
   ~FlintRational() { fmpq_mat_clear(m); }
 };
+// A FLINT result variable, cleared when the benchmark ends.
+template <class T, auto init, auto clear>
+struct FlintOut {
+  T v;
+  FlintOut() { init(v); }
+  ~FlintOut() { clear(v); }
+};
 
 void BM_Det(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(state.range(0), state.range(0), state.range(1));
@@ -67,13 +74,11 @@ void BM_Det(benchmark::State& state) {
 }
 void BM_FlintDet(benchmark::State& state) {
   FlintInteger a(RandomInteger(state.range(0), state.range(0), state.range(1)));
-  fmpz_t det;
-  fmpz_init(det);
+  FlintOut<fmpz_t, fmpz_init, fmpz_clear> det;
   for (auto _ : state) {
-    fmpz_mat_det(det, a.m);
+    fmpz_mat_det(det.v, a.m);
     benchmark::ClobberMemory();
   }
-  fmpz_clear(det);
 }
 void DetSizes(benchmark::internal::Benchmark* b) {
   for (int n : {60, 100, 150, 250}) b->Args({n, 0});
@@ -106,13 +111,11 @@ void BM_Charpoly(benchmark::State& state) {
 }
 void BM_FlintCharpoly(benchmark::State& state) {
   FlintInteger a(RandomInteger(state.range(0), state.range(0)));
-  fmpz_poly_t c;
-  fmpz_poly_init(c);
+  FlintOut<fmpz_poly_t, fmpz_poly_init, fmpz_poly_clear> c;
   for (auto _ : state) {
-    fmpz_mat_charpoly(c, a.m);
+    fmpz_mat_charpoly(c.v, a.m);
     benchmark::ClobberMemory();
   }
-  fmpz_poly_clear(c);
 }
 BENCHMARK(BM_Charpoly)->Arg(20)->Arg(40)->Arg(60)->Arg(100);
 BENCHMARK(BM_FlintCharpoly)->Arg(20)->Arg(40)->Arg(60)->Arg(100);

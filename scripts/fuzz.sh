@@ -6,6 +6,7 @@
 # blow-ups are kept in build-fuzz/artifacts/ and make the script fail.
 #   scripts/fuzz.sh [SECONDS [NAME...]]     a campaign (all harnesses by default)
 #   FUZZ_SMOKE=1 scripts/fuzz.sh 5          a short run from the seeds alone (the test command)
+# TAVRIN_WERROR=ON makes compiler warnings errors.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-600}"
@@ -15,7 +16,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DTAVRIN_FUZZ=ON -DTAVRIN_BUILD_UI=OFF -DTAVRIN_BUILD_BENCH=OFF \
-  "${launcher[@]}" >/dev/null
+  -DTAVRIN_WERROR="${TAVRIN_WERROR:-OFF}" "${launcher[@]}" >/dev/null
 nice cmake --build "$build" --target fuzzers -j"$(nproc)" >/dev/null
 names=("$@")
 if ((${#names[@]} == 0)); then

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every test: the full build (GUI tests
-# offscreen), then the plain layers again under address and UB sanitizers,
+# offscreen), then every layer below the desktop again under address and UB
+# sanitizers (core, engine, lang, io, app and the console with its scripts),
 # the long-work tests under ThreadSanitizer, and a few seconds of each fuzz
-# harness from its seeds.
+# harness from its seeds. Every build treats warnings as errors.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen TAVRIN_WERROR=ON
 bash "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j"$(nproc)")
 bash "$root/scripts/build.sh" "$root/build-asan" -DTAVRIN_SANITIZE=ON -DTAVRIN_BUILD_UI=OFF \

@@ -146,21 +146,21 @@ void StepLog::Clear() {
 }
 
 void StepLog::Start(const ComplexMatrix& m, bool complex, int places, const std::string& title) {
-  Clear();
-  started_ = true;
-  numbers_ = StepNumbers{false, complex, places};
-  title_ = title;
+  Begin(StepNumbers{false, complex, places}, title, m.size());
   startZ_ = m;
-  stored_ = m.size();
 }
 
 void StepLog::Start(const IntegerMatrix& m, const std::string& title) {
+  Begin(StepNumbers{true, false, 0}, title, m.size());
+  startQ_ = m;
+}
+
+void StepLog::Begin(const StepNumbers& numbers, const std::string& title, size_t entries) {
   Clear();
   started_ = true;
-  numbers_ = StepNumbers{true, false, 0};
+  numbers_ = numbers;
   title_ = title;
-  startQ_ = m;
-  stored_ = m.size();
+  stored_ = entries;
 }
 
 bool StepLog::Room(size_t entries) {
@@ -170,29 +170,28 @@ bool StepLog::Room(size_t entries) {
 }
 
 void StepLog::Add(const StepOperation& op, const ComplexMatrix& after, int highlightRow, int highlightCol) {
-  LoggedStep s;
-  s.op = op;
-  s.text = StepText(op, numbers_);
-  s.highlightRow = highlightRow;
-  s.highlightCol = highlightCol;
+  LoggedStep& s = Push(op, highlightRow, highlightCol);
   if (Room(after.size())) {
     s.hasMatrix = true;
     s.z = after;
   }
-  steps_.push_back(std::move(s));
 }
 
 void StepLog::Add(const StepOperation& op, const IntegerMatrix& after, int highlightRow, int highlightCol) {
-  LoggedStep s;
-  s.op = op;
-  s.text = StepText(op, numbers_);
-  s.highlightRow = highlightRow;
-  s.highlightCol = highlightCol;
+  LoggedStep& s = Push(op, highlightRow, highlightCol);
   if (Room(after.size())) {
     s.hasMatrix = true;
     s.q = after;
   }
-  steps_.push_back(std::move(s));
+}
+
+LoggedStep& StepLog::Push(const StepOperation& op, int highlightRow, int highlightCol) {
+  LoggedStep& s = steps_.emplace_back();
+  s.op = op;
+  s.text = StepText(op, numbers_);
+  s.highlightRow = highlightRow;
+  s.highlightCol = highlightCol;
+  return s;
 }
 
 void StepLog::DropLast() {

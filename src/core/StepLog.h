@@ -104,6 +104,10 @@ class StepLog {
   std::string LastText() const;
 
  private:
+  // Clears the log and starts counting from the first matrix's entries.
+  void Begin(const StepNumbers& numbers, const std::string& title, size_t entries);
+  // Appends a step with its text and highlight but no matrix yet.
+  LoggedStep& Push(const StepOperation& op, int highlightRow, int highlightCol);
   bool Room(size_t entries);
   bool started_ = false;
   StepNumbers numbers_;

@@ -1,5 +1,6 @@
 #include "engine/OneMatrixReport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -27,26 +28,30 @@ std::string FractionText(const Fraction& v) {
   return t;
 }
 
-std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFormat& f) {
+// The block's heading: its title, underlined.
+std::string PolynomialHeading() {
   std::string title = String(str::kCharacteristicPolynomial);
-  std::string out = title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
-  std::vector<Complex> c;
-  RootList roots;
-  if (!MatrixPolynomialAndRoots(m, complex, c, roots, f.places)) return out + CodeMessage(code::kCouldNotCalculate);
+  return title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
+}
+
+// The coefficient lines under "Degree  Coefficient", highest degree first.
+// Each text is cut at the first `mark` (the decimal point, the fraction bar)
+// and the parts before it are right-aligned so that the marks line up;
+// `longest` gets the widest such part (it sizes the root column).
+std::string CoefficientColumn(const std::vector<std::string>& texts, char mark, size_t& longest) {
   const std::string degree = String(str::kDegree);
-  out += degree + "  " + String(str::kCoefficient) + kBreak;
-  const int n = static_cast<int>(c.size()) - 1;
-  std::vector<std::string> heads(c.size()), tails(c.size());
-  size_t longest = 0;
-  for (size_t i = 0; i < c.size(); ++i) {
-    std::string t = ReportEntryText(c[i], complex, f.places, 2 * f.width, f);
-    size_t dot = t.find('.');
-    heads[i] = t.substr(0, dot);
-    if (dot != std::string::npos) tails[i] = t.substr(dot);
+  std::string out = degree + "  " + String(str::kCoefficient) + kBreak;
+  const int n = static_cast<int>(texts.size()) - 1;
+  std::vector<std::string> heads(texts.size()), tails(texts.size());
+  longest = 0;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    size_t at = texts[i].find(mark);
+    heads[i] = texts[i].substr(0, at);
+    if (at != std::string::npos) tails[i] = texts[i].substr(at);
     longest = std::max(longest, heads[i].size());
   }
   const size_t w = degree.size();
-  for (size_t i = 0; i < c.size(); ++i) {
+  for (size_t i = 0; i < texts.size(); ++i) {
     std::string label = std::to_string(n - static_cast<int>(i)) + ": ";
     if (label.size() < w) label.insert(0, w - label.size(), ' ');
     label.resize(w);
@@ -54,17 +59,28 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
     if (head.size() < longest) head.insert(0, longest - head.size(), ' ');
     out += label + "  " + head + tails[i] + kBreak;
   }
-  out += kBreak;
-  out += String(str::kRoots);
-  out += kBreak;
+  return out + kBreak + String(str::kRoots) + kBreak;
+}
+
+// " (multiplicity 2)" after a repeated root; nothing after a simple one.
+std::string MultiplicityNote(int k) {
+  return k > 1 ? std::string(" (") + String(str::kMultiplicity) + " " + std::to_string(k) + ")" : std::string();
+}
+
+std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFormat& f) {
+  std::string out = PolynomialHeading();
+  std::vector<Complex> c;
+  RootList roots;
+  if (!MatrixPolynomialAndRoots(m, complex, c, roots, f.places)) return out + CodeMessage(code::kCouldNotCalculate);
+  std::vector<std::string> texts;
+  for (const Complex& v : c) texts.push_back(ReportEntryText(v, complex, f.places, 2 * f.width, f));
+  size_t longest = 0;
+  out += CoefficientColumn(texts, '.', longest);
   const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);
   for (size_t i = 0; i < roots.roots.size(); ++i) {
     Complex z = roots.roots[i];
-    out += ReportEntryText(z, std::fabs(z.im) > 1e-13L, f.places, rootWidth, f);
-    if (roots.multiplicities[i] > 1)
-      out += std::string(" (") + String(str::kMultiplicity) + " " +
-             std::to_string(roots.multiplicities[i]) + ")";
-    out += kBreak;
+    out += ReportEntryText(z, std::fabs(z.im) > 1e-13L, f.places, rootWidth, f) +
+           MultiplicityNote(roots.multiplicities[i]) + kBreak;
   }
   return out;
 }
@@ -73,45 +89,21 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
 // aligned on their numerators' last digit, its rational roots exactly and the
 // others as numbers, in the layout of the real block.
 std::string IntegerPolynomialBlock(const IntegerMatrix& m, const ReportFormat& f) {
-  std::string title = String(str::kCharacteristicPolynomial);
-  std::string out = title + kBreak + "--" + std::string(title.size(), '-') + kBreak;
+  std::string out = PolynomialHeading();
   std::vector<Fraction> c;
   if (IntegerCharacteristicPolynomial(m, c) != 0) return out + CodeMessage(code::kCouldNotCalculate);
-  const std::string degree = String(str::kDegree);
-  out += degree + "  " + String(str::kCoefficient) + kBreak;
-  const int n = static_cast<int>(c.size()) - 1;
-  std::vector<std::string> heads(c.size()), tails(c.size());
+  std::vector<std::string> texts;
+  for (const Fraction& v : c) texts.push_back(FractionText(v));
   size_t longest = 0;
-  for (size_t i = 0; i < c.size(); ++i) {
-    std::string t = FractionText(c[i]);
-    size_t slash = t.find('/');
-    heads[i] = t.substr(0, slash);
-    if (slash != std::string::npos) tails[i] = t.substr(slash);
-    longest = std::max(longest, heads[i].size());
-  }
-  const size_t w = degree.size();
-  for (size_t i = 0; i < c.size(); ++i) {
-    std::string label = std::to_string(n - static_cast<int>(i)) + ": ";
-    if (label.size() < w) label.insert(0, w - label.size(), ' ');
-    label.resize(w);
-    std::string head = heads[i];
-    if (head.size() < longest) head.insert(0, longest - head.size(), ' ');
-    out += label + "  " + head + tails[i] + kBreak;
-  }
-  out += kBreak;
-  out += String(str::kRoots);
-  out += kBreak;
+  out += CoefficientColumn(texts, '/', longest);
   IntegerRoots roots = IntegerMatrixRoots(m, c);
-  auto note = [](int k) {
-    return k > 1 ? std::string(" (") + String(str::kMultiplicity) + " " + std::to_string(k) + ")" : std::string();
-  };
   for (size_t i = 0; i < roots.rational.size(); ++i)
-    out += FractionText(roots.rational[i]) + note(roots.rationalMultiplicities[i]) + kBreak;
+    out += FractionText(roots.rational[i]) + MultiplicityNote(roots.rationalMultiplicities[i]) + kBreak;
   const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);
   for (size_t i = 0; i < roots.others.roots.size(); ++i) {
     Complex z = roots.others.roots[i];
     out += ReportEntryText(z, std::fabs(z.im) > 1e-13L, f.places, rootWidth, f) +
-           note(roots.others.multiplicities[i]) + kBreak;
+           MultiplicityNote(roots.others.multiplicities[i]) + kBreak;
   }
   return out;
 }
