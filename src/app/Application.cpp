@@ -4,7 +4,9 @@
 #include <stdexcept>
 
 #include "core/GmpMemory.h"
+#include "core/Interrupt.h"
 #include "core/PollKey.h"
+#include "core/Random.h"
 #include "engine/ExactOperations.h"
 #include "engine/Operations.h"
 #include "lang/FormulaEngine.h"
@@ -17,7 +19,8 @@ TaskState::TaskState()
 TaskState::~TaskState() = default;
 
 Application::Application(UserPort& port)
-    : port_(port), ws_(port), formula_(std::make_unique<FormulaEngine>()) {
+    : port_(port), ws_(port), formula_(std::make_unique<FormulaEngine>()), random_(&ProgramRandom()),
+      interrupt_(&ProgramInterrupt()) {
   InstallGmpMemoryFunctions();
 }
 

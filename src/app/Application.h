@@ -10,7 +10,9 @@
 namespace tavrin {
 
 class FormulaEngine;
+class Interrupt;
 class OperationStack;
+class RandomGenerator;
 class ExactOperationStack;
 
 // What the task dialogs keep between presses of their buttons: the step
@@ -46,6 +48,11 @@ class Application {
   FormulaEngine& formulaEngine() { return *formula_; }
   TaskState& tasks() { return tasks_; }
   const TaskState& tasks() const { return tasks_; }
+  // The generator commands draw from: the program's one, which `seed` sets.
+  RandomGenerator& random() { return *random_; }
+  // The stop check that long work is given: the program's, answered by the
+  // key queue the front ends post Q and S to.
+  Interrupt& interrupt() { return *interrupt_; }
 
   // Long computations (Calculate, Solve, Formula, the One matrix report,
   // integer Echelon and linear programs) run their arithmetic through this
@@ -71,6 +78,8 @@ class Application {
   std::unique_ptr<FormulaEngine> formula_;
   TaskState tasks_;
   LongWorkRunner runner_;
+  RandomGenerator* random_;
+  Interrupt* interrupt_;
 };
 
 }  // namespace tavrin

@@ -40,7 +40,7 @@ ConsoleSession::ConsoleSession(std::ostream& out) : out_(out), port_(out), app_(
   app_.SetLongWorkRunner(RunWithInterrupt);
   // As the desktop program does, the generator starts from the time; `seed`
   // makes a script repeatable.
-  ProgramRandom().Seed(static_cast<uint32_t>(std::time(nullptr)));
+  app_.random().Seed(static_cast<uint32_t>(std::time(nullptr)));
 }
 
 bool ConsoleSession::RunLine(const std::string& rawLine, std::istream& in) {

@@ -61,7 +61,19 @@ QString FormatTemplateName(int32_t mask) {
 }
 
 FormatDialog::FormatDialog(QWidget* parent, DisplayFormat& format, std::function<void(int)> refuse)
-    : QDialog(parent), format_(format), refuse_(std::move(refuse)), shown_(TemplateBits(format.dialogMask)) {
+    : QDialog(parent), format_(format), target_(&format), refuse_(std::move(refuse)),
+      shown_(TemplateBits(format.dialogMask)) {
+  Build();
+}
+
+FormatDialog::FormatDialog(QWidget* parent, const DisplayFormat& format,
+                           std::function<ResultCode(const FormatChoice&)> apply)
+    : QDialog(parent), format_(format), apply_(std::move(apply)), shown_(TemplateBits(format.dialogMask)) {
+  Build();
+}
+
+void FormatDialog::Build() {
+  const DisplayFormat& format = format_;
   setObjectName(FormatTemplateName(format.dialogMask));
   setWindowTitle(QStringLiteral("format"));
   setModal(true);
@@ -115,12 +127,17 @@ void FormatDialog::accept() {
   bool scientific = scientific_ ? scientific_->isChecked() : format_.scientific;
   bool replaceE = replaceE_ ? replaceE_->isChecked() : format_.replaceE;
   bool table = table2_ ? table2_->isChecked() : format_.tableChoice;
-  // The io layer reads the mask to know which texts count; make it the
-  // template's (a mask without a template of its own shows places only).
-  int32_t mask = format_.dialogMask;
-  format_.dialogMask = shown_;
-  ResultCode c = ApplyFormatDialog(format_, places, width, scientific, replaceE, table);
-  format_.dialogMask = mask;
+  // The mask tells which texts count; make it the template's (a mask
+  // without a template of its own shows places only).
+  if (apply_) {
+    if (apply_({places, width, scientific, replaceE, table, shown_}) > 0) return;  // reported; stays open
+    QDialog::accept();
+    return;
+  }
+  int32_t mask = target_->dialogMask;
+  target_->dialogMask = shown_;
+  ResultCode c = ApplyFormatDialog(*target_, places, width, scientific, replaceE, table);
+  target_->dialogMask = mask;
   if (c > 0) {
     if (refuse_) refuse_(c);
     return;

@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "app/commands/FormatText.h"
 #include "io/DisplayFormat.h"
 
 class QLineEdit;
@@ -16,16 +17,21 @@ QString FormatTemplateName(int32_t mask);
 
 // The modal "format" dialog over one display format. OK validates; a
 // refusal is reported through `refuse` and the dialog stays open with the
-// record unchanged.
+// record unchanged. With `apply` instead, OK hands what the dialog holds to
+// it (a matrix window's format command) and stays open when it refuses.
 class FormatDialog : public QDialog {
   Q_OBJECT
  public:
   FormatDialog(QWidget* parent, DisplayFormat& format, std::function<void(int)> refuse);
+  FormatDialog(QWidget* parent, const DisplayFormat& format, std::function<ResultCode(const FormatChoice&)> apply);
   void accept() override;
 
  private:
-  DisplayFormat& format_;
+  void Build();
+  const DisplayFormat& format_;
+  DisplayFormat* target_ = nullptr;  // the record the dialog itself changes, if any
   std::function<void(int)> refuse_;
+  std::function<ResultCode(const FormatChoice&)> apply_;
   int32_t shown_;  // the mask bits that the chosen template has
   QLineEdit *places_ = nullptr, *width_ = nullptr;
   QCheckBox *scientific_ = nullptr, *replaceE_ = nullptr;

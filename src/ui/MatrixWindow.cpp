@@ -26,6 +26,7 @@
 #include "ui/Contrast.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
+#include "ui/FormatDialog.h"
 #include "ui/Messages.h"
 #include "ui/NotebookWindow.h"
 #include "ui/PaletteWindow.h"
@@ -335,10 +336,7 @@ void MatrixWindow::CopyStepsCommand() {
 void MatrixWindow::SyncPlacement() {
   if (!isVisible() || isMaximized() || isMinimized()) return;
   QRect g = geometry();
-  doc_.appearance.left = g.left();
-  doc_.appearance.top = g.top();
-  doc_.appearance.width = g.width();
-  doc_.appearance.height = g.height();
+  PlaceWindow(app_, doc_, g.left(), g.top(), g.width(), g.height());
 }
 
 void MatrixWindow::moveEvent(QMoveEvent* e) {
@@ -461,7 +459,7 @@ void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
   editCol_ = denominator ? -1 : col;
   editDenominator_ = denominator;
   editShown_ = EntryEditText(doc_, editRow_, editCol_);
-  doc_.editing = true;
+  EntryEditOpened(app_, doc_);
   OpenEditBox(EditCellRect(), ProgramText(editShown_));
   UpdateCaption();
   UpdateEnabling();
@@ -508,7 +506,7 @@ void MatrixWindow::CloseEditBox() {
   box->removeEventFilter(this);
   box->hide();
   box->deleteLater();
-  doc_.editing = false;
+  EntryEditClosed(app_, doc_);
 }
 
 bool MatrixWindow::eventFilter(QObject* o, QEvent* e) {
@@ -544,9 +542,7 @@ void MatrixWindow::CancelEdit() {
 
 void MatrixWindow::AcceptEdit() {
   if (!editBox_) return;
-  QString typed = editBox_->text();
-  // A lengthened minus typed into the box reads back as a minus.
-  if (doc_.format.minusOn) typed.replace(ProgramChar(doc_.format.minusCode), QChar('-'));
+  const QString typed = editBox_->text();
   // The box is set aside while the text is stored, so that the refresh the
   // change causes does not close it as a box over a replaced matrix.
   QPointer<QLineEdit> box = editBox_;
@@ -556,7 +552,7 @@ void MatrixWindow::AcceptEdit() {
   editBox_ = box;
   if (rc != 0 && editBox_) {
     // The message has been shown; the text stays for correction.
-    doc_.editing = true;
+    EntryEditOpened(app_, doc_);
     editBox_->setFocus();
     return;
   }
@@ -672,7 +668,7 @@ void MatrixWindow::PasteBlockCommand() {
 
 void MatrixWindow::TextOutCommand() {
   std::string out;
-  ResultCode rc = doc_.isInteger() ? TextOut(doc_.format, doc_.q, out) : TextOut(doc_.format, doc_.z, doc_.kind(), out);
+  ResultCode rc = TextOutOf(doc_, out);
   if (rc != 0) {
     app_.port().ShowCode(rc);
     return;
@@ -692,7 +688,7 @@ void MatrixWindow::NotesCommand() {
   NotebookWindow* n = notebook();
   n->Refresh();
   n->ShowWindow();
-  doc_.modified = true;
+  NotesOpened(app_, doc_);
 }
 
 void MatrixWindow::CloseCommand() {
@@ -708,18 +704,32 @@ void MatrixWindow::closeEvent(QCloseEvent* e) {
 }
 
 void MatrixWindow::FormatCommand() {
-  if (RunFormatDialog(this, doc_.format)) Relayout();
+  // The dialog's OK runs the format command, which refuses what it cannot
+  // take (the dialog then stays open) and keeps the rest.
+  FormatDialog dialog(this, doc_.format,
+                      [this](const FormatChoice& choice) { return ApplyFormat(app_, doc_, choice); });
+  if (dialog.exec() == QDialog::Accepted) Relayout();
 }
 
 void MatrixWindow::HyphenCommand() {
-  if (RunHyphenDialog(this, doc_.format)) Relayout();
+  HyphenDialog dialog(this, doc_.format.minusCode);
+  const bool wasOn = doc_.format.minusOn;
+  const int16_t wasCode = doc_.format.minusCode;
+  if (dialog.exec() == QDialog::Accepted) {
+    const std::string text = dialog.Text().toStdString();
+    (void)ApplyHyphen(app_, doc_, &text);
+  } else {
+    (void)ApplyHyphen(app_, doc_, nullptr);
+  }
+  if (doc_.format.minusOn != wasOn || doc_.format.minusCode != wasCode) Relayout();
   UpdateEnabling();
 }
 
 void MatrixWindow::FontCommand(int k) {
   const int title = k == 0 ? str::kMatrixEntryFont : str::kTextWindowFont;
-  if (!ChooseWindowFont(this, doc_.appearance, k, QString::fromUtf8(String(title)), k == 0)) return;
-  doc_.modified = true;
+  WindowAppearance chosen = doc_.appearance;
+  if (!ChooseWindowFont(this, chosen, k, QString::fromUtf8(String(title)), k == 0)) return;
+  SetAppearance(app_, doc_, chosen);
   if (k == 0) {
     Relayout();
     return;

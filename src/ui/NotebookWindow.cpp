@@ -3,16 +3,17 @@
 #include <QFileInfo>
 
 #include "app/MatrixDocument.h"
+#include "app/commands/DocumentWindow.h"
 #include "ui/Messages.h"
 
 namespace tavrin {
 
-NotebookWindow::NotebookWindow(QWidget* owner, MatrixDocument& doc, int fontIndex)
-    : TextWindow(owner, QString(), "notebook.txt", QString(), fontIndex), doc_(doc) {
+NotebookWindow::NotebookWindow(QWidget* owner, Application& app, MatrixDocument& doc, int fontIndex)
+    : TextWindow(owner, QString(), "notebook.txt", QString(), fontIndex), app_(app), doc_(doc) {
   setObjectName("NotebookWindow");
   BuildMenu(true);
   connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!refreshing_) doc_.notebook = ToProgramText(Text());
+    if (!refreshing_) SetNotes(app_, doc_, ToProgramText(Text()));
   });
   Refresh();
 }
@@ -36,7 +37,7 @@ void NotebookWindow::Refresh() {
 
 void NotebookWindow::CloseCommand() {
   hide();
-  doc_.modified = true;
+  NotesOpened(app_, doc_);
 }
 
 }  // namespace tavrin

@@ -3,14 +3,15 @@
 
 namespace tavrin {
 
+class Application;
 class MatrixDocument;
 
 // The notes kept with one matrix. The document holds the text; this window
-// edits it in place.
+// shows it and hands what is typed to the notebook commands.
 class NotebookWindow : public TextWindow {
   Q_OBJECT
  public:
-  NotebookWindow(QWidget* owner, MatrixDocument& doc, int fontIndex);
+  NotebookWindow(QWidget* owner, Application& app, MatrixDocument& doc, int fontIndex);
   // Refills the edit control from the document and sets the title.
   void Refresh();
   // "notebook [name]", the owner's file name without directory or extension.
@@ -18,6 +19,7 @@ class NotebookWindow : public TextWindow {
   void CloseCommand() override;
 
  private:
+  Application& app_;
   MatrixDocument& doc_;
   bool refreshing_ = false;
 };

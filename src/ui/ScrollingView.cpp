@@ -128,7 +128,7 @@ TextWindow* ScrollingView::textOutWindow() {
 
 NotebookWindow* ScrollingView::notebook() {
   if (!notebook_) {
-    notebook_ = new NotebookWindow(this, doc_, textFontIndex_);
+    notebook_ = new NotebookWindow(this, app_, doc_, textFontIndex_);
     notebook_->fonts() = doc_.appearance;
     notebook_->ApplyFont();
   }
@@ -137,7 +137,7 @@ NotebookWindow* ScrollingView::notebook() {
 
 PaletteWindow* ScrollingView::paletteWindow() {
   if (!palette_) palette_ = new PaletteWindow(this, doc_.appearance, [this] {
-      doc_.modified = true;
+      AppearanceChanged(app_, doc_);
       MarkStale();
     });
   return palette_;

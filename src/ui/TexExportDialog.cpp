@@ -45,32 +45,6 @@ QString Title(TexForm form) {
   return QString();
 }
 
-std::string Write(TexForm form, const MatrixDocument& doc, const TexOptions& o) {
-  if (doc.isInteger()) {
-    switch (form) {
-      case TexForm::Matrix:
-        return TexMatrix(doc.format, doc.q, o);
-      case TexForm::Table:
-        return TexTable(doc.format, doc.q, o);
-      case TexForm::LatexArray:
-        return LatexArray(doc.format, doc.q, o);
-      case TexForm::LatexTabular:
-        return LatexTabular(doc.format, doc.q, o);
-    }
-  }
-  switch (form) {
-    case TexForm::Matrix:
-      return TexMatrix(doc.format, doc.kind(), doc.z, o);
-    case TexForm::Table:
-      return TexTable(doc.format, doc.kind(), doc.z, o);
-    case TexForm::LatexArray:
-      return LatexArray(doc.format, doc.kind(), doc.z, o);
-    case TexForm::LatexTabular:
-      return LatexTabular(doc.format, doc.kind(), doc.z, o);
-  }
-  return std::string();
-}
-
 }  // namespace
 
 TexOptionsDialog::TexOptionsDialog(QWidget* parent, TexForm form, const TexOptions& initial)
@@ -154,13 +128,8 @@ void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, TexFor
     return;
   TexOptionsDialog options(parent, form, TexOptions{});
   if (options.exec() != QDialog::Accepted) return;
-  if (!WriteFileAtomically(path, Write(form, doc, options.Options()))) {
-    // Nothing was written and the old file is intact; say so rather than
-    // leave the user believing the export happened.
-    port.ShowCode(code::kCannotSaveFile);
-    return;
-  }
-  port.ShowNotice("TeX file saved");
+  // The overwrite question came before the options, as the file dialog asks it.
+  (void)ExportTex(app, doc, path, static_cast<int>(form), options.Options(), false);
 }
 
 void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, bool table) {

@@ -79,6 +79,7 @@ TEST(BlockPaste, RefusalsChangeNothing) {
       {MatrixKind::Real, 0, "1\t2+\t3", 101},     // unreadable: could not calculate
       {MatrixKind::Real, 0, "\n", 2},             // no block at all
       {MatrixKind::Real, 5, "1", 17},             // cursor outside the matrix
+      {MatrixKind::Real, 0, "1,2i,3", 101},       // a real matrix holds no imaginary part
       {MatrixKind::Integer, 0, "1/4", 26},        // 6/4 is not whole
       {MatrixKind::Integer, 0, "1/0", 14},
   };

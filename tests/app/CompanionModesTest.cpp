@@ -45,6 +45,23 @@ TEST(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {
   EXPECT_EQ(port.codes, std::vector<int>{108});
 }
 
+// Memory that runs out during an integer reduction (the runner's code 3)
+// is reported, and the echelon window keeps what it showed: a half-reduced
+// matrix is never passed off as the echelon form.
+TEST(CompanionModes, IntegerEchelonOutOfMemoryShowsNothing) {
+  FakePort port;
+  Application app(port);
+  Workspace& ws = app.workspace();
+  ASSERT_EQ(SwitchMode(app, Mode::Integer), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {2, 4, 1, 3})), 0);
+  ASSERT_EQ(Echelon(app, 1, TaskButton::Reset), 0);
+  const IntegerMatrix shown = ws.echelon().q;
+  app.SetLongWorkRunner([](const std::function<ResultCode()>&, int) { return code::kLowMemory; });
+  EXPECT_EQ(Echelon(app, 1, TaskButton::Find), code::kLowMemory);
+  EXPECT_EQ(port.codes, std::vector<int>{code::kLowMemory});
+  EXPECT_EQ(ws.echelon().q, shown);
+}
+
 TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
   FakePort port;
   Application app(port);

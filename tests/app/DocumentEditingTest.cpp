@@ -147,6 +147,37 @@ TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
   EXPECT_TRUE(port.codes.empty());
 }
 
+// Enter on a box whose text, lengthened minus read as a minus, is what it
+// opened with stores nothing; a substitute that is a digit or letter is
+// never read as a minus.
+TEST(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
+  struct Case {
+    int16_t minusCode;
+    const char* typed;
+    bool stored;
+    long double value;  // of entry (0, 0) afterwards
+  } cases[] = {
+      {150, "\x96" "2", false, -2},  // the lengthened minus given back
+      {150, "-2", false, -2},
+      {150, "\x96" "3", true, -3},
+      {'1', "-2", false, -2},
+      {'1', "12", true, 12},  // "1" stays a digit
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    FakePort port;
+    Application app(port);
+    MatrixDocument doc = RealDoc(1, 1);
+    doc.z.e[0] = Complex(-2);
+    doc.format.minusOn = true;
+    doc.format.minusCode = c.minusCode;
+    ASSERT_EQ(AcceptEntryEdit(app, doc, 0, 0, EntryEditText(doc, 0, 0), c.typed), 0);
+    EXPECT_EQ(doc.z.e[0], Complex(c.value));
+    EXPECT_EQ(doc.undo.size(), c.stored ? 1u : 0u);
+    EXPECT_EQ(doc.modified, c.stored);
+  }
+}
+
 TEST(DocumentEditing, Denominator) {
   FakePort port;
   Application app(port);

@@ -1,5 +1,8 @@
 #include "app/commands/BlockPaste.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <new>
 
 #include "lang/Expression.h"
@@ -99,7 +102,12 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
           Complex value;
           ResultCode rc = EvaluateEntryText(doc.variables, cell, value);
           if (rc != code::kOk) return fail(rc > 0 ? rc : code::kCouldNotCalculate);
-          if (doc.kind() == MatrixKind::Real) value.im = 0.0L;
+          if (doc.kind() == MatrixKind::Real) {
+            // As the entry editor: "2i" is refused, not stored as 0; only
+            // rounding noise of a real value is dropped.
+            if (std::fabs(value.im) > 1e-13L * std::max(1.0L, std::fabs(value.re))) return fail(code::kCouldNotCalculate);
+            value.im = 0.0L;
+          }
           m.at(row + static_cast<int>(i), col + static_cast<int>(j)) = value;
         }
       doc.ReplaceAsStep(m);

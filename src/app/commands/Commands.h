@@ -5,6 +5,7 @@
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/CopyAsText.h"
+#include "app/commands/DocumentWindow.h"
 #include "app/commands/Echelon.h"
 #include "app/commands/Editing.h"
 #include "app/commands/Files.h"

@@ -402,7 +402,9 @@ ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, co
 
 ResultCode AcceptEntryEdit(Application& app, MatrixDocument& doc, int row, int col, const std::string& shown,
                            const std::string& typed) {
-  if (typed == shown) {
+  // A lengthened minus typed into the box reads as a minus, so the text
+  // the box opened with, given back, changes nothing.
+  if (UndoMinusSubstitution(doc.format, typed) == shown) {
     doc.editing = false;
     return code::kOk;
   }

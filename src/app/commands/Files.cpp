@@ -143,9 +143,9 @@ ResultCode Save(Application& app, MatrixDocument& doc, const std::string& givenP
 }
 
 ResultCode ExportTex(Application& app, const MatrixDocument& doc, const std::string& path, int form,
-                     const TexOptions& options) {
+                     const TexOptions& options, bool askOverwrite) {
   std::error_code ec;
-  if (std::filesystem::exists(path, ec) && app.port().Ask(String(str::kOverwrite), true) != Answer::Yes)
+  if (askOverwrite && std::filesystem::exists(path, ec) && app.port().Ask(String(str::kOverwrite), true) != Answer::Yes)
     return code::kInterrupted;
   const std::string text = VisitEntries(doc, [&](const auto& m, auto... kind) {
     switch (form) {

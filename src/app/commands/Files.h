@@ -24,10 +24,11 @@ ResultCode Paste(Application& app, const std::string& text);
 // "overwrite existing file?"). Code 12 when the file cannot be written.
 ResultCode Save(Application& app, MatrixDocument& doc, const std::string& path = std::string(), bool saveAs = false);
 // TeX and LaTeX export of a document to path: the overwrite question when
-// the file exists, then "TeX file saved". form: 0 TeX matrix, 1 TeX table,
-// 2 LaTeX array, 3 LaTeX tabular. Code 12 when it cannot be written.
+// the file exists (unless the caller asked it already), then "TeX file
+// saved". form: 0 TeX matrix, 1 TeX table, 2 LaTeX array, 3 LaTeX tabular.
+// Code 12 when it cannot be written.
 ResultCode ExportTex(Application& app, const MatrixDocument& doc, const std::string& path, int form,
-                     const TexOptions& options);
+                     const TexOptions& options, bool askOverwrite = true);
 // The close questions: "do you want Save requests?", then per modified
 // window "save changes to <name>". False when Cancel stopped the close, or
 // when a save asked for was cancelled or failed.

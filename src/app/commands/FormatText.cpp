@@ -10,13 +10,12 @@
 
 namespace tavrin {
 
-ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
-                       const std::string& widthText, bool scientific, bool replaceE, bool tableChoice,
-                       int32_t shownMask) {
+ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const FormatChoice& choice) {
   // The io layer reads the mask to know which texts count.
   const int32_t mask = doc.format.dialogMask;
-  if (shownMask >= 0) doc.format.dialogMask = shownMask;
-  ResultCode c = ApplyFormatDialog(doc.format, placesText, widthText, scientific, replaceE, tableChoice);
+  if (choice.shownMask >= 0) doc.format.dialogMask = choice.shownMask;
+  ResultCode c = ApplyFormatDialog(doc.format, choice.places, choice.width, choice.scientific, choice.replaceE,
+                                   choice.tableChoice);
   doc.format.dialogMask = mask;
   if (c > 0) return app.Fail(c);
   app.port().DocumentChanged(doc);
@@ -25,7 +24,7 @@ ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string&
 
 ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
                        const std::string& widthText, bool scientific) {
-  return ApplyFormat(app, doc, placesText, widthText, scientific, doc.format.replaceE, doc.format.tableChoice);
+  return ApplyFormat(app, doc, {placesText, widthText, scientific, doc.format.replaceE, doc.format.tableChoice, -1});
 }
 
 ResultCode ApplyHyphen(Application& app, MatrixDocument& doc, const std::string* codeText) {
@@ -62,8 +61,6 @@ std::string ValuesText(const MatrixDocument& doc) {
   }
   return out;
 }
-
-void NotesOpened(Application&, MatrixDocument& doc) { doc.modified = true; }
 
 ResultCode PrintDocument(Application& app, std::ostream& out, const MatrixDocument& doc, const std::string& title) {
   std::string text;

@@ -9,12 +9,17 @@ namespace tavrin {
 
 struct CommandLine;
 
-// The format dialog's OK on a document: the texts as typed (boxes the
-// dialog's template hides are ignored; shownMask is the template's mask,
-// -1 for the document's own). Codes 17 and 6 leave the format unchanged.
-ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
-                       const std::string& widthText, bool scientific, bool replaceE, bool tableChoice,
-                       int32_t shownMask = -1);
+// What the format dialog holds when OK is pressed: the texts as typed,
+// the check boxes, and the mask of the boxes its template shows (-1: the
+// document's own); texts of hidden boxes are ignored.
+struct FormatChoice {
+  std::string places, width;
+  bool scientific = false, replaceE = false, tableChoice = false;
+  int32_t shownMask = -1;
+};
+// The format dialog's OK on a document. Codes 17 and 6 leave the format
+// unchanged.
+ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const FormatChoice& choice);
 // The same with the document's "replace E" and table choice kept.
 ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
                        const std::string& widthText, bool scientific);
@@ -28,9 +33,6 @@ ResultCode TextOutOf(const MatrixDocument& doc, std::string& text);
 // separated by one blank: real entries as printf "%.21Lg", complex ones as
 // "RE,IM", integer ones as the reduced fraction entry / denominator.
 std::string ValuesText(const MatrixDocument& doc);
-// The notebook window was opened on the document: what is typed there is
-// saved with the matrix, so the document counts as modified.
-void NotesOpened(Application& app, MatrixDocument& doc);
 
 // A window's text as the console shows it: the title line, then the "Text
 // out" text with LF line ends. A text beyond the text window's limit is

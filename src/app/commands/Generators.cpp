@@ -15,6 +15,7 @@
 #include "core/CLocale.h"
 #include "lang/Expression.h"
 #include "app/commands/CommandLine.h"
+#include "app/commands/CommandSupport.h"
 
 namespace tavrin {
 
@@ -46,19 +47,6 @@ ResultCode Store(Workspace& ws, Mode m, int letter, const M& entries, const std:
   return code::kOk;
 }
 
-MatrixLookup LookupOf(Workspace& ws) {
-  MatrixLookup lookup;
-  lookup.complexMatrix = [&ws](char letter) -> const ComplexMatrix* {
-    const MatrixDocument* doc = ws.Lookup(letter - 'A' + 1);
-    return doc && !doc->isInteger() ? &doc->z : nullptr;
-  };
-  lookup.integerMatrix = [&ws](char letter) -> const IntegerMatrix* {
-    const MatrixDocument* doc = ws.Lookup(letter - 'A' + 1);
-    return doc && doc->isInteger() ? &doc->q : nullptr;
-  };
-  return lookup;
-}
-
 size_t EntryCount(const MatrixDocument& doc) {
   return static_cast<size_t>(doc.rows()) * static_cast<size_t>(doc.cols());
 }
@@ -76,7 +64,7 @@ std::string NewDescription(NewType type, const std::string& lowText, const std::
   return text;
 }
 
-ResultCode NewComplex(Workspace& ws, int letter, NewType type, const std::string& rowsText,
+ResultCode NewComplex(Workspace& ws, RandomGenerator& random, int letter, NewType type, const std::string& rowsText,
                       const std::string& colsText, const std::string& lowText,
                       const std::string& highText, const std::string& valueText) {
   const bool complexMode = ws.mode() == Mode::Complex;
@@ -84,7 +72,7 @@ ResultCode NewComplex(Workspace& ws, int letter, NewType type, const std::string
   long double low = ReadReal(lowText), high = ReadReal(highText);
   Complex value;
   if (type == NewType::Diagonal) {
-    ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LookupOf(ws), value);
+    ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LiveLookup(ws), value);
     if (rc > 0) return Fail(ws, rc);
     if (!complexMode) value.im = 0.0L;
   }
@@ -101,7 +89,6 @@ ResultCode NewComplex(Workspace& ws, int letter, NewType type, const std::string
   } catch (const std::bad_alloc&) {
     return Fail(ws, code::kLowMemory);
   }
-  RandomGenerator& random = ProgramRandom();
   switch (type) {
     case NewType::Zeros:
       break;
@@ -135,8 +122,7 @@ ResultCode NewComplex(Workspace& ws, int letter, NewType type, const std::string
 // Integer probability rows or columns: each line is cut at length - 1
 // distinct random positions of 0 .. D'-1; its entries are the gaps between
 // successive cuts, starting at 0 and ending at D', so every line sums to D'.
-void FillIntegerProbabilities(IntegerMatrix& m, bool byRows) {
-  RandomGenerator& random = ProgramRandom();
+void FillIntegerProbabilities(IntegerMatrix& m, bool byRows, RandomGenerator& random) {
   const int lines = byRows ? m.rows : m.cols, length = byRows ? m.cols : m.rows;
   const long long d = 15 + random.Next() % 12;
   const long long total = d * length;
@@ -164,7 +150,7 @@ void FillIntegerProbabilities(IntegerMatrix& m, bool byRows) {
   }
 }
 
-ResultCode NewInteger(Workspace& ws, int letter, NewType type, const std::string& rowsText,
+ResultCode NewInteger(Workspace& ws, RandomGenerator& random, int letter, NewType type, const std::string& rowsText,
                       const std::string& colsText, const std::string& lowText,
                       const std::string& highText, const std::string& valueText) {
   int rows = ReadCount(rowsText), cols = ReadCount(colsText);
@@ -185,7 +171,7 @@ ResultCode NewInteger(Workspace& ws, int letter, NewType type, const std::string
         break;
       case NewType::Random: {
         const long long span = high + 1 - low;
-        for (BigInteger& e : m.e) e = BigInteger(static_cast<long>(low + ProgramRandom().Next() % span));
+        for (BigInteger& e : m.e) e = BigInteger(static_cast<long>(low + random.Next() % span));
         break;
       }
       case NewType::Diagonal:
@@ -193,7 +179,7 @@ ResultCode NewInteger(Workspace& ws, int letter, NewType type, const std::string
         break;
       case NewType::ProbabilityRows:
       case NewType::ProbabilityColumns:
-        FillIntegerProbabilities(m, type == NewType::ProbabilityRows);
+        FillIntegerProbabilities(m, type == NewType::ProbabilityRows, random);
         break;
     }
     return Store(ws, Mode::Integer, letter, m, NewDescription(type, lowText, highText));
@@ -252,8 +238,8 @@ ResultCode NewMatrix(Application& app, int letter, NewType type, const std::stri
                      const std::string& highText, const std::string& valueText) {
   Workspace& ws = app.workspace();
   if (ws.mode() == Mode::Integer)
-    return NewInteger(ws, letter, type, rowsText, colsText, lowText, highText, valueText);
-  return NewComplex(ws, letter, type, rowsText, colsText, lowText, highText, valueText);
+    return NewInteger(ws, app.random(), letter, type, rowsText, colsText, lowText, highText, valueText);
+  return NewComplex(ws, app.random(), letter, type, rowsText, colsText, lowText, highText, valueText);
 }
 
 ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std::string& columnText) {
@@ -399,7 +385,7 @@ ResultCode Unimodular(Application& app, const std::string& rowsText, int letter)
   // Exact integers: the determinant stays ±1 however large entries grow.
   IntegerMatrix m(n, n);
   for (int i = 0; i < n; ++i) m.at(i, i) = BigInteger(1);
-  RandomGenerator& random = ProgramRandom();
+  RandomGenerator& random = app.random();
   size_t zeros = static_cast<size_t>(n) * n - n;
   while (zeros > 0) {
     int u = random.Next() % n;

@@ -8,9 +8,9 @@
 
 namespace tavrin {
 
-ResultCode SeedLine(Application&, CommandLine& line) {
+ResultCode SeedLine(Application& app, CommandLine& line) {
   if (line.size() != 2) return line.Usage();
-  ProgramRandom().Seed(static_cast<uint32_t>(std::strtoul(line[1].c_str(), nullptr, 10)));
+  app.random().Seed(static_cast<uint32_t>(std::strtoul(line[1].c_str(), nullptr, 10)));
   return code::kOk;
 }
 
