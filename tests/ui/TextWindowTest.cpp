@@ -7,6 +7,8 @@
 
 #include "ui/NotebookWindow.h"
 #include "ui/TextWindow.h"
+#include "FakePort.h"
+#include "app/Application.h"
 #include "app/MatrixDocument.h"
 #include "UiTestSupport.h"
 
@@ -169,7 +171,9 @@ class TextWindowTest : public QObject {
     MatrixDocument doc(MatrixKind::Real, 1, 2, 2, false);
     doc.fileName = "/some/dir/noname.fma";
     doc.notebook = "zeros";
-    NotebookWindow n(nullptr, doc, 6);
+    FakePort port;
+    Application app(port);
+    NotebookWindow n(nullptr, app, doc, 6);
     QCOMPARE(n.windowTitle(), QString("notebook [noname]"));
     QCOMPARE(n.Text(), QString("zeros"));
     n.editor()->appendPlainText("more");

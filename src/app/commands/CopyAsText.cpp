@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <type_traits>
 
+#include "app/VisitEntries.h"
 #include "io/CopyAs.h"
 #include "io/DisplayFormat.h"
 
@@ -61,33 +63,19 @@ ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, int r0, int c0
   const int left = std::clamp(std::min(c0, c1), 0, doc.cols() - 1), right = std::clamp(std::max(c0, c1), 0, doc.cols() - 1);
   const int rows = bottom - top + 1, cols = right - left + 1;
   const bool whole = rows == doc.rows() && cols == doc.cols();
-  ResultCode rc = code::kOk;
-  if (doc.isInteger()) {
-    IntegerMatrix block;
+  const ResultCode rc = VisitEntries(doc, [&](const auto& entries, auto... matrixKind) {
+    std::decay_t<decltype(entries)> block;
     if (!whole) {
-      block = IntegerMatrix(rows, cols);
+      block = std::decay_t<decltype(entries)>(rows, cols);
       for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < cols; ++j) block.at(i, j) = doc.q.at(top + i, left + j);
-      block.denominator = doc.q.denominator;
+        for (int j = 0; j < cols; ++j) block.at(i, j) = entries.at(top + i, left + j);
+      if constexpr (requires { block.denominator; }) block.denominator = entries.denominator;
     }
-    const IntegerMatrix& m = whole ? doc.q : block;
-    if (kind == CopyAsKind::Text)
-      rc = TextOut(doc.format, m, out);
-    else
-      out = CopyAs(FormatOf(kind), doc.format, m);
-  } else {
-    ComplexMatrix block;
-    if (!whole) {
-      block = ComplexMatrix(rows, cols);
-      for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < cols; ++j) block.at(i, j) = doc.z.at(top + i, left + j);
-    }
-    const ComplexMatrix& m = whole ? doc.z : block;
-    if (kind == CopyAsKind::Text)
-      rc = TextOut(doc.format, m, doc.kind(), out);
-    else
-      out = CopyAs(FormatOf(kind), doc.format, doc.kind(), m);
-  }
+    const auto& m = whole ? entries : block;
+    if (kind == CopyAsKind::Text) return TextOut(doc.format, m, matrixKind..., out);
+    out = CopyAs(FormatOf(kind), doc.format, matrixKind..., m);
+    return code::kOk;
+  });
   if (rc != code::kOk) {
     out.clear();
     return rc;

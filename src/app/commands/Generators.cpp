@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <type_traits>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -252,15 +253,12 @@ ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std:
   if (c > source->cols()) return Fail(ws, code::kNothingToShow);
   std::string description = std::string(String(str::kColumn)) + " #" + columnText;
   const int rows = source->rows();
-  if (source->isInteger()) {
-    IntegerMatrix m(rows, 1);
-    for (int i = 0; i < rows; ++i) m.at(i, 0) = source->q.at(i, c - 1);
-    m.denominator = source->q.denominator;
+  return VisitEntries(*source, [&](const auto& entries, auto...) {
+    std::decay_t<decltype(entries)> m(rows, 1);
+    for (int i = 0; i < rows; ++i) m.at(i, 0) = entries.at(i, c - 1);
+    if constexpr (requires { m.denominator; }) m.denominator = entries.denominator;  // integer mode keeps it
     return Store(ws, ws.mode(), letter, m, description);
-  }
-  ComplexMatrix m(rows, 1);
-  for (int i = 0; i < rows; ++i) m.at(i, 0) = source->z.at(i, c - 1);
-  return Store(ws, ws.mode(), letter, m, description);
+  });
 }
 
 ResultCode Rotate2D(Application& app, int letter, const std::string& degreesText) {
