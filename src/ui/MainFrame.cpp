@@ -110,7 +110,7 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
   tasks_ = std::make_unique<TaskDialogs>(*app_, this);
   QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                   : QRect(0, 0, 1024, 768);
-  settings_ = LoadMainSettings(screen.width(), screen.height(), ProgramRandom());
+  settings_ = LoadMainSettings(screen.width(), screen.height(), app_->random());
   const Placement& p = settings_.placement;
   // The stored corner is the outer frame's, as move() takes it; the size is
   // the inner one, as resize() takes it.

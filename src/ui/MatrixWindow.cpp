@@ -52,7 +52,7 @@ MatrixWindow::MatrixWindow(Application& app, MatrixDocument& doc, QWidget* paren
   // A new window lands near the upper left, two thirds of the screen high.
   QRect screen = ScreenArea(this);
   int h = screen.height() * 2 / 3;
-  RandomGenerator& rng = ProgramRandom();
+  RandomGenerator& rng = app_.random();
   int left = rng.Next() % 80;
   int top = style()->pixelMetric(QStyle::PM_TitleBarHeight) + menuBar()->sizeHint().height() + rng.Next() % 30;
   resize(4 * h / 5, h / 2);

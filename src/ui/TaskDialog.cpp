@@ -45,8 +45,8 @@ TaskDialog::TaskDialog(const QString& name, const QString& title, Application& a
 void TaskDialog::ShowDialog() {
   if (!placed_) {
     // Two draws of the program's generator, as every first placement uses.
-    int x = 480 + ProgramRandom().Next() % 50;
-    int y = 300 + ProgramRandom().Next() % 50;
+    int x = 480 + app_.random().Next() % 50;
+    int y = 300 + app_.random().Next() % 50;
     lastPosition_ = QPoint(x, y);
     placed_ = true;
   }
