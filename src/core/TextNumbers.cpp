@@ -32,9 +32,10 @@ std::string FullPrecisionText(long double x) {
   }
   // 21 significant digits always read back as the same 64-bit mantissa, and
   // a count that reads back stays good with more digits: search the least.
+  // (A cut text could not read back; at most 21 digits are never cut.)
   auto readsBack = [&](int digits) {
-    std::snprintf(buf, sizeof buf, "%.*Lg", digits, x);
-    return StrToLongDoubleC(buf, nullptr) == x;
+    const int n = std::snprintf(buf, sizeof buf, "%.*Lg", digits, x);
+    return n > 0 && n < static_cast<int>(sizeof buf) && StrToLongDoubleC(buf, nullptr) == x;
   };
   int lo = 1, hi = 21;
   while (lo < hi) {
