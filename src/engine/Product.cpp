@@ -10,6 +10,9 @@ namespace tavrin {
 namespace {
 
 using Real = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+// The real parts of a row-major run of entries: every second long double.
+using RealParts = Eigen::Map<Real, 0, Eigen::Stride<Eigen::Dynamic, 2>>;
+static_assert(sizeof(Complex) == 2 * sizeof(long double), "an entry is two long doubles");
 
 bool AllReal(const ComplexMatrix& m) {
   for (const Complex& z : m.e)
@@ -51,12 +54,19 @@ ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, Complex
   const int band = BandRows(a, b);
   ComplexMatrix result(a.rows, b.cols);
   if (AllReal(a) && AllReal(b)) {
-    const Real ar = Part(a, false), br = Part(b, false);
-    Real re(a.rows, b.cols);
-    if (a.cols == 0) re.setZero();
-    if (!Accumulate(ar, br, 1.0L, false, band, re)) return code::kInterrupted;
-    const long double* x = re.data();
-    for (size_t i = 0; i < result.size(); ++i) result.e[i].re = x[i];
+    // The product goes straight into the real parts of the result, and a
+    // is converted a band at a time: besides the result, only b and one
+    // band are made (fresh memory is slow to come by).
+    const Real br = Part(b, false);
+    Real rows(std::min(band, a.rows), a.cols);
+    for (int r = 0; r < a.rows && !result.e.empty(); r += band) {
+      if (PollKey() == 'Q') return code::kInterrupted;
+      const int h = std::min(band, a.rows - r);
+      for (int i = 0; i < h; ++i)
+        for (int k = 0; k < a.cols; ++k) rows(i, k) = a.at(r + i, k).re;
+      RealParts out(&result.at(r, 0).re, h, b.cols, Eigen::Stride<Eigen::Dynamic, 2>(2 * b.cols, 2));
+      if (a.cols > 0) out.noalias() = rows.topRows(h) * br;
+    }
   } else {
     const Real ar = Part(a, false), ai = Part(a, true);
     const Real br = Part(b, false), bi = Part(b, true);
