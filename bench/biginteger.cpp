@@ -9,6 +9,7 @@
 #include "core/Random.h"
 
 namespace {
+tavrin::NoInterrupt none;
 
 std::string Digits(int n, uint32_t seed) {
   tavrin::RandomGenerator g;
@@ -26,7 +27,7 @@ void BM_BigIntegerMultiply(benchmark::State& state) {
   tavrin::BigInteger::Parse(Digits(state.range(0), 2), b);
   tavrin::BigInteger out;
   for (auto _ : state) {
-    tavrin::Multiply(a, b, out);
+    tavrin::Multiply(a, b, out, none);
     benchmark::DoNotOptimize(out);
   }
 }
@@ -45,7 +46,7 @@ void BM_BigIntegerDivide(benchmark::State& state) {
   tavrin::BigInteger::Parse(Digits(state.range(0), 4), b);
   tavrin::BigInteger q, r;
   for (auto _ : state) {
-    tavrin::DivRem(a, b, q, r);
+    tavrin::DivRem(a, b, q, r, none);
     benchmark::DoNotOptimize(q);
   }
 }

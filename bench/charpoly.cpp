@@ -12,6 +12,7 @@
 namespace {
 
 using namespace tavrin;
+NoInterrupt none;
 
 // 30x30 integer similarity transform S D S^-1 of D = diag(-15..-1, 1..15) in
 // shuffled order (S unimodular, so the matrix is exact); numpy's double eigvals
@@ -25,7 +26,7 @@ void BM_CharacteristicPolynomial(benchmark::State& state) {
   ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   std::vector<Complex> c;
   for (auto _ : state) {
-    CharacteristicPolynomial(m, c);
+    CharacteristicPolynomial(m, c, none);
     benchmark::DoNotOptimize(c.data());
   }
 }
@@ -34,10 +35,10 @@ BENCHMARK(BM_CharacteristicPolynomial)->Arg(20)->Arg(60)->Unit(benchmark::kMilli
 void BM_Roots(benchmark::State& state) {
   ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   std::vector<Complex> c;
-  CharacteristicPolynomial(m, c);
+  CharacteristicPolynomial(m, c, none);
   size_t found = 0;
   for (auto _ : state) {
-    RootList r = FindRoots(c, false);
+    RootList r = FindRoots(c, false, none);
     found = r.roots.size();
     benchmark::DoNotOptimize(found);
   }
@@ -54,8 +55,8 @@ void BM_KnownEigenvalues30(benchmark::State& state) {
   size_t listed = 0;
   for (auto _ : state) {
     std::vector<Complex> c;
-    CharacteristicPolynomial(m, c);
-    RootList r = FindRoots(c, false);
+    CharacteristicPolynomial(m, c, none);
+    RootList r = FindRoots(c, false, none);
     listed = r.roots.size();
     worst = 0.0L;
     for (double e : kKnownEigenvalues) {

@@ -14,6 +14,7 @@ namespace {
 
 using namespace tavrin;
 using LongMatrix = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+tavrin::NoInterrupt none;
 
 // The same matrix as SeededRealMatrix(n), in Eigen's long double type.
 LongMatrix EigenCopy(int n) {
@@ -28,7 +29,7 @@ void BM_Report(benchmark::State& state) {
   ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   ReportFormat f;
   for (auto _ : state) {
-    std::string text = OneMatrixReport(m, MatrixKind::Real, f);
+    std::string text = OneMatrixReport(m, MatrixKind::Real, f, none);
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -40,7 +41,7 @@ void BM_PolynomialAndRoots(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<Complex> c;
     RootList r;
-    MatrixPolynomialAndRoots(m, false, c, r);
+    MatrixPolynomialAndRoots(m, false, c, r, none);
     benchmark::DoNotOptimize(r.roots.data());
   }
 }

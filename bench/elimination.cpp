@@ -18,6 +18,7 @@ using tavrin::ComplexMatrix;
 using tavrin::Fraction;
 using tavrin::IntegerMatrix;
 using EigenMatrix = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+tavrin::NoInterrupt none;
 
 ComplexMatrix RandomReal(int n) {
   std::mt19937 gen(12345);
@@ -40,7 +41,7 @@ void BM_RealInverse(benchmark::State& state) {
   Complex det;
   ComplexMatrix inv;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tavrin::DeterminantAndInverse(a, det, &inv));
+    benchmark::DoNotOptimize(tavrin::DeterminantAndInverse(a, det, &inv, none));
     benchmark::ClobberMemory();
   }
 }
@@ -63,7 +64,7 @@ BENCHMARK(BM_EigenLongDoubleInverse)->Arg(300)->Unit(benchmark::kMillisecond);
 void BM_IntegerDeterminant(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(static_cast<int>(state.range(0)));
   Fraction det;
-  for (auto _ : state) benchmark::DoNotOptimize(tavrin::IntegerInverse(a, det, nullptr));
+  for (auto _ : state) benchmark::DoNotOptimize(tavrin::IntegerInverse(a, det, nullptr, none));
 }
 BENCHMARK(BM_IntegerDeterminant)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond);
 
@@ -89,7 +90,7 @@ void BM_IntegerInverse(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(static_cast<int>(state.range(0)));
   Fraction det;
   IntegerMatrix inv;
-  for (auto _ : state) benchmark::DoNotOptimize(tavrin::IntegerInverse(a, det, &inv));
+  for (auto _ : state) benchmark::DoNotOptimize(tavrin::IntegerInverse(a, det, &inv, none));
 }
 BENCHMARK(BM_IntegerInverse)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond);
 

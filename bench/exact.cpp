@@ -16,13 +16,13 @@
 #include <random>
 #include <string>
 
-#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/Elimination.h"
 
 namespace {
 
 using namespace tavrin;
+tavrin::NoInterrupt none;
 
 IntegerMatrix RandomInteger(int rows, int cols, int digits = 0) {
   std::mt19937 gen(777 + rows + 1000 * cols);
@@ -70,7 +70,7 @@ struct FlintOut {
 void BM_Det(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(state.range(0), state.range(0), state.range(1));
   Fraction det;
-  for (auto _ : state) benchmark::DoNotOptimize(IntegerInverse(a, det, nullptr));
+  for (auto _ : state) benchmark::DoNotOptimize(IntegerInverse(a, det, nullptr, none));
 }
 void BM_FlintDet(benchmark::State& state) {
   FlintInteger a(RandomInteger(state.range(0), state.range(0), state.range(1)));
@@ -91,7 +91,7 @@ void BM_Solve(benchmark::State& state) {
   const int n = state.range(0);
   const IntegerMatrix a = RandomInteger(n, n), b = RandomInteger(n, 1);
   IntegerSolveResult r;
-  for (auto _ : state) benchmark::DoNotOptimize(SolveSystem(a, b, r));
+  for (auto _ : state) benchmark::DoNotOptimize(SolveSystem(a, b, r, none));
 }
 void BM_FlintSolve(benchmark::State& state) {
   const int n = state.range(0);
@@ -107,7 +107,7 @@ BENCHMARK(BM_FlintSolve)->Arg(60)->Arg(100)->Arg(200);
 void BM_Charpoly(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));
   std::vector<Fraction> c;
-  for (auto _ : state) benchmark::DoNotOptimize(IntegerCharacteristicPolynomial(a, c));
+  for (auto _ : state) benchmark::DoNotOptimize(IntegerCharacteristicPolynomial(a, c, none));
 }
 void BM_FlintCharpoly(benchmark::State& state) {
   FlintInteger a(RandomInteger(state.range(0), state.range(0)));
@@ -124,7 +124,7 @@ void BM_Inverse(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));
   Fraction det;
   IntegerMatrix inv;
-  for (auto _ : state) benchmark::DoNotOptimize(IntegerInverse(a, det, &inv));
+  for (auto _ : state) benchmark::DoNotOptimize(IntegerInverse(a, det, &inv, none));
 }
 void BM_FlintInverse(benchmark::State& state) {
   const int n = state.range(0);
@@ -148,7 +148,11 @@ double ThreadCpuSeconds() {
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
-int TimedPoll() {
+class TimedPoll final : public Interrupt {
+ public:
+  int Poll() override;
+};
+int TimedPoll::Poll() {
   const auto now = Clock::now();
   const double cpu = ThreadCpuSeconds();
   g_longestGap = std::max(g_longestGap, std::chrono::duration<double>(now - g_lastPoll).count());
@@ -180,14 +184,13 @@ void BM_QuitLatency(benchmark::State& state) {
     g_longestGap = g_longestCpuGap = 0;
     g_lastPoll = Clock::now();
     g_lastCpu = ThreadCpuSeconds();
-    SetKeySource(TimedPoll);
-    ResultCode rc = task == 0   ? IntegerInverse(a, det, nullptr)
-                    : task == 1 ? IntegerInverse(a, det, &inv)
-                    : task == 2 ? IntegerCharacteristicPolynomial(a, c)
-                                : SolveSystem(a, b, x);
+    TimedPoll timed;
+    ResultCode rc = task == 0   ? IntegerInverse(a, det, nullptr, timed)
+                    : task == 1 ? IntegerInverse(a, det, &inv, timed)
+                    : task == 2 ? IntegerCharacteristicPolynomial(a, c, timed)
+                                : SolveSystem(a, b, x, timed);
     benchmark::DoNotOptimize(rc);
     const auto end = Clock::now();
-    SetKeySource(nullptr);
     gap = std::max(gap, std::max(g_longestGap, std::chrono::duration<double>(end - g_lastPoll).count()));
     cpuGap = std::max(cpuGap, std::max(g_longestCpuGap, ThreadCpuSeconds() - g_lastCpu));
     if (g_polls >= g_quitAt) stop = std::max(stop, std::chrono::duration<double>(end - g_quitTime).count());

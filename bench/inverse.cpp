@@ -13,6 +13,7 @@ namespace {
 using tavrin::Complex;
 using tavrin::ComplexMatrix;
 using EigenMatrix = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+tavrin::NoInterrupt none;
 
 EigenMatrix RandomMatrix(int n) {
   std::mt19937 gen(12345 + n);
@@ -36,7 +37,7 @@ void BM_TavrinInverse(benchmark::State& state) {
     for (int j = 0; j < n; ++j) a.at(i, j) = Complex(m(i, j));
   Complex det;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tavrin::DeterminantAndInverse(a, det, &inv));
+    benchmark::DoNotOptimize(tavrin::DeterminantAndInverse(a, det, &inv, none));
     benchmark::ClobberMemory();
   }
   EigenMatrix x(n, n);

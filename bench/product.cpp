@@ -23,6 +23,7 @@ namespace {
 using tavrin::Complex;
 using tavrin::ComplexMatrix;
 using EigenMatrix = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+tavrin::NoInterrupt none;
 
 ComplexMatrix RandomReal(int n, uint32_t seed) {
   std::mt19937 gen(seed);
@@ -61,7 +62,7 @@ void BM_Product(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const ComplexMatrix a = RandomReal(n, 1), b = RandomReal(n, 2);
   ComplexMatrix p;
-  for (auto _ : state) benchmark::DoNotOptimize(tavrin::MatrixProduct(a, b, p));
+  for (auto _ : state) benchmark::DoNotOptimize(tavrin::MatrixProduct(a, b, p, none));
 }
 BENCHMARK(BM_Product)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
@@ -90,7 +91,7 @@ void Summary() {
     ComplexMatrix p;
     EigenMatrix ep(n, n);
     const int reps = n <= 500 ? 5 : 3;
-    const double ours = Best(reps, [&] { tavrin::MatrixProduct(a, b, p); });
+    const double ours = Best(reps, [&] { tavrin::MatrixProduct(a, b, p, none); });
     const double theirs = Best(reps, [&] { ep.noalias() = ea * eb; });
     std::printf("%-10s %6d %12.1f %12.1f %8.3f\n", "product", n, ours * 1e3, theirs * 1e3, ours / theirs);
   }
@@ -101,7 +102,7 @@ void Summary() {
     Complex det;
     EigenMatrix einv;
     const int reps = n <= 300 ? 5 : 3;
-    const double ours = Best(reps, [&] { tavrin::DeterminantAndInverse(a, det, &inv); });
+    const double ours = Best(reps, [&] { tavrin::DeterminantAndInverse(a, det, &inv, none); });
     const double theirs = Best(reps, [&] { einv = ea.partialPivLu().inverse(); });
     std::printf("%-10s %6d %12.1f %12.1f %8.3f   residual ours %.3Le Eigen %.3Le\n", "inverse", n,
                 ours * 1e3, theirs * 1e3, ours / theirs, Residual(ea, ToEigen(inv)), Residual(ea, einv));

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-#include "core/PollKey.h"
-
 namespace tavrin {
 
 namespace {
-constexpr int kQuit = 'Q';
 
 // Number of decimal digits of |v| (1 for 0), exactly.
 size_t DecimalDigits(const mpz_class& v) {
@@ -127,8 +124,8 @@ std::string BigInteger::TextForm(int maxLength, int lineLength, int firstLimb, i
   return text;
 }
 
-ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out) {
-  if (PollKey() == kQuit) {
+ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
+  if (stop.Quit()) {
     out = BigInteger(1);
     return code::kInterrupted;
   }
@@ -136,13 +133,13 @@ ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out) {
   return code::kOk;
 }
 
-ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigInteger& r) {
+ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigInteger& r, Interrupt& stop) {
   if (b.IsZero()) {
     q = BigInteger();
     r = BigInteger();
     return code::kDivisionByZero;
   }
-  if (PollKey() == kQuit) {
+  if (stop.Quit()) {
     q = BigInteger();
     r = BigInteger();
     return code::kInterrupted;
@@ -154,12 +151,12 @@ ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigIn
   return code::kOk;
 }
 
-ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out) {
+ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
   if (a.IsZero() && b.IsZero()) {
     out = BigInteger(1);
     return code::kGcdOfZeros;
   }
-  if (PollKey() == kQuit) {
+  if (stop.Quit()) {
     out = BigInteger(1);
     return code::kInterrupted;
   }
@@ -169,12 +166,12 @@ ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out) {
   return code::kOk;
 }
 
-ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out) {
+ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
   if (a.IsZero() || b.IsZero()) {
     out = BigInteger(1);
     return code::kGcdOfZeros;
   }
-  if (PollKey() == kQuit) {
+  if (stop.Quit()) {
     out = BigInteger(1);
     return code::kInterrupted;
   }
@@ -184,14 +181,14 @@ ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out) {
   return code::kOk;
 }
 
-ResultCode Power(const BigInteger& base, long n, BigInteger& out) {
+ResultCode Power(const BigInteger& base, long n, BigInteger& out, Interrupt& stop) {
   if (n < 0) {
     out = BigInteger(1);
     return code::kLowMemory;
   }
   mpz_class result = 1, square = base.Value();
   while (n > 0) {
-    if (PollKey() == kQuit) {
+    if (stop.Quit()) {
       out = BigInteger(1);
       return code::kInterrupted;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Interrupt.h"
 #include "core/ResultCode.h"
 
 namespace tavrin {
@@ -72,19 +73,21 @@ class BigInteger {
   mpz_class v_;
 };
 
-// Multiplication that honours the Q key: a pending Q gives code -1 and the
-// placeholder product 1.
-ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out);
+// The functions below poll `stop` once before the work (and Power once per
+// squaring): Q gives code -1 and the placeholder results stated.
+
+// Multiplication; Q gives the placeholder product 1.
+ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop);
 
 // Truncated division: quotient toward zero, remainder with the dividend's
 // sign. b = 0 gives code 14 with q = r = 0. Q gives -1 with q = r = 0.
-ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigInteger& r);
+ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigInteger& r, Interrupt& stop);
 
 // Never negative. gcd(0, 0) is code 6 with result 1; Q gives -1 and 1.
-ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out);
-// |a*b| / gcd(a, b); a zero operand is code 6 with result 1.
-ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out);
-// base^n by square and multiply; n < 0 is code 3 with result 1.
-ResultCode Power(const BigInteger& base, long n, BigInteger& out);
+ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop);
+// |a*b| / gcd(a, b); a zero operand is code 6 with result 1; Q gives -1 and 1.
+ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop);
+// base^n by square and multiply; n < 0 is code 3 with result 1; Q gives -1 and 1.
+ResultCode Power(const BigInteger& base, long n, BigInteger& out, Interrupt& stop);
 
 }  // namespace tavrin

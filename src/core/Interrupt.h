@@ -16,6 +16,11 @@ class Interrupt {
   virtual ~Interrupt() = default;
   virtual int Poll() = 0;
   bool Quit() { return Poll() == 'Q'; }
+  // Floating-point work gives up at either key.
+  bool QuitOrStop() {
+    const int key = Poll();
+    return key == 'Q' || key == 'S';
+  }
 };
 
 // For callers that never stop: every poll answers 0.

@@ -8,11 +8,9 @@ namespace tavrin {
 
 namespace {
 std::atomic<int> g_pending{0};
-std::atomic<KeySource> g_source{nullptr};
 }  // namespace
 
 int PollKey() {
-  if (KeySource source = g_source.load(std::memory_order_acquire)) return source();
   int key = g_pending.exchange(0, std::memory_order_acq_rel);
   if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
   return key;
@@ -21,8 +19,6 @@ int PollKey() {
 void PostKey(int key) { g_pending.store(key, std::memory_order_release); }
 
 void ClearPendingKey() { g_pending.store(0, std::memory_order_release); }
-
-void SetKeySource(KeySource source) { g_source.store(source, std::memory_order_release); }
 
 namespace {
 class KeyQueueInterrupt final : public Interrupt {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "core/PollKey.h"
 #include "engine/ExactKernels.h"
 
 namespace tavrin {
@@ -13,12 +12,12 @@ namespace {
 // Hessenberg matrix h (highest power first); T is Complex for the values
 // and long double for the same recurrence on |h| (the size of every term).
 template <typename T, typename Entry>
-bool Recurrence(int n, Entry entry, std::vector<T>& out, bool sizes = false) {
+bool Recurrence(int n, Entry entry, std::vector<T>& out, Interrupt& stop, bool sizes = false) {
   const T sign = T(sizes ? -1.0L : 1.0L);
   std::vector<std::vector<T>> p(n + 1);
   p[0] = {T(1.0L)};
   for (int k = 1; k <= n; ++k) {
-    if (StopKeyPressed()) return false;
+    if (stop.QuitOrStop()) return false;
     std::vector<T>& pk = p[k];
     const std::vector<T>& prev = p[k - 1];
     pk.assign(k + 1, T(0.0L));
@@ -43,14 +42,15 @@ bool Recurrence(int n, Entry entry, std::vector<T>& out, bool sizes = false) {
 
 }  // namespace
 
-bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error) {
+bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error,
+                          Interrupt& stop) {
   c.clear();
   const int n = f.n;
   if (f.complex) {
-    if (!Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c)) return false;
+    if (!Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c, stop)) return false;
   } else {
     std::vector<long double> real;
-    if (!Recurrence<long double>(n, [&](int i, int j) { return f.at(i, j).re; }, real)) return false;
+    if (!Recurrence<long double>(n, [&](int i, int j) { return f.at(i, j).re; }, real, stop)) return false;
     c.assign(real.begin(), real.end());
   }
   c[0] = kComplexOne;
@@ -61,7 +61,7 @@ bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std:
     // of the entries of relative size n u), stay within a multiple of it.
     std::vector<long double> size;
     auto modulus = [&](int i, int j) { return std::hypot(f.at(i, j).re, f.at(i, j).im); };
-    if (!Recurrence<long double>(n, modulus, size, true)) return false;
+    if (!Recurrence<long double>(n, modulus, size, stop, true)) return false;
     const long double u = 5.421010862427522170e-20L;  // 2^-64
     error->assign(n + 1, 0.0L);
     for (int i = 0; i <= n; ++i) {
@@ -73,17 +73,17 @@ bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std:
   return true;
 }
 
-bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c) {
+bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, Interrupt& stop) {
   c.clear();
   if (m.rows != m.cols) return false;
   bool complex = false;
   for (const Complex& x : m.e) complex = complex || x.im != 0.0L;
   HessenbergForm f;
-  if (!ReduceToHessenbergForm(m, complex, f)) return false;
-  return HessenbergPolynomial(f, c, nullptr);
+  if (!ReduceToHessenbergForm(m, complex, f, stop)) return false;
+  return HessenbergPolynomial(f, c, nullptr, stop);
 }
 
-ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c) {
+ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c, Interrupt& stop) {
   c.clear();
   if (m.rows != m.cols || m.denominator.IsZero()) return code::kIncompatible;
   const int n = m.rows;
@@ -91,7 +91,7 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
   // Berkowitz: vect holds the polynomial of the leading r x r block.
   std::vector<mpz_class> vect{1};
   for (int r = 0; r < n; ++r) {
-    if (StopKeyPressed()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return code::kInterrupted;
     // t = (1, -a_rr, -R C, -R A C, ..., -R A^(r-1) C)
     std::vector<mpz_class> t(r + 2);
     t[0] = 1;
@@ -103,7 +103,7 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
       for (int i = 0; i < r; ++i) mpz_addmul(s.get_mpz_t(), a(r, i).get_mpz_t(), col[i].get_mpz_t());
       t[step + 2] = -s;
       if (step + 1 == r) break;
-      if (StopKeyPressed()) return code::kInterrupted;  // each product is O(r^2) big multiplications
+      if (stop.QuitOrStop()) return code::kInterrupted;  // each product is O(r^2) big multiplications
       for (int i = 0; i < r; ++i) {
         next[i] = 0;
         for (int j = 0; j < r; ++j) mpz_addmul(next[i].get_mpz_t(), a(i, j).get_mpz_t(), col[j].get_mpz_t());

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "core/Fraction.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 #include "engine/Eigenvalues.h"
@@ -12,16 +13,17 @@ namespace tavrin {
 // power first: c[0] = 1, c[n] the constant term. The matrix is brought to
 // Hessenberg form by unitary reflections and the polynomial read off by the
 // Hessenberg recurrence, O(n^3) in 80-bit arithmetic. Returns false (and
-// leaves c empty) when the key S or Q stopped it or the matrix is not square.
-bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c);
+// leaves c empty) when S or Q on `stop` stopped it or the matrix is not square.
+bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, Interrupt& stop);
 
 // The same from a Hessenberg form; with `error`, also a bound on the
 // rounding error of each coefficient.
-bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error);
+bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error,
+                          Interrupt& stop);
 
 // The exact characteristic polynomial of an integer-mode matrix (entries over
 // the common denominator), by the division-free Berkowitz method. Code 0,
 // 103 (not square) or -1 when S or Q stopped it (c is then empty).
-ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c);
+ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c, Interrupt& stop);
 
 }  // namespace tavrin

@@ -7,7 +7,6 @@
 #include <new>
 #include <vector>
 
-#include "core/PollKey.h"
 #include "core/Thresholds.h"
 
 namespace tavrin {
@@ -46,11 +45,11 @@ constexpr int kSolveColumns = 64;
 // In place: P*A = L*U with unit lower L below the diagonal and U on and
 // above it; pivots[k] is the row swapped with row k at step k.
 template <class M>
-ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd) {
+ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd, Interrupt& stop) {
   const int n = static_cast<int>(a.rows());
   const int nb = PanelWidth(n);
   for (int k0 = 0; k0 < n; k0 += nb) {
-    if (StopPressed()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return code::kInterrupted;
     const int bs = std::min(nb, n - k0);
     for (int k = k0; k < k0 + bs; ++k) {
       int r = k;
@@ -90,12 +89,12 @@ ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd) {
 // x holds the identity: P * I, then the two triangular solves, a slice of
 // columns at a time, leave the inverse in x.
 template <class M, class X>
-ResultCode SolveForInverse(const M& lu, const std::vector<int>& pivots, X& x) {
+ResultCode SolveForInverse(const M& lu, const std::vector<int>& pivots, X& x, Interrupt& stop) {
   const int n = static_cast<int>(lu.rows());
   for (int k = 0; k < n; ++k)
     if (pivots[k] != k) x.row(k).swap(x.row(pivots[k]));
   for (int j0 = 0; j0 < n; j0 += kSolveColumns) {
-    if (StopPressed()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return code::kInterrupted;
     auto slice = x.middleCols(j0, std::min(kSolveColumns, n - j0));
     lu.template triangularView<Eigen::UnitLower>().solveInPlace(slice);
     lu.template triangularView<Eigen::Upper>().solveInPlace(slice);
@@ -104,19 +103,19 @@ ResultCode SolveForInverse(const M& lu, const std::vector<int>& pivots, X& x) {
 }
 
 template <class T>
-ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse) {
+ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse, Interrupt& stop) {
   const int n = in.rows;
   Mat<T> a(n, n);
   for (int i = 0; i < n; ++i)
     for (int j = 0; j < n; ++j) Load(a(i, j), in.at(i, j));
   std::vector<int> pivots(n);
   bool odd = false;
-  if (ResultCode c = Factor(a, pivots, odd)) return c;
+  if (ResultCode c = Factor(a, pivots, odd, stop)) return c;
   T d = odd ? T(-1.0L) : T(1.0L);
   for (int k = 0; k < n; ++k) d *= a(k, k);
   if (inverse) {
     Mat<T> x = Mat<T>::Identity(n, n);
-    if (ResultCode c = SolveForInverse(a, pivots, x)) return c;
+    if (ResultCode c = SolveForInverse(a, pivots, x, stop)) return c;
     ComplexMatrix out(n, n);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) out.at(i, j) = Complex(Re(x(i, j)), Im(x(i, j)));
@@ -137,7 +136,7 @@ ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse) {
 using RowMajorMap = Eigen::Map<Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>;
 static_assert(sizeof(Complex) == 2 * sizeof(long double), "an entry is two long doubles");
 
-ResultCode InvertRealInPlace(ComplexMatrix& m, Complex& det) {
+ResultCode InvertRealInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   const int n = m.rows;
   const size_t count = static_cast<size_t>(n) * n;
   long double* words = &m.e.data()->re;
@@ -145,11 +144,11 @@ ResultCode InvertRealInPlace(ComplexMatrix& m, Complex& det) {
   RowMajorMap a(words, n, n), x(words + count, n, n);
   std::vector<int> pivots(n);
   bool odd = false;
-  if (ResultCode c = Factor(a, pivots, odd)) return c;
+  if (ResultCode c = Factor(a, pivots, odd, stop)) return c;
   long double d = odd ? -1.0L : 1.0L;
   for (int k = 0; k < n; ++k) d *= a(k, k);
   x.setIdentity();
-  if (ResultCode c = SolveForInverse(a, pivots, x)) return c;
+  if (ResultCode c = SolveForInverse(a, pivots, x, stop)) return c;
   for (size_t k = 0; k < count; ++k) {
     const long double v = words[count + k];
     words[2 * k] = v;
@@ -167,32 +166,27 @@ bool AllReal(const ComplexMatrix& a) {
 
 }  // namespace
 
-bool StopPressed() {
-  const int key = PollKey();
-  return key == 'Q' || key == 'S';
-}
-
-ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse) {
+ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop) {
   const bool real = AllReal(a);
   try {
     if (real && inverse) {
       // A copy inverted in place: the result is the only matrix made.
       ComplexMatrix work = a;
-      if (ResultCode c = InvertRealInPlace(work, det)) return c;
+      if (ResultCode c = InvertRealInPlace(work, det, stop)) return c;
       *inverse = std::move(work);
       return code::kOk;
     }
-    return real ? Run<long double>(a, det, inverse) : Run<Cx>(a, det, inverse);
+    return real ? Run<long double>(a, det, inverse, stop) : Run<Cx>(a, det, inverse, stop);
   } catch (const std::bad_alloc&) {
     return code::kLowMemory;
   }
 }
 
-ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det) {
+ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   try {
-    if (AllReal(m)) return InvertRealInPlace(m, det);
+    if (AllReal(m)) return InvertRealInPlace(m, det, stop);
     ComplexMatrix inverse;
-    if (ResultCode c = Run<Cx>(m, det, &inverse)) return c;
+    if (ResultCode c = Run<Cx>(m, det, &inverse, stop)) return c;
     m = std::move(inverse);
     return code::kOk;
   } catch (const std::bad_alloc&) {

@@ -1,25 +1,22 @@
 #pragma once
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 
 namespace tavrin {
 
-// True when the user asked long floating-point work to stop (Q or S). The
-// key is consumed, so a caller that sees true must give up at once.
-bool StopPressed();
-
 // Determinant and (when inverse is not null) inverse of a square real or
 // complex matrix by a blocked LU factorisation with partial pivoting: in each
 // column the entry of largest |re|+|im| is the pivot, and the matrix counts
-// as singular when that entry is not above 1e-16. The stop key is polled
-// between blocks of work.
+// as singular when that entry is not above 1e-16. `stop` is polled between
+// blocks of work (Q or S stops).
 // Code 0; 14 (det exactly zero, inverse untouched); -1 when stopped (nothing
 // returned); 3 when memory runs out. The input must be square and finite.
-ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse);
+ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop);
 
 // The same with the inverse: a real m is inverted in its own storage (no
 // second matrix is made), a complex one is replaced by its inverse. On any
 // code other than 0 the entries of m are lost; its size stays.
-ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det);
+ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop);
 
 }  // namespace tavrin

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/PollKey.h"
 #include "engine/ExactKernels.h"
 #include "engine/ModularTools.h"
 
@@ -18,8 +17,6 @@ using modular::Numerators;
 namespace {
 
 constexpr int kPrimeBits = 59;
-
-bool QuitRequested() { return PollKey() == 'Q'; }
 
 void SubtractWide(mpz_class& r, __int128 s) {
   const bool negative = s < 0;
@@ -43,7 +40,8 @@ double Log2(const mpz_class& v) {
 // Lifting with the LU factors of A modulo p. Bounds: numerators below
 // 2^numLog2, denominators below 2^denLog2.
 ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const std::vector<mpz_class>& b,
-                        double numLog2, double denLog2, std::vector<mpz_class>& num, mpz_class& den) {
+                        double numLog2, double denLog2, std::vector<mpz_class>& num, mpz_class& den,
+                        Interrupt& stop) {
   const int n = a.rows;
   const mp_limb_t p = lu.prime();
   // p^steps > 2 * numBound * denBound makes the reconstruction unique.
@@ -52,7 +50,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   std::vector<mpz_class> r(b);
   std::vector<mp_limb_t> digits(static_cast<size_t>(steps) * n), residue(n), y(n);
   for (long s = 0; s < steps; ++s) {
-    if (QuitRequested()) return code::kInterrupted;
+    if (stop.Quit()) return code::kInterrupted;
     for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
     lu.Solve(residue, y);
     std::copy(y.begin(), y.end(), digits.begin() + s * n);
@@ -77,7 +75,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   mpz_class d = 1, x, t, fa, fb, g;
   num.assign(n, mpz_class(0));
   for (int j = 0; j < n; ++j) {
-    if (QuitRequested()) return code::kInterrupted;
+    if (stop.Quit()) return code::kInterrupted;
     x = 0;
     for (long s = steps - 1; s >= 0; --s) {
       mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), p);
@@ -123,13 +121,13 @@ void SolutionBounds(const IntegerMatrix& a, const std::vector<mpz_class>& b, dou
 }  // namespace
 
 ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
-                      mpz_class& den) {
+                      mpz_class& den, Interrupt& stop) {
   modular::PrepareFlint();
   const int n = a.rows;
   const Numerators A(a);
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(n, primes.Next());
-  if (lu.Factor(A) != code::kOk || QuitRequested()) return code::kInterrupted;
+  if (lu.Factor(A, stop) != code::kOk || stop.Quit()) return code::kInterrupted;
   if (!lu.nonsingular()) return code::kSingular;
   if (std::all_of(b.begin(), b.end(), [](const mpz_class& v) { return sgn(v) == 0; })) {
     num.assign(n, mpz_class(0));
@@ -138,28 +136,28 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
   }
   double numLog2 = 0, denLog2 = 0;
   SolutionBounds(a, b, numLog2, denLog2);
-  return LiftSolution(A, lu, b, numLog2, denLog2, num, den);
+  return LiftSolution(A, lu, b, numLog2, denLog2, num, den, stop);
 }
 
-ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular) {
+ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Interrupt& stop) {
   modular::PrepareFlint();
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(a.rows, primes.Next());
-  if (lu.Factor(Numerators(a)) != code::kOk || QuitRequested()) return code::kInterrupted;
+  if (lu.Factor(Numerators(a), stop) != code::kOk || stop.Quit()) return code::kInterrupted;
   nonsingular = lu.nonsingular();
   return code::kOk;
 }
 
-ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
+ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det, Interrupt& stop) {
   modular::PrepareFlint();
   const int n = a.rows;
   const Numerators A(a);
-  if (QuitRequested()) return code::kInterrupted;
+  if (stop.Quit()) return code::kInterrupted;
   const double bound = modular::HadamardLog2(a) + 1;  // |det| < 2^bound
-  if (QuitRequested()) return code::kInterrupted;
+  if (stop.Quit()) return code::kInterrupted;
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(n, primes.Next());
-  if (lu.Factor(A) != code::kOk || QuitRequested()) return code::kInterrupted;
+  if (lu.Factor(A, stop) != code::kOk || stop.Quit()) return code::kInterrupted;
   modular::CrtValue quotient;
   mpz_class divisor = 1;
   mp_limb_t p = lu.prime();
@@ -180,19 +178,19 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det) {
     double numLog2 = 0, denLog2 = 0;
     SolutionBounds(a, b, numLog2, denLog2);
     std::vector<mpz_class> num;
-    ResultCode rc = LiftSolution(A, lu, b, numLog2, denLog2, num, divisor);
+    ResultCode rc = LiftSolution(A, lu, b, numLog2, denLog2, num, divisor, stop);
     if (rc != code::kOk) return rc;
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     quotient.Add(n_mulmod2_preinv(lu.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   const double quotientBound = bound - Log2(divisor) + 1;
   while (quotient.ModulusLog2() < quotientBound) {
-    if (QuitRequested()) return code::kInterrupted;
+    if (stop.Quit()) return code::kInterrupted;
     p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     if (dp == 0) continue;
     modular::ModularLu next(n, p);
-    if (next.Factor(A) != code::kOk) return code::kInterrupted;
+    if (next.Factor(A, stop) != code::kOk) return code::kInterrupted;
     quotient.Add(n_mulmod2_preinv(next.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   det = divisor * quotient.Symmetric();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/PollKey.h"
 
 namespace tavrin {
 
@@ -98,10 +97,10 @@ void BalanceIfWorthIt(std::vector<Complex>& a, int n) {
 }
 
 // Householder reduction of a real matrix (row-major) to Hessenberg form.
-bool RealHessenberg(std::vector<Real>& a, int n) {
+bool RealHessenberg(std::vector<Real>& a, int n, Interrupt& stop) {
   std::vector<Real> v(n), w(n);
   for (int k = 0; k + 2 < n; ++k) {
-    if (StopKeyPressed()) return false;
+    if (stop.QuitOrStop()) return false;
     const int len = n - k - 1;
     Real scale = 0.0L;
     for (int i = 0; i < len; ++i) scale = std::max(scale, std::fabs(a[static_cast<size_t>(k + 1 + i) * n + k]));
@@ -152,11 +151,11 @@ bool RealHessenberg(std::vector<Real>& a, int n) {
 }
 
 // The same with complex reflections.
-bool ComplexHessenberg(std::vector<Complex>& a, int n) {
+bool ComplexHessenberg(std::vector<Complex>& a, int n, Interrupt& stop) {
   auto at = [&](int i, int j) -> Complex& { return a[static_cast<size_t>(i) * n + j]; };
   std::vector<Complex> v(n), w(n);
   for (int k = 0; k + 2 < n; ++k) {
-    if (StopKeyPressed()) return false;
+    if (stop.QuitOrStop()) return false;
     const int len = n - k - 1;
     Real scale = 0.0L;
     for (int i = 0; i < len; ++i) scale = std::max(scale, Mag1(at(k + 1 + i, k)));
@@ -198,7 +197,7 @@ bool ComplexHessenberg(std::vector<Complex>& a, int n) {
 
 // Implicit double-shift QR on a real Hessenberg matrix, eigenvalues only
 // (the classic hqr: deflation by the rounding test, exceptional shifts).
-bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out) {
+bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& stop) {
   auto A = [&](int i, int j) -> Real& { return a[static_cast<size_t>(i) * n + j]; };
   Real anorm = 0.0L;
   for (int i = 0; i < n; ++i)
@@ -211,7 +210,7 @@ bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out) {
   while (nn >= 0 && ok) {
     int its = 0, l;
     do {
-      if (StopKeyPressed()) {
+      if (stop.QuitOrStop()) {
         ok = false;
         break;
       }
@@ -338,7 +337,7 @@ bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out) {
 }
 
 // Implicit QL on a symmetric tridiagonal matrix (diagonal d, off-diagonal e).
-bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>& out) {
+bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>& out, Interrupt& stop) {
   const int n = static_cast<int>(d.size());
   e.resize(n, 0.0L);
   std::vector<bool> done(n, false);
@@ -352,7 +351,7 @@ bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>&
         if (std::fabs(e[m]) + dd == dd) break;
       }
       if (m != l) {
-        if (iter++ >= 60 || StopKeyPressed()) {
+        if (iter++ >= 60 || stop.QuitOrStop()) {
           ok = false;
           break;
         }
@@ -391,7 +390,7 @@ bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>&
 }
 
 // Single-shift QR with Givens rotations on a complex Hessenberg matrix.
-bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out) {
+bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interrupt& stop) {
   auto A = [&](int i, int j) -> Complex& { return a[static_cast<size_t>(i) * n + j]; };
   const Real eps = 1.0842021724855044340e-19L;  // 2^-63
   out.clear();
@@ -399,7 +398,7 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out) {
   std::vector<Complex> sn(n);
   int nn = n - 1, its = 0;
   while (nn >= 0) {
-    if (StopKeyPressed()) return false;
+    if (stop.QuitOrStop()) return false;
     int l = nn;
     for (; l >= 1; --l) {
       Real s = Mag1(A(l - 1, l - 1)) + Mag1(A(l, l));
@@ -467,12 +466,7 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out) {
 
 }  // namespace
 
-bool StopKeyPressed() {
-  int key = PollKey();
-  return key == 'S' || key == 'Q';
-}
-
-bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out) {
+bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop) {
   const int n = m.rows;
   out.n = n;
   out.h = m.e;
@@ -487,9 +481,9 @@ bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, Hessenbe
   if (!out.complex) {
     std::vector<Real> a(out.h.size());
     for (size_t i = 0; i < a.size(); ++i) a[i] = out.h[i].re;
-    if (!RealHessenberg(a, n)) return false;
+    if (!RealHessenberg(a, n, stop)) return false;
     for (size_t i = 0; i < a.size(); ++i) out.h[i] = Complex(a[i], 0.0L);
-  } else if (!ComplexHessenberg(out.h, n)) {
+  } else if (!ComplexHessenberg(out.h, n, stop)) {
     return false;
   }
   out.norm = FrobeniusNorm(out.h);
@@ -513,7 +507,7 @@ HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix) 
   return f;
 }
 
-bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values) {
+bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop) {
   const int n = f.n;
   values.clear();
   if (n == 0) return true;
@@ -523,18 +517,18 @@ bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values
     if (!f.complex) {
       // The reduction of a symmetric matrix is tridiagonal up to rounding.
       for (int i = 0; i + 1 < n; ++i) e[i] = 0.5L * (f.at(i + 1, i).re + f.at(i, i + 1).re);
-      return SymmetricQL(d, e, values);
+      return SymmetricQL(d, e, values, stop);
     }
-    bool ok = ComplexQR(f.h, n, values);
+    bool ok = ComplexQR(f.h, n, values, stop);
     for (Complex& z : values) z.im = 0.0L;  // Hermitian: the eigenvalues are real
     return ok;
   }
   if (!f.complex) {
     std::vector<Real> a(f.h.size());
     for (size_t i = 0; i < a.size(); ++i) a[i] = f.h[i].re;
-    return RealQR(std::move(a), n, values);
+    return RealQR(std::move(a), n, values, stop);
   }
-  return ComplexQR(f.h, n, values);
+  return ComplexQR(f.h, n, values, stop);
 }
 
 }  // namespace tavrin

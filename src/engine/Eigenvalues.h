@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 
 namespace tavrin {
@@ -19,12 +20,9 @@ struct HessenbergForm {
   const Complex& at(int i, int j) const { return h[static_cast<size_t>(i) * n + j]; }
 };
 
-// True when the key S or Q asks a long computation to stop.
-bool StopKeyPressed();
-
 // Reduces m (square) to its Hessenberg form. `complexMatrix` says whether the
-// imaginary parts count (complex mode). False when stopped.
-bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out);
+// imaginary parts count (complex mode). False when S or Q on `stop` stopped it.
+bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop);
 
 // The Hessenberg form of the companion matrix of the polynomial c (highest
 // power first, c[0] non-zero), balanced.
@@ -33,8 +31,8 @@ HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix);
 // The eigenvalues of f by shifted QR iteration in 80-bit arithmetic (the
 // implicit double-shift for real matrices, tridiagonal QL for symmetric ones,
 // single complex shifts otherwise). A real matrix gives exact conjugate pairs
-// and a symmetric one real values. False when stopped or when the iteration
+// and a symmetric one real values. False when S or Q stopped it or when the iteration
 // did not converge: `values` then holds the eigenvalues found so far.
-bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values);
+bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop);
 
 }  // namespace tavrin

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/PollKey.h"
 #include "core/Thresholds.h"
 #include "engine/ExactKernels.h"
 #include "engine/DenseLu.h"
@@ -55,7 +54,7 @@ long double LargestEntry(const ComplexMatrix& m) {
 // changes neither its rank nor the verdict.
 template <class T>
 ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
-                        SolveResult& out) {
+                        SolveResult& out, Interrupt& stop) {
   const int rows = a.rows, cols = a.cols;
   const size_t w = static_cast<size_t>(cols);
   std::vector<T> m(a.size()), v(rows);
@@ -67,7 +66,7 @@ ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long dou
   std::vector<char> pivotColumn(cols, 0);
   int rank = 0;
   for (int c = 0; c < cols && rank < rows; ++c) {
-    if (StopPressed()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return code::kInterrupted;
     int r = -1;
     long double best = pivotBound;
     for (int i = rank; i < rows; ++i) {
@@ -141,8 +140,6 @@ struct MpzMatrix {
   }
 };
 
-bool QuitRequested() { return PollKey() == 'Q'; }
-
 // One fraction-free (Bareiss) update of row i against pivot row k over the
 // columns [from, to) except `skip`: x = (p*x - f*y) / prev, all exact.
 void BareissRow(MpzMatrix& m, int i, int k, int c, int from, int to, int skip, const mpz_class& prev,
@@ -195,24 +192,24 @@ bool GaussJordanStep(Complex* a, int n, int width, int k, Complex& det) {
   return true;
 }
 
-ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse) {
+ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop) {
   if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
     return code::kIncompatible;
   det = kComplexZero;
   if (!AllFinite(a)) return kBadInput;
   Complex d;
-  ResultCode rc = LuDeterminantAndInverse(a, d, inverse);
+  ResultCode rc = LuDeterminantAndInverse(a, d, inverse, stop);
   if (rc == code::kOk) det = d;
   return rc;
 }
 
-ResultCode InvertInPlace(ComplexMatrix& a, Complex& det) {
+ResultCode InvertInPlace(ComplexMatrix& a, Complex& det, Interrupt& stop) {
   if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
     return code::kIncompatible;
   det = kComplexZero;
   if (!AllFinite(a)) return kBadInput;
   Complex d;
-  ResultCode rc = LuInvertInPlace(a, d);
+  ResultCode rc = LuInvertInPlace(a, d, stop);
   if (rc == code::kOk) det = d;
   return rc;
 }
@@ -241,7 +238,7 @@ int ClearPivotColumn(Complex* w, int rows, int cols, int p, int c, Complex* v, i
 }
 
 ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
-                       SolveResult& out) {
+                       SolveResult& out, Interrupt& stop) {
   const int rows = a.rows, cols = a.cols;
   if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
   const bool homogeneous = b.size() == 0;
@@ -249,21 +246,21 @@ ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long doub
     return code::kIncompatible;
   if (!AllFinite(a) || !AllFinite(b) || std::isnan(tolerance)) return kBadInput;
   try {
-    return AllReal(a) && AllReal(b) ? SolveReduced<long double>(a, b, tolerance, out)
-                                    : SolveReduced<Complex>(a, b, tolerance, out);
+    return AllReal(a) && AllReal(b) ? SolveReduced<long double>(a, b, tolerance, out, stop)
+                                    : SolveReduced<Complex>(a, b, tolerance, out, stop);
   } catch (const std::bad_alloc&) {
     return code::kLowMemory;
   }
 }
 
-int Rank(const ComplexMatrix& a, long double tolerance) {
+int Rank(const ComplexMatrix& a, long double tolerance, Interrupt& stop) {
   SolveResult r;
-  ResultCode rc = SolveSystem(a, ComplexMatrix(), tolerance, r);
+  ResultCode rc = SolveSystem(a, ComplexMatrix(), tolerance, r, stop);
   if (rc == code::kInterrupted) return -1;
   return rc == 0 || rc == code::kInconsistentSystem ? r.rank : 0;
 }
 
-ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
+ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse, Interrupt& stop) {
   const int n = a.rows;
   if (n < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n) return code::kIncompatible;
   if (a.denominator.IsZero()) return code::kDivisionByZero;
@@ -279,7 +276,7 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
     bool negate = false;
     mpz_class prev = 1, t;
     for (int k = 0; k < n; ++k) {
-      if (QuitRequested()) return code::kInterrupted;
+      if (stop.Quit()) return code::kInterrupted;
       int r = k;
       while (r < n && sgn(m.at(r, k)) == 0) ++r;
       if (r == n) {
@@ -293,7 +290,7 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
       // Without an inverse only the rows below take part (plain Bareiss).
       for (int i = inverse ? 0 : k + 1; i < n; ++i) {
         if (i == k) continue;
-        if (QuitRequested()) return code::kInterrupted;
+        if (stop.Quit()) return code::kInterrupted;
         BareissRow(m, i, k, k, k + 1, width, -1, prev, t);
         mpz_set_ui(m.p(i, k), 0);
       }
@@ -302,15 +299,13 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
     // prev is det of the swapped numerators.
     Fraction d;
     d.num = BigInteger(mpz_class(negate ? mpz_class(-prev) : prev));
-    BigInteger dn;
-    Power(a.denominator, n, dn);
-    d.den = dn;
+    if (ResultCode c = Power(a.denominator, n, d.den, stop); c != code::kOk) return c;
     if (Reduce(d) != 0) return code::kDivisionByZero;
     if (inverse) {
       IntegerMatrix inv(n, n);
       for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
-          if ((j == 0) && QuitRequested()) return code::kInterrupted;
+          if ((j == 0) && stop.Quit()) return code::kInterrupted;
           mpz_mul(inv.at(i, j).Value().get_mpz_t(), m.p(i, n + j), a.denominator.Value().get_mpz_t());
         }
       inv.denominator = BigInteger(prev);
@@ -324,7 +319,8 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
   return code::kOk;
 }
 
-ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out) {
+ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
+                             Interrupt& stop) {
   const int rows = a.rows, cols = a.cols;
   if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
   const bool homogeneous = b.size() == 0;
@@ -347,14 +343,14 @@ ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, Int
     mpz_class prev = 1, t;
     int rank = 0;
     for (int c = 0; c < cols && rank < rows; ++c) {
-      if (QuitRequested()) return code::kInterrupted;
+      if (stop.Quit()) return code::kInterrupted;
       int r = rank;
       while (r < rows && sgn(m.at(r, c)) == 0) ++r;
       if (r == rows) continue;
       if (r > rank) m.SwapRows(r, rank);
       for (int i = 0; i < rows; ++i) {
         if (i == rank) continue;
-        if (QuitRequested()) return code::kInterrupted;
+        if (stop.Quit()) return code::kInterrupted;
         BareissRow(m, i, rank, c, 0, cols + 1, c, prev, t);
         mpz_set_ui(m.p(i, c), 0);
       }

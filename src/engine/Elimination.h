@@ -1,11 +1,13 @@
 #pragma once
 #include "core/Fraction.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 
 namespace tavrin {
 
 // Every routine works on private copies: the caller's matrices are never changed.
+// Long ones poll `stop` between steps.
 
 // Real/complex determinant and inverse by LU with partial pivoting (the
 // largest |re|+|im| in the column is the pivot; a column whose largest entry
@@ -13,11 +15,11 @@ namespace tavrin {
 // (det is then exactly zero and inverse is left untouched); -1 when Q or S
 // stopped it (det zero, nothing else returned: never a result); 101 for NaN
 // or infinite entries; 103 for a non-square or empty matrix.
-ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse);
+ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop);
 // The same for a matrix the caller gives up, which becomes its inverse on
 // code 0 (a real one without a second matrix being made); on any other code
 // its entries are lost.
-ResultCode InvertInPlace(ComplexMatrix& a, Complex& det);
+ResultCode InvertInPlace(ComplexMatrix& a, Complex& det, Interrupt& stop);
 
 // Result of the real/complex and integer solvers.
 struct SolveResult {
@@ -38,19 +40,19 @@ struct IntegerSolveResult {
 // rows left over. Code 0, 6 (inconsistent; out is still filled), or -1 when
 // Q or S stopped it (out untouched).
 ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
-                       SolveResult& out);
+                       SolveResult& out, Interrupt& stop);
 // The solver's rank of a; -1 when Q or S stopped it.
-int Rank(const ComplexMatrix& a, long double tolerance);
+int Rank(const ComplexMatrix& a, long double tolerance, Interrupt& stop);
 
 // Exact determinant (reduced, denominator positive) and inverse (normalised
 // rational matrix). Code 0, 3, 14 (singular: det 0/1, no inverse), 103 (not
 // square), or -1 when Q stopped it (nothing is returned then).
-ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse);
+ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse, Interrupt& stop);
 
 // Exact rank, particular solution and kernel basis. b may be empty.
 // Code 0, 3, 6 (inconsistent) or -1 (stopped).
-ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out);
-ResultCode IntegerRank(const IntegerMatrix& a, int& rank);
+ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out, Interrupt& stop);
+ResultCode IntegerRank(const IntegerMatrix& a, int& rank, Interrupt& stop);
 
 // --- Building blocks shared with echelon stepping and the minors of the
 // characteristic polynomial. ---

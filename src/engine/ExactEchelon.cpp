@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "core/PollKey.h"
 #include "engine/RationalMatrix.h"
 
 namespace tavrin {
 
-EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log, bool* stopped) {
+EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log, Interrupt* stop,
+                                    bool* stopped) {
   const int rows = m.rows, cols = m.cols;
   EchelonHighlight h{rows, -1};
   if (rows < 1 || cols < 1 || m.size() != static_cast<size_t>(rows) * cols) return h;
@@ -18,8 +18,8 @@ EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* l
   int64_t used = 0;
   int p = 0, c = 0;
   while (p < rows && c < cols && used < budget) {
-    if (stopped && PollKey() == 'Q') {
-      *stopped = true;
+    if (stop && stop->Quit()) {
+      if (stopped) *stopped = true;
       return h;
     }
     int r = p;

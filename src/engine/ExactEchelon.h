@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/StepLog.h"
 #include "engine/EchelonEngine.h"
@@ -12,9 +13,10 @@ namespace tavrin {
 // pivot. m (numerators over one denominator) is replaced by the reduced
 // copy over its least common denominator. When log is given, every action
 // is appended to it (the caller starts the log from the unreduced matrix).
-// When stopped is given, the Q key is polled between pivots; a stop sets
-// *stopped and leaves m half reduced, for the caller to throw away.
+// When `stop` is given, it is polled between pivots; Q ends the stepping
+// with m unchanged and sets *stopped (when given). Without it the stepping
+// never stops.
 EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log = nullptr,
-                                    bool* stopped = nullptr);
+                                    Interrupt* stop = nullptr, bool* stopped = nullptr);
 
 }  // namespace tavrin

@@ -3,7 +3,6 @@
 // route leaves open (singular or rectangular systems).
 #include <new>
 
-#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/Elimination.h"
 #include "engine/ExactKernels.h"
@@ -20,15 +19,15 @@ constexpr int kModularCharpolyFrom = 8;
 
 }  // namespace
 
-ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse) {
+ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse, Interrupt& stop) {
   const int n = a.rows;
   if (n < (inverse ? kModularInverseFrom : kModularDeterminantFrom) || a.rows != a.cols ||
       a.size() != static_cast<size_t>(n) * n || a.denominator.IsZero())
-    return FractionFreeInverse(a, det, inverse);
+    return FractionFreeInverse(a, det, inverse, stop);
   try {
     mpz_class value;
     std::vector<mpz_class> adjugate;
-    ResultCode rc = inverse ? ModularInverse(a, value, adjugate) : ModularDeterminant(a, value);
+    ResultCode rc = inverse ? ModularInverse(a, value, adjugate, stop) : ModularDeterminant(a, value, stop);
     if (rc != code::kOk) return rc;
     if (sgn(value) == 0) {
       det = Fraction{BigInteger(0), BigInteger(1)};
@@ -39,7 +38,7 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
       IntegerMatrix inv(n, n);
       const bool scaled = !a.denominator.IsOne();
       for (size_t k = 0; k < adjugate.size(); ++k) {
-        if ((k & 4095) == 4095 && PollKey() == 'Q') return code::kInterrupted;
+        if ((k & 4095) == 4095 && stop.Quit()) return code::kInterrupted;
         inv.e[k].Value().swap(adjugate[k]);
         if (scaled) inv.e[k] *= a.denominator;
       }
@@ -49,7 +48,7 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
     }
     Fraction d;
     d.num = BigInteger(std::move(value));
-    Power(a.denominator, n, d.den);
+    if (ResultCode c = Power(a.denominator, n, d.den, stop); c != code::kOk) return c;
     if (Reduce(d) != 0) return code::kDivisionByZero;
     det = std::move(d);
     return code::kOk;
@@ -58,28 +57,28 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
   }
 }
 
-ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out) {
+ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out, Interrupt& stop) {
   const int n = a.rows;
   const bool homogeneous = b.size() == 0;
   if (n < kModularSolveFrom || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n ||
       a.denominator.IsZero() ||
       (!homogeneous && (b.rows != n || b.cols != 1 || b.size() != static_cast<size_t>(n) || b.denominator.IsZero())))
-    return FractionFreeSolve(a, b, out);
+    return FractionFreeSolve(a, b, out, stop);
   try {
     // A non-singular system has the one solution A^-1 b and no kernel.
     std::vector<mpz_class> num;
     mpz_class den = 1;
     if (homogeneous) {
       bool nonsingular = false;
-      ResultCode rc = NonsingularModuloPrime(a, nonsingular);
+      ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
       if (rc != code::kOk) return rc;
-      if (!nonsingular) return FractionFreeSolve(a, b, out);
+      if (!nonsingular) return FractionFreeSolve(a, b, out, stop);
       num.assign(n, mpz_class(0));
     } else {
       std::vector<mpz_class> rhs(n);
       for (int i = 0; i < n; ++i) rhs[i] = b.at(i, 0).Value();
-      ResultCode rc = DixonSolve(a, rhs, num, den);
-      if (rc == code::kSingular) return FractionFreeSolve(a, b, out);
+      ResultCode rc = DixonSolve(a, rhs, num, den, stop);
+      if (rc == code::kSingular) return FractionFreeSolve(a, b, out, stop);
       if (rc != code::kOk) return rc;
     }
     // (A/da) x = b/db, so x = A^-1 b * da / db.
@@ -97,13 +96,13 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
   }
 }
 
-ResultCode IntegerRank(const IntegerMatrix& a, int& rank) {
+ResultCode IntegerRank(const IntegerMatrix& a, int& rank, Interrupt& stop) {
   const int n = a.rows;
   if (n >= kModularSolveFrom && a.rows == a.cols && a.size() == static_cast<size_t>(n) * n &&
       !a.denominator.IsZero()) {
     try {
       bool nonsingular = false;
-      ResultCode rc = NonsingularModuloPrime(a, nonsingular);
+      ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
       if (rc != code::kOk) return rc;
       if (nonsingular) {
         rank = n;
@@ -114,7 +113,7 @@ ResultCode IntegerRank(const IntegerMatrix& a, int& rank) {
     }
   }
   IntegerSolveResult r;
-  ResultCode rc = FractionFreeSolve(a, IntegerMatrix(), r);
+  ResultCode rc = FractionFreeSolve(a, IntegerMatrix(), r, stop);
   if (rc == 0 || rc == code::kInconsistentSystem) {
     rank = r.rank;
     return code::kOk;
@@ -122,13 +121,13 @@ ResultCode IntegerRank(const IntegerMatrix& a, int& rank) {
   return rc;
 }
 
-ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c) {
+ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c, Interrupt& stop) {
   c.clear();
   if (m.rows < kModularCharpolyFrom || m.rows != m.cols || m.denominator.IsZero())
-    return BerkowitzCharacteristicPolynomial(m, c);
+    return BerkowitzCharacteristicPolynomial(m, c, stop);
   try {
     std::vector<mpz_class> p;
-    ResultCode rc = ModularCharacteristicPolynomial(m, p);
+    ResultCode rc = ModularCharacteristicPolynomial(m, p, stop);
     if (rc != code::kOk) return rc;
     // The matrix is (entries)/d, so the coefficient of x^(n-k) is c_k / d^k.
     std::vector<Fraction> out(p.size());

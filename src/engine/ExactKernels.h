@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Fraction.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 #include "engine/Elimination.h"
@@ -16,33 +17,35 @@ namespace tavrin {
 // Fraction-free elimination over the integers (Bareiss, Gauss-Jordan) and
 // Berkowitz: the kernels for small matrices, inverses, singular and
 // rectangular systems. Same contracts as the public functions.
-ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse);
-ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out);
-ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c);
+ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse, Interrupt& stop);
+ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
+                             Interrupt& stop);
+ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c, Interrupt& stop);
 
 // Modular kernels: one word-size prime (or one lifting step) at a time, with
-// the Q key polled in between. They look at the numerators only.
+// the Q key polled (on `stop`) in between. They look at the numerators only.
 
 // Determinant of the numerators of a square matrix. Code 0 or -1.
-ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det);
+ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det, Interrupt& stop);
 
 // det(A) and, when it is not zero, adj(A) = det(A) * A^-1 (row-major) of
 // the numerators. Code 0 or -1.
-ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mpz_class>& adjugate);
+ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mpz_class>& adjugate,
+                          Interrupt& stop);
 
 // Solves A y = b for the numerators of a square A by p-adic lifting:
 // y = num / den with den > 0. Code 0; 14 when A is singular modulo the first
 // prime tried (A may still be non-singular: the caller takes another route);
 // -1 when Q stopped it.
 ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
-                      mpz_class& den);
+                      mpz_class& den, Interrupt& stop);
 
 // Whether the numerators are non-singular modulo a word-size prime (which
 // proves them non-singular). Code 0 (answer in `nonsingular`) or -1.
-ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular);
+ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Interrupt& stop);
 
 // Characteristic polynomial of the numerators, det(xI - A), highest power
-// first, by primes and the Chinese remainder theorem. Code 0 or -1.
-ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<mpz_class>& c);
+// first, by primes and the Chinese remainder theorem. Code 0 or -1 (Q or S).
+ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<mpz_class>& c, Interrupt& stop);
 
 }  // namespace tavrin

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "engine/RationalMatrix.h"
 
@@ -141,7 +140,7 @@ std::string ExactFinishedTitle(bool maximise, const LinearProgramLetters& l, con
 
 ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b, const IntegerMatrix& c,
                                  int64_t budget, bool maximise, const LinearProgramLetters& letters,
-                                 ExactLinearProgramResult& out, StepLog* log, bool stoppable) {
+                                 ExactLinearProgramResult& out, StepLog* log, Interrupt* stop) {
   const int m = b.rows, k = b.cols;
   if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return code::kIncompatible;
   if (c.cols != 1) return code::kNotAColumnVector;
@@ -214,7 +213,7 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
   bool optimal = false;
   int hr = -1, hc = -1;
   while (actions < budget) {
-    if (stoppable && PollKey() == 'Q') return kStoppedByKey;
+    if (stop && stop->Quit()) return kStoppedByKey;
     int q = Entering(T, false);
     if (q < 0) {
       optimal = true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Fraction.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 #include "core/StepLog.h"
@@ -34,13 +35,13 @@ struct ExactLinearProgramResult {
 // column, so the method never cycles.
 // Returns -1 finished, 0 budget ran out, 103, 105 as RunLinearProgram,
 // 107 no feasible vectors (an artificial column stays positive), 112 the
-// objective is unbounded, 113 stopped by the Q key (polled between pivots
-// when stoppable). When log is given and the run succeeds, it is replaced
-// by the log of this run.
+// objective is unbounded, 113 stopped by Q on `stop` (polled between pivots
+// when given; without it the run never stops). When log is given and the
+// run succeeds, it is replaced by the log of this run.
 inline constexpr ResultCode kStoppedByKey = 113;
 ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b, const IntegerMatrix& c,
                                  int64_t budget, bool maximise, const LinearProgramLetters& letters,
-                                 ExactLinearProgramResult& out, StepLog* log = nullptr, bool stoppable = false);
+                                 ExactLinearProgramResult& out, StepLog* log = nullptr, Interrupt* stop = nullptr);
 
 // "F*X = 33/2 [ maximize; B*X <= C ]": the exact value.
 std::string ExactFinishedTitle(bool maximise, const LinearProgramLetters& letters, const Fraction& value);

@@ -6,7 +6,6 @@
 
 #include <cmath>
 
-#include "core/PollKey.h"
 #include "engine/ExactKernels.h"
 #include "engine/ModularTools.h"
 
@@ -33,14 +32,9 @@ class PolynomialRing {
 // Hessenberg reduction polls between columns.
 constexpr int kHessenbergFrom = 200;
 
-bool StopRequested() {
-  const int key = PollKey();
-  return key == 'S' || key == 'Q';
-}
-
 }  // namespace
 
-ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<mpz_class>& c) {
+ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<mpz_class>& c, Interrupt& stop) {
   modular::PrepareFlint();
   const int n = a.rows;
   size_t maxBits = 0;
@@ -71,7 +65,7 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
   mpz_class modulus = 1;
   double modulusLog2 = 0;
   while (modulusLog2 < bound) {
-    if (StopRequested()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return code::kInterrupted;
     const mp_limb_t p = primes.Next();
     modular::NmodMatrix m(n, n, p);
     A.Reduce(m.get());
@@ -80,7 +74,7 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
       PolynomialRing poly(p, n + 1);
       modular::WithScratch([&] { nmod_mat_charpoly(poly.get(), m.get()); });
       for (int k = 0; k <= n; ++k) residues[k] = nmod_poly_get_coeff_ui(poly.get(), k);
-    } else if (modular::HessenbergCharpoly(m.get(), residues, true) != code::kOk) {
+    } else if (modular::HessenbergCharpoly(m.get(), residues, true, stop) != code::kOk) {
       return code::kInterrupted;
     }
     // x <- x + M * ((r - x) / M mod p) for each coefficient; the residues

@@ -6,15 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/PollKey.h"
 #include "engine/ExactKernels.h"
 #include "engine/ModularTools.h"
 
 namespace tavrin {
 
 namespace {
-
-bool QuitRequested() { return PollKey() == 'Q'; }
 
 // From this size one FLINT inverse modulo p takes too long to wait for.
 constexpr int kColumnByColumnFrom = 300;
@@ -51,10 +48,11 @@ double MinorLog2(const IntegerMatrix& a) {
 
 }  // namespace
 
-ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mpz_class>& adjugate) {
+ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mpz_class>& adjugate,
+                          Interrupt& stop) {
   modular::PrepareFlint();
   const int n = a.rows;
-  ResultCode rc = ModularDeterminant(a, det);
+  ResultCode rc = ModularDeterminant(a, det, stop);
   if (rc != code::kOk || sgn(det) == 0) return rc;
   const modular::Numerators A(a);
   const double bound = MinorLog2(a) + 1;  // modulus > 2 * largest entry
@@ -63,7 +61,7 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
   double modulusLog2 = 0;
   modular::PrimeSequence primes(59);
   while (modulusLog2 < bound) {
-    if (QuitRequested()) return code::kInterrupted;
+    if (stop.Quit()) return code::kInterrupted;
     const mp_limb_t p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(det.get_mpz_t(), p);
     if (dp == 0) continue;
@@ -75,17 +73,17 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
     } else {
       // A band of columns of the inverse at a time, so Q is heard in between.
       modular::ModularLu lu(n, p);
-      if (lu.Factor(A) != code::kOk) return code::kInterrupted;
+      if (lu.Factor(A, stop) != code::kOk) return code::kInterrupted;
       for (int j = 0; j < n; j += 64) {
-        if (QuitRequested()) return code::kInterrupted;
+        if (stop.Quit()) return code::kInterrupted;
         lu.InverseColumns(j, std::min(n, j + 64), inverse.get());
       }
     }
-    if (QuitRequested()) return code::kInterrupted;
+    if (stop.Quit()) return code::kInterrupted;
     const nmod_t mod = inverse.get()->mod;
     const mp_limb_t scale = n_invmod(mpz_fdiv_ui(modulus.get_mpz_t(), p), p);
     for (int i = 0; i < n; ++i) {
-      if ((i & 31) == 31 && QuitRequested()) return code::kInterrupted;
+      if ((i & 31) == 31 && stop.Quit()) return code::kInterrupted;
       for (int j = 0; j < n; ++j) {
         mpz_class& v = x[static_cast<size_t>(i) * n + j];
         const mp_limb_t r = nmod_mul(dp, inverse.at(i, j), mod);  // adj = det * A^-1
@@ -98,7 +96,7 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
   }
   const mpz_class half = modulus >> 1;
   for (size_t k = 0; k < x.size(); ++k) {
-    if ((k & 4095) == 4095 && QuitRequested()) return code::kInterrupted;
+    if ((k & 4095) == 4095 && stop.Quit()) return code::kInterrupted;
     if (x[k] > half) x[k] -= modulus;
   }
   adjugate = std::move(x);

@@ -7,15 +7,14 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/PollKey.h"
 #include "engine/ModularTools.h"
 
 namespace tavrin::modular {
 
 namespace {
 
-bool KeyStops(bool stopKeyToo) {
-  const int key = PollKey();
+bool KeyStops(Interrupt& stop, bool stopKeyToo) {
+  const int key = stop.Poll();
   return key == 'Q' || (stopKeyToo && key == 'S');
 }
 
@@ -38,19 +37,19 @@ constexpr long kBand = 192;  // columns of the trailing update between two polls
 
 }  // namespace
 
-ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bool& nonsingular) {
+ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bool& nonsingular, Interrupt& stop) {
   const long n = a->r;
   const nmod_t mod = a->mod;
   perm.resize(n);
   std::iota(perm.begin(), perm.end(), 0L);
   nonsingular = false;
   for (long k = 0; k < n; k += block) {
-    if (KeyStops(false)) return code::kInterrupted;
+    if (KeyStops(stop, false)) return code::kInterrupted;
     const long e = std::min(n, k + block);
     // The panel (columns k..e-1): a swap moves whole rows, so the factors
     // on its left follow.
     for (long j = k; j < e; ++j) {
-      if (((j - k) & 31) == 31 && KeyStops(false)) return code::kInterrupted;
+      if (((j - k) & 31) == 31 && KeyStops(stop, false)) return code::kInterrupted;
       long r = j;
       while (r < n && a->rows[r][j] == 0) ++r;
       if (r == n) return code::kOk;  // singular modulo p
@@ -76,7 +75,7 @@ ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bo
     // A22 -= L21 U12, one band of columns at a time.
     Window l21(a, e, k, n, e);
     for (long c = e; c < n; c += kBand) {
-      if (KeyStops(false)) return code::kInterrupted;
+      if (KeyStops(stop, false)) return code::kInterrupted;
       const long ce = std::min(n, c + kBand);
       Window u12(a, k, c, e, ce), a22(a, e, c, n, ce);
       NmodMatrix product(n - e, ce - c, mod.n);
@@ -88,14 +87,14 @@ ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bo
   return code::kOk;
 }
 
-ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, bool stopKeyToo) {
+ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, bool stopKeyToo, Interrupt& stop) {
   const long n = h->r;
   const nmod_t mod = h->mod;
   std::vector<mp_limb_t> u(n, 0);
   // Similarity steps: row i -= u_i row c+1 below the subdiagonal, then
   // column c+1 += sum u_i column i (the inverse step on the right).
   for (long col = 0; col + 2 < n; ++col) {
-    if ((col & 3) == 0 && KeyStops(stopKeyToo)) return code::kInterrupted;
+    if ((col & 3) == 0 && KeyStops(stop, stopKeyToo)) return code::kInterrupted;
     long r = col + 1;
     while (r < n && h->rows[r][col] == 0) ++r;
     if (r == n) continue;
@@ -123,7 +122,7 @@ ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, boo
   std::vector<std::vector<mp_limb_t>> p(n + 1);
   p[0] = {1};
   for (long m = 1; m <= n; ++m) {
-    if ((m & 7) == 0 && KeyStops(stopKeyToo)) return code::kInterrupted;
+    if ((m & 7) == 0 && KeyStops(stop, stopKeyToo)) return code::kInterrupted;
     std::vector<mp_limb_t>& q = p[m];
     q.assign(m + 1, 0);
     for (long k = 0; k < m; ++k) q[k + 1] = p[m - 1][k];

@@ -69,12 +69,12 @@ void PrepareFlint() {
   std::call_once(once, [] { __flint_set_memory_functions(Allocate, AllocateZeroed, Reallocate, Release); });
 }
 
-ResultCode ModularLu::Factor(const Numerators& a, long blockedFrom) {
+ResultCode ModularLu::Factor(const Numerators& a, Interrupt& stop, long blockedFrom) {
   const long n = a.rows;
   const mp_limb_t p = lu_.prime();
   a.Reduce(lu_.get());
   if (n >= blockedFrom) {
-    const ResultCode rc = BlockedLu(lu_.get(), perm_, 64, nonsingular_);
+    const ResultCode rc = BlockedLu(lu_.get(), perm_, 64, nonsingular_, stop);
     if (rc != code::kOk) return rc;
   } else {
     nonsingular_ = WithScratch([&] { return nmod_mat_lu(perm_.data(), lu_.get(), 0); }) == n;

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 
@@ -68,7 +69,7 @@ class ModularLu {
   // Code 0, or -1 when Q stopped a large factorisation. From blockedFrom
   // rows on the factorisation runs in pieces (FLINT's single call is faster
   // but cannot be stopped).
-  ResultCode Factor(const Numerators& a, long blockedFrom = 500);
+  ResultCode Factor(const Numerators& a, Interrupt& stop, long blockedFrom = 500);
   bool nonsingular() const { return nonsingular_; }
   mp_limb_t determinant() const { return det_; }
   mp_limb_t prime() const { return lu_.prime(); }
@@ -87,11 +88,11 @@ class ModularLu {
 // Right-looking LU with row pivoting in blocks of `block` columns, polling
 // Q between blocks and bands of the trailing update. The rows of a end as
 // L\U of P A, perm[i] the original row at position i. Code 0 or -1.
-ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bool& nonsingular);
+ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bool& nonsingular, Interrupt& stop);
 
 // Characteristic polynomial modulo p by reduction to Hessenberg form (h is
 // overwritten), lowest coefficient first, polling Q (and S when asked).
-ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, bool stopKeyToo);
+ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, bool stopKeyToo, Interrupt& stop);
 
 // Successive primes just above 2^bits (bits <= 62).
 class PrimeSequence {

@@ -67,11 +67,11 @@ std::string MultiplicityNote(int k) {
   return k > 1 ? std::string(" (") + String(str::kMultiplicity) + " " + std::to_string(k) + ")" : std::string();
 }
 
-std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFormat& f) {
+std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFormat& f, Interrupt& stop) {
   std::string out = PolynomialHeading();
   std::vector<Complex> c;
   RootList roots;
-  if (!MatrixPolynomialAndRoots(m, complex, c, roots, f.places)) return out + CodeMessage(code::kCouldNotCalculate);
+  if (!MatrixPolynomialAndRoots(m, complex, c, roots, stop, f.places)) return out + CodeMessage(code::kCouldNotCalculate);
   std::vector<std::string> texts;
   for (const Complex& v : c) texts.push_back(ReportEntryText(v, complex, f.places, 2 * f.width, f));
   size_t longest = 0;
@@ -88,15 +88,15 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
 // Integer mode: the exact polynomial, coefficients as reduced fractions
 // aligned on their numerators' last digit, its rational roots exactly and the
 // others as numbers, in the layout of the real block.
-std::string IntegerPolynomialBlock(const IntegerMatrix& m, const ReportFormat& f) {
+std::string IntegerPolynomialBlock(const IntegerMatrix& m, const ReportFormat& f, Interrupt& stop) {
   std::string out = PolynomialHeading();
   std::vector<Fraction> c;
-  if (IntegerCharacteristicPolynomial(m, c) != 0) return out + CodeMessage(code::kCouldNotCalculate);
+  if (IntegerCharacteristicPolynomial(m, c, stop) != 0) return out + CodeMessage(code::kCouldNotCalculate);
   std::vector<std::string> texts;
   for (const Fraction& v : c) texts.push_back(FractionText(v));
   size_t longest = 0;
   out += CoefficientColumn(texts, '/', longest);
-  IntegerRoots roots = IntegerMatrixRoots(m, c);
+  IntegerRoots roots = IntegerMatrixRoots(m, c, stop);
   for (size_t i = 0; i < roots.rational.size(); ++i)
     out += FractionText(roots.rational[i]) + MultiplicityNote(roots.rationalMultiplicities[i]) + kBreak;
   const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);
@@ -133,11 +133,11 @@ std::string ReportEntryText(Complex value, bool showImaginary, int places, int w
   return t;
 }
 
-std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f) {
+std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f, Interrupt& stop) {
   const bool complex = kind == MatrixKind::Complex;
   const std::string failed = CodeMessage(code::kCouldNotCalculate);
   // Once Q or S has stopped one item, the items after it are not computed.
-  const int rank = Rank(m, ZeroTolerance(f.places));
+  const int rank = Rank(m, ZeroTolerance(f.places), stop);
   bool stopped = rank < 0;
   std::string out = Item(str::kRank, stopped ? failed : std::to_string(rank));
   if (m.rows != m.cols || m.rows == 0) return Limit(out);
@@ -145,7 +145,7 @@ std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const Repor
   for (int i = 0; i < m.rows; ++i) trace += m.at(i, i);
   out += Item(str::kTrace, ReportEntryText(trace, complex, f.places, 2 * f.width, f));
   Complex det;
-  const ResultCode c = stopped ? code::kInterrupted : DeterminantAndInverse(m, det, nullptr);
+  const ResultCode c = stopped ? code::kInterrupted : DeterminantAndInverse(m, det, nullptr, stop);
   stopped = stopped || c == code::kInterrupted;
   // Singular is a determinant of zero; any other failure is no value at all.
   out += Item(str::kDeterminant, c == 0 || c == code::kSingular
@@ -156,23 +156,23 @@ std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const Repor
     const std::string title = String(str::kCharacteristicPolynomial);
     return Limit(out + title + kBreak + "--" + std::string(title.size(), '-') + kBreak + failed);
   }
-  out += PolynomialBlock(m, complex, f);
+  out += PolynomialBlock(m, complex, f, stop);
   return Limit(out);
 }
 
-std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f) {
+std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f, Interrupt& stop) {
   const std::string failed = CodeMessage(code::kCouldNotCalculate);
   int rank = 0;
-  std::string out = Item(str::kRank, IntegerRank(m, rank) == 0 ? std::to_string(rank) : failed);
+  std::string out = Item(str::kRank, IntegerRank(m, rank, stop) == 0 ? std::to_string(rank) : failed);
   if (m.rows != m.cols || m.rows == 0) return Limit(out);
   Fraction trace{BigInteger(0), m.denominator};
   for (int i = 0; i < m.rows; ++i) trace.num += m.at(i, i);
   out += Item(str::kTrace, Reduce(trace) == 0 ? FractionText(trace) : failed);
   Fraction det;
-  ResultCode c = IntegerInverse(m, det, nullptr);
+  ResultCode c = IntegerInverse(m, det, nullptr, stop);
   if (c == code::kSingular) det = Fraction{};
   out += Item(str::kDeterminant, c == 0 || c == code::kSingular ? FractionText(det) : failed);
-  out += IntegerPolynomialBlock(m, f);
+  out += IntegerPolynomialBlock(m, f, stop);
   return Limit(out);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 
 namespace tavrin {
@@ -17,12 +18,12 @@ struct ReportFormat {
 
 // The one-matrix report of a real or complex matrix: rank; for a square
 // matrix trace, determinant, the characteristic polynomial and its roots.
-// Lines end in CR LF.
-std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f);
+// Lines end in CR LF. Q or S on `stop` leaves the items from there on failed.
+std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f, Interrupt& stop);
 
 // The report of an integer-mode matrix: rank; for a square matrix the exact
 // trace and determinant.
-std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f);
+std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f, Interrupt& stop);
 
 // The text of a real or complex value in at most `width` characters, as
 // the matrix window writes an entry: fixed-point with `places` decimals,

@@ -3,8 +3,6 @@
 #include <Eigen/Core>
 #include <algorithm>
 
-#include "core/PollKey.h"
-
 namespace tavrin {
 
 namespace {
@@ -36,9 +34,9 @@ int BandRows(const ComplexMatrix& a, const ComplexMatrix& b) {
 }
 
 // out (+)= sign * x * y over bands of rows of x, polling before each band.
-bool Accumulate(const Real& x, const Real& y, long double sign, bool add, int band, Real& out) {
+bool Accumulate(const Real& x, const Real& y, long double sign, bool add, int band, Real& out, Interrupt& stop) {
   for (int r = 0; r < x.rows(); r += band) {
-    if (PollKey() == 'Q') return false;
+    if (stop.Quit()) return false;
     const int h = std::min<int>(band, static_cast<int>(x.rows()) - r);
     if (add)
       out.middleRows(r, h).noalias() += sign * (x.middleRows(r, h) * y);
@@ -50,7 +48,7 @@ bool Accumulate(const Real& x, const Real& y, long double sign, bool add, int ba
 
 }  // namespace
 
-ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p) {
+ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p, Interrupt& stop) {
   const int band = BandRows(a, b);
   ComplexMatrix result(a.rows, b.cols);
   if (AllReal(a) && AllReal(b)) {
@@ -60,7 +58,7 @@ ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, Complex
     const Real br = Part(b, false);
     Real rows(std::min(band, a.rows), a.cols);
     for (int r = 0; r < a.rows && !result.e.empty(); r += band) {
-      if (PollKey() == 'Q') return code::kInterrupted;
+      if (stop.Quit()) return code::kInterrupted;
       const int h = std::min(band, a.rows - r);
       for (int i = 0; i < h; ++i)
         for (int k = 0; k < a.cols; ++k) rows(i, k) = a.at(r + i, k).re;
@@ -72,8 +70,8 @@ ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, Complex
     const Real br = Part(b, false), bi = Part(b, true);
     Real re(a.rows, b.cols), im(a.rows, b.cols);
     if (a.cols == 0) re.setZero(), im.setZero();
-    if (!Accumulate(ar, br, 1.0L, false, band, re) || !Accumulate(ai, bi, -1.0L, true, band, re) ||
-        !Accumulate(ar, bi, 1.0L, false, band, im) || !Accumulate(ai, br, 1.0L, true, band, im))
+    if (!Accumulate(ar, br, 1.0L, false, band, re, stop) || !Accumulate(ai, bi, -1.0L, true, band, re, stop) ||
+        !Accumulate(ar, bi, 1.0L, false, band, im, stop) || !Accumulate(ai, br, 1.0L, true, band, im, stop))
       return code::kInterrupted;
     for (size_t i = 0; i < result.size(); ++i) result.e[i] = Complex(re.data()[i], im.data()[i]);
   }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 
@@ -6,9 +7,9 @@ namespace tavrin {
 
 // p = a * b for real or complex matrices (a.cols == b.rows), computed in
 // long double by a cache-blocked kernel over bands of rows. Between bands it
-// polls the keyboard: Q stops it with code -1 and p is left untouched.
+// polls `stop`: Q stops it with code -1 and p is left untouched.
 // Real matrices (every imaginary part zero) take the real kernel once;
 // complex ones take it four times (real and imaginary parts). Code 0 or -1.
-ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p);
+ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p, Interrupt& stop);
 
 }  // namespace tavrin

@@ -151,7 +151,7 @@ long double ToLongDouble(const Fraction& f) {
   return std::ldexp(a / b, static_cast<int>(e1 - e2));
 }
 
-IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c) {
+IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, Interrupt& stop) {
   IntegerRoots out;
   const int n = static_cast<int>(c.size()) - 1;
   if (n < 1 || m.rows != n || m.cols != n) return out;
@@ -179,11 +179,11 @@ IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fracti
     error[i] = 2.0L * 5.421010862427522170e-20L * std::fabs(cf[i].re);
   }
   HessenbergForm f;
-  if (!ReduceToHessenbergForm(a, false, f)) {
+  if (!ReduceToHessenbergForm(a, false, f, stop)) {
     out.stopped = true;
     return out;
   }
-  out.others = RootsOfForm(f, cf, error, false);
+  out.others = RootsOfForm(f, cf, error, false, stop);
   out.stopped = out.others.stopped;
 
   // Rational roots: candidates near every real root, tested exactly.
@@ -197,7 +197,7 @@ IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fracti
   std::vector<std::pair<Fraction, int>> found;
   for (const Complex& z : seeds) {
     if (p.size() < 2) break;
-    if (StopKeyPressed()) {
+    if (stop.QuitOrStop()) {
       out.stopped = true;
       break;
     }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Fraction.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "engine/RootFinder.h"
 
@@ -20,7 +21,7 @@ struct IntegerRoots {
   bool stopped = false;  // S or Q: the roots found so far
 };
 
-IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c);
+IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, Interrupt& stop);
 
 // 80-bit value of an integer, truncated to 64 significant bits, and of a
 // fraction (without overflow when both parts are huge).

@@ -272,10 +272,10 @@ Complex EvaluatePolynomial(const std::vector<Complex>& c, Complex z) {
 }
 
 RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, const std::vector<long double>& cError,
-                     bool complexMatrix) {
+                     bool complexMatrix, Interrupt& stop) {
   RootList out;
   std::vector<Complex> values;
-  if (!HessenbergEigenvalues(f, values)) out.stopped = true;
+  if (!HessenbergEigenvalues(f, values, stop)) out.stopped = true;
   const int m = static_cast<int>(values.size());
   const bool realMatrix = !complexMatrix || !f.complex;
   const PolynomialView poly(c, cError);
@@ -328,7 +328,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
     for (int j = i + 1; j < m; ++j) {
       const Real d = Abs(values[i] - values[j]);
       if (d > reach(i, j)) continue;
-      if (StopKeyPressed()) out.stopped = true;
+      if (stop.QuitOrStop()) out.stopped = true;
       if (out.stopped) break;
       sharpen(i);
       sharpen(j);
@@ -379,25 +379,25 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
 }
 
 bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c, RootList& roots,
-                              int places) {
+                              Interrupt& stop, int places) {
   c.clear();
   roots = RootList{};
   if (m.rows != m.cols || m.rows == 0) return false;
   HessenbergForm f;
   std::vector<long double> error;
-  if (!ReduceToHessenbergForm(m, complexMatrix, f) || !HessenbergPolynomial(f, c, &error)) {
+  if (!ReduceToHessenbergForm(m, complexMatrix, f, stop) || !HessenbergPolynomial(f, c, &error, stop)) {
     c.clear();
     return false;
   }
-  roots = RootsOfForm(f, c, error, complexMatrix);
+  roots = RootsOfForm(f, c, error, complexMatrix, stop);
   if (places >= 0 && !f.complex) SeparateVisiblyDistinct(m, places, roots);
   return true;
 }
 
-RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, long double) {
+RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, Interrupt& stop, long double) {
   const int n = static_cast<int>(c.size()) - 1;
   if (n < 1 || std::fabs(c[0].re) + std::fabs(c[0].im) < 1e-16L) return RootList{};
-  return RootsOfForm(CompanionForm(c, complexMatrix), c, {}, complexMatrix);
+  return RootsOfForm(CompanionForm(c, complexMatrix), c, {}, complexMatrix, stop);
 }
 
 }  // namespace tavrin

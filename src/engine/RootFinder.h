@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Complex.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
 #include "engine/Eigenvalues.h"
 
@@ -28,16 +29,17 @@ struct RootList {
 // the stored matrix may have a repeated root; otherwise they are listed
 // apart. False (c empty) when stopped before the polynomial was complete.
 bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c,
-                              RootList& roots, int places = -1);
+                              RootList& roots, Interrupt& stop, int places = -1);
 
 // The roots of a Hessenberg form whose characteristic polynomial is c, with
 // error bounds cError for its coefficients (empty: c is exact).
 RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c,
-                     const std::vector<long double>& cError, bool complexMatrix);
+                     const std::vector<long double>& cError, bool complexMatrix, Interrupt& stop);
 
 // Roots of the polynomial c (highest power first, degree n = c.size() - 1,
 // c[0] non-zero), as the eigenvalues of its companion matrix.
-RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, long double acceptance = 1e-7L);
+RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, Interrupt& stop,
+                   long double acceptance = 1e-7L);
 
 // Nested multiply-add value of c at z.
 Complex EvaluatePolynomial(const std::vector<Complex>& c, Complex z);

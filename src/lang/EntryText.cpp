@@ -309,9 +309,10 @@ class Parser {
 // divisor below 1e-16 fails, a^b is the principal complex power, exact for
 // integer exponents); the functions are the formula library's, applied to
 // their evaluated arguments.
-bool Evaluate(FormulaEngine& engine, FormulaNode* n) {
+bool Evaluate(FormulaEngine& engine, FormulaNode* n, Interrupt& stop, RandomGenerator& random) {
   if (n->code == fcode::kNumber) return true;
-  if ((n->left && !Evaluate(engine, n->left.get())) || (n->right && !Evaluate(engine, n->right.get())))
+  if ((n->left && !Evaluate(engine, n->left.get(), stop, random)) ||
+      (n->right && !Evaluate(engine, n->right.get(), stop, random)))
     return false;
   const Complex a = n->left ? n->left->value : kComplexZero;
   const Complex b = n->right ? n->right->value : kComplexZero;
@@ -331,21 +332,22 @@ bool Evaluate(FormulaEngine& engine, FormulaNode* n) {
       // The function alone: its arguments become the constants they are.
       if (n->left) n->left = Leaf(a);
       if (n->right) n->right = Leaf(b);
-      return EvaluateFormula(engine, n);
+      return EvaluateFormula(engine, n, stop, random);
     }
   }
 }
 
 }  // namespace
 
-ResultCode EvaluateEntryText(const WindowVariables&, std::string_view text, Complex& out) {
+ResultCode EvaluateEntryText(const WindowVariables&, std::string_view text, Complex& out, Interrupt& stop,
+                             RandomGenerator& random) {
   out = kComplexZero;
   FormulaEngine engine;
   engine.SetComplexSwitch(true);
   std::vector<Token> tokens;
   if (!Tokenize(text, engine.keywords(), tokens)) return code::kCouldNotCalculate;
   Node root = Parser(tokens).Whole();
-  if (!root || !Evaluate(engine, root.get())) return code::kCouldNotCalculate;
+  if (!root || !Evaluate(engine, root.get(), stop, random)) return code::kCouldNotCalculate;
   const Complex v = root->value;
   if (!std::isfinite(v.re) || !std::isfinite(v.im)) return code::kCouldNotCalculate;
   out = v;

@@ -37,13 +37,13 @@ bool ReadDecimal(std::string_view text, Fraction& out) {
 
 }  // namespace
 
-ResultCode EvaluateFractionText(std::string_view text, const MatrixLookup& lookup, Fraction& out) {
+ResultCode EvaluateFractionText(std::string_view text, const MatrixLookup& lookup, Fraction& out, Interrupt& stop) {
   out = Fraction{};
   if (ReadDecimal(text, out)) return code::kOk;
   ExprTree tree;
   if (ResultCode c = ParseExpression(text, true, tree)) return c;
   ExprValue v;
-  if (ResultCode c = EvaluateExpression(tree, Mode::Integer, lookup, v)) return c;
+  if (ResultCode c = EvaluateExpression(tree, Mode::Integer, lookup, v, stop)) return c;
   if (!v.isMatrix) {
     out = v.fraction;
     return Reduce(out);

@@ -11,6 +11,6 @@ namespace tavrin {
 // "(1+1/2)^2"): the text is read as the expression language reads it in
 // integer mode. A matrix-valued text gives the value 0, as in real mode;
 // errors are the language's codes.
-ResultCode EvaluateFractionText(std::string_view text, const MatrixLookup& lookup, Fraction& out);
+ResultCode EvaluateFractionText(std::string_view text, const MatrixLookup& lookup, Fraction& out, Interrupt& stop);
 
 }  // namespace tavrin

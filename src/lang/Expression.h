@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/Fraction.h"
+#include "core/Interrupt.h"
+#include "core/Random.h"
 #include "core/Matrix.h"
 #include "core/ResultCode.h"
 
@@ -65,28 +67,28 @@ struct ExprValue {
   IntegerMatrix integerMatrix;  // integer mode, normalised
 };
 
-// Evaluates the tree in the given mode. Code 0 or the first error code; -1
-// when Q stopped integer work (the value is then incomplete and must not be
-// stored).
+// Evaluates the tree in the given mode, polling `stop` in long work. Code 0
+// or the first error code; -1 when Q stopped it (the value is then
+// incomplete and must not be stored).
 ResultCode EvaluateExpression(const ExprTree& tree, Mode mode, const MatrixLookup& lookup,
-                              ExprValue& out);
+                              ExprValue& out, Interrupt& stop);
 
 // Calculate: parse and evaluate; a scalar result is code 102.
 ResultCode CalculateExpression(std::string_view text, Mode mode, const MatrixLookup& lookup,
-                               ExprValue& out);
+                               ExprValue& out, Interrupt& stop);
 
 // A single value in real or complex mode ("I" is the imaginary unit; other
 // letters denote matrices of the mode, whose scalar value is zero).
 ResultCode EvaluateScalarText(std::string_view text, Mode mode, const MatrixLookup& lookup,
-                              Complex& out);
+                              Complex& out, Interrupt& stop);
 
 // The variable slots each matrix window owns; "Z" reads the last one.
 using WindowVariables = std::array<Complex, 27>;
 
 // The text of one entry being edited: code 0, or 101 whenever the text
-// cannot be parsed or evaluated.
+// cannot be parsed or evaluated. RAND draws from `random`; BINOM polls `stop`.
 ResultCode EvaluateEntryText(const WindowVariables& variables, std::string_view text,
-                             Complex& out);
+                             Complex& out, Interrupt& stop, RandomGenerator& random);
 
 // Scalar evaluation of a subtree; false when a division by (near) zero, a
 // power of zero or an exponential overflow makes it fail.

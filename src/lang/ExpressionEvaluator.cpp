@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "core/GmpMemory.h"
-#include "core/PollKey.h"
 #include "core/Thresholds.h"
 #include "engine/Elimination.h"
 #include "engine/Product.h"
@@ -26,8 +25,6 @@ bool BelowTiny(Complex a) { return std::fabs(a.re) + std::fabs(a.im) < kTiny; }
 // the threshold first.
 Complex Quotient(Complex a, Complex b) { return tavrin::Divide(a, b); }
 
-bool Quit() { return PollKey() == 'Q'; }
-
 ComplexMatrix Identity(int n) {
   ComplexMatrix m(n, n);
   for (int i = 0; i < n; ++i) m.at(i, i) = kComplexOne;
@@ -46,16 +43,16 @@ ResultCode Normalise(IntegerMatrix& m) {
 }
 
 // Entries of a and b over their least common denominator.
-ResultCode CommonDenominator(IntegerMatrix& a, IntegerMatrix& b) {
+ResultCode CommonDenominator(IntegerMatrix& a, IntegerMatrix& b, Interrupt& stop) {
   if (a.denominator == b.denominator) return code::kOk;
   BigInteger l;
-  if (ResultCode c = Lcm(a.denominator, b.denominator, l)) return c;
+  if (ResultCode c = Lcm(a.denominator, b.denominator, l, stop)) return c;
   for (IntegerMatrix* m : {&a, &b}) {
     mpz_class f;
     mpz_divexact(f.get_mpz_t(), l.Value().get_mpz_t(), m->denominator.Value().get_mpz_t());
     for (BigInteger& x : m->e) x.Value() *= f;
     m->denominator = l;
-    if (Quit()) return code::kInterrupted;
+    if (stop.Quit()) return code::kInterrupted;
   }
   return code::kOk;
 }
@@ -78,7 +75,7 @@ long double Bits(const BigInteger& x) {
 // before it is made.
 bool TooManyEntries(long long rows, long long cols) { return rows * cols > kMaxMatrixEntries; }
 
-ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix& p) {
+ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix& p, Interrupt& stop) {
   // Entries of the product have at most the bits of the two factors' largest
   // entries plus those of the count of terms: refuse what could not be held.
   const long double bits = MaxBits(a) + MaxBits(b) + std::log2(static_cast<long double>(a.cols) + 1.0L);
@@ -88,7 +85,7 @@ ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix
   p = IntegerMatrix(a.rows, b.cols);
   for (int i = 0; i < a.rows; ++i)
     for (int j = 0; j < b.cols; ++j) {
-      if (Quit()) return code::kInterrupted;
+      if (stop.Quit()) return code::kInterrupted;
       mpz_class& s = p.at(i, j).Value();
       for (int k = 0; k < a.cols; ++k)
         mpz_addmul(s.get_mpz_t(), a.at(i, k).Value().get_mpz_t(), b.at(k, j).Value().get_mpz_t());
@@ -98,9 +95,9 @@ ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix
 }
 
 // Every entry times num, the denominator times den.
-ResultCode Scale(IntegerMatrix& m, const BigInteger& num, const BigInteger& den) {
+ResultCode Scale(IntegerMatrix& m, const BigInteger& num, const BigInteger& den, Interrupt& stop) {
   for (BigInteger& x : m.e) x.Value() *= num.Value();
-  if (Quit()) return code::kInterrupted;
+  if (stop.Quit()) return code::kInterrupted;
   m.denominator *= den;
   return Normalise(m);
 }
@@ -142,8 +139,8 @@ IntegerMatrix& OwnQ(Value& x) {
 
 class Evaluator {
  public:
-  Evaluator(const ExprTree& tree, Mode mode, const MatrixLookup& lookup)
-      : tree_(tree), integer_(mode == Mode::Integer), lookup_(lookup) {}
+  Evaluator(const ExprTree& tree, Mode mode, const MatrixLookup& lookup, Interrupt& stop)
+      : tree_(tree), integer_(mode == Mode::Integer), lookup_(lookup), stop_(stop) {}
 
   // Post-order with an explicit stack: left child, right child, then the
   // node; the first code other than 0 stops everything.
@@ -274,7 +271,7 @@ class Evaluator {
     if (integer_) {
       if (Q(l).denominator != Q(r).denominator) {
         OwnQ(r);
-        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix)) return c;
+        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix, stop_)) return c;
       }
       v.integerMatrix = std::move(OwnQ(l));
       auto& e = v.integerMatrix.e;
@@ -310,7 +307,7 @@ class Evaluator {
       Value& m = l.isMatrix ? l : r;
       if (integer_) {
         v.integerMatrix = std::move(OwnQ(m));
-        return Scale(v.integerMatrix, s.fraction.num, s.fraction.den);
+        return Scale(v.integerMatrix, s.fraction.num, s.fraction.den, stop_);
       }
       v.matrix = std::move(OwnZ(m));
       for (Complex& x : v.matrix.e) x = l.isMatrix ? x * s.scalar : s.scalar * x;
@@ -318,8 +315,8 @@ class Evaluator {
     }
     if (Cols(l) != Rows(r)) return code::kIncompatible;
     if (TooManyEntries(Rows(l), Cols(r))) return code::kOutOfBounds;
-    if (integer_) return Product(Q(l), Q(r), v.integerMatrix);
-    return MatrixProduct(Z(l), Z(r), v.matrix);
+    if (integer_) return Product(Q(l), Q(r), v.integerMatrix, stop_);
+    return MatrixProduct(Z(l), Z(r), v.matrix, stop_);
   }
 
   // The inverse of m, which is given up: a matrix of its own becomes the
@@ -329,13 +326,13 @@ class Evaluator {
     inv.isMatrix = true;
     if (integer_) {
       Fraction det;
-      ResultCode c = IntegerInverse(Q(m), det, &inv.integerMatrix);
+      ResultCode c = IntegerInverse(Q(m), det, &inv.integerMatrix, stop_);
       return c;
     }
     Complex det;
-    if (m.z) return DeterminantAndInverse(*m.z, det, &inv.matrix);
+    if (m.z) return DeterminantAndInverse(*m.z, det, &inv.matrix, stop_);
     inv.matrix = std::move(m.matrix);
-    return InvertInPlace(inv.matrix, det);
+    return InvertInPlace(inv.matrix, det, stop_);
   }
 
   ResultCode Divide(Value& l, Value& r, Value& v) {
@@ -353,7 +350,7 @@ class Evaluator {
       v.isMatrix = true;
       if (integer_) {
         v.integerMatrix = std::move(OwnQ(l));
-        return Scale(v.integerMatrix, r.fraction.den, r.fraction.num);
+        return Scale(v.integerMatrix, r.fraction.den, r.fraction.num, stop_);
       }
       Complex reciprocal = Quotient(kComplexOne, r.scalar);
       v.matrix = std::move(OwnZ(l));
@@ -403,12 +400,12 @@ class Evaluator {
       IntegerMatrix result = IntegerIdentity(n), t;
       while (k > 0) {
         if (k & 1) {
-          if (ResultCode c = Product(result, Q(base), t)) return c;
+          if (ResultCode c = Product(result, Q(base), t, stop_)) return c;
           result = std::move(t);
         }
         k /= 2;
         if (k > 0) {
-          if (ResultCode c = Product(Q(base), Q(base), t)) return c;
+          if (ResultCode c = Product(Q(base), Q(base), t, stop_)) return c;
           base.integerMatrix = std::move(t);
           base.q = nullptr;
         }
@@ -431,14 +428,14 @@ class Evaluator {
           else result = Z(base);
           PositiveZeros(result);
           first = false;
-        } else if (ResultCode c = MatrixProduct(result, Z(base), result)) {
+        } else if (ResultCode c = MatrixProduct(result, Z(base), result, stop_)) {
           return c;
         }
         if (Overflows(result)) return code::kTooLarge;
       }
       k /= 2;
       if (k > 0) {
-        if (ResultCode c = MatrixProduct(Z(base), Z(base), base.matrix)) return c;
+        if (ResultCode c = MatrixProduct(Z(base), Z(base), base.matrix, stop_)) return c;
         base.z = nullptr;
         if (Overflows(base.matrix)) return code::kTooLarge;
       }
@@ -456,7 +453,7 @@ class Evaluator {
     if (integer_) {
       if (Q(l).denominator != Q(r).denominator) {
         OwnQ(r);
-        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix)) return c;
+        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix, stop_)) return c;
       }
       // Entries of a value's own matrix move; a letter's are copied.
       auto take = [](Value& x, int i, int j) -> BigInteger {
@@ -495,6 +492,7 @@ class Evaluator {
   const ExprTree& tree_;
   bool integer_;
   const MatrixLookup& lookup_;
+  Interrupt& stop_;
   std::array<int, 26> reads_{};
 };
 
@@ -598,11 +596,11 @@ bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int root, Com
 }  // namespace
 
 ResultCode EvaluateExpression(const ExprTree& tree, Mode mode, const MatrixLookup& lookup,
-                              ExprValue& out) {
+                              ExprValue& out, Interrupt& stop) {
   out = ExprValue{};
   if (tree.root < 0) return code::kNothingToDo;
   try {
-    Evaluator e(tree, mode, lookup);
+    Evaluator e(tree, mode, lookup, stop);
     ResultCode c = e.Eval(tree.root, out);
     if (c != 0) out = ExprValue{};
     return c;
@@ -616,24 +614,24 @@ ResultCode EvaluateExpression(const ExprTree& tree, Mode mode, const MatrixLooku
 }
 
 ResultCode CalculateExpression(std::string_view text, Mode mode, const MatrixLookup& lookup,
-                               ExprValue& out) {
+                               ExprValue& out, Interrupt& stop) {
   out = ExprValue{};
   ExprTree tree;
   if (ResultCode c = ParseExpression(text, mode == Mode::Integer, tree)) return c;
-  if (ResultCode c = EvaluateExpression(tree, mode, lookup, out)) return c;
+  if (ResultCode c = EvaluateExpression(tree, mode, lookup, out, stop)) return c;
   if (!out.isMatrix) return code::kNotAMatrix;
   return code::kOk;
 }
 
 ResultCode EvaluateScalarText(std::string_view text, Mode mode, const MatrixLookup& lookup,
-                              Complex& out) {
+                              Complex& out, Interrupt& stop) {
   out = kComplexZero;
   ExprTree tree;
   if (ResultCode c = ParseExpression(text, false, tree)) return c;
   ImaginaryUnit(tree);
   ExprValue v;
   if (mode == Mode::Integer) mode = Mode::Complex;
-  if (ResultCode c = EvaluateExpression(tree, mode, lookup, v)) return c;
+  if (ResultCode c = EvaluateExpression(tree, mode, lookup, v, stop)) return c;
   if (!v.isMatrix) out = v.scalar;
   return code::kOk;
 }

@@ -2,7 +2,6 @@
 #include <cmath>
 #include <new>
 
-#include "core/PollKey.h"
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
 #include "lang/FormulaEngine.h"
@@ -15,7 +14,8 @@ namespace {
 }  // namespace
 
 FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view rowsText,
-                                       std::string_view colsText, std::string_view formula) {
+                                       std::string_view colsText, std::string_view formula, Interrupt& stop,
+                                       RandomGenerator& random) {
   FormulaCommandResult result;
   const long long rows = ReadCountText(rowsText), cols = ReadCountText(colsText);
   if (rows < 1 || cols < 1 || rows > 1000000 || cols > 1000000 || rows * cols > 1000000) {
@@ -29,7 +29,7 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
     return result;
   }
   engine.stopped = false;
-  if (ResultCode rc = CompileFormula(engine, formula)) {
+  if (ResultCode rc = CompileFormula(engine, formula, stop, random)) {
     result.code = rc;
     result.matrix = ComplexMatrix();
     return result;
@@ -37,14 +37,14 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
   FormulaNode* root = engine.root();
   for (int32_t i = 0; i < rows && !engine.stopped && result.code == 0; ++i) {
     // A large matrix of a simple formula never reaches the loops' poll.
-    if (int key = PollKey(); key == 'Q' || key == 'S') {
+    if (stop.QuitOrStop()) {
       engine.stopped = true;
       break;
     }
     for (int32_t j = 0; j < cols; ++j) {
       engine.variable('I') = Complex(static_cast<long double>(i + 1));
       engine.variable('J') = Complex(static_cast<long double>(j + 1));
-      const bool ok = EvaluateFormula(engine, root);
+      const bool ok = EvaluateFormula(engine, root, stop, random);
       if (engine.stopped) break;
       Complex v = root->value;
       if (!engine.complexSwitch()) v.im = 0;  // a real matrix keeps im = 0

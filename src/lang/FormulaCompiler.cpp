@@ -3,7 +3,6 @@
 #include <cmath>
 #include <utility>
 
-#include "core/Random.h"
 #include "core/Thresholds.h"
 #include "lang/FormulaEngine.h"
 
@@ -513,7 +512,7 @@ Node Constant(Complex v) { return std::make_unique<FormulaNode>(fcode::kNumber, 
 // does not depend on the variables. (The node is evaluated afresh rather
 // than taking its trial value, which the reciprocal swap may have made stale.)
 bool FoldValue(FormulaEngine& engine, Node& n) {
-  if (!EvaluateFormula(engine, n.get())) return false;
+  if (!EvaluateFormula(engine, n.get(), engine.stop(), engine.random())) return false;
   n = Constant(n->value);
   return true;
 }
@@ -553,8 +552,8 @@ void Simplify(FormulaEngine& engine, Node& root) {
   const bool savedSeam = engine.seam;
   bool success = false;
   for (int trial = 0; trial < 100 && !success && !engine.stopped; ++trial) {
-    for (int v : {'X', 'Y', 'Z'}) engine.variable(v) = Complex(ProgramRandom().Range(0.0L, 1.0L) * 10.0L - 5.0L);
-    success = EvaluateFormula(engine, root.get());
+    for (int v : {'X', 'Y', 'Z'}) engine.variable(v) = Complex(engine.random().Range(0.0L, 1.0L) * 10.0L - 5.0L);
+    success = EvaluateFormula(engine, root.get(), engine.stop(), engine.random());
   }
   engine.variables() = saved;
   engine.seam = savedSeam;
@@ -568,7 +567,8 @@ void Simplify(FormulaEngine& engine, Node& root) {
 
 }  // namespace
 
-ResultCode CompileFormula(FormulaEngine& engine, std::string_view text) {
+ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrupt& stop, RandomGenerator& random) {
+  FormulaEngine::Bind bind(engine, stop, random);
   engine.SetRoot(nullptr);
   engine.tokens.clear();
   if (text.empty()) return code::kNothingToDo;

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "core/Complex.h"
+#include "core/Interrupt.h"
 #include "core/Matrix.h"
+#include "core/Random.h"
 #include "core/ResultCode.h"
 
 namespace tavrin {
@@ -180,7 +182,33 @@ class FormulaEngine {
   static constexpr uint64_t kPollInterval = 4096;
   std::vector<FormulaToken> tokens;  // scratch list of the compiler
 
+  // The stop check of the loops and the generator RAND draws from, as given
+  // to the compilation or evaluation under way (Bind sets them for its scope).
+  Interrupt& stop() const { return *stop_; }
+  RandomGenerator& random() const { return *random_; }
+  class Bind {
+   public:
+    Bind(FormulaEngine& e, Interrupt& stop, RandomGenerator& random)
+        : e_(e), stop_(e.stop_), random_(e.random_) {
+      e.stop_ = &stop;
+      e.random_ = &random;
+    }
+    ~Bind() {
+      e_.stop_ = stop_;
+      e_.random_ = random_;
+    }
+    Bind(const Bind&) = delete;
+    Bind& operator=(const Bind&) = delete;
+
+   private:
+    FormulaEngine& e_;
+    Interrupt* stop_;
+    RandomGenerator* random_;
+  };
+
  private:
+  Interrupt* stop_ = nullptr;
+  RandomGenerator* random_ = nullptr;
   bool complex_ = false;
   std::array<Complex, kVariables> variables_{};
   KeywordTable keywords_;
@@ -189,12 +217,15 @@ class FormulaEngine {
 
 // Compiles text into the engine's tree. 0: the engine holds the new tree;
 // otherwise the engine holds no tree and the code says why. Texts longer
-// than 5000 characters without their blanks give code 17.
-ResultCode CompileFormula(FormulaEngine& engine, std::string_view text);
+// than 5000 characters without their blanks give code 17. The trial
+// evaluations of the compiler draw from `random` and poll `stop`.
+ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrupt& stop, RandomGenerator& random);
 
 // Evaluates node with the engine's variables. On success node->value holds
-// the result. Failure is silent (a domain error somewhere below).
-bool EvaluateFormula(FormulaEngine& engine, FormulaNode* node);
+// the result. Failure is silent (a domain error somewhere below). The loops
+// poll `stop` now and then (Q or S sets engine.stopped); RAND draws from
+// `random`.
+bool EvaluateFormula(FormulaEngine& engine, FormulaNode* node, Interrupt& stop, RandomGenerator& random);
 
 void FreeFormulaTree(std::unique_ptr<FormulaNode>& root);
 
@@ -211,6 +242,7 @@ struct FormulaCommandResult {
   int failedCol = 0;
 };
 FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view rowsText,
-                                       std::string_view colsText, std::string_view formula);
+                                       std::string_view colsText, std::string_view formula, Interrupt& stop,
+                                       RandomGenerator& random);
 
 }  // namespace tavrin

@@ -1,8 +1,6 @@
 #include <cmath>
 #include <numeric>
 
-#include "core/PollKey.h"
-#include "core/Random.h"
 #include "core/Thresholds.h"
 #include "lang/FormulaEngine.h"
 #include "lang/FormulaFunctions.h"
@@ -17,7 +15,7 @@ using namespace formula;
 // and then: Q or S stops the evaluation, other keys are ignored.
 bool Tick(FormulaEngine& e) {
   if (++e.work % FormulaEngine::kPollInterval == 0) {
-    int key = PollKey();
+    int key = e.stop().Poll();
     if (key == 'Q' || key == 'S') e.stopped = true;
   }
   return !e.stopped;
@@ -53,7 +51,7 @@ bool SumOrProduct(FormulaEngine& e, FormulaNode* n) {
   for (long long k = a; k <= b; ++k) {
     if (!Tick(e)) return false;
     e.variable(var) = Complex(static_cast<long double>(k));
-    if (!EvaluateFormula(e, term)) return false;
+    if (!EvaluateFormula(e, term, e.stop(), e.random())) return false;
     if (sum) acc += term->value;
     else if (!CheckedProduct(acc, term->value, UseComplex(e, acc, term->value), acc)) return false;
   }
@@ -71,7 +69,7 @@ bool Iterate(FormulaEngine& e, FormulaNode* n) {
   for (int32_t made = 1; made < n->count; ++made) {
     if (!Tick(e)) { ok = false; break; }
     e.variable('X') = last;
-    if (!EvaluateFormula(e, f)) { ok = false; break; }
+    if (!EvaluateFormula(e, f, e.stop(), e.random())) { ok = false; break; }
     last = f->value;
   }
   e.variable('X') = saved;
@@ -212,7 +210,7 @@ bool Apply(FormulaEngine& e, FormulaNode* n, bool leftOk, bool thirdOk, bool rig
     case kMod: return Modulo(e, l, x, out);
     case kGcd: return Gcd(e, l, x, out);
     case kRand: {
-      long double s = 2.0L * ProgramRandom().Range(0.0L, 1.0L) - 1.0L;
+      long double s = 2.0L * e.random().Range(0.0L, 1.0L) - 1.0L;
       out = e.complexSwitch() ? Complex(x.re * s, x.im * s) : Complex(x.re * s);
       return true;
     }
@@ -233,14 +231,15 @@ bool Apply(FormulaEngine& e, FormulaNode* n, bool leftOk, bool thirdOk, bool rig
 
 }  // namespace
 
-bool EvaluateFormula(FormulaEngine& e, FormulaNode* n) {
+bool EvaluateFormula(FormulaEngine& e, FormulaNode* n, Interrupt& stop, RandomGenerator& random) {
   if (!n) return true;
+  FormulaEngine::Bind bind(e, stop, random);
   if (n->code == fcode::kNumber || n->code == fcode::kSumIndex) return n->ok = true;
   if (e.stopped) return n->ok = false;
   n->value = kComplexZero;
-  const bool leftOk = EvaluateFormula(e, n->left.get());
-  const bool thirdOk = EvaluateFormula(e, n->third.get());
-  const bool rightOk = EvaluateFormula(e, n->right.get());
+  const bool leftOk = EvaluateFormula(e, n->left.get(), stop, random);
+  const bool thirdOk = EvaluateFormula(e, n->third.get(), stop, random);
+  const bool rightOk = EvaluateFormula(e, n->right.get(), stop, random);
   n->ok = Apply(e, n, leftOk, thirdOk, rightOk);
   return n->ok;
 }

@@ -6,9 +6,12 @@
 
 #include "core/Interrupt.h"
 #include "core/PollKey.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 struct ParseCase {
   const char* text;
@@ -95,56 +98,61 @@ TEST(BigIntegerDivision, TruncatedWithDividendSign) {
                {0, 5, 0, 0},   {5, 1, 5, 0},    {5, -1, -5, 0}, {-5, 5, -1, 0}, {3, 7, 0, 3}};
   for (const auto& c : cases) {
     BigInteger q, r;
-    EXPECT_EQ(DivRem(c.a, c.b, q, r), 0);
+    EXPECT_EQ(DivRem(c.a, c.b, q, r, none), 0);
     EXPECT_EQ(q, BigInteger(c.q)) << c.a << "/" << c.b;
     EXPECT_EQ(r, BigInteger(c.r)) << c.a << "/" << c.b;
   }
   BigInteger q(9), r(9);
-  EXPECT_EQ(DivRem(5, 0, q, r), code::kDivisionByZero);
+  EXPECT_EQ(DivRem(5, 0, q, r, none), code::kDivisionByZero);
   EXPECT_TRUE(q.IsZero());
   EXPECT_TRUE(r.IsZero());
 }
 
 TEST(BigIntegerGcd, CodesAndSigns) {
   BigInteger g;
-  EXPECT_EQ(Gcd(0, 0, g), 6);
+  EXPECT_EQ(Gcd(0, 0, g, none), 6);
   EXPECT_EQ(g, BigInteger(1));
-  EXPECT_EQ(Gcd(0, -4, g), 0);
+  EXPECT_EQ(Gcd(0, -4, g, none), 0);
   EXPECT_EQ(g, BigInteger(4));
-  EXPECT_EQ(Gcd(-4, 4, g), 0);
+  EXPECT_EQ(Gcd(-4, 4, g, none), 0);
   EXPECT_EQ(g, BigInteger(4));
-  EXPECT_EQ(Gcd(-12, 18, g), 0);
+  EXPECT_EQ(Gcd(-12, 18, g, none), 0);
   EXPECT_EQ(g, BigInteger(6));
-  EXPECT_EQ(Lcm(0, 3, g), 6);
+  EXPECT_EQ(Lcm(0, 3, g, none), 6);
   EXPECT_EQ(g, BigInteger(1));
-  EXPECT_EQ(Lcm(-4, 6, g), 0);
+  EXPECT_EQ(Lcm(-4, 6, g, none), 0);
   EXPECT_EQ(g, BigInteger(12));
 }
 
 TEST(BigIntegerPower, SquareAndMultiply) {
   BigInteger p;
-  EXPECT_EQ(Power(BigInteger(2), 100, p), 0);
+  EXPECT_EQ(Power(BigInteger(2), 100, p, none), 0);
   EXPECT_EQ(p.ToString(), "1267650600228229401496703205376");
-  EXPECT_EQ(Power(BigInteger(-3), 3, p), 0);
+  EXPECT_EQ(Power(BigInteger(-3), 3, p, none), 0);
   EXPECT_EQ(p, BigInteger(-27));
-  EXPECT_EQ(Power(BigInteger(0), 0, p), 0);
+  EXPECT_EQ(Power(BigInteger(0), 0, p, none), 0);
   EXPECT_EQ(p, BigInteger(1));
-  EXPECT_EQ(Power(BigInteger(2), -1, p), 3);
+  EXPECT_EQ(Power(BigInteger(2), -1, p, none), 3);
 }
 
+// Q abandons with the placeholders; other keys are ignored.
 TEST(BigIntegerPoll, QuitAbandonsWithPlaceholders) {
   BigInteger out;
-  PostKey('q');
-  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out), -1);
+  FakeInterrupt quit('Q');
+  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out, quit), -1);
   EXPECT_EQ(out, BigInteger(1));
-  PostKey('Q');
   BigInteger q(5), r(5);
-  EXPECT_EQ(DivRem(100, 7, q, r), -1);
+  FakeInterrupt quitDivision('Q');
+  EXPECT_EQ(DivRem(100, 7, q, r, quitDivision), -1);
   EXPECT_TRUE(q.IsZero() && r.IsZero());
-  PostKey('x');  // other keys are consumed and ignored
-  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out), 0);
+  FakeInterrupt other('X');
+  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out, other), 0);
   EXPECT_EQ(out, BigInteger(42));
-  EXPECT_EQ(PollKey(), 0);
+  // Power polls once per squaring: Q at the third poll of 2^100 stops it.
+  FakeInterrupt late('Q', 3);
+  EXPECT_EQ(Power(BigInteger(2), 100, out, late), -1);
+  EXPECT_EQ(out, BigInteger(1));
+  EXPECT_EQ(late.polls, 3);
 }
 
 // The program's token takes the queued key once, upper case; a cleared

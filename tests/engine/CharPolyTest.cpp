@@ -2,11 +2,13 @@
 
 #include <cmath>
 
-#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 ComplexMatrix Real(int n, std::initializer_list<long double> v) {
   ComplexMatrix m(n, n);
@@ -17,7 +19,7 @@ ComplexMatrix Real(int n, std::initializer_list<long double> v) {
 
 void ExpectCoefficients(const ComplexMatrix& m, std::initializer_list<Complex> want) {
   std::vector<Complex> c;
-  ASSERT_TRUE(CharacteristicPolynomial(m, c));
+  ASSERT_TRUE(CharacteristicPolynomial(m, c, none));
   ASSERT_EQ(c.size(), want.size());
   size_t i = 0;
   for (Complex w : want) {
@@ -28,7 +30,6 @@ void ExpectCoefficients(const ComplexMatrix& m, std::initializer_list<Complex> w
 }
 
 TEST(CharPolyTest, SmallMatricesWorkedByHand) {
-  ClearPendingKey();
   ExpectCoefficients(Real(1, {5}), {1, -5});
   ExpectCoefficients(Real(3, {1, 0, 0, 0, 1, 0, 0, 0, 1}), {1, -3, 3, -1});
   ExpectCoefficients(Real(2, {0, -1, 1, 0}), {1, 0, 1});
@@ -41,31 +42,29 @@ TEST(CharPolyTest, SmallMatricesWorkedByHand) {
   z.at(1, 1) = Complex(2, 0);
   ExpectCoefficients(z, {1, Complex(-2, -1), Complex(0, 2)});  // (x - i)(x - 2)
   std::vector<Complex> c;
-  EXPECT_FALSE(CharacteristicPolynomial(ComplexMatrix(2, 3), c));
+  EXPECT_FALSE(CharacteristicPolynomial(ComplexMatrix(2, 3), c, none));
 }
 
 Fraction F(long n, long d = 1) { return Fraction{BigInteger(n), BigInteger(d)}; }
 
 TEST(CharPolyTest, ExactIntegerPolynomial) {
-  ClearPendingKey();
   IntegerMatrix a(2, 2);
   a.e = {BigInteger(1), BigInteger(2), BigInteger(3), BigInteger(4)};
   std::vector<Fraction> c;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), 0);
   EXPECT_EQ(c, (std::vector<Fraction>{F(1), F(-5), F(-2)}));
   a.denominator = BigInteger(2);
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), 0);
   EXPECT_EQ(c, (std::vector<Fraction>{F(1), F(-5, 2), F(-1, 2)}));
-  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(2, 3), c), code::kIncompatible);
-  PostKey('S');
-  EXPECT_EQ(IntegerCharacteristicPolynomial(a, c), code::kInterrupted);
+  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(2, 3), c, none), code::kIncompatible);
+  FakeInterrupt key1('S');
+  EXPECT_EQ(IntegerCharacteristicPolynomial(a, c, key1), code::kInterrupted);
   EXPECT_TRUE(c.empty());
 }
 
 // The Hessenberg recurrence against the exact division-free method on
 // random integer matrices: two independent routes to the same numbers.
 TEST(CharPolyTest, FloatingAgreesWithExact) {
-  ClearPendingKey();
   uint64_t s = 99;
   for (int n = 1; n <= 10; ++n) {
     IntegerMatrix a(n, n);
@@ -78,8 +77,8 @@ TEST(CharPolyTest, FloatingAgreesWithExact) {
     }
     std::vector<Fraction> exact;
     std::vector<Complex> c;
-    ASSERT_EQ(IntegerCharacteristicPolynomial(a, exact), 0);
-    ASSERT_TRUE(CharacteristicPolynomial(m, c));
+    ASSERT_EQ(IntegerCharacteristicPolynomial(a, exact, none), 0);
+    ASSERT_TRUE(CharacteristicPolynomial(m, c, none));
     long double scale = 1.0L;
     for (const Fraction& f : exact) scale = std::max(scale, std::fabs(static_cast<long double>(f.num.Value().get_d())));
     for (int k = 0; k <= n; ++k) {
@@ -91,11 +90,10 @@ TEST(CharPolyTest, FloatingAgreesWithExact) {
 }
 
 TEST(CharPolyTest, KeySStops) {
-  PostKey('s');
+  FakeInterrupt key2('S');
   std::vector<Complex> c;
-  EXPECT_FALSE(CharacteristicPolynomial(Real(3, {1, 2, 3, 4, 5, 6, 7, 8, 10}), c));
+  EXPECT_FALSE(CharacteristicPolynomial(Real(3, {1, 2, 3, 4, 5, 6, 7, 8, 10}), c, key2));
   EXPECT_TRUE(c.empty());
-  ClearPendingKey();
 }
 
 }  // namespace

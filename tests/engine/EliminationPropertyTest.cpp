@@ -14,6 +14,8 @@
 namespace tavrin {
 namespace {
 
+NoInterrupt none;
+
 using Cx = std::complex<long double>;
 template <class T>
 using Mat = Eigen::Matrix<T, Eigen::Dynamic, Eigen::Dynamic>;
@@ -47,7 +49,7 @@ void CheckAgainstEigen(bool complex) {
         }
       Complex det;
       ComplexMatrix inv;
-      ASSERT_EQ(DeterminantAndInverse(a, det, &inv), 0) << n;
+      ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), 0) << n;
       Mat<T> x(n, n);
       for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
@@ -95,8 +97,8 @@ TEST(EliminationProperties, InverseInPlace) {
   for (const Case& c : cases) {
     ComplexMatrix a = c.a, copied;
     Complex det(7), detCopied(7);
-    EXPECT_EQ(InvertInPlace(a, det), c.code);
-    EXPECT_EQ(DeterminantAndInverse(c.a, detCopied, &copied), c.code);
+    EXPECT_EQ(InvertInPlace(a, det, none), c.code);
+    EXPECT_EQ(DeterminantAndInverse(c.a, detCopied, &copied, none), c.code);
     EXPECT_EQ(det, c.det);
     EXPECT_EQ(detCopied, c.det);
     if (c.code == 0) {
@@ -112,7 +114,7 @@ TEST(EliminationProperties, InverseInPlace) {
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) a.at(i, j) = e(i, j) = dist(gen);
     Complex det;
-    ASSERT_EQ(InvertInPlace(a, det), 0);
+    ASSERT_EQ(InvertInPlace(a, det, none), 0);
     Mat<long double> x(n, n);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) {
@@ -156,10 +158,10 @@ TEST(EliminationProperties, SolveDecidesConsistencyOfRankDeficientSystems) {
     }
     for (size_t i = 0; i < a.e.size(); ++i) exact.e[i] = BigInteger(static_cast<long>(a.e[i].re));
     int exactRank = 0;
-    ASSERT_EQ(IntegerRank(exact, exactRank), 0);
+    ASSERT_EQ(IntegerRank(exact, exactRank, none), 0);
     const long double tolerance = ZeroTolerance(3 + trial % 6);
     SolveResult r;
-    ASSERT_EQ(SolveSystem(a, b, tolerance, r), 0) << "consistent system refused, trial " << trial;
+    ASSERT_EQ(SolveSystem(a, b, tolerance, r, none), 0) << "consistent system refused, trial " << trial;
     EXPECT_EQ(r.rank, exactRank) << trial;
     for (int i = 0; i < rows; ++i) {
       Complex s;
@@ -169,7 +171,7 @@ TEST(EliminationProperties, SolveDecidesConsistencyOfRankDeficientSystems) {
     accepted++;
     // The dependent row's right side now disagrees with its combination.
     b.at(rows - 1, 0).re += shift(gen);
-    const ResultCode c = SolveSystem(a, b, tolerance, r);
+    const ResultCode c = SolveSystem(a, b, tolerance, r, none);
     EXPECT_EQ(c, 6) << "inconsistent system accepted, trial " << trial;
     refused += c == 6;
   }

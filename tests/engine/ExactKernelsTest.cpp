@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <random>
 
-#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/Elimination.h"
 #include "engine/ModularTools.h"
+#include "FakeInterrupt.h"
 
 #include <flint/nmod_poly.h>
 
@@ -19,6 +18,8 @@
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 // Entries uniform in [-range, range] over `denominator`; `rank` < n makes the
 // last rows combinations of the first ones.
@@ -56,19 +57,19 @@ TEST(ExactKernels, DeterminantAndInverseMatchFractionFree) {
   for (const Case& c : kCases) {
     const IntegerMatrix a = Random(c.n, c.n, c.range, c.denominator, 11 + c.n);
     Fraction want, got;
-    const ResultCode wantCode = FractionFreeInverse(a, want, nullptr);
-    EXPECT_EQ(IntegerInverse(a, got, nullptr), wantCode) << c.n;
+    const ResultCode wantCode = FractionFreeInverse(a, want, nullptr, none);
+    EXPECT_EQ(IntegerInverse(a, got, nullptr, none), wantCode) << c.n;
     EXPECT_EQ(got, want) << c.n << " " << c.range;
     IntegerMatrix wantInverse, gotInverse;
-    EXPECT_EQ(IntegerInverse(a, got, &gotInverse), FractionFreeInverse(a, want, &wantInverse));
+    EXPECT_EQ(IntegerInverse(a, got, &gotInverse, none), FractionFreeInverse(a, want, &wantInverse, none));
     EXPECT_EQ(got, want) << c.n;
     EXPECT_EQ(gotInverse, wantInverse) << c.n << " " << c.range;
     if (c.rank >= 0) {
       const IntegerMatrix s = Random(c.n, c.n, c.range, c.denominator, 5, c.rank);
       IntegerMatrix untouched = Random(2, 2, "9", 1, 2), inv = untouched;
-      EXPECT_EQ(IntegerInverse(s, got, nullptr), code::kSingular) << c.n;
+      EXPECT_EQ(IntegerInverse(s, got, nullptr, none), code::kSingular) << c.n;
       EXPECT_EQ(got, (Fraction{BigInteger(0), BigInteger(1)}));
-      EXPECT_EQ(IntegerInverse(s, got, &inv), code::kSingular) << c.n;
+      EXPECT_EQ(IntegerInverse(s, got, &inv, none), code::kSingular) << c.n;
       EXPECT_EQ(inv, untouched);
     }
   }
@@ -79,14 +80,14 @@ TEST(ExactKernels, SolveAndRankMatchFractionFree) {
     const IntegerMatrix a = Random(c.n, c.n, c.range, c.denominator, 21 + c.n, c.rank);
     for (const IntegerMatrix& b : {Random(c.n, 1, "50", 3, 99), IntegerMatrix(), Random(c.n, 1, "0", 1, 1)}) {
       IntegerSolveResult want, got;
-      const ResultCode wantCode = FractionFreeSolve(a, b, want);
-      EXPECT_EQ(SolveSystem(a, b, got), wantCode) << c.n;
+      const ResultCode wantCode = FractionFreeSolve(a, b, want, none);
+      EXPECT_EQ(SolveSystem(a, b, got, none), wantCode) << c.n;
       EXPECT_EQ(got.rank, want.rank) << c.n;
       EXPECT_EQ(got.x, want.x) << c.n << " " << c.range;
       EXPECT_EQ(got.k, want.k) << c.n;
     }
     int rank = -1;
-    EXPECT_EQ(IntegerRank(a, rank), 0);
+    EXPECT_EQ(IntegerRank(a, rank, none), 0);
     EXPECT_EQ(rank, c.rank < 0 ? c.n : c.rank) << c.n;
   }
 }
@@ -96,12 +97,12 @@ TEST(ExactKernels, CharacteristicPolynomialMatchesBerkowitz) {
     if (c.n > 40) continue;
     const IntegerMatrix a = Random(c.n, c.n, c.range, c.denominator, 31 + c.n, c.rank);
     std::vector<Fraction> want, got;
-    ASSERT_EQ(BerkowitzCharacteristicPolynomial(a, want), 0);
-    EXPECT_EQ(IntegerCharacteristicPolynomial(a, got), 0);
+    ASSERT_EQ(BerkowitzCharacteristicPolynomial(a, want, none), 0);
+    EXPECT_EQ(IntegerCharacteristicPolynomial(a, got, none), 0);
     EXPECT_EQ(got, want) << c.n << " " << c.range;
   }
   std::vector<Fraction> zero;
-  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(9, 9), zero), 0);
+  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(9, 9), zero, none), 0);
   EXPECT_EQ(zero.size(), 10u);
   EXPECT_EQ(zero[0].num, BigInteger(1));
   for (size_t k = 1; k < zero.size(); ++k) EXPECT_TRUE(zero[k].num.IsZero());
@@ -122,15 +123,15 @@ TEST(ExactKernels, KnownValues) {
   b.denominator = BigInteger(2);
 
   Fraction det;
-  ASSERT_EQ(IntegerInverse(a, det, nullptr), 0);
+  ASSERT_EQ(IntegerInverse(a, det, nullptr, none), 0);
   EXPECT_EQ(det.ToString(), "5384304954984280269561682478/1594323");
   std::vector<Fraction> c;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), 0);
   EXPECT_EQ(c[1].ToString(), "151/3");
   EXPECT_EQ(c[7].ToString(), "-3455293065688126/2187");
   EXPECT_EQ(c[14].ToString(), "5384304954984280269561682478/1594323");
   IntegerSolveResult s;
-  ASSERT_EQ(SolveSystem(a, b, s), 0);
+  ASSERT_EQ(SolveSystem(a, b, s, none), 0);
   Fraction x0{s.x.at(0, 0), s.x.denominator}, x13{s.x.at(13, 0), s.x.denominator};
   ASSERT_EQ(Reduce(x0), 0);
   ASSERT_EQ(Reduce(x13), 0);
@@ -138,24 +139,17 @@ TEST(ExactKernels, KnownValues) {
   EXPECT_EQ(x13.ToString(), "-1776556978788719760076805695/384593211070305733540120177");
 }
 
-std::atomic<int> g_polls{0};
-int g_quitAfter = 0;
-int QuitAfterSomePolls() { return ++g_polls >= g_quitAfter ? 'Q' : 0; }
-
 // Q answered at the first, a middle and a late poll: the result is code -1
 // and the caller's values are left as they were.
 TEST(ExactKernels, QuitStopsLargeDeterminant) {
   const IntegerMatrix a = Random(400, 400, "99", 1, 400);
   for (int after : {1, 5, 40}) {
-    g_polls = 0;
-    g_quitAfter = after;
-    SetKeySource(QuitAfterSomePolls);
+    FakeInterrupt quit('Q', after, false);
     Fraction det{BigInteger(7), BigInteger(1)};
-    const ResultCode rc = IntegerInverse(a, det, nullptr);
-    SetKeySource(nullptr);
+    const ResultCode rc = IntegerInverse(a, det, nullptr, quit);
     EXPECT_EQ(rc, code::kInterrupted) << after;
     EXPECT_EQ(det, (Fraction{BigInteger(7), BigInteger(1)}));
-    EXPECT_EQ(g_polls.load(), after);
+    EXPECT_EQ(quit.polls, after);
   }
 }
 
@@ -204,7 +198,7 @@ TEST(ModularPieces, BlockedLuGivesFlintsDeterminant) {
     const mp_limb_t want = nmod_mat_det(a.get());
     std::vector<long> perm;
     bool nonsingular = false;
-    ASSERT_EQ(modular::BlockedLu(a.get(), perm, r.block, nonsingular), 0);
+    ASSERT_EQ(modular::BlockedLu(a.get(), perm, r.block, nonsingular, none), 0);
     EXPECT_EQ(nonsingular, want != 0) << r.n;
     if (!nonsingular) continue;
     mp_limb_t det = PermutationSign(perm, p);
@@ -224,7 +218,7 @@ TEST(ModularPieces, HessenbergGivesFlintsCharpoly) {
       nmod_poly_init(want, p);
       nmod_mat_charpoly(want, a.get());
       std::vector<mp_limb_t> got;
-      ASSERT_EQ(modular::HessenbergCharpoly(a.get(), got, true), 0);
+      ASSERT_EQ(modular::HessenbergCharpoly(a.get(), got, true, none), 0);
       ASSERT_EQ(got.size(), static_cast<size_t>(n + 1));
       for (long k = 0; k <= n; ++k) EXPECT_EQ(got[k], nmod_poly_get_coeff_ui(want, k)) << n << " " << k;
       nmod_poly_clear(want);
@@ -250,7 +244,7 @@ TEST(ModularPieces, LuFactorsGiveFlintsInverse) {
       numerators.Reduce(reduced.get());
       ASSERT_TRUE(nmod_mat_inv(want.get(), reduced.get()));
       modular::ModularLu lu(n, p);
-      ASSERT_EQ(lu.Factor(numerators, blockedFrom), 0);
+      ASSERT_EQ(lu.Factor(numerators, none, blockedFrom), 0);
       ASSERT_TRUE(lu.nonsingular());
       EXPECT_EQ(lu.determinant(), nmod_mat_det(reduced.get()));
       for (int j = 0; j < n; j += 64) lu.InverseColumns(j, std::min(n, j + 64), got.get());
@@ -286,19 +280,19 @@ TEST(ExactKernels, FailedFlintAllocationIsLowMemory) {
   const IntegerMatrix a = Random(40, 40, "99", 1, 3);
   Fraction want;
   IntegerMatrix wantInverse;
-  ASSERT_EQ(IntegerInverse(a, want, &wantInverse), 0);
+  ASSERT_EQ(IntegerInverse(a, want, &wantInverse, none), 0);
   std::vector<Fraction> wantPolynomial;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, wantPolynomial), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, wantPolynomial, none), 0);
   __flint_get_memory_functions(&g_allocate, &g_allocateZeroed, &g_reallocate, &g_release);
   for (long left : {0L, 1L, 2L, 6L}) {
     g_allocationsLeft = left;
     __flint_set_memory_functions(FailingAllocate, FailingAllocateZeroed, FailingReallocate, g_release);
     Fraction det{BigInteger(7), BigInteger(1)};
     IntegerMatrix inverse;
-    const ResultCode inverseCode = IntegerInverse(a, det, &inverse);
+    const ResultCode inverseCode = IntegerInverse(a, det, &inverse, none);
     g_allocationsLeft = left;
     std::vector<Fraction> polynomial;
-    const ResultCode polynomialCode = IntegerCharacteristicPolynomial(a, polynomial);
+    const ResultCode polynomialCode = IntegerCharacteristicPolynomial(a, polynomial, none);
     __flint_set_memory_functions(g_allocate, g_allocateZeroed, g_reallocate, g_release);
     EXPECT_EQ(inverseCode, code::kLowMemory) << left;
     EXPECT_EQ(det, (Fraction{BigInteger(7), BigInteger(1)}));
@@ -308,7 +302,7 @@ TEST(ExactKernels, FailedFlintAllocationIsLowMemory) {
   }
   Fraction det;
   IntegerMatrix inverse;
-  EXPECT_EQ(IntegerInverse(a, det, &inverse), 0);
+  EXPECT_EQ(IntegerInverse(a, det, &inverse, none), 0);
   EXPECT_EQ(det, want);
   EXPECT_EQ(inverse, wantInverse);
 }

@@ -6,13 +6,15 @@
 #include <functional>
 #include <string>
 
-#include "core/PollKey.h"
 #include "engine/ExactSquareFree.h"
 #include "engine/RootFinder.h"
 #include "MatrixRootsTestData.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 ComplexMatrix FromRows(int n, const std::function<long double(int, int)>& entry) {
   ComplexMatrix m(n, n);
@@ -127,11 +129,10 @@ long double Distance(Complex a, Complex b) { return std::hypot(a.re - b.re, a.im
 // counts equal the multiplicities, and the error is at most ten times
 // Eigen's or 1e-15 of the largest eigenvalue.
 TEST(MatrixRootsTest, EveryRootWithItsMultiplicity) {
-  ClearPendingKey();
   for (const Case& t : Cases()) {
     std::vector<Complex> c;
     RootList r;
-    ASSERT_TRUE(MatrixPolynomialAndRoots(t.m, false, c, r)) << t.name;
+    ASSERT_TRUE(MatrixPolynomialAndRoots(t.m, false, c, r, none)) << t.name;
     EXPECT_FALSE(r.stopped);
     EXPECT_EQ(r.roots.size(), t.distinct) << t.name;
     std::vector<int> count(r.roots.size(), 0);
@@ -159,7 +160,6 @@ TEST(MatrixRootsTest, EveryRootWithItsMultiplicity) {
 // Complex mode: a Hermitian matrix (real roots), a triangular one with a
 // defective double root 1 + i, and a general one (roots from mpmath).
 TEST(MatrixRootsTest, ComplexMatrices) {
-  ClearPendingKey();
   const Complex i(0.0L, 1.0L);
   struct {
     std::vector<Complex> entries;
@@ -186,7 +186,7 @@ TEST(MatrixRootsTest, ComplexMatrices) {
     m.e = t.entries;
     std::vector<Complex> c;
     RootList r;
-    ASSERT_TRUE(MatrixPolynomialAndRoots(m, true, c, r));
+    ASSERT_TRUE(MatrixPolynomialAndRoots(m, true, c, r, none));
     ASSERT_EQ(r.roots.size(), t.roots.size());
     for (size_t k = 0; k < r.roots.size(); ++k) {
       EXPECT_LT(Distance(r.roots[k], t.roots[k]), 1e-17L) << k;
@@ -222,11 +222,10 @@ TEST(MatrixRootsTest, StoredPolynomialSquareFree) {
 }
 
 TEST(MatrixRootsTest, SymmetricMatricesHaveRealRoots) {
-  ClearPendingKey();
   for (int n : {5, 21, 40}) {
     std::vector<Complex> c;
     RootList r;
-    ASSERT_TRUE(MatrixPolynomialAndRoots(Lcg(n, 7 + n, true), false, c, r));
+    ASSERT_TRUE(MatrixPolynomialAndRoots(Lcg(n, 7 + n, true), false, c, r, none));
     int total = 0;
     for (size_t i = 0; i < r.roots.size(); ++i) {
       EXPECT_EQ(r.roots[i].im, 0.0L);
@@ -238,24 +237,21 @@ TEST(MatrixRootsTest, SymmetricMatricesHaveRealRoots) {
 
 TEST(MatrixRootsTest, StopKeys) {
   for (int key : {'S', 'Q'}) {
-    ClearPendingKey();
-    PostKey(key);  // taken by the reduction: no polynomial
+    FakeInterrupt key1(key);  // taken by the reduction: no polynomial
     std::vector<Complex> c;
     RootList r;
-    EXPECT_FALSE(MatrixPolynomialAndRoots(Lcg(12, 3, false), false, c, r));
+    EXPECT_FALSE(MatrixPolynomialAndRoots(Lcg(12, 3, false), false, c, r, key1));
     EXPECT_TRUE(c.empty());
     // Taken by the root search: what was found so far, marked as stopped.
-    ClearPendingKey();
     HessenbergForm f;
-    ASSERT_TRUE(ReduceToHessenbergForm(Lcg(12, 3, false), false, f));
-    PostKey(key);
-    RootList partial = RootsOfForm(f, {}, {}, false);
+    ASSERT_TRUE(ReduceToHessenbergForm(Lcg(12, 3, false), false, f, none));
+    FakeInterrupt key2(key);
+    RootList partial = RootsOfForm(f, {}, {}, false, key2);
     EXPECT_TRUE(partial.stopped);
     int total = 0;
     for (int k : partial.multiplicities) total += k;
     EXPECT_LT(total, 12);
   }
-  ClearPendingKey();
 }
 
 }  // namespace

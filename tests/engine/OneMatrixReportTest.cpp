@@ -2,11 +2,13 @@
 
 #include "MatrixBuilders.h"
 
-#include "core/PollKey.h"
 #include "engine/OneMatrixReport.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 
 IntegerMatrix Int(int n, std::initializer_list<long> v, long den) {
@@ -18,11 +20,10 @@ IntegerMatrix Int(int n, std::initializer_list<long> v, long den) {
 }
 
 TEST(OneMatrixReportTest, IdentityAtThreePlaces) {
-  ClearPendingKey();
   ReportFormat f;
   f.places = 3;
   f.width = 6;
-  EXPECT_EQ(OneMatrixReport(Real(3, 3, {1, 0, 0, 0, 1, 0, 0, 0, 1}), MatrixKind::Real, f),
+  EXPECT_EQ(OneMatrixReport(Real(3, 3, {1, 0, 0, 0, 1, 0, 0, 0, 1}), MatrixKind::Real, f, none),
             "rank: 3\r\n\r\n"
             "trace: 3.000\r\n\r\n"
             "determinant: 1.000\r\n\r\n"
@@ -39,7 +40,6 @@ TEST(OneMatrixReportTest, IdentityAtThreePlaces) {
 }
 
 TEST(OneMatrixReportTest, IntegerMatrices) {
-  ClearPendingKey();
   ReportFormat f;
   const std::string head = "characteristic polynomial\r\n---------------------------\r\ndegree  coefficient\r\n";
   struct {
@@ -64,20 +64,18 @@ TEST(OneMatrixReportTest, IntegerMatrices) {
            "   4:    1\r\n   3:   -2\r\n   2:    2\r\n   1:   -2\r\n   0:    1\r\n\r\nroots\r\n1 (multiplicity 2)\r\n"
            "0.00000 + 1.00000i\r\n0.00000 - 1.00000i\r\n"},
   };
-  for (const auto& c : cases) EXPECT_EQ(OneMatrixReport(c.m, f), c.text);
-  PostKey('Q');  // a stopped exact determinant shows the failure in its place
-  std::string r = OneMatrixReport(Int(2, {1, 2, 3, 4}, 1), f);
+  for (const auto& c : cases) EXPECT_EQ(OneMatrixReport(c.m, f, none), c.text);
+  FakeInterrupt key1('Q');  // a stopped exact determinant shows the failure in its place
+  std::string r = OneMatrixReport(Int(2, {1, 2, 3, 4}, 1), f, key1);
   EXPECT_NE(r.find("could not calculate"), std::string::npos) << r;
-  ClearPendingKey();
 }
 
 TEST(OneMatrixReportTest, RealLayouts) {
-  ClearPendingKey();
   ReportFormat f;  // 5 places, width 7
-  EXPECT_EQ(OneMatrixReport(Real(2, 3, {1, 2, 3, 2, 4, 7}), MatrixKind::Real, f), "rank: 2\r\n\r\n");
+  EXPECT_EQ(OneMatrixReport(Real(2, 3, {1, 2, 3, 2, 4, 7}), MatrixKind::Real, f, none), "rank: 2\r\n\r\n");
   // [[0, -1], [1, 0]]: x^2 + 1, roots i and -i.
   // Which of i and -i the search meets first depends on the random starts.
-  std::string rotation = OneMatrixReport(Real(2, 2, {0, -1, 1, 0}), MatrixKind::Real, f);
+  std::string rotation = OneMatrixReport(Real(2, 2, {0, -1, 1, 0}), MatrixKind::Real, f, none);
   bool first = rotation.find("roots\r\n0.00000 + 1.00000i") != std::string::npos;
   EXPECT_EQ(rotation,
             "rank: 2\r\n\r\n"
@@ -99,19 +97,18 @@ TEST(OneMatrixReportTest, RealLayouts) {
   for (int i = 0; i < 10; ++i) d.at(i, i) = Complex(1.0L, 0.0L);
   f.places = 4;
   f.width = 4;
-  std::string r = OneMatrixReport(d, MatrixKind::Real, f);
+  std::string r = OneMatrixReport(d, MatrixKind::Real, f, none);
   EXPECT_NE(r.find("\r\n  10:      1.0000\r\n   9:    -10.0000\r\n   8:     45.0000\r\n   7:   -120.000\r\n"), std::string::npos) << r;
   EXPECT_NE(r.find("roots\r\n1.0000 (multiplicity 10)\r\n"), std::string::npos) << r;
 }
 
 TEST(OneMatrixReportTest, ComplexAndStopped) {
-  ClearPendingKey();
   ComplexMatrix z(1, 1);
   z.at(0, 0) = Complex(1.5L, -2.0L);
   ReportFormat f;
   f.places = 2;
   f.width = 14;
-  EXPECT_EQ(OneMatrixReport(z, MatrixKind::Complex, f),
+  EXPECT_EQ(OneMatrixReport(z, MatrixKind::Complex, f, none),
             "rank: 1\r\n\r\n"
             "trace: 1.50 - 2.00i\r\n\r\n"
             "determinant: 1.50 - 2.00i\r\n\r\n"
@@ -138,7 +135,6 @@ namespace {
 // as zeros, are written in exponent form; the coefficients still line up on
 // their points. (Expected mantissas from Python's decimal module.)
 TEST(OneMatrixReportTest, ValuesKeepTheirMagnitude) {
-  ClearPendingKey();
   ReportFormat f;  // 5 places, field 7: values get 14 characters
   struct Case {
     Complex value;
@@ -156,12 +152,12 @@ TEST(OneMatrixReportTest, ValuesKeepTheirMagnitude) {
 
   ComplexMatrix tiny(40, 40);
   for (int i = 0; i < 40; ++i) tiny.at(i, i) = Complex(0.001L);
-  const std::string report = OneMatrixReport(tiny, MatrixKind::Real, f);
+  const std::string report = OneMatrixReport(tiny, MatrixKind::Real, f, none);
   EXPECT_NE(report.find("trace: 0.04000\r\n"), std::string::npos);
   EXPECT_NE(report.find("determinant: 1.00000e-120\r\n"), std::string::npos);
 
   f.width = 8;
-  const std::string big = OneMatrixReport(Real(2, 2, {1e30L, 0, 0, 1}), MatrixKind::Real, f);
+  const std::string big = OneMatrixReport(Real(2, 2, {1e30L, 0, 0, 1}), MatrixKind::Real, f, none);
   EXPECT_NE(big.find("determinant: 1.00000e+30\r\n"), std::string::npos) << big;
   EXPECT_NE(big.find("degree  coefficient\r\n"
                      "   2:    1.00000\r\n"

@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <random>
 
-#include "core/PollKey.h"
 #include "engine/Product.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 ComplexMatrix Random(int rows, int cols, uint32_t seed, bool complex) {
   std::mt19937 gen(seed);
@@ -54,7 +55,7 @@ TEST(Product, MatchesTripleLoop) {
     const ComplexMatrix a = Random(c.rows, c.inner, ++seed, c.complex);
     const ComplexMatrix b = Random(c.inner, c.cols, ++seed, c.complex);
     ComplexMatrix p;
-    ASSERT_EQ(MatrixProduct(a, b, p), code::kOk);
+    ASSERT_EQ(MatrixProduct(a, b, p, none), code::kOk);
     ASSERT_EQ(p.rows, c.rows);
     ASSERT_EQ(p.cols, c.cols);
     const ComplexMatrix q = TripleLoop(a, b);
@@ -83,7 +84,7 @@ TEST(Product, BandsOfRowsMeetExactly) {
   ComplexMatrix a(150, 730), b(730, 730), p;
   for (Complex& z : a.e) z = Complex(small(gen));
   for (Complex& z : b.e) z = Complex(small(gen));
-  ASSERT_EQ(MatrixProduct(a, b, p), code::kOk);
+  ASSERT_EQ(MatrixProduct(a, b, p, none), code::kOk);
   EXPECT_EQ(p, TripleLoop(a, b));
 }
 
@@ -93,20 +94,16 @@ TEST(Product, HandWorked) {
   const long double av[] = {1, 2, 3, 4, 5, 6}, bv[] = {7, 8, 9, 10, 11, 12};
   for (int i = 0; i < 6; ++i) a.e[i] = Complex(av[i]), b.e[i] = Complex(bv[i]);
   ComplexMatrix p;
-  ASSERT_EQ(MatrixProduct(a, b, p), code::kOk);
+  ASSERT_EQ(MatrixProduct(a, b, p, none), code::kOk);
   const long double want[] = {58, 64, 139, 154};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(p.e[i], Complex(want[i])) << i;
   // (1+2i)(3-i) + (i)(2) = 5+5i + 2i = 5+7i
   ComplexMatrix c(1, 2), d(2, 1);
   c.e = {Complex(1, 2), Complex(0, 1)};
   d.e = {Complex(3, -1), Complex(2)};
-  ASSERT_EQ(MatrixProduct(c, d, p), code::kOk);
+  ASSERT_EQ(MatrixProduct(c, d, p, none), code::kOk);
   EXPECT_EQ(p.e[0], Complex(5, 7));
 }
-
-std::atomic<int> g_polls{0};
-int g_quitAfter = 0;
-int QuitAfterSomePolls() { return ++g_polls >= g_quitAfter ? 'Q' : 0; }
 
 // Q at an early poll of a 1000x1000 real product, and at each of the four
 // real products of a complex one (one band each at 100x100): code -1, the
@@ -120,27 +117,21 @@ TEST(Product, QuitStopsAndStoresNothing) {
   for (const Case& c : {Case{1000, false, 1}, Case{1000, false, 2}, Case{100, true, 1},
                         Case{100, true, 2}, Case{100, true, 3}, Case{100, true, 4}}) {
     const ComplexMatrix a = Random(c.n, c.n, 5, c.complex), b = Random(c.n, c.n, 6, c.complex);
-    g_polls = 0;
-    g_quitAfter = c.after;
-    SetKeySource(QuitAfterSomePolls);
+    FakeInterrupt quit('Q', c.after, false);
     ComplexMatrix p(1, 1);
     p.e[0] = Complex(42);
-    const ResultCode rc = MatrixProduct(a, b, p);
-    SetKeySource(nullptr);
+    const ResultCode rc = MatrixProduct(a, b, p, quit);
     EXPECT_EQ(rc, code::kInterrupted) << c.n << " " << c.after;
     EXPECT_EQ(p.rows, 1);
     EXPECT_EQ(p.e[0], Complex(42));
-    EXPECT_EQ(g_polls.load(), c.after);
+    EXPECT_EQ(quit.polls, c.after);
   }
   // Without Q the complex 100x100 product polls exactly four times.
-  g_polls = 0;
-  g_quitAfter = 1000;
-  SetKeySource(QuitAfterSomePolls);
+  FakeInterrupt counter;
   ComplexMatrix p;
-  const ResultCode rc = MatrixProduct(Random(100, 100, 5, true), Random(100, 100, 6, true), p);
-  SetKeySource(nullptr);
+  const ResultCode rc = MatrixProduct(Random(100, 100, 5, true), Random(100, 100, 6, true), p, counter);
   EXPECT_EQ(rc, code::kOk);
-  EXPECT_EQ(g_polls.load(), 4);
+  EXPECT_EQ(counter.polls, 4);
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/RationalRoots.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
 
 IntegerMatrix Exact(int n, std::vector<long> v, long den) {
   IntegerMatrix m(n, n);
@@ -29,7 +30,6 @@ IntegerMatrix BlockDiagonal(const IntegerMatrix& a, const IntegerMatrix& b) {
 // The exact roots as "value:multiplicity" texts, the others as values with
 // their multiplicities.
 TEST(RationalRootsTest, ExactAndNumericalRoots) {
-  ClearPendingKey();
   const long double r2 = 1.41421356237309504880168872420969808L;
   IntegerMatrix root2 = Exact(2, {0, 2, 1, 0}, 1);
   std::vector<long> w21(21 * 21, 0), comp15(15 * 15, 0);
@@ -68,8 +68,8 @@ TEST(RationalRootsTest, ExactAndNumericalRoots) {
   };
   for (auto& t : cases) {
     std::vector<Fraction> c;
-    ASSERT_EQ(IntegerCharacteristicPolynomial(t.m, c), 0) << t.name;
-    IntegerRoots r = IntegerMatrixRoots(t.m, c);
+    ASSERT_EQ(IntegerCharacteristicPolynomial(t.m, c, none), 0) << t.name;
+    IntegerRoots r = IntegerMatrixRoots(t.m, c, none);
     EXPECT_FALSE(r.stopped);
     std::vector<std::string> rational;
     for (size_t i = 0; i < r.rational.size(); ++i)
@@ -86,8 +86,8 @@ TEST(RationalRootsTest, ExactAndNumericalRoots) {
   // Wilkinson's W21 has no rational root and no repeated one: 21 roots,
   // the close pairs listed apart.
   std::vector<Fraction> c;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(Exact(21, w21, 1), c), 0);
-  IntegerRoots w = IntegerMatrixRoots(Exact(21, w21, 1), c);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(Exact(21, w21, 1), c, none), 0);
+  IntegerRoots w = IntegerMatrixRoots(Exact(21, w21, 1), c, none);
   EXPECT_TRUE(w.rational.empty());
   EXPECT_EQ(w.others.roots.size(), 21u);
 }

@@ -3,18 +3,20 @@
 #include <cmath>
 #include <map>
 
-#include "core/PollKey.h"
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/RootFinder.h"
 #include "RootFinderTestData.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
 
+NoInterrupt none;
+
 RootList RootsOf(const ComplexMatrix& m, bool complex = false) {
   std::vector<Complex> c;
-  EXPECT_TRUE(CharacteristicPolynomial(m, c));
-  return FindRoots(c, complex);
+  EXPECT_TRUE(CharacteristicPolynomial(m, c, none));
+  return FindRoots(c, complex, none);
 }
 
 ComplexMatrix Diagonal(std::initializer_list<long double> d) {
@@ -29,7 +31,6 @@ ComplexMatrix Diagonal(std::initializer_list<long double> d) {
 }
 
 TEST(RootFinderTest, EveryEigenvalueOfRandomMatrices) {
-  ClearPendingKey();
   for (const auto& t : testdata::kEigenCases) {
     ComplexMatrix m(t.n, t.n);
     for (int i = 0; i < t.n * t.n; ++i) m.e[i] = Complex(t.entries[i], 0.0L);
@@ -49,7 +50,6 @@ TEST(RootFinderTest, EveryEigenvalueOfRandomMatrices) {
 }
 
 TEST(RootFinderTest, MultiplicitiesOfDiagonalMatrices) {
-  ClearPendingKey();
   struct Case {
     ComplexMatrix m;
     std::map<long, int> want;
@@ -75,7 +75,6 @@ TEST(RootFinderTest, MultiplicitiesOfDiagonalMatrices) {
 }
 
 TEST(RootFinderTest, RotationAndSmallCases) {
-  ClearPendingKey();
   ComplexMatrix rot(2, 2);
   rot.at(0, 1) = Complex(-1, 0);
   rot.at(1, 0) = Complex(1, 0);
@@ -89,27 +88,25 @@ TEST(RootFinderTest, RotationAndSmallCases) {
       EXPECT_EQ(r.roots[1], (Complex{r.roots[0].re, -r.roots[0].im}));
     }
   }
-  RootList one = FindRoots({1, -2.5L}, false);
+  RootList one = FindRoots({1, -2.5L}, false, none);
   ASSERT_EQ(one.roots.size(), 1u);
   EXPECT_NEAR(static_cast<double>(one.roots[0].re), 2.5, 1e-15);
   EXPECT_EQ(one.multiplicities[0], 1);
   // (x - i)^2 (x - 2) in complex mode: a double complex root.
-  RootList c = FindRoots({1, Complex(-2, -2), Complex(-1, 4), Complex(2, 0)}, true);
+  RootList c = FindRoots({1, Complex(-2, -2), Complex(-1, 4), Complex(2, 0)}, true, none);
   ASSERT_EQ(c.roots.size(), 2u);
   int total = c.multiplicities[0] + c.multiplicities[1];
   EXPECT_EQ(total, 3);
-  EXPECT_TRUE(FindRoots({Complex(0, 0), 1}, false).roots.empty());
-  PostKey('S');
-  EXPECT_TRUE(FindRoots({1, 0, 1}, false).stopped);
-  ClearPendingKey();
+  EXPECT_TRUE(FindRoots({Complex(0, 0), 1}, false, none).roots.empty());
+  FakeInterrupt key1('S');
+  EXPECT_TRUE(FindRoots({1, 0, 1}, false, key1).stopped);
 }
 
 // With huge coefficients the residual test of the Newton search rejects the
 // roots; they are still all listed.
 TEST(RootFinderTest, LargeCoefficientsStillGiveEveryRoot) {
-  ClearPendingKey();
   // (x - 1e6)(x - 2e6)(x + 3e6)
-  RootList r = FindRoots({1, 0, -7e12L, 6e18L}, false);
+  RootList r = FindRoots({1, 0, -7e12L, 6e18L}, false, none);
   ASSERT_EQ(r.roots.size(), 3u);
   std::vector<double> got;
   for (const Complex& z : r.roots) got.push_back(static_cast<double>(z.re));

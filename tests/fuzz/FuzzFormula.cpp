@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string rows = std::to_string(1 + (data[0] >> 1) % 4);
   const std::string cols = std::to_string(1 + (data[0] >> 3) % 4);
   std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-  RunFormulaCommand(engine, rows, cols, text);
+  RunFormulaCommand(engine, rows, cols, text, tavrin::ProgramInterrupt(), tavrin::ProgramRandom());
   return 0;
 }

@@ -8,6 +8,9 @@
 namespace tavrin {
 namespace {
 
+NoInterrupt none;
+RandomGenerator generator;
+
 // Expected values: exact literals, or mpmath at 80 bits (sqrt(2), 2pi, e).
 TEST(EntryText, OneNumberPerText) {
   struct Case {
@@ -24,7 +27,7 @@ TEST(EntryText, OneNumberPerText) {
   };
   for (const Case& c : cases) {
     Complex z;
-    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z), 0) << c.text;
+    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z, none, generator), 0) << c.text;
     EXPECT_EQ(z, Complex(c.re, c.im)) << c.text;
   }
   struct Near {
@@ -38,7 +41,7 @@ TEST(EntryText, OneNumberPerText) {
   };
   for (const Near& c : near) {
     Complex z;
-    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z), 0) << c.text;
+    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z, none, generator), 0) << c.text;
     EXPECT_NEAR(static_cast<double>(z.re), static_cast<double>(c.value), 1e-15) << c.text;
     EXPECT_LT(std::fabs(z.im), 1e-15L) << c.text;
   }
@@ -51,13 +54,13 @@ TEST(EntryText, AnythingElseIsRefused) {
                           "(1", "1)", "*2", "2*", "1,2", "sqrt", "sin()", "$", "1/0", "1e5000",
                           "sum(k,k,1,3)", "pow(2)", "2^", "", "1/1e-17", "2^100000"}) {
     Complex z(7, 7);
-    EXPECT_EQ(EvaluateEntryText(WindowVariables{}, bad, z), 101) << bad;
+    EXPECT_EQ(EvaluateEntryText(WindowVariables{}, bad, z, none, generator), 101) << bad;
     EXPECT_EQ(z, kComplexZero) << bad;
   }
   std::string deep(5000, '(');
   Complex z;
-  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, deep + "1" + std::string(5000, ')'), z), 101);
-  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, std::string(5000, '-') + "1", z), 101);
+  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, deep + "1" + std::string(5000, ')'), z, none, generator), 101);
+  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, std::string(5000, '-') + "1", z, none, generator), 101);
 }
 
 // Calculate keeps its own rule: 1E5 is 1 times the matrix E times 5.

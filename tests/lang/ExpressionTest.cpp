@@ -6,18 +6,20 @@
 #include <map>
 #include <string>
 
-#include "core/PollKey.h"
 #include "lang/Expression.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
+RandomGenerator generator;
 
 
 
 class ExpressionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearPendingKey();
     real_['A'] = Real(2, 2, {1, 1, 0, 1});
     real_['M'] = Real(2, 2, {1, 2, 3, 4});
     real_['N'] = Real(2, 2, {1, 2, 3, 4});
@@ -42,8 +44,8 @@ class ExpressionTest : public ::testing::Test {
     };
   }
 
-  ResultCode Calc(const std::string& text, ExprValue& v, Mode mode = Mode::Real) {
-    return CalculateExpression(text, mode, lookup_, v);
+  ResultCode Calc(const std::string& text, ExprValue& v, Mode mode = Mode::Real, Interrupt& stop = none) {
+    return CalculateExpression(text, mode, lookup_, v, stop);
   }
 
   void ExpectMatrix(const std::string& text, const ComplexMatrix& want) {
@@ -138,7 +140,7 @@ TEST_F(ExpressionTest, PowersGroupFromTheRight) {
   EXPECT_EQ(Calc("A^(2*3)", v), 0);
   EXPECT_EQ(v.matrix, Real(2, 2, {1, 6, 0, 1}));
   Complex z;
-  ASSERT_EQ(EvaluateEntryText(WindowVariables{}, "2^3^2", z), 0);
+  ASSERT_EQ(EvaluateEntryText(WindowVariables{}, "2^3^2", z, none, generator), 0);
   EXPECT_NEAR(static_cast<double>(z.re), 512.0, 1e-12);
 }
 
@@ -175,7 +177,7 @@ TEST_F(ExpressionTest, LettersTakenOrReadInPlaceGiveTheSameResults) {
     };
     ExprValue read, took;
     ASSERT_EQ(Calc(c.text, read), 0);
-    ASSERT_EQ(CalculateExpression(c.text, Mode::Real, taking, took), 0);
+    ASSERT_EQ(CalculateExpression(c.text, Mode::Real, taking, took, none), 0);
     EXPECT_EQ(taken, c.taken);
     EXPECT_EQ(took.matrix, read.matrix);
     ASSERT_EQ(read.matrix.rows, c.want.rows);
@@ -239,30 +241,30 @@ TEST_F(ExpressionTest, IntegerModeKeepsExactFractions) {
   EXPECT_EQ(Calc("6/4", v, Mode::Integer), 102);
   ExprTree t;
   ASSERT_EQ(ParseExpression("6/4", true, t), 0);
-  ASSERT_EQ(EvaluateExpression(t, Mode::Integer, lookup_, v), 0);
+  ASSERT_EQ(EvaluateExpression(t, Mode::Integer, lookup_, v, none), 0);
   EXPECT_EQ(v.fraction, (Fraction{BigInteger(3), BigInteger(2)}));
 }
 
 TEST_F(ExpressionTest, QuitAbandonsIntegerWork) {
   ExprValue v;
-  PostKey('q');
-  EXPECT_EQ(Calc("A*A", v, Mode::Integer), -1);
+  FakeInterrupt quit('Q');
+  EXPECT_EQ(Calc("A*A", v, Mode::Integer, quit), -1);
   EXPECT_FALSE(v.isMatrix);
   EXPECT_EQ(Calc("A*A", v, Mode::Integer), 0);
 }
 
 TEST_F(ExpressionTest, ScalarTexts) {
   Complex z;
-  EXPECT_EQ(EvaluateScalarText("2+3i", Mode::Complex, lookup_, z), 0);
+  EXPECT_EQ(EvaluateScalarText("2+3i", Mode::Complex, lookup_, z, none), 0);
   EXPECT_EQ(z, Complex(2.0L, 3.0L));
-  EXPECT_EQ(EvaluateScalarText("-i", Mode::Complex, lookup_, z), 0);
+  EXPECT_EQ(EvaluateScalarText("-i", Mode::Complex, lookup_, z, none), 0);
   EXPECT_EQ(z, Complex(0.0L, -1.0L));
-  EXPECT_EQ(EvaluateScalarText("1/(1+i)", Mode::Complex, lookup_, z), 0);
+  EXPECT_EQ(EvaluateScalarText("1/(1+i)", Mode::Complex, lookup_, z, none), 0);
   EXPECT_EQ(z, Complex(0.5L, -0.5L));
-  EXPECT_EQ(EvaluateScalarText("1/0", Mode::Real, lookup_, z), 101);
-  EXPECT_EQ(EvaluateScalarText("A", Mode::Real, lookup_, z), 0);  // a matrix has scalar value 0
+  EXPECT_EQ(EvaluateScalarText("1/0", Mode::Real, lookup_, z, none), 101);
+  EXPECT_EQ(EvaluateScalarText("A", Mode::Real, lookup_, z, none), 0);  // a matrix has scalar value 0
   EXPECT_EQ(z, kComplexZero);
-  EXPECT_EQ(EvaluateScalarText("2^3", Mode::Real, lookup_, z), 103);
+  EXPECT_EQ(EvaluateScalarText("2^3", Mode::Real, lookup_, z, none), 103);
 }
 
 // Hostile texts end with a code, never a crash or a stack overflow.
@@ -281,7 +283,7 @@ TEST_F(ExpressionTest, DeepTextsEvaluate) {
   Complex z;
   std::string scalar = "1";
   for (int i = 0; i < 2000; ++i) scalar += "+1";
-  ASSERT_EQ(EvaluateEntryText(vars, std::string(1000, '(') + scalar + std::string(1000, ')'), z), 0);
+  ASSERT_EQ(EvaluateEntryText(vars, std::string(1000, '(') + scalar + std::string(1000, ')'), z, none, generator), 0);
   EXPECT_EQ(z.re, 2001.0L);
 }
 
@@ -301,17 +303,17 @@ TEST_F(ExpressionTest, IntegerPowersRefuseFractions) {
 TEST_F(ExpressionTest, EntryTextsSignsAndRange) {
   WindowVariables vars{};
   Complex z;
-  ASSERT_EQ(EvaluateEntryText(vars, "(-8)^(1/3)", z), 0);
+  ASSERT_EQ(EvaluateEntryText(vars, "(-8)^(1/3)", z, none, generator), 0);
   EXPECT_NEAR(static_cast<double>(z.re), 1.0, 1e-18);
   EXPECT_NEAR(static_cast<double>(z.im), 1.7320508075688772935, 1e-18);
-  ASSERT_EQ(EvaluateEntryText(vars, "-0", z), 0);
+  ASSERT_EQ(EvaluateEntryText(vars, "-0", z, none, generator), 0);
   EXPECT_FALSE(std::signbit(z.im));
-  ASSERT_EQ(EvaluateEntryText(vars, "1/0.000000001", z), 0);
+  ASSERT_EQ(EvaluateEntryText(vars, "1/0.000000001", z, none, generator), 0);
   EXPECT_NEAR(static_cast<double>(z.re / 1e9L), 1.0, 1e-18);
   // Beyond the extended range: infinity, which an entry refuses; a tiny
   // fraction underflows to zero.
-  EXPECT_EQ(EvaluateEntryText(vars, "1" + std::string(5000, '0'), z), code::kCouldNotCalculate);
-  ASSERT_EQ(EvaluateEntryText(vars, "0." + std::string(5000, '0') + "1", z), 0);
+  EXPECT_EQ(EvaluateEntryText(vars, "1" + std::string(5000, '0'), z, none, generator), code::kCouldNotCalculate);
+  ASSERT_EQ(EvaluateEntryText(vars, "0." + std::string(5000, '0') + "1", z, none, generator), 0);
   EXPECT_EQ(z.re, 0.0L);
   ExprTree t;
   ASSERT_EQ(ParseExpression("1" + std::string(5000, '0'), false, t), 0);
@@ -324,7 +326,7 @@ TEST_F(ExpressionTest, HostileTexts) {
   for (int b = 0; b < 256; ++b) {
     std::string s(1, static_cast<char>(b));
     ResultCode c = ParseExpression(s, false, t);
-    if (c == 0) EvaluateExpression(t, Mode::Real, lookup_, v);
+    if (c == 0) EvaluateExpression(t, Mode::Real, lookup_, v, none);
     ParseExpression(s, true, t);
     EXPECT_EQ(ParseExpression(s + s + "A" + s, false, t) >= 0, true);
   }
@@ -358,7 +360,7 @@ TEST_F(ExpressionTest, HostileTexts) {
       }
       // Integer powers of random size could grow without bound: skip them.
       if (integer && text.find('^') != std::string::npos) continue;
-      c = EvaluateExpression(t, integer ? Mode::Integer : Mode::Real, lookup_, v);
+      c = EvaluateExpression(t, integer ? Mode::Integer : Mode::Real, lookup_, v, none);
       EXPECT_GE(c, 0) << text;
       Complex z;
       EvaluateScalarTree(WindowVariables{}, t, t.root, z);

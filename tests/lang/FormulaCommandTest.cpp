@@ -8,6 +8,9 @@
 namespace tavrin {
 namespace {
 
+NoInterrupt none;
+RandomGenerator generator;
+
 std::vector<long double> Reals(const ComplexMatrix& m) {
   std::vector<long double> v;
   for (const Complex& c : m.e) v.push_back(c.re);
@@ -16,7 +19,7 @@ std::vector<long double> Reals(const ComplexMatrix& m) {
 
 TEST(FormulaCommand, FillsRowByRow) {
   FormulaEngine engine;
-  FormulaCommandResult r = RunFormulaCommand(engine, "2", "3", "I+J");
+  FormulaCommandResult r = RunFormulaCommand(engine, "2", "3", "I+J", none, generator);
   ASSERT_EQ(r.code, 0);
   EXPECT_EQ(r.matrix.rows, 2);
   EXPECT_EQ(r.matrix.cols, 3);
@@ -24,19 +27,19 @@ TEST(FormulaCommand, FillsRowByRow) {
   EXPECT_EQ(r.description, "formula I+J");
   EXPECT_EQ(engine.root(), nullptr);  // the tree is freed
 
-  r = RunFormulaCommand(engine, "4", "1", "SUM(K,K,1,I)");
+  r = RunFormulaCommand(engine, "4", "1", "SUM(K,K,1,I)", none, generator);
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 3, 6, 10}));
-  r = RunFormulaCommand(engine, "1", "5", "PROD(K,K,1,J)");
+  r = RunFormulaCommand(engine, "1", "5", "PROD(K,K,1,J)", none, generator);
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 2, 6, 24, 120}));
-  r = RunFormulaCommand(engine, "2", "2", "MAX(I,J,2)");
+  r = RunFormulaCommand(engine, "2", "2", "MAX(I,J,2)", none, generator);
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{2, 2, 2, 2}));
-  r = RunFormulaCommand(engine, "4", "4", "BINOM(I,J)");
+  r = RunFormulaCommand(engine, "4", "4", "BINOM(I,J)", none, generator);
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 0, 0, 0, 2, 1, 0, 0, 3, 3, 1, 0, 4, 6, 4, 1}));
 }
 
 TEST(FormulaCommand, DefaultFormula) {
   FormulaEngine engine;
-  FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "sin(i*pi/(i+j))");
+  FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "sin(i*pi/(i+j))", none, generator);
   ASSERT_EQ(r.code, 0);
   // pi is the extended value, not the double one.
   EXPECT_EQ(r.matrix.at(0, 0).re, std::sin(3.14159265358979323846264338327950288L / 2));
@@ -59,7 +62,7 @@ TEST(FormulaCommand, FirstFailureIsReportedWithItsPlace) {
   };
   for (const auto& c : cases) {
     engine.SetComplexSwitch(c.complex);
-    FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", c.text);
+    FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", c.text, none, generator);
     EXPECT_EQ(r.code, 101) << c.text;
     EXPECT_EQ(r.failedRow, c.row) << c.text;
     EXPECT_EQ(r.failedCol, c.col) << c.text;
@@ -83,7 +86,7 @@ TEST(FormulaCommand, RefusesBadSizesAndFormulas) {
       {"3", "3", "I+", 6},       {"3", "3", "ITER(0,X)", 17}, {"3", "3", "POW(1,2,3)", 101},
   };
   for (const auto& c : cases) {
-    FormulaCommandResult r = RunFormulaCommand(engine, c.rows, c.cols, c.text);
+    FormulaCommandResult r = RunFormulaCommand(engine, c.rows, c.cols, c.text, none, generator);
     EXPECT_EQ(r.code, c.code) << c.rows << "x" << c.cols << " " << c.text;
     if (c.code != 0) {
       EXPECT_EQ(r.matrix.size(), 0u);
@@ -93,19 +96,19 @@ TEST(FormulaCommand, RefusesBadSizesAndFormulas) {
 
 TEST(FormulaCommand, RealModeKeepsImaginaryPartsZero) {
   FormulaEngine engine;
-  FormulaCommandResult r = RunFormulaCommand(engine, "1", "2", "CIS(J)");
+  FormulaCommandResult r = RunFormulaCommand(engine, "1", "2", "CIS(J)", none, generator);
   EXPECT_EQ(r.matrix.at(0, 1).re, std::cos(2.0L));
   EXPECT_EQ(r.matrix.at(0, 1).im, 0);
   // No hidden sine inside the formula either: cos(1)^2, |cos 1| (mpmath).
-  r = RunFormulaCommand(engine, "1", "2", "JOINX(CIS(1)*CIS(1)|0,ABS(CIS(1)))");
+  r = RunFormulaCommand(engine, "1", "2", "JOINX(CIS(1)*CIS(1)|0,ABS(CIS(1)))", none, generator);
   EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 0.54030230586813971740, 1e-16);
-  r = RunFormulaCommand(engine, "1", "1", "CIS(1)*CIS(1)");
+  r = RunFormulaCommand(engine, "1", "1", "CIS(1)*CIS(1)", none, generator);
   EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 0.29192658172642880650, 1e-16);
   engine.SetComplexSwitch(true);
-  r = RunFormulaCommand(engine, "1", "2", "CIS(J)");
+  r = RunFormulaCommand(engine, "1", "2", "CIS(J)", none, generator);
   EXPECT_EQ(r.matrix.at(0, 1).im, std::sin(2.0L));
   // ARG(-1) is pi: the folded -1 has imaginary part +0, not -0.
-  r = RunFormulaCommand(engine, "1", "1", "ARG(-1)");
+  r = RunFormulaCommand(engine, "1", "1", "ARG(-1)", none, generator);
   EXPECT_EQ(r.matrix.at(0, 0).re, 3.14159265358979323846264338327950288L);
   EXPECT_EQ(r.code, 0);
 }

@@ -11,6 +11,9 @@
 namespace tavrin {
 namespace {
 
+NoInterrupt none;
+RandomGenerator generator;
+
 // The compiled tree in prefix form: numbers with 6 significant digits,
 // variables as letters, operators by name.
 std::string Dump(const FormulaNode* n) {
@@ -130,39 +133,39 @@ TEST(FormulaCompiler, BuildsAndSimplifiesTrees) {
     // deny to LN(J) or J/TAN(I)
     engine.variable('I') = Complex(2);
     engine.variable('J') = Complex(3);
-    ASSERT_EQ(CompileFormula(engine, c.text), 0) << c.text;
+    ASSERT_EQ(CompileFormula(engine, c.text, none, generator), 0) << c.text;
     EXPECT_EQ(Dump(engine.root()), c.tree) << c.text;
   }
 }
 
 TEST(FormulaCompiler, NoSuccessfulTrialKeepsTheTreeAsBuilt) {
   FormulaEngine engine;  // I = J = 0: every trial divides by TAN(0)
-  ASSERT_EQ(CompileFormula(engine, "J/TAN(I)+2*3"), 0);
+  ASSERT_EQ(CompileFormula(engine, "J/TAN(I)+2*3", none, generator), 0);
   EXPECT_EQ(Dump(engine.root()), "(+ (/ J (TAN I)) (* 2 3))");
 }
 
 TEST(FormulaCompiler, NamedConstantsHaveTheirExactValues) {
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "PI"), 0);
+  ASSERT_EQ(CompileFormula(engine, "PI", none, generator), 0);
   // the extended pi (mantissa C90FDAA2 2168C235), not the double's C000 tail
   EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L);
-  ASSERT_EQ(CompileFormula(engine, "DEG"), 0);
+  ASSERT_EQ(CompileFormula(engine, "DEG", none, generator), 0);
   EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L / 180.0L);
-  ASSERT_EQ(CompileFormula(engine, "PHI"), 0);
+  ASSERT_EQ(CompileFormula(engine, "PHI", none, generator), 0);
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 1.6180339887498948482, 1e-15);
-  ASSERT_EQ(CompileFormula(engine, "PINF"), 0);
+  ASSERT_EQ(CompileFormula(engine, "PINF", none, generator), 0);
   EXPECT_EQ(engine.root()->value.re, OverflowBound());
-  ASSERT_EQ(CompileFormula(engine, "NINF"), 0);
+  ASSERT_EQ(CompileFormula(engine, "NINF", none, generator), 0);
   EXPECT_EQ(engine.root()->value.re, -OverflowBound());
-  ASSERT_EQ(CompileFormula(engine, "SIN(30DEG)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "SIN(30DEG)", none, generator), 0);
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 0.5, 1e-17);
-  ASSERT_EQ(CompileFormula(engine, "0." + std::string(4990, '0') + "1"), 0);
+  ASSERT_EQ(CompileFormula(engine, "0." + std::string(4990, '0') + "1", none, generator), 0);
   EXPECT_EQ(engine.root()->value.re, 0);
-  ASSERT_EQ(CompileFormula(engine, "1" + std::string(4990, '0')), 0);
+  ASSERT_EQ(CompileFormula(engine, "1" + std::string(4990, '0'), none, generator), 0);
   EXPECT_TRUE(std::isinf(engine.root()->value.re));
-  ASSERT_EQ(CompileFormula(engine, "."), 0);
+  ASSERT_EQ(CompileFormula(engine, ".", none, generator), 0);
   EXPECT_EQ(engine.root()->value.re, 0);
-  ASSERT_EQ(CompileFormula(engine, "2."), 0);
+  ASSERT_EQ(CompileFormula(engine, "2.", none, generator), 0);
   EXPECT_EQ(engine.root()->value.re, 2);
   // the variable E is e
   EXPECT_EQ(engine.variable('E').re, std::exp(1.0L));
@@ -226,11 +229,11 @@ TEST(FormulaCompiler, ReportsEachFault) {
   };
   const std::string longest = std::string(2498, '(') + "I" + std::string(2498, ')') + " +10";
   const std::string tooLong = "I" + std::string(5000, '!');
-  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), longest), 0);
-  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), tooLong), 17);
+  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), longest, none, generator), 0);
+  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), tooLong, none, generator), 17);
   for (const CodeCase& c : cases) {
     FormulaEngine engine;
-    EXPECT_EQ(CompileFormula(engine, c.text), c.code) << c.text;
+    EXPECT_EQ(CompileFormula(engine, c.text, none, generator), c.code) << c.text;
     EXPECT_EQ(engine.root() != nullptr, c.code == 0) << c.text;
   }
 }
@@ -244,9 +247,9 @@ TEST(FormulaCompiler, ComplexOnlyKeywordsNeedTheSwitch) {
   EXPECT_EQ(engine.keywords().Lookup("CONJ", true), fcode::kConj);
   engine.SetComplexSwitch(true);
   EXPECT_EQ(engine.variable('I'), Complex(0, 1));
-  ASSERT_EQ(CompileFormula(engine, "RE(J)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "RE(J)", none, generator), 0);
   EXPECT_EQ(Dump(engine.root()), "(RE J)");
-  ASSERT_EQ(CompileFormula(engine, "ARG(J)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "ARG(J)", none, generator), 0);
   EXPECT_EQ(Dump(engine.root()), "(#147 J)");
 }
 
@@ -277,7 +280,7 @@ TEST(FormulaCompiler, TrialEvaluationLeavesVariablesAlone) {
   FormulaEngine engine;
   engine.variable('X') = Complex(7);
   engine.variable('K') = Complex(-3);
-  ASSERT_EQ(CompileFormula(engine, "SUM(K*X*Y*Z,K,1,4)+ITER(2,X+1)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "SUM(K*X*Y*Z,K,1,4)+ITER(2,X+1)", none, generator), 0);
   EXPECT_EQ(engine.variable('X'), Complex(7));
   EXPECT_EQ(engine.variable('K'), Complex(-3));
   EXPECT_EQ(engine.variable('Y'), Complex(0));
@@ -286,16 +289,16 @@ TEST(FormulaCompiler, TrialEvaluationLeavesVariablesAlone) {
 TEST(FormulaCompiler, FoldingKeepsFailingBranchesFailing) {
   FormulaEngine engine;
   // the left branch fails for X < 1 and must stay a square root of -1
-  ASSERT_EQ(CompileFormula(engine, "JOINX(SQRT(-1)|1,2)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINX(SQRT(-1)|1,2)", none, generator), 0);
   engine.variable('X') = Complex(0);
-  EXPECT_FALSE(EvaluateFormula(engine, engine.root()));
+  EXPECT_FALSE(EvaluateFormula(engine, engine.root(), none, generator));
   engine.variable('X') = Complex(3);
-  ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+  ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_EQ(engine.root()->value.re, 2);
   // a reciprocal pair of a constant argument folds to the swapped function
-  ASSERT_EQ(CompileFormula(engine, "J/TAN(1)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "J/TAN(1)", none, generator), 0);
   engine.variable('J') = Complex(1);
-  ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+  ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 0.64209261593433070301, 1e-15);
 }
 

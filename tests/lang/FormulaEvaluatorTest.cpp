@@ -2,21 +2,24 @@
 
 #include <cmath>
 
-#include "core/PollKey.h"
 #include "core/Random.h"
 #include "core/Thresholds.h"
 #include "lang/FormulaEngine.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
 
+NoInterrupt none;
+RandomGenerator generator;
+
 // Compiles text and evaluates it with I = i, J = j. Returns success.
 bool Eval(FormulaEngine& engine, const char* text, Complex& out, long double i = 0, long double j = 0) {
-  EXPECT_EQ(CompileFormula(engine, text), 0) << text;
+  EXPECT_EQ(CompileFormula(engine, text, none, generator), 0) << text;
   if (!engine.root()) return false;
   engine.variable('I') = Complex(i);
   engine.variable('J') = Complex(j);
-  bool ok = EvaluateFormula(engine, engine.root());
+  bool ok = EvaluateFormula(engine, engine.root(), none, generator);
   out = engine.root()->value;
   return ok;
 }
@@ -230,9 +233,9 @@ TEST(FormulaEvaluator, SeamFlag) {
     EXPECT_EQ(engine.seam, c.seam) << c.text;
   }
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "JOINX(1|2,3)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINX(1|2,3)", none, generator), 0);
   engine.variable('X') = Complex(2.0003L);
-  ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+  ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_TRUE(engine.seam);
 }
 
@@ -245,33 +248,37 @@ TEST(FormulaEvaluator, JoinsPickTheirPiece) {
   EXPECT_EQ(v.re, 2);
   ASSERT_TRUE(Eval(engine, "JOINX(1|0,2)", v));  // the seam belongs to the right piece
   EXPECT_EQ(v.re, 2);
-  ASSERT_EQ(CompileFormula(engine, "JOINT(T|1,10*T|2,100*T)"), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINT(T|1,10*T|2,100*T)", none, generator), 0);
   const long double ts[] = {0.5L, 1.5L, 3};
   const long double want[] = {0.5L, 15, 300};
   for (int k = 0; k < 3; ++k) {
     engine.variable('T') = Complex(ts[k]);
-    ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+    ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
     EXPECT_EQ(engine.root()->value.re, want[k]);
   }
   // a failing piece that is not chosen does not matter
-  ASSERT_EQ(CompileFormula(engine, "JOINU(SQRT(-U)|1,LN(U))"), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINU(SQRT(-U)|1,LN(U))", none, generator), 0);
   engine.variable('U') = Complex(-4);
-  ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+  ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_EQ(engine.root()->value.re, 2);
   engine.variable('U') = Complex(4);  // LN is chosen; the failing root is not
-  ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+  ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_LE(Ulps(engine.root()->value.re, std::log(4.0L)), 1);
 }
 
-TEST(FormulaEvaluator, RandomDrawsFromTheProgramGenerator) {
-  ProgramRandom().Seed(12345);
-  RandomGenerator copy;
+// RAND and the compiler's trial values draw from the generator they are
+// given, and from no other.
+TEST(FormulaEvaluator, RandomDrawsFromTheGivenGenerator) {
+  RandomGenerator own, copy;
+  own.Seed(12345);
   copy.Seed(12345);
+  const uint64_t other = generator.State();
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "RAND(I)"), 0);  // one trial: X, Y, Z, then RAND
+  ASSERT_EQ(CompileFormula(engine, "RAND(I)", none, own), 0);  // one trial: X, Y, Z, then RAND
   for (int k = 0; k < 4; ++k) copy.Range(0, 1);
   engine.variable('I') = Complex(3);
-  ASSERT_TRUE(EvaluateFormula(engine, engine.root()));
+  ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, own));
+  EXPECT_EQ(generator.State(), other);
   long double want = 3 * (2 * copy.Range(0, 1) - 1);
   EXPECT_EQ(engine.root()->value.re, want);
   EXPECT_LT(std::fabs(engine.root()->value.re), 3);
@@ -299,9 +306,9 @@ TEST(FormulaEvaluator, ComplexBranches) {
   FormulaEngine engine;
   engine.SetComplexSwitch(true);
   auto run = [&](const char* text, Complex& v) {
-    EXPECT_EQ(CompileFormula(engine, text), 0) << text;
+    EXPECT_EQ(CompileFormula(engine, text, none, generator), 0) << text;
     engine.variable('I') = Complex(0, 1);
-    return EvaluateFormula(engine, engine.root()) && ((v = engine.root()->value), true);
+    return EvaluateFormula(engine, engine.root(), none, generator) && ((v = engine.root()->value), true);
   };
   Complex v;
   ASSERT_TRUE(run("I*I", v));
@@ -337,21 +344,20 @@ TEST(FormulaEvaluator, LongLoopsStopOnQOrS) {
   const char* texts[] = {"1+ITER(2147483647,X+1)", "SUM(SUM(K*L,K,1,2000000000),L,1,2000000000)",
                          "PROD(1,K,-2147483646,2147483646)", "BINOM(2000000000.5,2000000000)"};
   for (const char* t : texts) {
-    for (int key : {'Q', 'S', 'q'}) {
+    for (int key : {'Q', 'S'}) {
       FormulaEngine engine;
-      PostKey(key);  // the compiler's trial evaluation stops as well
-      ASSERT_EQ(CompileFormula(engine, t), 0) << t;
+      FakeInterrupt atCompile(key);  // the compiler's trial evaluation stops as well
+      ASSERT_EQ(CompileFormula(engine, t, atCompile, generator), 0) << t;
       EXPECT_TRUE(engine.stopped) << t;
       engine.stopped = false;
-      PostKey(key);
-      EXPECT_FALSE(EvaluateFormula(engine, engine.root())) << t;
+      FakeInterrupt atEvaluation(key);
+      EXPECT_FALSE(EvaluateFormula(engine, engine.root(), atEvaluation, generator)) << t;
       EXPECT_TRUE(engine.stopped);
       EXPECT_EQ(engine.variable('X').re, 0);  // restored
       // once stopped, nothing evaluates until the flag is cleared
-      EXPECT_FALSE(EvaluateFormula(engine, engine.root()));
+      EXPECT_FALSE(EvaluateFormula(engine, engine.root(), none, generator));
     }
   }
-  ClearPendingKey();
 }
 
 }  // namespace

@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <string>
 
-#include "core/PollKey.h"
 #include "lang/FormulaEngine.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
+
+NoInterrupt none;
+RandomGenerator generator;
 
 // A small fixed-seed generator of its own, so the inputs never change.
 struct Lcg {
@@ -35,21 +38,21 @@ std::string RandomText(Lcg& g, size_t length) {
   return t;
 }
 
-// Evaluates what compiles; the pending key bounds every long loop.
+// Evaluates what compiles; a pressed S bounds every long loop.
 void Exercise(FormulaEngine& engine, const std::string& text) {
   engine.stopped = false;
-  PostKey('S');
-  if (CompileFormula(engine, text) != 0) {
+  FakeInterrupt atCompile('S');
+  if (CompileFormula(engine, text, atCompile, generator) != 0) {
     ASSERT_EQ(engine.root(), nullptr);
     return;
   }
   ASSERT_NE(engine.root(), nullptr);
   engine.stopped = false;
-  PostKey('S');
+  FakeInterrupt atEvaluation('S');
   for (int k = 1; k <= 2; ++k) {
     engine.variable('I') = Complex(k);
     engine.variable('J') = Complex(3 - k);
-    EvaluateFormula(engine, engine.root());
+    EvaluateFormula(engine, engine.root(), atEvaluation, generator);
   }
 }
 
@@ -66,7 +69,6 @@ TEST(FormulaFuzz, RandomTextsNeverCrashOrHang) {
     compiled += engine.root() != nullptr;
   }
   EXPECT_GT(compiled, 1000);  // the generator reaches the evaluator too
-  ClearPendingKey();
 }
 
 TEST(FormulaFuzz, AdversarialTexts) {
@@ -115,7 +117,6 @@ TEST(FormulaFuzz, AdversarialTexts) {
     Exercise(real, t);
     Exercise(cx, t);
   }
-  ClearPendingKey();
 }
 
 }  // namespace

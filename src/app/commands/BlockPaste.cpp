@@ -5,6 +5,8 @@
 
 #include <new>
 
+#include "core/Interrupt.h"
+#include "core/Random.h"
 #include "lang/Expression.h"
 
 namespace tavrin {
@@ -100,7 +102,7 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
           const std::string cell = WithoutMinusSubstitution(doc.format, block[i][j]);
           if (Blank(cell)) continue;  // an empty cell keeps its entry
           Complex value;
-          ResultCode rc = EvaluateEntryText(doc.variables, cell, value);
+          ResultCode rc = EvaluateEntryText(doc.variables, cell, value, ProgramInterrupt(), app.random());
           if (rc != code::kOk) return fail(rc > 0 ? rc : code::kCouldNotCalculate);
           if (doc.kind() == MatrixKind::Real) {
             // As the entry editor: "2i" is refused, not stored as 0; only

@@ -4,6 +4,8 @@
 
 #include "app/commands/CommandLine.h"
 #include "app/commands/CommandSupport.h"
+#include "core/Interrupt.h"
+#include "core/Random.h"
 #include "lang/Expression.h"
 #include "lang/FormulaEngine.h"
 
@@ -15,7 +17,7 @@ ResultCode Calculate(Application& app, int letter, const std::string& text) {
   ExprValue value;
   MatrixLookup lookup = SnapshotLookup(ws, text);
   const Mode mode = app.mode();
-  ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value); }, 'Q');
+  ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value, ProgramInterrupt()); }, 'Q');
   if (c < 0) return c;  // stopped: nothing is stored
   if (c > 0) return app.Fail(c);  // a scalar result is 102 "not a matrix" too
   return mode == Mode::Integer ? Store(app, letter, std::move(value.integerMatrix), text)
@@ -29,7 +31,8 @@ ResultCode Formula(Application& app, int letter, const std::string& rowsText, co
   FormulaEngine& engine = app.formulaEngine();
   ResultCode run = app.RunLong(
       [&] {
-        result = RunFormulaCommand(engine, rowsText, colsText, text);
+        // On the long-work thread ProgramRandom() is that thread's own generator.
+        result = RunFormulaCommand(engine, rowsText, colsText, text, ProgramInterrupt(), ProgramRandom());
         return result.code;
       },
       'Q');

@@ -4,6 +4,7 @@
 
 #include "app/commands/CommandLine.h"
 #include "app/commands/FormatText.h"
+#include "core/Interrupt.h"
 #include "core/StringTable.h"
 #include "engine/EchelonEngine.h"
 #include "engine/ExactEchelon.h"
@@ -38,7 +39,7 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
     bool stopped = false;
     const ResultCode run = app.RunLong(
         [&] {
-          h = ExactEchelonEngine(copy, budget, &steps, &stopped);
+          h = ExactEchelonEngine(copy, budget, &steps, &ProgramInterrupt(), &stopped);
           return code::kOk;
         },
         'Q');

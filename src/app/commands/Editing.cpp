@@ -7,6 +7,8 @@
 
 #include "app/commands/CommandLine.h"
 #include "app/commands/Generators.h"
+#include "core/Interrupt.h"
+#include "core/Random.h"
 #include "core/TextNumbers.h"
 #include "lang/EntryText.h"
 #include "lang/Expression.h"
@@ -381,7 +383,7 @@ ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, co
     } else {
       if (IsBlank(text)) return Fail(port, code::kNothingToDo);
       Complex value;
-      ResultCode rc = EvaluateEntryText(doc.variables, text, value);
+      ResultCode rc = EvaluateEntryText(doc.variables, text, value, ProgramInterrupt(), app.random());
       if (rc != code::kOk) return Fail(port, rc > 0 ? rc : code::kCouldNotCalculate);
       if (doc.kind() == MatrixKind::Real) {
         // A real matrix cannot hold "3i"; rounding noise of a real value

@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "core/Interrupt.h"
 #include "core/Random.h"
 #include "core/StringTable.h"
 #include "core/CLocale.h"
@@ -73,7 +74,7 @@ ResultCode NewComplex(Workspace& ws, RandomGenerator& random, int letter, NewTyp
   long double low = ReadReal(lowText), high = ReadReal(highText);
   Complex value;
   if (type == NewType::Diagonal) {
-    ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LiveLookup(ws), value);
+    ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LiveLookup(ws), value, ProgramInterrupt());
     if (rc > 0) return Fail(ws, rc);
     if (!complexMode) value.im = 0.0L;
   }

@@ -2,6 +2,7 @@
 
 #include "app/commands/CommandLine.h"
 #include "app/commands/FormatText.h"
+#include "core/Interrupt.h"
 #include "core/StringTable.h"
 #include "engine/ExactSimplex.h"
 #include "engine/Simplex.h"
@@ -51,7 +52,8 @@ ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, T
     ExactLinearProgramResult result;
     StepLog steps = tasks.lpSteps;
     rc = app.RunLong(
-        [&] { return RunExactLinearProgram(fd->q, bd->q, cd->q, budget, maximize, letters, result, &steps, true); },
+        [&] { return RunExactLinearProgram(fd->q, bd->q, cd->q, budget, maximize, letters, result, &steps,
+                                           &ProgramInterrupt()); },
         'Q');
     if (rc == kStoppedByKey) return code::kInterrupted;  // stopped: nothing is shown
     if (rc > 0) return app.Fail(rc);

@@ -3,6 +3,7 @@
 #include "app/commands/CommandLine.h"
 #include "app/commands/CommandSupport.h"
 #include "app/commands/FormatText.h"
+#include "core/Interrupt.h"
 #include "core/StringTable.h"
 #include "core/TextNumbers.h"
 #include "engine/ExactOperations.h"
@@ -24,11 +25,12 @@ ResultCode ApplyWithFactor(Application& app, uint32_t kind, StepOperation& step,
   TaskState& tasks = app.tasks();
   ResultCode c;
   if (op.isInteger()) {
-    c = EvaluateFractionText(factorText.substr(0, 100), LiveLookup(app.workspace()), step.exact);
+    c = EvaluateFractionText(factorText.substr(0, 100), LiveLookup(app.workspace()), step.exact, ProgramInterrupt());
     if (c > 0) return app.Fail(c);
     c = tasks.exactOperations->Apply(op.q, kind, step.first, second, step.exact);
   } else {
-    c = EvaluateScalarText(factorText.substr(0, 100), app.mode(), LiveLookup(app.workspace()), step.value);
+    c = EvaluateScalarText(factorText.substr(0, 100), app.mode(), LiveLookup(app.workspace()), step.value,
+                           ProgramInterrupt());
     if (c > 0) return app.Fail(c);
     if (app.mode() == Mode::Real) step.value.im = 0;
     c = tasks.operations->Apply(op.z, kind, step.first, second, step.value);

@@ -2,6 +2,7 @@
 
 #include "app/commands/CommandLine.h"
 #include "app/commands/CommandSupport.h"
+#include "core/Interrupt.h"
 #include "core/StringTable.h"
 #include "engine/Elimination.h"
 
@@ -34,7 +35,7 @@ ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
     IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
     IntegerMatrix matrix = mDoc->q;
     IntegerSolveResult result;
-    ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, result); }, 'Q');
+    ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, result, ProgramInterrupt()); }, 'Q');
     if (c > 0) return app.Fail(c);
     return c < 0 ? c : store(result);
   }
@@ -43,7 +44,7 @@ ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
   ComplexMatrix matrix = mDoc->z;
   const long double tolerance = mDoc->Tolerance();
   SolveResult result;
-  ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, tolerance, result); }, 'Q');
+  ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, tolerance, result, ProgramInterrupt()); }, 'Q');
   if (c > 0) return app.Fail(c);
   return c < 0 ? c : store(result);  // stopped: nothing is stored
 }

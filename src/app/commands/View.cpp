@@ -4,6 +4,7 @@
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandLine.h"
 #include "app/commands/CommandSupport.h"
+#include "core/Interrupt.h"
 #include "core/StringTable.h"
 #include "engine/OneMatrixReport.h"
 
@@ -46,7 +47,8 @@ ResultCode Report(Application& app, int letter, std::string& title, std::string&
   if (kind == MatrixKind::Integer) q = doc->q; else z = doc->z;
   ResultCode c = app.RunLong(
       [&] {
-        text = kind == MatrixKind::Integer ? OneMatrixReport(q, f) : OneMatrixReport(z, kind, f);
+        text = kind == MatrixKind::Integer ? OneMatrixReport(q, f, ProgramInterrupt())
+                                             : OneMatrixReport(z, kind, f, ProgramInterrupt());
         return code::kOk;
       },
       kind == MatrixKind::Integer ? 'Q' : 'S');
