@@ -1,6 +1,9 @@
 #pragma once
 #include <initializer_list>
+#include <string>
+#include <vector>
 
+#include "core/Fraction.h"
 #include "core/Matrix.h"
 
 namespace tavrin {
@@ -19,6 +22,24 @@ inline IntegerMatrix Int(int rows, int cols, std::initializer_list<long> values,
   for (long x : values) m.e[i++] = BigInteger(x);
   m.denominator = BigInteger(denominator);
   return m;
+}
+
+// The numerators as they are stored, before the common denominator.
+inline std::vector<long> Numerators(const IntegerMatrix& m) {
+  std::vector<long> out;
+  for (const BigInteger& e : m.e) out.push_back(e.Value().get_si());
+  return out;
+}
+
+// Each entry as its reduced value, "p/q" or "p".
+inline std::vector<std::string> Values(const IntegerMatrix& m) {
+  std::vector<std::string> out;
+  for (const BigInteger& e : m.e) {
+    Fraction f{e, m.denominator};
+    (void)Reduce(f);
+    out.push_back(f.ToString());
+  }
+  return out;
 }
 
 }  // namespace tavrin

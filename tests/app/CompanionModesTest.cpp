@@ -8,16 +8,6 @@
 namespace tavrin {
 namespace {
 
-std::vector<std::string> Values(const IntegerMatrix& m) {
-  std::vector<std::string> out;
-  for (const BigInteger& e : m.e) {
-    Fraction f{e, m.denominator};
-    Reduce(f);
-    out.push_back(f.ToString());
-  }
-  return out;
-}
-
 // The echelon and operations dialogs read only the letters of the current
 // mode, and in integer mode they work in exact fractions.
 TEST(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {

@@ -18,12 +18,6 @@ NoInterrupt none;
 
 
 
-std::vector<long> Numerators(const IntegerMatrix& m) {
-  std::vector<long> v;
-  for (const auto& x : m.e) v.push_back(x.Value().get_si());
-  return v;
-}
-
 void ExpectNear(Complex a, Complex b, long double tol, const char* what) {
   EXPECT_NEAR(static_cast<double>(a.re), static_cast<double>(b.re), static_cast<double>(tol)) << what;
   EXPECT_NEAR(static_cast<double>(a.im), static_cast<double>(b.im), static_cast<double>(tol)) << what;

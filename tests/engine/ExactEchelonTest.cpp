@@ -10,17 +10,6 @@
 namespace tavrin {
 namespace {
 
-// Each entry as its reduced value, "p/q" or "p".
-std::vector<std::string> Values(const IntegerMatrix& m) {
-  std::vector<std::string> out;
-  for (const BigInteger& e : m.e) {
-    Fraction f{e, m.denominator};
-    Reduce(f);
-    out.push_back(f.ToString());
-  }
-  return out;
-}
-
 // [[0,2,4,6],[1,1,1,1],[2,3,4,5]] worked by hand, one budget at a time:
 // the pivot of column 0 sits in row 2 and is swapped up, normalising by 1
 // and clearing a zero entry still cost a click, row 3 ends as zeros and

@@ -23,6 +23,7 @@
 #include "ui/TaskDialog.h"
 #include "ui/TextWindow.h"
 #include "ui/WindowPlacement.h"
+#include "MatrixBuilders.h"
 #include "UiTestSupport.h"
 
 using namespace tavrin;
@@ -61,12 +62,6 @@ class DesktopTest : public QObject {
     MatrixDocument* doc = nullptr;
     frame_->app().workspace().PutMatrix(mode, "", letter, m, &doc);
     return frame_->WindowOf(*doc);
-  }
-  static ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> values) {
-    ComplexMatrix m(rows, cols);
-    int k = 0;
-    for (long double v : values) m.e[k++] = Complex(v);
-    return m;
   }
   QDialog* Dialog(const char* name) { return qobject_cast<QDialog*>(frame_->findChild<QDialog*>(name)); }
 

@@ -92,8 +92,6 @@ class MatrixWindowTest : public QObject {
     const int twelve = w->metrics().cellWidth;
     QCOMPARE(eight, fm.horizontalAdvance("88888888"));
     QCOMPARE(twelve, fm.horizontalAdvance("888888888888"));
-    const int h = fm.height();
-    QCOMPARE(w->metrics().cellHeight, h + 2 * (h / 4));
   }
 
   void integerWindowShowsOneRowLessAndTheDenominator() {

@@ -9,18 +9,12 @@
 #include <cmath>
 
 #include "UiFakePort.h"
+#include "MatrixBuilders.h"
 #include "ui/Dialogs.h"
 
 using namespace tavrin;
 
 namespace {
-
-ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> values) {
-  ComplexMatrix m(rows, cols);
-  int k = 0;
-  for (long double v : values) m.e[k++] = Complex(v);
-  return m;
-}
 
 int Letter(char c) { return c - 'A' + 1; }
 
