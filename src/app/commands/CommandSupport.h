@@ -28,6 +28,15 @@ ResultCode Store(Application& app, int letter, M matrix, const std::string& note
   return c;
 }
 
+// "save as" of a companion window (linear program, echelon): its matrix
+// stored under the letter with the given description; code 10 when the
+// window shows another mode's data.
+inline ResultCode SaveCompanionAs(Application& app, const MatrixDocument& doc, int letter,
+                                  const std::string& notes) {
+  if (doc.kind() != KindOfMode(app.mode())) return app.Fail(code::kNothingToShow);
+  return VisitEntries(doc, [&](const auto& m, auto...) { return Store(app, letter, m, notes); });
+}
+
 // The evaluator's view of the current mode's lettered matrices, live.
 MatrixLookup LiveLookup(Workspace& ws);
 // Copies of the current mode's matrices that a text names. Long work reads

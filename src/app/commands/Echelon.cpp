@@ -67,9 +67,7 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
 void EchelonLetterChanged(Application& app) { app.tasks().echelonCounter = -1; }
 
 ResultCode SaveEchelonAs(Application& app, int letter) {
-  MatrixDocument& ech = app.workspace().echelon();
-  if (ech.kind() != KindOfMode(app.mode())) return app.Fail(code::kNothingToShow);  // it shows another mode's data
-  return VisitEntries(ech, [&](const auto& m, auto...) { return Store(app, letter, m, String(str::kEchelonForm)); });
+  return SaveCompanionAs(app, app.workspace().echelon(), letter, String(str::kEchelonForm));
 }
 
 ResultCode EchelonLine(Application& app, CommandLine& line) {

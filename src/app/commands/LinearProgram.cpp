@@ -81,9 +81,7 @@ ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, T
 void LpSelectionChanged(Application& app) { app.tasks().lpCounter = -1; }
 
 ResultCode SaveLpAs(Application& app, int letter) {
-  MatrixDocument& lp = app.workspace().lp();
-  if (lp.kind() != KindOfMode(app.mode())) return app.Fail(code::kNothingToShow);  // it shows another mode's data
-  return VisitEntries(lp, [&](const auto& m, auto...) { return Store(app, letter, m, String(str::kLinearProgramData)); });
+  return SaveCompanionAs(app, app.workspace().lp(), letter, String(str::kLinearProgramData));
 }
 
 ResultCode LinearProgramLine(Application& app, CommandLine& line) {
