@@ -11,7 +11,7 @@ void Fill(benchmark::State& state, const char* formula) {
   tavrin::FormulaEngine engine;
   for (auto _ : state) {
     tavrin::FormulaCommandResult r = tavrin::RunFormulaCommand(engine, "1000", "1000", formula, none, generator);
-    if (r.code != 0 || r.matrix.at(999, 999).re == 0) state.SkipWithError("formula failed");
+    if (NotOk(r.code) || r.matrix.at(999, 999).re == 0) state.SkipWithError("formula failed");
     benchmark::DoNotOptimize(r.matrix.e.data());
   }
   state.SetItemsProcessed(state.iterations() * 1000000);

@@ -91,7 +91,7 @@ void Summary() {
     ComplexMatrix p;
     EigenMatrix ep(n, n);
     const int reps = n <= 500 ? 5 : 3;
-    const double ours = Best(reps, [&] { tavrin::MatrixProduct(a, b, p, none); });
+    const double ours = Best(reps, [&] { (void)tavrin::MatrixProduct(a, b, p, none); });
     const double theirs = Best(reps, [&] { ep.noalias() = ea * eb; });
     std::printf("%-10s %6d %12.1f %12.1f %8.3f\n", "product", n, ours * 1e3, theirs * 1e3, ours / theirs);
   }
@@ -102,7 +102,7 @@ void Summary() {
     Complex det;
     EigenMatrix einv;
     const int reps = n <= 300 ? 5 : 3;
-    const double ours = Best(reps, [&] { tavrin::DeterminantAndInverse(a, det, &inv, none); });
+    const double ours = Best(reps, [&] { (void)tavrin::DeterminantAndInverse(a, det, &inv, none); });
     const double theirs = Best(reps, [&] { einv = ea.partialPivLu().inverse(); });
     std::printf("%-10s %6d %12.1f %12.1f %8.3f   residual ours %.3Le Eigen %.3Le\n", "inverse", n,
                 ours * 1e3, theirs * 1e3, ours / theirs, Residual(ea, ToEigen(inv)), Residual(ea, einv));

@@ -13,7 +13,7 @@ class FakePort : public UserPort {
  public:
   std::deque<Answer> answers;
   std::vector<std::string> questions;
-  std::vector<int> codes;
+  std::vector<ResultCode> codes;
   std::vector<std::string> notices;
   std::string chosenFile;  // empty: the file dialog is cancelled
   int shown = 0, hidden = 0, menusRebuilt = 0;
@@ -25,7 +25,7 @@ class FakePort : public UserPort {
     answers.pop_front();
     return a;
   }
-  void ShowCode(int code) override { codes.push_back(code); }
+  void ShowCode(ResultCode code) override { codes.push_back(code); }
   void ShowNotice(const std::string& text) override { notices.push_back(text); }
   bool ChooseFile(bool, const std::string&, const std::string&, std::string& path) override {
     if (chosenFile.empty()) return false;

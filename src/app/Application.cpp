@@ -33,9 +33,9 @@ ResultCode Application::RunLong(const std::function<ResultCode()>& work, int sto
     try {
       return work();
     } catch (const std::bad_alloc&) {
-      return code::kLowMemory;
+      return ResultCode::LowMemory;
     } catch (const std::length_error&) {
-      return code::kLowMemory;
+      return ResultCode::LowMemory;
     }
   };
   ClearPendingKey();

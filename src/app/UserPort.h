@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/ResultCode.h"
+
 namespace tavrin {
 
 class MatrixDocument;
@@ -18,10 +20,10 @@ class UserPort {
   // A question with caption "careful!": Yes/No, or Yes/No/Cancel.
   virtual Answer Ask(const std::string& question, bool withCancel) = 0;
   // An error box with caption "hmm ..." and the text string 400 + code.
-  virtual void ShowCode(int code) = 0;
+  virtual void ShowCode(ResultCode code) = 0;
   // The same box for a failure at a place the user should know, such as
   // "entry (2, 3)": the code's text, a blank, then the place.
-  virtual void ShowCodeAt(int code, const std::string& place) {
+  virtual void ShowCodeAt(ResultCode code, const std::string& place) {
     (void)place;
     ShowCode(code);
   }

@@ -11,7 +11,7 @@ ResultCode RunOnWorkerThread(const std::function<ResultCode()>& work,
                              const std::function<void(const std::function<bool()>& over)>& wait,
                              const std::function<void()>& finished) {
   RandomGenerator own = ProgramRandom();
-  ResultCode result = code::kOk;
+  ResultCode result = ResultCode::Ok;
   std::atomic<bool> done{false};
   std::thread worker([&] {
     {

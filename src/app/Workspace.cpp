@@ -49,13 +49,13 @@ ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, M ent
   // the current mode could name, and replace, a matrix nobody sees.
   if (letter < 1) letter = FindFreeLetter(m);
   if (letter < 1 || letter > 26) {
-    port_.ShowCode(code::kNoMoreRoom);
-    return code::kNoMoreRoom;
+    port_.ShowCode(ResultCode::NoMoreRoom);
+    return ResultCode::NoMoreRoom;
   }
   auto& slot = slots_[static_cast<int>(m)][letter - 1];
   try {
     if (slot) {
-      if (port_.Ask(String(str::kOverwrite), false) != Answer::Yes) return code::kInterrupted;
+      if (port_.Ask(String(str::kOverwrite), false) != Answer::Yes) return ResultCode::Stopped;
       slot->ReplaceAsStep(std::move(entries), look);
       slot->modified = true;
       port_.DocumentChanged(*slot);
@@ -77,19 +77,19 @@ ResultCode Workspace::Put(Mode m, const std::string& fileName, int letter, M ent
       port_.LetterMenusChanged();
     }
   } catch (const std::bad_alloc&) {
-    port_.ShowCode(code::kLowMemory);
-    return code::kLowMemory;
+    port_.ShowCode(ResultCode::LowMemory);
+    return ResultCode::LowMemory;
   }
   Show(*slot);
   if (stored) *stored = slot.get();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, ComplexMatrix entries,
                                 MatrixDocument** stored, const DocumentLook* look) {
   if (m == Mode::Integer) {
-    port_.ShowCode(code::kIncompatible);
-    return code::kIncompatible;
+    port_.ShowCode(ResultCode::Incompatible);
+    return ResultCode::Incompatible;
   }
   return Put(m, fileName, letter, std::move(entries), stored, look);
 }
@@ -97,8 +97,8 @@ ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter,
 ResultCode Workspace::PutMatrix(Mode m, const std::string& fileName, int letter, IntegerMatrix entries,
                                 MatrixDocument** stored, const DocumentLook* look) {
   if (m != Mode::Integer) {
-    port_.ShowCode(code::kIncompatible);
-    return code::kIncompatible;
+    port_.ShowCode(ResultCode::Incompatible);
+    return ResultCode::Incompatible;
   }
   return Put(m, fileName, letter, std::move(entries), stored, look);
 }
@@ -111,7 +111,7 @@ void Workspace::SetDescription(MatrixDocument& doc, const std::string& text) {
 bool Workspace::EditingGuard() {
   for (const auto& slot : slots_[static_cast<int>(mode_)]) {
     if (slot && slot->editing) {
-      port_.ShowCode(code::kEditingInProgress);
+      port_.ShowCode(ResultCode::EditingInProgress);
       return true;
     }
   }

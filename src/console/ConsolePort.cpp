@@ -12,15 +12,15 @@ Answer ConsolePort::Ask(const std::string& question, bool withCancel) {
   return a;
 }
 
-void ConsolePort::ShowCode(int code) {
-  if (code <= 0) return;
-  out_ << "error " << code << ": " << CodeMessage(code) << "\n";
+void ConsolePort::ShowCode(ResultCode code) {
+  if (!IsError(code)) return;
+  out_ << "error " << CodeNumber(code) << ": " << CodeMessage(code) << "\n";
   error_ = true;
 }
 
-void ConsolePort::ShowCodeAt(int code, const std::string& place) {
-  if (code <= 0) return;
-  out_ << "error " << code << ": " << CodeMessage(code) << " " << place << "\n";
+void ConsolePort::ShowCodeAt(ResultCode code, const std::string& place) {
+  if (!IsError(code)) return;
+  out_ << "error " << CodeNumber(code) << ": " << CodeMessage(code) << " " << place << "\n";
   error_ = true;
 }
 

@@ -13,8 +13,8 @@ class ConsolePort : public UserPort {
   explicit ConsolePort(std::ostream& out) : out_(out) {}
 
   Answer Ask(const std::string& question, bool withCancel) override;
-  void ShowCode(int code) override;
-  void ShowCodeAt(int code, const std::string& place) override;
+  void ShowCode(ResultCode code) override;
+  void ShowCodeAt(ResultCode code, const std::string& place) override;
   void ShowNotice(const std::string& text) override;
   // There is no file dialog: the name it would offer is taken.
   bool ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) override;

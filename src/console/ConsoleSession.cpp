@@ -56,17 +56,17 @@ bool ConsoleSession::RunLine(const std::string& rawLine, std::istream& in) {
     status_ = 2;
     return true;
   }
-  ResultCode c = code::kOk;
+  ResultCode c = ResultCode::Ok;
   try {
     c = command->handler(app_, line);
   } catch (const std::bad_alloc&) {
     // Memory ran out outside the long work's own guard: the command ends
     // with code 3 and the workspace keeps what it had.
-    c = app_.Fail(code::kLowMemory);
+    c = app_.Fail(ResultCode::LowMemory);
   } catch (const std::length_error&) {
-    c = app_.Fail(code::kLowMemory);
+    c = app_.Fail(ResultCode::LowMemory);
   }
-  if (c > 0) status_ = std::max(status_, 1);
+  if (IsError(c)) status_ = std::max(status_, 1);
   return !line.quit;
 }
 

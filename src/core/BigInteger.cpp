@@ -26,7 +26,7 @@ ResultCode BigInteger::Parse(std::string_view text, BigInteger& out) {
   }
   if (i == text.size()) {
     out = BigInteger();
-    return code::kEmptyText;
+    return ResultCode::EmptyText;
   }
   std::string digits;
   digits.reserve(text.size() - i);
@@ -36,13 +36,13 @@ ResultCode BigInteger::Parse(std::string_view text, BigInteger& out) {
   }
   if (digits.empty()) {
     out = BigInteger();
-    return code::kOk;
+    return ResultCode::Ok;
   }
   mpz_class v;
   v.set_str(digits, 10);
   if (negative) v = -v;
   out = BigInteger(std::move(v));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 int32_t BigInteger::Top() const {
@@ -127,77 +127,77 @@ std::string BigInteger::TextForm(int maxLength, int lineLength, int firstLimb, i
 ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
   if (stop.Quit()) {
     out = BigInteger(1);
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   }
   out = a * b;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigInteger& r, Interrupt& stop) {
   if (b.IsZero()) {
     q = BigInteger();
     r = BigInteger();
-    return code::kDivisionByZero;
+    return ResultCode::DivisionByZero;
   }
   if (stop.Quit()) {
     q = BigInteger();
     r = BigInteger();
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   }
   mpz_class qq, rr;
   mpz_tdiv_qr(qq.get_mpz_t(), rr.get_mpz_t(), a.Value().get_mpz_t(), b.Value().get_mpz_t());
   q = BigInteger(std::move(qq));
   r = BigInteger(std::move(rr));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
   if (a.IsZero() && b.IsZero()) {
     out = BigInteger(1);
-    return code::kGcdOfZeros;
+    return ResultCode::GcdOfZeros;
   }
   if (stop.Quit()) {
     out = BigInteger(1);
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   }
   mpz_class g;
   mpz_gcd(g.get_mpz_t(), a.Value().get_mpz_t(), b.Value().get_mpz_t());
   out = BigInteger(std::move(g));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
   if (a.IsZero() || b.IsZero()) {
     out = BigInteger(1);
-    return code::kGcdOfZeros;
+    return ResultCode::GcdOfZeros;
   }
   if (stop.Quit()) {
     out = BigInteger(1);
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   }
   mpz_class l;
   mpz_lcm(l.get_mpz_t(), a.Value().get_mpz_t(), b.Value().get_mpz_t());
   out = BigInteger(std::move(l));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode Power(const BigInteger& base, long n, BigInteger& out, Interrupt& stop) {
   if (n < 0) {
     out = BigInteger(1);
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
   mpz_class result = 1, square = base.Value();
   while (n > 0) {
     if (stop.Quit()) {
       out = BigInteger(1);
-      return code::kInterrupted;
+      return ResultCode::Stopped;
     }
     if (n & 1) result *= square;
     n >>= 1;
     if (n > 0) square *= square;
   }
   out = BigInteger(std::move(result));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -4,44 +4,56 @@
 namespace tavrin {
 
 // Routines report failure by returning a code, never by throwing.
-// 0 is success, negative values mean "interrupted / nothing done" (not an
-// error), positive values are errors whose message is string 400 + code.
-using ResultCode = int16_t;
+// Ok is success; Stopped (the user pressed the stop key) and Finished (a
+// step loop has nothing left to do) are outcomes, not errors; every other
+// code is an error whose number is shown to the user and whose message is
+// string 400 + number. Where one number carries several meanings each
+// meaning has its own name with the same value, so call sites say what
+// they mean while the user still sees the same number and text.
+enum class [[nodiscard]] ResultCode : int16_t {
+  Ok = 0,
+  Stopped = -1,   // key Q / S: nothing (more) is done
+  Finished = -2,  // a step loop has reached its end; never shown
+  CannotUnderstand = 1,
+  QuotientEstimate = 1,
+  CouldNotFind = 2,
+  EmptyText = 2,
+  LowMemory = 3,
+  NoMoreRoom = 4,
+  InconsistentData = 6,
+  GcdOfZeros = 6,
+  InconsistentSystem = 6,
+  NothingToDo = 9,
+  NothingToShow = 10,
+  CannotOpenFile = 11,
+  CannotSaveFile = 12,
+  PositiveValue = 14,
+  DivisionByZero = 14,
+  Singular = 14,
+  OutOfBounds = 17,
+  TooLarge = 20,
+  CannotPrint = 22,
+  NoPrinter = 23,
+  NeedAtLeastOne = 25,
+  NotPossible = 26,  // e.g. a fraction the denominator cannot hold
+  CouldNotCalculate = 101,
+  NotAMatrix = 102,
+  Incompatible = 103,
+  NotAColumnVector = 105,
+  NoFeasibleVectors = 107,
+  MatrixNotFound = 108,
+  IntegerExpected = 109,
+  PythagoreanDataExpected = 110,
+  EditingInProgress = 111,
+  Unbounded = 112,  // a linear program's objective
+};
 
-namespace code {
-inline constexpr ResultCode kOk = 0;
-inline constexpr ResultCode kInterrupted = -1;      // key Q / S, or no pivot
-inline constexpr ResultCode kCannotUnderstand = 1;  // also: quotient estimate failure
-inline constexpr ResultCode kCouldNotFind = 2;      // also: empty integer text
-inline constexpr ResultCode kLowMemory = 3;
-inline constexpr ResultCode kNoMoreRoom = 4;
-inline constexpr ResultCode kInconsistentData = 6;
-inline constexpr ResultCode kNothingToDo = 9;
-inline constexpr ResultCode kNothingToShow = 10;
-inline constexpr ResultCode kCannotOpenFile = 11;
-inline constexpr ResultCode kCannotSaveFile = 12;
-inline constexpr ResultCode kPositiveValue = 14;    // also: division by zero / singular
-inline constexpr ResultCode kOutOfBounds = 17;
-inline constexpr ResultCode kTooLarge = 20;
-inline constexpr ResultCode kNeedAtLeastOne = 25;
-inline constexpr ResultCode kCouldNotCalculate = 101;
-inline constexpr ResultCode kNotAMatrix = 102;
-inline constexpr ResultCode kIncompatible = 103;
-inline constexpr ResultCode kNotAColumnVector = 105;
-inline constexpr ResultCode kNoFeasibleVectors = 107;
-inline constexpr ResultCode kMatrixNotFound = 108;
-inline constexpr ResultCode kIntegerExpected = 109;
-inline constexpr ResultCode kPythagoreanDataExpected = 110;
-inline constexpr ResultCode kEditingInProgress = 111;
-inline constexpr ResultCode kUnbounded = 112;       // a linear program's objective
-
-// Aliases that read better at the call sites of the numeric engine.
-inline constexpr ResultCode kDivisionByZero = 14;
-inline constexpr ResultCode kSingular = 14;
-inline constexpr ResultCode kGcdOfZeros = 6;
-inline constexpr ResultCode kInconsistentSystem = 6;
-inline constexpr ResultCode kEmptyText = 2;
-inline constexpr ResultCode kQuotientEstimate = 1;
-}  // namespace code
+// The number the user sees ("error 14: ...") and the string table uses.
+constexpr int CodeNumber(ResultCode c) { return static_cast<int>(c); }
+constexpr bool IsOk(ResultCode c) { return c == ResultCode::Ok; }
+constexpr bool IsError(ResultCode c) { return CodeNumber(c) > 0; }
+constexpr bool IsStopped(ResultCode c) { return c == ResultCode::Stopped; }
+// Not Ok: an error, a stop or the end of a loop.
+constexpr bool NotOk(ResultCode c) { return c != ResultCode::Ok; }
 
 }  // namespace tavrin

@@ -128,6 +128,6 @@ const char* String(int id) {
   return it == table.end() ? "" : it->second;
 }
 
-std::string CodeMessage(int code) { return String(400 + code); }
+std::string CodeMessage(ResultCode code) { return String(400 + CodeNumber(code)); }
 
 }  // namespace tavrin

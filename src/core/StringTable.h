@@ -9,8 +9,8 @@ namespace tavrin {
 // Returns an empty text for a number the table does not hold.
 const char* String(int id);
 
-// The message shown for a positive result code c: string 400 + c.
-std::string CodeMessage(int code);
+// The message shown for an error code: string 400 + its number.
+std::string CodeMessage(ResultCode code);
 
 namespace str {
 inline constexpr int kCareful = 2;

@@ -85,13 +85,13 @@ bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, I
 
 ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector<Fraction>& c, Interrupt& stop) {
   c.clear();
-  if (m.rows != m.cols || m.denominator.IsZero()) return code::kIncompatible;
+  if (m.rows != m.cols || m.denominator.IsZero()) return ResultCode::Incompatible;
   const int n = m.rows;
   auto a = [&](int i, int j) -> const mpz_class& { return m.at(i, j).Value(); };
   // Berkowitz: vect holds the polynomial of the leading r x r block.
   std::vector<mpz_class> vect{1};
   for (int r = 0; r < n; ++r) {
-    if (stop.QuitOrStop()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     // t = (1, -a_rr, -R C, -R A C, ..., -R A^(r-1) C)
     std::vector<mpz_class> t(r + 2);
     t[0] = 1;
@@ -103,7 +103,7 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
       for (int i = 0; i < r; ++i) mpz_addmul(s.get_mpz_t(), a(r, i).get_mpz_t(), col[i].get_mpz_t());
       t[step + 2] = -s;
       if (step + 1 == r) break;
-      if (stop.QuitOrStop()) return code::kInterrupted;  // each product is O(r^2) big multiplications
+      if (stop.QuitOrStop()) return ResultCode::Stopped;  // each product is O(r^2) big multiplications
       for (int i = 0; i < r; ++i) {
         next[i] = 0;
         for (int j = 0; j < r; ++j) mpz_addmul(next[i].get_mpz_t(), a(i, j).get_mpz_t(), col[j].get_mpz_t());
@@ -121,10 +121,10 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
   mpz_class power = 1;
   for (int k = 0; k <= n; ++k) {
     c[k] = Fraction{BigInteger(vect[k]), BigInteger(power)};
-    Reduce(c[k]);
+    (void)Reduce(c[k]);  // d^k with d checked non-zero above
     power *= m.denominator.Value();
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -49,7 +49,7 @@ ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd, Interrupt& stop) {
   const int n = static_cast<int>(a.rows());
   const int nb = PanelWidth(n);
   for (int k0 = 0; k0 < n; k0 += nb) {
-    if (stop.QuitOrStop()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     const int bs = std::min(nb, n - k0);
     for (int k = k0; k < k0 + bs; ++k) {
       int r = k;
@@ -61,7 +61,7 @@ ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd, Interrupt& stop) {
           r = i;
         }
       }
-      if (!(best > kPivotThreshold)) return code::kSingular;
+      if (!(best > kPivotThreshold)) return ResultCode::Singular;
       pivots[k] = r;
       if (r != k) {
         a.row(r).swap(a.row(k));
@@ -83,7 +83,7 @@ ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd, Interrupt& stop) {
           a.block(k0 + bs, k0, rest, bs) * a.block(k0, k0 + bs, bs, rest);
     }
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // x holds the identity: P * I, then the two triangular solves, a slice of
@@ -94,12 +94,12 @@ ResultCode SolveForInverse(const M& lu, const std::vector<int>& pivots, X& x, In
   for (int k = 0; k < n; ++k)
     if (pivots[k] != k) x.row(k).swap(x.row(pivots[k]));
   for (int j0 = 0; j0 < n; j0 += kSolveColumns) {
-    if (stop.QuitOrStop()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     auto slice = x.middleCols(j0, std::min(kSolveColumns, n - j0));
     lu.template triangularView<Eigen::UnitLower>().solveInPlace(slice);
     lu.template triangularView<Eigen::Upper>().solveInPlace(slice);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 template <class T>
@@ -110,19 +110,19 @@ ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse, In
     for (int j = 0; j < n; ++j) Load(a(i, j), in.at(i, j));
   std::vector<int> pivots(n);
   bool odd = false;
-  if (ResultCode c = Factor(a, pivots, odd, stop)) return c;
+  if (ResultCode c = Factor(a, pivots, odd, stop); NotOk(c)) return c;
   T d = odd ? T(-1.0L) : T(1.0L);
   for (int k = 0; k < n; ++k) d *= a(k, k);
   if (inverse) {
     Mat<T> x = Mat<T>::Identity(n, n);
-    if (ResultCode c = SolveForInverse(a, pivots, x, stop)) return c;
+    if (ResultCode c = SolveForInverse(a, pivots, x, stop); NotOk(c)) return c;
     ComplexMatrix out(n, n);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) out.at(i, j) = Complex(Re(x(i, j)), Im(x(i, j)));
     *inverse = std::move(out);
   }
   det = Complex(Re(d), Im(d));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // A real matrix inverted in its own storage. The n*n entries of 32 bytes
@@ -144,18 +144,18 @@ ResultCode InvertRealInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   RowMajorMap a(words, n, n), x(words + count, n, n);
   std::vector<int> pivots(n);
   bool odd = false;
-  if (ResultCode c = Factor(a, pivots, odd, stop)) return c;
+  if (ResultCode c = Factor(a, pivots, odd, stop); NotOk(c)) return c;
   long double d = odd ? -1.0L : 1.0L;
   for (int k = 0; k < n; ++k) d *= a(k, k);
   x.setIdentity();
-  if (ResultCode c = SolveForInverse(a, pivots, x, stop)) return c;
+  if (ResultCode c = SolveForInverse(a, pivots, x, stop); NotOk(c)) return c;
   for (size_t k = 0; k < count; ++k) {
     const long double v = words[count + k];
     words[2 * k] = v;
     words[2 * k + 1] = 0.0L;
   }
   det = Complex(d, 0.0L);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 bool AllReal(const ComplexMatrix& a) {
@@ -172,13 +172,13 @@ ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, Complex
     if (real && inverse) {
       // A copy inverted in place: the result is the only matrix made.
       ComplexMatrix work = a;
-      if (ResultCode c = InvertRealInPlace(work, det, stop)) return c;
+      if (ResultCode c = InvertRealInPlace(work, det, stop); NotOk(c)) return c;
       *inverse = std::move(work);
-      return code::kOk;
+      return ResultCode::Ok;
     }
     return real ? Run<long double>(a, det, inverse, stop) : Run<Cx>(a, det, inverse, stop);
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 
@@ -186,11 +186,11 @@ ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   try {
     if (AllReal(m)) return InvertRealInPlace(m, det, stop);
     ComplexMatrix inverse;
-    if (ResultCode c = Run<Cx>(m, det, &inverse, stop)) return c;
+    if (ResultCode c = Run<Cx>(m, det, &inverse, stop); NotOk(c)) return c;
     m = std::move(inverse);
-    return code::kOk;
+    return ResultCode::Ok;
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 

@@ -50,7 +50,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   std::vector<mpz_class> r(b);
   std::vector<mp_limb_t> digits(static_cast<size_t>(steps) * n), residue(n), y(n);
   for (long s = 0; s < steps; ++s) {
-    if (stop.Quit()) return code::kInterrupted;
+    if (stop.Quit()) return ResultCode::Stopped;
     for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
     lu.Solve(residue, y);
     std::copy(y.begin(), y.end(), digits.begin() + s * n);
@@ -75,7 +75,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   mpz_class d = 1, x, t, fa, fb, g;
   num.assign(n, mpz_class(0));
   for (int j = 0; j < n; ++j) {
-    if (stop.Quit()) return code::kInterrupted;
+    if (stop.Quit()) return ResultCode::Stopped;
     x = 0;
     for (long s = steps - 1; s >= 0; --s) {
       mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), p);
@@ -90,7 +90,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
       num[j] = t;
       continue;
     }
-    if (!modular::RationalReconstruct(x, modulus, numBound, denBound, fa, fb)) return code::kCouldNotCalculate;
+    if (!modular::RationalReconstruct(x, modulus, numBound, denBound, fa, fb)) return ResultCode::CouldNotCalculate;
     // d' = lcm(d, fb): earlier numerators scale by d'/d.
     mpz_gcd(g.get_mpz_t(), d.get_mpz_t(), fb.get_mpz_t());
     mpz_class scale = fb / g;
@@ -100,7 +100,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
     num[j] = fa * (d / fb);
   }
   den = d;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Bounds for A y = b by Hadamard's inequality and Cramer's rule.
@@ -127,12 +127,12 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
   const Numerators A(a);
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(n, primes.Next());
-  if (lu.Factor(A, stop) != code::kOk || stop.Quit()) return code::kInterrupted;
-  if (!lu.nonsingular()) return code::kSingular;
+  if (lu.Factor(A, stop) != ResultCode::Ok || stop.Quit()) return ResultCode::Stopped;
+  if (!lu.nonsingular()) return ResultCode::Singular;
   if (std::all_of(b.begin(), b.end(), [](const mpz_class& v) { return sgn(v) == 0; })) {
     num.assign(n, mpz_class(0));
     den = 1;
-    return code::kOk;
+    return ResultCode::Ok;
   }
   double numLog2 = 0, denLog2 = 0;
   SolutionBounds(a, b, numLog2, denLog2);
@@ -143,21 +143,21 @@ ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Int
   modular::PrepareFlint();
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(a.rows, primes.Next());
-  if (lu.Factor(Numerators(a), stop) != code::kOk || stop.Quit()) return code::kInterrupted;
+  if (lu.Factor(Numerators(a), stop) != ResultCode::Ok || stop.Quit()) return ResultCode::Stopped;
   nonsingular = lu.nonsingular();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det, Interrupt& stop) {
   modular::PrepareFlint();
   const int n = a.rows;
   const Numerators A(a);
-  if (stop.Quit()) return code::kInterrupted;
+  if (stop.Quit()) return ResultCode::Stopped;
   const double bound = modular::HadamardLog2(a) + 1;  // |det| < 2^bound
-  if (stop.Quit()) return code::kInterrupted;
+  if (stop.Quit()) return ResultCode::Stopped;
   modular::PrimeSequence primes(kPrimeBits);
   modular::ModularLu lu(n, primes.Next());
-  if (lu.Factor(A, stop) != code::kOk || stop.Quit()) return code::kInterrupted;
+  if (lu.Factor(A, stop) != ResultCode::Ok || stop.Quit()) return ResultCode::Stopped;
   modular::CrtValue quotient;
   mpz_class divisor = 1;
   mp_limb_t p = lu.prime();
@@ -179,22 +179,22 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det, Interrupt&
     SolutionBounds(a, b, numLog2, denLog2);
     std::vector<mpz_class> num;
     ResultCode rc = LiftSolution(A, lu, b, numLog2, denLog2, num, divisor, stop);
-    if (rc != code::kOk) return rc;
+    if (rc != ResultCode::Ok) return rc;
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     quotient.Add(n_mulmod2_preinv(lu.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   const double quotientBound = bound - Log2(divisor) + 1;
   while (quotient.ModulusLog2() < quotientBound) {
-    if (stop.Quit()) return code::kInterrupted;
+    if (stop.Quit()) return ResultCode::Stopped;
     p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     if (dp == 0) continue;
     modular::ModularLu next(n, p);
-    if (next.Factor(A, stop) != code::kOk) return code::kInterrupted;
+    if (next.Factor(A, stop) != ResultCode::Ok) return ResultCode::Stopped;
     quotient.Add(n_mulmod2_preinv(next.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);
   }
   det = divisor * quotient.Symmetric();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -15,7 +15,7 @@ namespace tavrin {
 
 namespace {
 
-constexpr ResultCode kBadInput = code::kCouldNotCalculate;
+constexpr ResultCode kBadInput = ResultCode::CouldNotCalculate;
 
 bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
 
@@ -66,7 +66,7 @@ ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long dou
   std::vector<char> pivotColumn(cols, 0);
   int rank = 0;
   for (int c = 0; c < cols && rank < rows; ++c) {
-    if (stop.QuitOrStop()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     int r = -1;
     long double best = pivotBound;
     for (int i = rank; i < rows; ++i) {
@@ -100,9 +100,9 @@ ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long dou
     ++rank;
   }
   const long double consistencyBound = tolerance * std::max(scaleA, LargestEntry(b));
-  ResultCode rc = code::kOk;
+  ResultCode rc = ResultCode::Ok;
   for (int i = rank; i < rows; ++i)
-    if (Mag(v[i]) > consistencyBound) rc = code::kInconsistentSystem;
+    if (Mag(v[i]) > consistencyBound) rc = ResultCode::InconsistentSystem;
 
   std::vector<int> freeColumns;
   for (int c = 0; c < cols; ++c)
@@ -194,23 +194,23 @@ bool GaussJordanStep(Complex* a, int n, int width, int k, Complex& det) {
 
 ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop) {
   if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
-    return code::kIncompatible;
+    return ResultCode::Incompatible;
   det = kComplexZero;
   if (!AllFinite(a)) return kBadInput;
   Complex d;
   ResultCode rc = LuDeterminantAndInverse(a, d, inverse, stop);
-  if (rc == code::kOk) det = d;
+  if (rc == ResultCode::Ok) det = d;
   return rc;
 }
 
 ResultCode InvertInPlace(ComplexMatrix& a, Complex& det, Interrupt& stop) {
   if (a.rows < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(a.rows) * a.cols)
-    return code::kIncompatible;
+    return ResultCode::Incompatible;
   det = kComplexZero;
   if (!AllFinite(a)) return kBadInput;
   Complex d;
   ResultCode rc = LuInvertInPlace(a, d, stop);
-  if (rc == code::kOk) det = d;
+  if (rc == ResultCode::Ok) det = d;
   return rc;
 }
 
@@ -240,30 +240,30 @@ int ClearPivotColumn(Complex* w, int rows, int cols, int p, int c, Complex* v, i
 ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
                        SolveResult& out, Interrupt& stop) {
   const int rows = a.rows, cols = a.cols;
-  if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
+  if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return ResultCode::Incompatible;
   const bool homogeneous = b.size() == 0;
   if (!homogeneous && (b.rows != rows || b.cols != 1 || b.size() != static_cast<size_t>(rows)))
-    return code::kIncompatible;
+    return ResultCode::Incompatible;
   if (!AllFinite(a) || !AllFinite(b) || std::isnan(tolerance)) return kBadInput;
   try {
     return AllReal(a) && AllReal(b) ? SolveReduced<long double>(a, b, tolerance, out, stop)
                                     : SolveReduced<Complex>(a, b, tolerance, out, stop);
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 
 int Rank(const ComplexMatrix& a, long double tolerance, Interrupt& stop) {
   SolveResult r;
   ResultCode rc = SolveSystem(a, ComplexMatrix(), tolerance, r, stop);
-  if (rc == code::kInterrupted) return -1;
-  return rc == 0 || rc == code::kInconsistentSystem ? r.rank : 0;
+  if (rc == ResultCode::Stopped) return -1;
+  return IsOk(rc) || rc == ResultCode::InconsistentSystem ? r.rank : 0;
 }
 
 ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse, Interrupt& stop) {
   const int n = a.rows;
-  if (n < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n) return code::kIncompatible;
-  if (a.denominator.IsZero()) return code::kDivisionByZero;
+  if (n < 1 || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n) return ResultCode::Incompatible;
+  if (a.denominator.IsZero()) return ResultCode::DivisionByZero;
   try {
     // Fraction-free Gauss-Jordan on [A | I]: after the last step the left
     // part is D'*I and the right part D'*inverse(A), D' = det of the row-swapped A.
@@ -276,12 +276,12 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
     bool negate = false;
     mpz_class prev = 1, t;
     for (int k = 0; k < n; ++k) {
-      if (stop.Quit()) return code::kInterrupted;
+      if (stop.Quit()) return ResultCode::Stopped;
       int r = k;
       while (r < n && sgn(m.at(r, k)) == 0) ++r;
       if (r == n) {
         det = Fraction{BigInteger(0), BigInteger(1)};
-        return code::kSingular;
+        return ResultCode::Singular;
       }
       if (r > k) {
         m.SwapRows(r, k);
@@ -290,7 +290,7 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
       // Without an inverse only the rows below take part (plain Bareiss).
       for (int i = inverse ? 0 : k + 1; i < n; ++i) {
         if (i == k) continue;
-        if (stop.Quit()) return code::kInterrupted;
+        if (stop.Quit()) return ResultCode::Stopped;
         BareissRow(m, i, k, k, k + 1, width, -1, prev, t);
         mpz_set_ui(m.p(i, k), 0);
       }
@@ -299,34 +299,34 @@ ResultCode FractionFreeInverse(const IntegerMatrix& a, Fraction& det, IntegerMat
     // prev is det of the swapped numerators.
     Fraction d;
     d.num = BigInteger(mpz_class(negate ? mpz_class(-prev) : prev));
-    if (ResultCode c = Power(a.denominator, n, d.den, stop); c != code::kOk) return c;
-    if (Reduce(d) != 0) return code::kDivisionByZero;
+    if (ResultCode c = Power(a.denominator, n, d.den, stop); NotOk(c)) return c;
+    if (NotOk(Reduce(d))) return ResultCode::DivisionByZero;
     if (inverse) {
       IntegerMatrix inv(n, n);
       for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
-          if ((j == 0) && stop.Quit()) return code::kInterrupted;
+          if ((j == 0) && stop.Quit()) return ResultCode::Stopped;
           mpz_mul(inv.at(i, j).Value().get_mpz_t(), m.p(i, n + j), a.denominator.Value().get_mpz_t());
         }
       inv.denominator = BigInteger(prev);
-      NormaliseRational(inv.e, inv.denominator);
+      (void)NormaliseRational(inv.e, inv.denominator);  // prev, a pivot, is never zero
       *inverse = std::move(inv);
     }
     det = std::move(d);
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
                              Interrupt& stop) {
   const int rows = a.rows, cols = a.cols;
-  if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return code::kIncompatible;
+  if (rows < 1 || cols < 1 || a.size() != static_cast<size_t>(rows) * cols) return ResultCode::Incompatible;
   const bool homogeneous = b.size() == 0;
   if (!homogeneous && (b.rows != rows || b.cols != 1 || b.size() != static_cast<size_t>(rows)))
-    return code::kIncompatible;
-  if (a.denominator.IsZero() || (!homogeneous && b.denominator.IsZero())) return code::kDivisionByZero;
+    return ResultCode::Incompatible;
+  if (a.denominator.IsZero() || (!homogeneous && b.denominator.IsZero())) return ResultCode::DivisionByZero;
   try {
     // Both sides on one scale: A * denom(b) X = b * denom(A).
     MpzMatrix m(rows, cols + 1);
@@ -343,14 +343,14 @@ ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, Int
     mpz_class prev = 1, t;
     int rank = 0;
     for (int c = 0; c < cols && rank < rows; ++c) {
-      if (stop.Quit()) return code::kInterrupted;
+      if (stop.Quit()) return ResultCode::Stopped;
       int r = rank;
       while (r < rows && sgn(m.at(r, c)) == 0) ++r;
       if (r == rows) continue;
       if (r > rank) m.SwapRows(r, rank);
       for (int i = 0; i < rows; ++i) {
         if (i == rank) continue;
-        if (stop.Quit()) return code::kInterrupted;
+        if (stop.Quit()) return ResultCode::Stopped;
         BareissRow(m, i, rank, c, 0, cols + 1, c, prev, t);
         mpz_set_ui(m.p(i, c), 0);
       }
@@ -359,9 +359,9 @@ ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, Int
       pivotColumn[c] = 1;
       ++rank;
     }
-    ResultCode rc = code::kOk;
+    ResultCode rc = ResultCode::Ok;
     for (int i = rank; i < rows; ++i)
-      if (sgn(m.at(i, cols)) != 0) rc = code::kInconsistentSystem;
+      if (sgn(m.at(i, cols)) != 0) rc = ResultCode::InconsistentSystem;
 
     // The reduced form is row s divided by the last pivot prev.
     std::vector<int> freeColumns;
@@ -380,12 +380,13 @@ ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, Int
     for (int f = 0; f < nfree; ++f) res.k.at(freeColumns[f], f) = BigInteger(prev);
     res.x.denominator = BigInteger(prev);
     res.k.denominator = nfree > 0 ? BigInteger(prev) : BigInteger(1);
-    NormaliseRational(res.x.e, res.x.denominator);
-    NormaliseRational(res.k.e, res.k.denominator);
+    // Both denominators are a pivot or 1, never zero.
+    (void)NormaliseRational(res.x.e, res.x.denominator);
+    (void)NormaliseRational(res.k.e, res.k.denominator);
     out = std::move(res);
     return rc;
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 

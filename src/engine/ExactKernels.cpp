@@ -28,32 +28,35 @@ ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* 
     mpz_class value;
     std::vector<mpz_class> adjugate;
     ResultCode rc = inverse ? ModularInverse(a, value, adjugate, stop) : ModularDeterminant(a, value, stop);
-    if (rc != code::kOk) return rc;
+    if (rc != ResultCode::Ok) return rc;
     if (sgn(value) == 0) {
       det = Fraction{BigInteger(0), BigInteger(1)};
-      return code::kSingular;
+      return ResultCode::Singular;
     }
+    // The power polls Q: take it before anything reaches the caller.
+    BigInteger den;
+    if (ResultCode c = Power(a.denominator, n, den, stop); NotOk(c)) return c;
     if (inverse) {
       // (A/da)^-1 = da * adj(A) / det(A).
       IntegerMatrix inv(n, n);
       const bool scaled = !a.denominator.IsOne();
       for (size_t k = 0; k < adjugate.size(); ++k) {
-        if ((k & 4095) == 4095 && stop.Quit()) return code::kInterrupted;
+        if ((k & 4095) == 4095 && stop.Quit()) return ResultCode::Stopped;
         inv.e[k].Value().swap(adjugate[k]);
         if (scaled) inv.e[k] *= a.denominator;
       }
       inv.denominator = BigInteger(value);
-      NormaliseRational(inv.e, inv.denominator);
+      (void)NormaliseRational(inv.e, inv.denominator);  // value, the determinant, is not zero
       *inverse = std::move(inv);
     }
     Fraction d;
     d.num = BigInteger(std::move(value));
-    if (ResultCode c = Power(a.denominator, n, d.den, stop); c != code::kOk) return c;
-    if (Reduce(d) != 0) return code::kDivisionByZero;
+    if (ResultCode c = Power(a.denominator, n, d.den, stop); NotOk(c)) return c;
+    if (NotOk(Reduce(d))) return ResultCode::DivisionByZero;
     det = std::move(d);
-    return code::kOk;
+    return ResultCode::Ok;
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 
@@ -71,15 +74,15 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
     if (homogeneous) {
       bool nonsingular = false;
       ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
-      if (rc != code::kOk) return rc;
+      if (rc != ResultCode::Ok) return rc;
       if (!nonsingular) return FractionFreeSolve(a, b, out, stop);
       num.assign(n, mpz_class(0));
     } else {
       std::vector<mpz_class> rhs(n);
       for (int i = 0; i < n; ++i) rhs[i] = b.at(i, 0).Value();
       ResultCode rc = DixonSolve(a, rhs, num, den, stop);
-      if (rc == code::kSingular) return FractionFreeSolve(a, b, out, stop);
-      if (rc != code::kOk) return rc;
+      if (rc == ResultCode::Singular) return FractionFreeSolve(a, b, out, stop);
+      if (rc != ResultCode::Ok) return rc;
     }
     // (A/da) x = b/db, so x = A^-1 b * da / db.
     IntegerSolveResult res;
@@ -88,11 +91,11 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
     for (int i = 0; i < n; ++i) res.x.at(i, 0) = BigInteger(mpz_class(num[i] * a.denominator.Value()));
     res.x.denominator = homogeneous ? BigInteger(1) : BigInteger(mpz_class(den * b.denominator.Value()));
     res.k = IntegerMatrix(n, 0);
-    NormaliseRational(res.x.e, res.x.denominator);
+    (void)NormaliseRational(res.x.e, res.x.denominator);  // never a zero denominator here
     out = std::move(res);
-    return code::kOk;
+    return ResultCode::Ok;
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 
@@ -103,20 +106,20 @@ ResultCode IntegerRank(const IntegerMatrix& a, int& rank, Interrupt& stop) {
     try {
       bool nonsingular = false;
       ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
-      if (rc != code::kOk) return rc;
+      if (rc != ResultCode::Ok) return rc;
       if (nonsingular) {
         rank = n;
-        return code::kOk;
+        return ResultCode::Ok;
       }
     } catch (const std::bad_alloc&) {
-      return code::kLowMemory;
+      return ResultCode::LowMemory;
     }
   }
   IntegerSolveResult r;
   ResultCode rc = FractionFreeSolve(a, IntegerMatrix(), r, stop);
-  if (rc == 0 || rc == code::kInconsistentSystem) {
+  if (IsOk(rc) || rc == ResultCode::InconsistentSystem) {
     rank = r.rank;
-    return code::kOk;
+    return ResultCode::Ok;
   }
   return rc;
 }
@@ -128,19 +131,19 @@ ResultCode IntegerCharacteristicPolynomial(const IntegerMatrix& m, std::vector<F
   try {
     std::vector<mpz_class> p;
     ResultCode rc = ModularCharacteristicPolynomial(m, p, stop);
-    if (rc != code::kOk) return rc;
+    if (rc != ResultCode::Ok) return rc;
     // The matrix is (entries)/d, so the coefficient of x^(n-k) is c_k / d^k.
     std::vector<Fraction> out(p.size());
     mpz_class power = 1;
     for (size_t k = 0; k < p.size(); ++k) {
       out[k] = Fraction{BigInteger(std::move(p[k])), BigInteger(power)};
-      Reduce(out[k]);
+      (void)Reduce(out[k]);  // d^k with d checked non-zero above
       power *= m.denominator.Value();
     }
     c = std::move(out);
-    return code::kOk;
+    return ResultCode::Ok;
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 

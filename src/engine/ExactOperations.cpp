@@ -15,12 +15,12 @@ bool IsMultiply(uint32_t kind) { return kind == kMultiplyRow || kind == kMultipl
 }  // namespace
 
 ResultCode ApplyExactOperation(IntegerMatrix& m, const ExactOperationRecord& r) {
-  if (r.kind > kAddColumnMultiple) return code::kOutOfBounds;
+  if (r.kind > kAddColumnMultiple) return ResultCode::OutOfBounds;
   const int rows = m.rows, cols = m.cols;
-  if (m.size() != static_cast<size_t>(rows) * cols) return code::kOutOfBounds;
+  if (m.size() != static_cast<size_t>(rows) * cols) return ResultCode::OutOfBounds;
   const bool byRows = r.kind % 2 == 0;
   const int bound = byRows ? rows : cols;
-  if (!InRange(r.first, bound) || (!IsMultiply(r.kind) && !InRange(r.second, bound))) return code::kOutOfBounds;
+  if (!InRange(r.first, bound) || (!IsMultiply(r.kind) && !InRange(r.second, bound))) return ResultCode::OutOfBounds;
   RationalMatrix w = ToRational(m);
   const mpq_class f = ToMpq(r.factor);
   // Entry k of line `line` (a row, or a column for the odd kinds).
@@ -36,27 +36,27 @@ ResultCode ApplyExactOperation(IntegerMatrix& m, const ExactOperationRecord& r) 
     }
   }
   m = ToInteger(w);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ExactOperationStack::Apply(IntegerMatrix& m, uint32_t kind, int first, int second,
                                       const Fraction& factor) {
-  if (kind > kAddColumnMultiple) return code::kOutOfBounds;
+  if (kind > kAddColumnMultiple) return ResultCode::OutOfBounds;
   const bool multiply = IsMultiply(kind);
-  if (factor.den.IsZero()) return code::kCouldNotCalculate;
-  if (multiply && factor.num.IsZero()) return code::kInterrupted;
+  if (factor.den.IsZero()) return ResultCode::CouldNotCalculate;
+  if (multiply && factor.num.IsZero()) return ResultCode::Stopped;
   const int bound = kind % 2 == 0 ? m.rows : m.cols;
-  if (!InRange(first, bound) || (!multiply && !InRange(second, bound))) return code::kOutOfBounds;
-  if (!multiply && first == second) return code::kNothingToDo;
+  if (!InRange(first, bound) || (!multiply && !InRange(second, bound))) return ResultCode::OutOfBounds;
+  if (!multiply && first == second) return ResultCode::NothingToDo;
   ExactOperationRecord r{kind, first, second, ToFraction(ToMpq(factor))};
   ResultCode rc = ApplyExactOperation(m, r);
-  if (rc != 0) return rc;
+  if (NotOk(rc)) return rc;
   records_.push_back(std::move(r));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ExactOperationStack::Undo(IntegerMatrix& m) {
-  if (records_.empty()) return code::kInterrupted;
+  if (records_.empty()) return ResultCode::Stopped;
   ExactOperationRecord inverse = records_.back();
   const mpq_class f = ToMpq(inverse.factor);
   if (IsMultiply(inverse.kind))

@@ -10,7 +10,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr ResultCode kFinished = -1;
 constexpr int64_t kMaxTableauEntries = int64_t{1} << 22;
 
 // A cost a*M + b, M larger than any number.
@@ -142,14 +141,14 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
                                  int64_t budget, bool maximise, const LinearProgramLetters& letters,
                                  ExactLinearProgramResult& out, StepLog* log, Interrupt* stop) {
   const int m = b.rows, k = b.cols;
-  if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return code::kIncompatible;
-  if (c.cols != 1) return code::kNotAColumnVector;
+  if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return ResultCode::Incompatible;
+  if (c.cols != 1) return ResultCode::NotAColumnVector;
   if (b.size() != static_cast<size_t>(m) * k || c.size() != static_cast<size_t>(m) ||
       f.size() != static_cast<size_t>(f.rows) * k || b.denominator.IsZero() || c.denominator.IsZero() ||
       f.denominator.IsZero())
-    return code::kIncompatible;
+    return ResultCode::Incompatible;
   const int width = 2 * m + k + 1;
-  if (static_cast<int64_t>(m + 1) * width > kMaxTableauEntries) return code::kNoMoreRoom;
+  if (static_cast<int64_t>(m + 1) * width > kMaxTableauEntries) return ResultCode::NoMoreRoom;
 
   const RationalMatrix F = ToRational(f), B = ToRational(b), C = ToRational(c);
   Tableau T;
@@ -163,7 +162,7 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
     T.basicOfRow.assign(m, -1);
     T.rowOfBasic.assign(width, -1);
   } catch (const std::bad_alloc&) {
-    return code::kNoMoreRoom;
+    return ResultCode::NoMoreRoom;
   }
   // Set-up as in real mode: the method maximises, rows with a negative
   // right-hand side are turned around, and a row needs an artificial column
@@ -213,7 +212,7 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
   bool optimal = false;
   int hr = -1, hc = -1;
   while (actions < budget) {
-    if (stop && stop->Quit()) return kStoppedByKey;
+    if (stop && stop->Quit()) return ResultCode::Stopped;
     int q = Entering(T, false);
     if (q < 0) {
       optimal = true;
@@ -225,7 +224,7 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
       q = Entering(T, true);
       p = Leaving(T, q);
     }
-    if (p < 0) return ArtificialPositive(T) ? code::kNoFeasibleVectors : code::kUnbounded;
+    if (p < 0) return ArtificialPositive(T) ? ResultCode::NoFeasibleVectors : ResultCode::Unbounded;
     StepOperation op = StepOperation::Make(StepOperation::kChoosePivot, false, p, q);
     op.entering = T.names[q];
     op.leaving = T.names[T.basicOfRow[p]];
@@ -250,9 +249,9 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
     r.highlightCol = hc;
     out = std::move(r);
     if (log) *log = std::move(steps);
-    return code::kOk;
+    return ResultCode::Ok;
   }
-  if (ArtificialPositive(T)) return code::kNoFeasibleVectors;
+  if (ArtificialPositive(T)) return ResultCode::NoFeasibleVectors;
 
   std::vector<std::vector<mpq_class>> solutions{Solution(T)};
   const mpq_class value = Objective(T, maximise);
@@ -276,7 +275,7 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
     mpq_class s = C.at(i, 0);
     for (int j = 0; j < k; ++j) s -= B.at(i, j) * solutions[0][j];
     if (!maximise) s = -s;
-    if (sgn(s) < 0) return code::kNoFeasibleVectors;
+    if (sgn(s) < 0) return ResultCode::NoFeasibleVectors;
   }
 
   ExactLinearProgramResult r;
@@ -298,7 +297,7 @@ ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b,
     *log = std::move(steps);
   }
   out = std::move(r);
-  return kFinished;
+  return ResultCode::Finished;
 }
 
 }  // namespace tavrin

@@ -33,12 +33,11 @@ struct ExactLinearProgramResult {
 // degenerate, Bland's rule chooses (the leftmost column that improves);
 // the leaving row has the smallest ratio, ties going to the smallest basic
 // column, so the method never cycles.
-// Returns -1 finished, 0 budget ran out, 103, 105 as RunLinearProgram,
+// Returns Finished, Ok when the budget ran out, 103, 105 as RunLinearProgram,
 // 107 no feasible vectors (an artificial column stays positive), 112 the
-// objective is unbounded, 113 stopped by Q on `stop` (polled between pivots
+// objective is unbounded, Stopped by Q on `stop` (polled between pivots
 // when given; without it the run never stops). When log is given and the
 // run succeeds, it is replaced by the log of this run.
-inline constexpr ResultCode kStoppedByKey = 113;
 ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b, const IntegerMatrix& c,
                                  int64_t budget, bool maximise, const LinearProgramLetters& letters,
                                  ExactLinearProgramResult& out, StepLog* log = nullptr, Interrupt* stop = nullptr);

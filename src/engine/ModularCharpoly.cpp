@@ -50,7 +50,7 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
   x[0] = 1;
   if (maxBits == 0) {  // the zero matrix: x^n
     c = std::move(x);
-    return code::kOk;
+    return ResultCode::Ok;
   }
   // Every coefficient of an n x n matrix with entries at most B in absolute
   // value has fewer than n/2 (log2 n + 2 log2 B + 1.6669) bits (Dumas,
@@ -65,7 +65,7 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
   mpz_class modulus = 1;
   double modulusLog2 = 0;
   while (modulusLog2 < bound) {
-    if (stop.QuitOrStop()) return code::kInterrupted;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     const mp_limb_t p = primes.Next();
     modular::NmodMatrix m(n, n, p);
     A.Reduce(m.get());
@@ -74,8 +74,8 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
       PolynomialRing poly(p, n + 1);
       modular::WithScratch([&] { nmod_mat_charpoly(poly.get(), m.get()); });
       for (int k = 0; k <= n; ++k) residues[k] = nmod_poly_get_coeff_ui(poly.get(), k);
-    } else if (modular::HessenbergCharpoly(m.get(), residues, true, stop) != code::kOk) {
-      return code::kInterrupted;
+    } else if (modular::HessenbergCharpoly(m.get(), residues, true, stop) != ResultCode::Ok) {
+      return ResultCode::Stopped;
     }
     // x <- x + M * ((r - x) / M mod p) for each coefficient; the residues
     // come constant term first.
@@ -94,7 +94,7 @@ ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<m
   for (mpz_class& v : x)
     if (v > half) v -= modulus;
   c = std::move(x);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -53,7 +53,7 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
   modular::PrepareFlint();
   const int n = a.rows;
   ResultCode rc = ModularDeterminant(a, det, stop);
-  if (rc != code::kOk || sgn(det) == 0) return rc;
+  if (rc != ResultCode::Ok || sgn(det) == 0) return rc;
   const modular::Numerators A(a);
   const double bound = MinorLog2(a) + 1;  // modulus > 2 * largest entry
   std::vector<mpz_class> x(static_cast<size_t>(n) * n, mpz_class(0));
@@ -61,7 +61,7 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
   double modulusLog2 = 0;
   modular::PrimeSequence primes(59);
   while (modulusLog2 < bound) {
-    if (stop.Quit()) return code::kInterrupted;
+    if (stop.Quit()) return ResultCode::Stopped;
     const mp_limb_t p = primes.Next();
     const mp_limb_t dp = mpz_fdiv_ui(det.get_mpz_t(), p);
     if (dp == 0) continue;
@@ -73,17 +73,17 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
     } else {
       // A band of columns of the inverse at a time, so Q is heard in between.
       modular::ModularLu lu(n, p);
-      if (lu.Factor(A, stop) != code::kOk) return code::kInterrupted;
+      if (lu.Factor(A, stop) != ResultCode::Ok) return ResultCode::Stopped;
       for (int j = 0; j < n; j += 64) {
-        if (stop.Quit()) return code::kInterrupted;
+        if (stop.Quit()) return ResultCode::Stopped;
         lu.InverseColumns(j, std::min(n, j + 64), inverse.get());
       }
     }
-    if (stop.Quit()) return code::kInterrupted;
+    if (stop.Quit()) return ResultCode::Stopped;
     const nmod_t mod = inverse.get()->mod;
     const mp_limb_t scale = n_invmod(mpz_fdiv_ui(modulus.get_mpz_t(), p), p);
     for (int i = 0; i < n; ++i) {
-      if ((i & 31) == 31 && stop.Quit()) return code::kInterrupted;
+      if ((i & 31) == 31 && stop.Quit()) return ResultCode::Stopped;
       for (int j = 0; j < n; ++j) {
         mpz_class& v = x[static_cast<size_t>(i) * n + j];
         const mp_limb_t r = nmod_mul(dp, inverse.at(i, j), mod);  // adj = det * A^-1
@@ -96,11 +96,11 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
   }
   const mpz_class half = modulus >> 1;
   for (size_t k = 0; k < x.size(); ++k) {
-    if ((k & 4095) == 4095 && stop.Quit()) return code::kInterrupted;
+    if ((k & 4095) == 4095 && stop.Quit()) return ResultCode::Stopped;
     if (x[k] > half) x[k] -= modulus;
   }
   adjugate = std::move(x);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

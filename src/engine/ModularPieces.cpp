@@ -44,15 +44,15 @@ ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bo
   std::iota(perm.begin(), perm.end(), 0L);
   nonsingular = false;
   for (long k = 0; k < n; k += block) {
-    if (KeyStops(stop, false)) return code::kInterrupted;
+    if (KeyStops(stop, false)) return ResultCode::Stopped;
     const long e = std::min(n, k + block);
     // The panel (columns k..e-1): a swap moves whole rows, so the factors
     // on its left follow.
     for (long j = k; j < e; ++j) {
-      if (((j - k) & 31) == 31 && KeyStops(stop, false)) return code::kInterrupted;
+      if (((j - k) & 31) == 31 && KeyStops(stop, false)) return ResultCode::Stopped;
       long r = j;
       while (r < n && a->rows[r][j] == 0) ++r;
-      if (r == n) return code::kOk;  // singular modulo p
+      if (r == n) return ResultCode::Ok;  // singular modulo p
       if (r != j) {
         std::swap(a->rows[r], a->rows[j]);
         std::swap(perm[r], perm[j]);
@@ -75,7 +75,7 @@ ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bo
     // A22 -= L21 U12, one band of columns at a time.
     Window l21(a, e, k, n, e);
     for (long c = e; c < n; c += kBand) {
-      if (KeyStops(stop, false)) return code::kInterrupted;
+      if (KeyStops(stop, false)) return ResultCode::Stopped;
       const long ce = std::min(n, c + kBand);
       Window u12(a, k, c, e, ce), a22(a, e, c, n, ce);
       NmodMatrix product(n - e, ce - c, mod.n);
@@ -84,7 +84,7 @@ ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bo
     }
   }
   nonsingular = true;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, bool stopKeyToo, Interrupt& stop) {
@@ -94,7 +94,7 @@ ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, boo
   // Similarity steps: row i -= u_i row c+1 below the subdiagonal, then
   // column c+1 += sum u_i column i (the inverse step on the right).
   for (long col = 0; col + 2 < n; ++col) {
-    if ((col & 3) == 0 && KeyStops(stop, stopKeyToo)) return code::kInterrupted;
+    if ((col & 3) == 0 && KeyStops(stop, stopKeyToo)) return ResultCode::Stopped;
     long r = col + 1;
     while (r < n && h->rows[r][col] == 0) ++r;
     if (r == n) continue;
@@ -122,7 +122,7 @@ ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, boo
   std::vector<std::vector<mp_limb_t>> p(n + 1);
   p[0] = {1};
   for (long m = 1; m <= n; ++m) {
-    if ((m & 7) == 0 && KeyStops(stop, stopKeyToo)) return code::kInterrupted;
+    if ((m & 7) == 0 && KeyStops(stop, stopKeyToo)) return ResultCode::Stopped;
     std::vector<mp_limb_t>& q = p[m];
     q.assign(m + 1, 0);
     for (long k = 0; k < m; ++k) q[k + 1] = p[m - 1][k];
@@ -136,7 +136,7 @@ ResultCode HessenbergCharpoly(nmod_mat_struct* h, std::vector<mp_limb_t>& c, boo
     }
   }
   c = std::move(p[n]);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin::modular

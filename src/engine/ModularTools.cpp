@@ -75,11 +75,11 @@ ResultCode ModularLu::Factor(const Numerators& a, Interrupt& stop, long blockedF
   a.Reduce(lu_.get());
   if (n >= blockedFrom) {
     const ResultCode rc = BlockedLu(lu_.get(), perm_, 64, nonsingular_, stop);
-    if (rc != code::kOk) return rc;
+    if (rc != ResultCode::Ok) return rc;
   } else {
     nonsingular_ = WithScratch([&] { return nmod_mat_lu(perm_.data(), lu_.get(), 0); }) == n;
   }
-  if (!nonsingular_) return code::kOk;
+  if (!nonsingular_) return ResultCode::Ok;
   const nmod_t mod = lu_.get()->mod;
   det_ = _perm_parity(perm_.data(), n) ? p - 1 : 1;
   inverseDiagonal_.resize(n);
@@ -87,7 +87,7 @@ ResultCode ModularLu::Factor(const Numerators& a, Interrupt& stop, long blockedF
     det_ = nmod_mul(det_, lu_.at(i, i), mod);
     inverseDiagonal_[i] = n_invmod(lu_.at(i, i), p);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 namespace {

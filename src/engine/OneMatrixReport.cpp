@@ -71,7 +71,7 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
   std::string out = PolynomialHeading();
   std::vector<Complex> c;
   RootList roots;
-  if (!MatrixPolynomialAndRoots(m, complex, c, roots, stop, f.places)) return out + CodeMessage(code::kCouldNotCalculate);
+  if (!MatrixPolynomialAndRoots(m, complex, c, roots, stop, f.places)) return out + CodeMessage(ResultCode::CouldNotCalculate);
   std::vector<std::string> texts;
   for (const Complex& v : c) texts.push_back(ReportEntryText(v, complex, f.places, 2 * f.width, f));
   size_t longest = 0;
@@ -91,7 +91,7 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
 std::string IntegerPolynomialBlock(const IntegerMatrix& m, const ReportFormat& f, Interrupt& stop) {
   std::string out = PolynomialHeading();
   std::vector<Fraction> c;
-  if (IntegerCharacteristicPolynomial(m, c, stop) != 0) return out + CodeMessage(code::kCouldNotCalculate);
+  if (NotOk(IntegerCharacteristicPolynomial(m, c, stop))) return out + CodeMessage(ResultCode::CouldNotCalculate);
   std::vector<std::string> texts;
   for (const Fraction& v : c) texts.push_back(FractionText(v));
   size_t longest = 0;
@@ -135,7 +135,7 @@ std::string ReportEntryText(Complex value, bool showImaginary, int places, int w
 
 std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const ReportFormat& f, Interrupt& stop) {
   const bool complex = kind == MatrixKind::Complex;
-  const std::string failed = CodeMessage(code::kCouldNotCalculate);
+  const std::string failed = CodeMessage(ResultCode::CouldNotCalculate);
   // Once Q or S has stopped one item, the items after it are not computed.
   const int rank = Rank(m, ZeroTolerance(f.places), stop);
   bool stopped = rank < 0;
@@ -145,11 +145,11 @@ std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const Repor
   for (int i = 0; i < m.rows; ++i) trace += m.at(i, i);
   out += Item(str::kTrace, ReportEntryText(trace, complex, f.places, 2 * f.width, f));
   Complex det;
-  const ResultCode c = stopped ? code::kInterrupted : DeterminantAndInverse(m, det, nullptr, stop);
-  stopped = stopped || c == code::kInterrupted;
+  const ResultCode c = stopped ? ResultCode::Stopped : DeterminantAndInverse(m, det, nullptr, stop);
+  stopped = stopped || c == ResultCode::Stopped;
   // Singular is a determinant of zero; any other failure is no value at all.
-  out += Item(str::kDeterminant, c == 0 || c == code::kSingular
-                                     ? ReportEntryText(c == 0 ? det : kComplexZero, complex, f.places,
+  out += Item(str::kDeterminant, IsOk(c) || c == ResultCode::Singular
+                                     ? ReportEntryText(IsOk(c) ? det : kComplexZero, complex, f.places,
                                                        2 * f.width, f)
                                      : failed);
   if (stopped) {
@@ -161,17 +161,17 @@ std::string OneMatrixReport(const ComplexMatrix& m, MatrixKind kind, const Repor
 }
 
 std::string OneMatrixReport(const IntegerMatrix& m, const ReportFormat& f, Interrupt& stop) {
-  const std::string failed = CodeMessage(code::kCouldNotCalculate);
+  const std::string failed = CodeMessage(ResultCode::CouldNotCalculate);
   int rank = 0;
-  std::string out = Item(str::kRank, IntegerRank(m, rank, stop) == 0 ? std::to_string(rank) : failed);
+  std::string out = Item(str::kRank, IsOk(IntegerRank(m, rank, stop)) ? std::to_string(rank) : failed);
   if (m.rows != m.cols || m.rows == 0) return Limit(out);
   Fraction trace{BigInteger(0), m.denominator};
   for (int i = 0; i < m.rows; ++i) trace.num += m.at(i, i);
-  out += Item(str::kTrace, Reduce(trace) == 0 ? FractionText(trace) : failed);
+  out += Item(str::kTrace, IsOk(Reduce(trace)) ? FractionText(trace) : failed);
   Fraction det;
   ResultCode c = IntegerInverse(m, det, nullptr, stop);
-  if (c == code::kSingular) det = Fraction{};
-  out += Item(str::kDeterminant, c == 0 || c == code::kSingular ? FractionText(det) : failed);
+  if (c == ResultCode::Singular) det = Fraction{};
+  out += Item(str::kDeterminant, IsOk(c) || c == ResultCode::Singular ? FractionText(det) : failed);
   out += IntegerPolynomialBlock(m, f, stop);
   return Limit(out);
 }

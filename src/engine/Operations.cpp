@@ -32,12 +32,12 @@ OperationRecord InverseOperation(const OperationRecord& r) {
 }
 
 ResultCode ApplyOperation(ComplexMatrix& m, const OperationRecord& r) {
-  if (r.kind > kAddColumnMultiple) return code::kOutOfBounds;
+  if (r.kind > kAddColumnMultiple) return ResultCode::OutOfBounds;
   const int rows = m.rows, cols = m.cols;
   const int bound = IsRowKind(r.kind) ? rows : cols;
   const bool needsSecond = r.kind != kMultiplyRow && r.kind != kMultiplyColumn;
-  if (!InRange(r.first, bound) || (needsSecond && !InRange(r.second, bound))) return code::kOutOfBounds;
-  if (m.size() != static_cast<size_t>(rows) * cols) return code::kOutOfBounds;
+  if (!InRange(r.first, bound) || (needsSecond && !InRange(r.second, bound))) return ResultCode::OutOfBounds;
+  if (m.size() != static_cast<size_t>(rows) * cols) return ResultCode::OutOfBounds;
   switch (r.kind) {
     case kSwapRows:
       for (int j = 0; j < cols; ++j) std::swap(m.at(r.first, j), m.at(r.second, j));
@@ -58,28 +58,28 @@ ResultCode ApplyOperation(ComplexMatrix& m, const OperationRecord& r) {
       for (int i = 0; i < rows; ++i) m.at(i, r.second) = m.at(i, r.second) + r.factor * m.at(i, r.first);
       break;
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode OperationStack::Apply(ComplexMatrix& m, uint32_t kind, int first, int second, Complex factor) {
   OperationRecord r{kind, first, second, factor};
-  if (kind > kAddColumnMultiple) return code::kOutOfBounds;
+  if (kind > kAddColumnMultiple) return ResultCode::OutOfBounds;
   const bool multiply = kind == kMultiplyRow || kind == kMultiplyColumn;
   const bool usesFactor = kind >= kMultiplyRow;
-  if (usesFactor && !(std::isfinite(factor.re) && std::isfinite(factor.im))) return code::kCouldNotCalculate;
-  if (multiply && Magnitude1(factor) < kPivotThreshold) return code::kInterrupted;
+  if (usesFactor && !(std::isfinite(factor.re) && std::isfinite(factor.im))) return ResultCode::CouldNotCalculate;
+  if (multiply && Magnitude1(factor) < kPivotThreshold) return ResultCode::Stopped;
   const int bound = IsRowKind(kind) ? m.rows : m.cols;
-  if (!InRange(first, bound) || (!multiply && !InRange(second, bound))) return code::kOutOfBounds;
+  if (!InRange(first, bound) || (!multiply && !InRange(second, bound))) return ResultCode::OutOfBounds;
   // Adding a row to itself could not be undone; exchanging it with itself does nothing.
-  if (!multiply && first == second) return code::kNothingToDo;
+  if (!multiply && first == second) return ResultCode::NothingToDo;
   ResultCode rc = ApplyOperation(m, r);
-  if (rc != 0) return rc;
+  if (NotOk(rc)) return rc;
   records_.push_back(r);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode OperationStack::Undo(ComplexMatrix& m) {
-  if (records_.empty()) return code::kInterrupted;
+  if (records_.empty()) return ResultCode::Stopped;
   ResultCode rc = ApplyOperation(m, InverseOperation(records_.back()));
   records_.pop_back();
   return rc;

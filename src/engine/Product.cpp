@@ -58,7 +58,7 @@ ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, Complex
     const Real br = Part(b, false);
     Real rows(std::min(band, a.rows), a.cols);
     for (int r = 0; r < a.rows && !result.e.empty(); r += band) {
-      if (stop.Quit()) return code::kInterrupted;
+      if (stop.Quit()) return ResultCode::Stopped;
       const int h = std::min(band, a.rows - r);
       for (int i = 0; i < h; ++i)
         for (int k = 0; k < a.cols; ++k) rows(i, k) = a.at(r + i, k).re;
@@ -72,11 +72,11 @@ ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, Complex
     if (a.cols == 0) re.setZero(), im.setZero();
     if (!Accumulate(ar, br, 1.0L, false, band, re, stop) || !Accumulate(ai, bi, -1.0L, true, band, re, stop) ||
         !Accumulate(ar, bi, 1.0L, false, band, im, stop) || !Accumulate(ai, br, 1.0L, true, band, im, stop))
-      return code::kInterrupted;
+      return ResultCode::Stopped;
     for (size_t i = 0; i < result.size(); ++i) result.e[i] = Complex(re.data()[i], im.data()[i]);
   }
   p = std::move(result);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

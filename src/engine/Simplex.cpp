@@ -16,7 +16,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr ResultCode kFinished = -1;
 // Zero tests relative to the numbers that made each value: a reduced cost
 // is zero within 1e-13 of the sizes summed into it, a constraint holds
 // within 1e-12 of the sizes in its row, and a ratio-test entry counts when it
@@ -212,18 +211,18 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
                             int64_t budget, bool maximise, const LinearProgramLetters& letters,
                             LinearProgramResult& out, StepLog* log) {
   const int m = b.rows, k = b.cols;
-  if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return code::kIncompatible;
-  if (c.cols != 1) return code::kNotAColumnVector;
+  if (m < 1 || k < 1 || f.rows < 1 || c.rows != m || f.cols != k) return ResultCode::Incompatible;
+  if (c.cols != 1) return ResultCode::NotAColumnVector;
   if (b.size() != static_cast<size_t>(m) * k || c.size() != static_cast<size_t>(m) ||
       f.size() != static_cast<size_t>(f.rows) * k)
-    return code::kIncompatible;
-  if (!AllFinite(f) || !AllFinite(b) || !AllFinite(c)) return code::kCouldNotCalculate;
+    return ResultCode::Incompatible;
+  if (!AllFinite(f) || !AllFinite(b) || !AllFinite(c)) return ResultCode::CouldNotCalculate;
 
   Tableau T;
   T.m = m;
   T.k = k;
   T.width = 2 * m + k + 1;
-  if (static_cast<int64_t>(m + 2) * T.width > kMaxTableauEntries) return code::kNoMoreRoom;
+  if (static_cast<int64_t>(m + 2) * T.width > kMaxTableauEntries) return ResultCode::NoMoreRoom;
   try {
     T.t.assign(static_cast<size_t>(m + 2) * T.width, 0.0L);
     T.basicOfRow.assign(m, -1);
@@ -232,7 +231,7 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
     T.penalty.assign(T.width, 0.0L);
     T.artificial.assign(T.width, 0);
   } catch (const std::bad_alloc&) {
-    return code::kNoMoreRoom;
+    return ResultCode::NoMoreRoom;
   }
 
   // Set-up: the method always maximises, so a minimum is sought as the
@@ -315,15 +314,15 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
       }
     }
   } catch (const std::bad_alloc&) {
-    return code::kNoMoreRoom;
+    return ResultCode::NoMoreRoom;
   }
   long double rhsScale = 0.0L;
   for (int i = 0; i < m; ++i) rhsScale = std::max(rhsScale, std::fabs(c.at(i, 0).re));
   // With an artificial column left over the constraints have no solution,
   // whatever the objective does; otherwise an entering column without a
   // usable entry means the objective grows without bound.
-  if (unbounded) return ArtificialLeft(T, rhsScale) ? code::kNoFeasibleVectors : code::kUnbounded;
-  if (optimal && ArtificialLeft(T, rhsScale)) return code::kNoFeasibleVectors;
+  if (unbounded) return ArtificialLeft(T, rhsScale) ? ResultCode::NoFeasibleVectors : ResultCode::Unbounded;
+  if (optimal && ArtificialLeft(T, rhsScale)) return ResultCode::NoFeasibleVectors;
 
   if (!optimal) {
     LinearProgramResult r;
@@ -333,7 +332,7 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
     r.highlightRow = highlight.row;
     r.highlightCol = highlight.col;
     out = std::move(r);
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   std::vector<std::vector<long double>> solutions{Solution(T)};
@@ -362,7 +361,7 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
       size += std::fabs(b.at(i, j).re * solutions[0][j]);
     }
     if (!maximise) s = -s;
-    if (s + kFeasibilityTolerance * size < 0) return code::kNoFeasibleVectors;
+    if (s + kFeasibilityTolerance * size < 0) return ResultCode::NoFeasibleVectors;
   }
 
   LinearProgramResult r;
@@ -379,7 +378,7 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
     *log = std::move(steps);
   }
   out = std::move(r);
-  return kFinished;
+  return ResultCode::Finished;
 }
 
 }  // namespace tavrin

@@ -45,8 +45,8 @@ inline constexpr long double kArtificialPenalty = -5000000.0L;
 
 // Runs the method for at most `budget` actions (choosing a pivot and
 // applying it count one each). Returns:
-//  -1  finished: out holds X and the optimal value;
-//   0  the budget ran out first: out holds the tableau;
+//  Finished: out holds X and the optimal value;
+//  Ok  the budget ran out first: out holds the tableau;
 //  103 C has not m rows or F has not k columns (or a matrix is empty);
 //  105 C has more than one column;
 //  101 an entry is NaN or infinite;

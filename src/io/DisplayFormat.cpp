@@ -97,13 +97,13 @@ ResultCode ApplyFormatDialog(DisplayFormat& f, const std::string& placesText, co
   long long width = f.width;
   if (showsPlaces) {
     places = ReadCountText(placesText, 20);
-    if (places < 0 || places > 15) return code::kOutOfBounds;
+    if (places < 0 || places > 15) return ResultCode::OutOfBounds;
   }
   if (showsWidth) {
     width = ReadCountText(widthText, 20);
     // A width beyond the 16-bit field would wrap around; it is refused like a too small one.
-    if (width < f.minWidth || width > 32767) return code::kOutOfBounds;
-    if (showsPlaces && places + 2 > width) return code::kInconsistentData;
+    if (width < f.minWidth || width > 32767) return ResultCode::OutOfBounds;
+    if (showsPlaces && places + 2 > width) return ResultCode::InconsistentData;
   }
   bool sci = (f.dialogMask & 4) ? scientific : f.scientific;
   bool repl = (f.dialogMask & 8) ? replaceE : f.replaceE;
@@ -115,19 +115,19 @@ ResultCode ApplyFormatDialog(DisplayFormat& f, const std::string& placesText, co
   f.scientific = sci;
   f.replaceE = repl;
   f.tableChoice = table;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ApplyHyphenDialog(DisplayFormat& f, const std::string* codeText, bool* repaint) {
   bool needsRepaint = false;
-  ResultCode result = code::kOk;
+  ResultCode result = ResultCode::Ok;
   if (codeText == nullptr) {
     needsRepaint = f.minusOn;
     f.minusOn = false;
   } else {
     long long v = ReadCountText(*codeText, 10);
     if (v < 32 || v > 255) {
-      result = code::kOutOfBounds;
+      result = ResultCode::OutOfBounds;
     } else {
       needsRepaint = !(f.minusOn && f.minusCode == v);
       f.minusOn = true;
@@ -156,24 +156,24 @@ bool TooLarge(const DisplayFormat& f, long long rows, long long cols) {
 
 ResultCode TextOut(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kind, std::string& out) {
   out.clear();
-  if (TooLarge(f, m.rows, m.cols)) return code::kNoMoreRoom;
+  if (TooLarge(f, m.rows, m.cols)) return ResultCode::NoMoreRoom;
   for (int i = 0; i < m.rows; ++i) {
     for (int j = 0; j < m.cols; ++j) AppendCell(out, EntryText(f, kind, m.at(i, j), TextUse::Output), f.width);
     out += "\r\n";
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode TextOut(const DisplayFormat& f, const IntegerMatrix& m, std::string& out) {
   out.clear();
-  if (TooLarge(f, m.rows, m.cols)) return code::kNoMoreRoom;
+  if (TooLarge(f, m.rows, m.cols)) return ResultCode::NoMoreRoom;
   for (int i = 0; i < m.rows; ++i) {
     for (int j = 0; j < m.cols; ++j) AppendCell(out, EntryText(f, m.at(i, j)), f.width);
     out += "\r\n";
   }
   // The numerators mean nothing without the common denominator.
   out += "denom " + EntryText(f, m.denominator) + "\r\n";
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

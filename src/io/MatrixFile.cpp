@@ -133,15 +133,15 @@ std::string MatrixFileBytes(const MatrixFileData& data) {
 
 ResultCode WriteMatrixFile(const std::string& path, const MatrixFileData& data) {
   std::string bytes = MatrixFileBytes(data);
-  if (bytes.empty() || !WriteFileAtomically(path, bytes)) return code::kCannotSaveFile;
-  return code::kOk;
+  if (bytes.empty() || !WriteFileAtomically(path, bytes)) return ResultCode::CannotSaveFile;
+  return ResultCode::Ok;
 }
 
 ResultCode ReadMatrixFile(const std::string& path, MatrixKind expectedKind, MatrixFileData& data) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) {
     ResetToZeros(expectedKind, data);
-    return code::kCannotOpenFile;
+    return ResultCode::CannotOpenFile;
   }
   return ReadMatrixBytes(bytes, expectedKind, data);
 }
@@ -149,7 +149,7 @@ ResultCode ReadMatrixFile(const std::string& path, MatrixKind expectedKind, Matr
 ResultCode ReadMatrixBytes(std::string_view bytes, MatrixKind expectedKind, MatrixFileData& data) {
   auto refuse = [&]() {
     ResetToZeros(expectedKind, data);
-    return code::kCannotOpenFile;
+    return ResultCode::CannotOpenFile;
   };
   ByteReader r(bytes);
   WindowAppearance a = data.appearance;
@@ -256,7 +256,7 @@ ResultCode ReadMatrixBytes(std::string_view bytes, MatrixKind expectedKind, Matr
     data.integer = std::move(integer);
   else
     data.complex = std::move(complex);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -54,7 +54,7 @@ void Matrix(std::string& out, int rows, int cols, int hr, int hc, EntryOf entry)
 
 std::string LatexEntry(const Fraction& value) {
   Fraction f = value;
-  Reduce(f);
+  (void)Reduce(f);  // a logged entry never has a zero denominator
   const std::string sign = f.num.IsNegative() ? "-" : "";
   const std::string mag = f.num.Abs().ToString();
   if (f.den.IsOne()) return sign + mag;

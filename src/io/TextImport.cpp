@@ -119,22 +119,22 @@ long double ConvertPrefix(std::string_view field) {
 }  // namespace
 
 ResultCode ImportText(std::string_view text, ComplexMatrix& out) {
-  if (text.empty()) return code::kCouldNotFind;
+  if (text.empty()) return ResultCode::CouldNotFind;
   uint64_t maxcols = 0;
   uint64_t rows = Scan(text, [&](uint64_t, uint64_t col, std::string_view) { maxcols = std::max(maxcols, col); });
-  if (rows < 1 || maxcols < 1) return code::kInconsistentData;
-  if (rows > INT32_MAX || maxcols > INT32_MAX || rows * maxcols > kMaxImportEntries) return code::kLowMemory;
+  if (rows < 1 || maxcols < 1) return ResultCode::InconsistentData;
+  if (rows > INT32_MAX || maxcols > INT32_MAX || rows * maxcols > kMaxImportEntries) return ResultCode::LowMemory;
   ComplexMatrix m;
   try {
     m = ComplexMatrix(static_cast<int32_t>(rows), static_cast<int32_t>(maxcols));
   } catch (const std::bad_alloc&) {
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
   Scan(text, [&](uint64_t row, uint64_t col, std::string_view field) {
     m.e[(row - 1) * maxcols + col - 1] = Complex(ConvertPrefix(field), 0.0L);
   });
   out = std::move(m);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 std::optional<Mode> ModeForPath(const std::string& path) {
@@ -280,14 +280,14 @@ ResultCode ImportTable(std::string_view text, ComplexMatrix& out, TableImportInf
   }
   size_t cols = 0;
   for (const auto& row : table) cols = std::max(cols, row.size());
-  if (table.size() > INT32_MAX || cols > INT32_MAX || table.size() * cols > kMaxImportEntries) return code::kLowMemory;
+  if (table.size() > INT32_MAX || cols > INT32_MAX || table.size() * cols > kMaxImportEntries) return ResultCode::LowMemory;
   ComplexMatrix m(static_cast<int32_t>(table.size()), static_cast<int32_t>(cols));
   for (size_t i = 0; i < table.size(); ++i)
     for (size_t j = 0; j < table[i].size(); ++j) m.e[i * cols + j] = Complex(table[i][j], 0.0L);
   out = std::move(m);
   local.table = true;
   if (info) *info = local;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

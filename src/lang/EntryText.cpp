@@ -345,13 +345,13 @@ ResultCode EvaluateEntryText(const WindowVariables&, std::string_view text, Comp
   FormulaEngine engine;
   engine.SetComplexSwitch(true);
   std::vector<Token> tokens;
-  if (!Tokenize(text, engine.keywords(), tokens)) return code::kCouldNotCalculate;
+  if (!Tokenize(text, engine.keywords(), tokens)) return ResultCode::CouldNotCalculate;
   Node root = Parser(tokens).Whole();
-  if (!root || !Evaluate(engine, root.get(), stop, random)) return code::kCouldNotCalculate;
+  if (!root || !Evaluate(engine, root.get(), stop, random)) return ResultCode::CouldNotCalculate;
   const Complex v = root->value;
-  if (!std::isfinite(v.re) || !std::isfinite(v.im)) return code::kCouldNotCalculate;
+  if (!std::isfinite(v.re) || !std::isfinite(v.im)) return ResultCode::CouldNotCalculate;
   out = v;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ReadIntegerEntryText(std::string_view text, BigInteger& out) {
@@ -363,18 +363,18 @@ ResultCode ReadIntegerEntryText(std::string_view text, BigInteger& out) {
   bool negative = false;
   for (; k < end && (text[k] == '-' || blank(text[k])); ++k)
     if (text[k] == '-') negative = !negative;
-  if (k == end) return code::kCouldNotFind;
+  if (k == end) return ResultCode::CouldNotFind;
   std::string digits;
   auto run = [&] {
     const size_t start = k;
     while (k < end && IsDigit(text[k])) digits += text[k++];
     return k - start;
   };
-  if (run() == 0) return code::kIntegerExpected;
+  if (run() == 0) return ResultCode::IntegerExpected;
   // Groups of three after a separator: "1,234,567", "1 000 000".
   while (k < end && (text[k] == ',' || text[k] == '\'' || text[k] == '_' || text[k] == ' ')) {
     ++k;
-    if (run() != 3) return code::kIntegerExpected;
+    if (run() != 3) return ResultCode::IntegerExpected;
   }
   size_t zeros = 0;
   if (k < end && (text[k] == 'e' || text[k] == 'E')) {
@@ -382,15 +382,15 @@ ResultCode ReadIntegerEntryText(std::string_view text, BigInteger& out) {
     if (k < end && text[k] == '+') ++k;
     const size_t start = k;
     while (k < end && IsDigit(text[k]) && k - start < 6) zeros = zeros * 10 + static_cast<size_t>(text[k++] - '0');
-    if (k == start) return code::kIntegerExpected;
-    if (zeros > 9999 || (k < end && IsDigit(text[k]))) return code::kOutOfBounds;
+    if (k == start) return ResultCode::IntegerExpected;
+    if (zeros > 9999 || (k < end && IsDigit(text[k]))) return ResultCode::OutOfBounds;
   }
-  if (k != end) return code::kIntegerExpected;
+  if (k != end) return ResultCode::IntegerExpected;
   digits.append(zeros, '0');
   mpz_class v(digits, 10);
   if (negative) v = -v;
   out = BigInteger(std::move(v));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

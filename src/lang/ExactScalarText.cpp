@@ -32,23 +32,23 @@ bool ReadDecimal(std::string_view text, Fraction& out) {
   mpz_class num(digits, 10), den;
   mpz_ui_pow_ui(den.get_mpz_t(), 10, places);
   out = Fraction{BigInteger(negative ? mpz_class(-num) : num), BigInteger(den)};
-  return Reduce(out) == 0;
+  return IsOk(Reduce(out));
 }
 
 }  // namespace
 
 ResultCode EvaluateFractionText(std::string_view text, const MatrixLookup& lookup, Fraction& out, Interrupt& stop) {
   out = Fraction{};
-  if (ReadDecimal(text, out)) return code::kOk;
+  if (ReadDecimal(text, out)) return ResultCode::Ok;
   ExprTree tree;
-  if (ResultCode c = ParseExpression(text, true, tree)) return c;
+  if (ResultCode c = ParseExpression(text, true, tree); NotOk(c)) return c;
   ExprValue v;
-  if (ResultCode c = EvaluateExpression(tree, Mode::Integer, lookup, v, stop)) return c;
+  if (ResultCode c = EvaluateExpression(tree, Mode::Integer, lookup, v, stop); NotOk(c)) return c;
   if (!v.isMatrix) {
     out = v.fraction;
     return Reduce(out);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -39,22 +39,22 @@ IntegerMatrix IntegerIdentity(int n) {
 
 ResultCode Normalise(IntegerMatrix& m) {
   ResultCode c = NormaliseRational(m.e, m.denominator);
-  return c > 0 ? code::kCouldNotCalculate : c;
+  return IsError(c) ? ResultCode::CouldNotCalculate : c;
 }
 
 // Entries of a and b over their least common denominator.
 ResultCode CommonDenominator(IntegerMatrix& a, IntegerMatrix& b, Interrupt& stop) {
-  if (a.denominator == b.denominator) return code::kOk;
+  if (a.denominator == b.denominator) return ResultCode::Ok;
   BigInteger l;
-  if (ResultCode c = Lcm(a.denominator, b.denominator, l, stop)) return c;
+  if (ResultCode c = Lcm(a.denominator, b.denominator, l, stop); NotOk(c)) return c;
   for (IntegerMatrix* m : {&a, &b}) {
     mpz_class f;
     mpz_divexact(f.get_mpz_t(), l.Value().get_mpz_t(), m->denominator.Value().get_mpz_t());
     for (BigInteger& x : m->e) x.Value() *= f;
     m->denominator = l;
-    if (stop.Quit()) return code::kInterrupted;
+    if (stop.Quit()) return ResultCode::Stopped;
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Bits of the largest magnitude among the entries (0 when all are 0 or 1:
@@ -81,11 +81,11 @@ ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix
   const long double bits = MaxBits(a) + MaxBits(b) + std::log2(static_cast<long double>(a.cols) + 1.0L);
   if (!FitsGmpBudget(bits, static_cast<long double>(a.rows) * b.cols) ||
       !FitsGmpBudget(Bits(a.denominator) + Bits(b.denominator)))
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   p = IntegerMatrix(a.rows, b.cols);
   for (int i = 0; i < a.rows; ++i)
     for (int j = 0; j < b.cols; ++j) {
-      if (stop.Quit()) return code::kInterrupted;
+      if (stop.Quit()) return ResultCode::Stopped;
       mpz_class& s = p.at(i, j).Value();
       for (int k = 0; k < a.cols; ++k)
         mpz_addmul(s.get_mpz_t(), a.at(i, k).Value().get_mpz_t(), b.at(k, j).Value().get_mpz_t());
@@ -97,7 +97,7 @@ ResultCode Product(const IntegerMatrix& a, const IntegerMatrix& b, IntegerMatrix
 // Every entry times num, the denominator times den.
 ResultCode Scale(IntegerMatrix& m, const BigInteger& num, const BigInteger& den, Interrupt& stop) {
   for (BigInteger& x : m.e) x.Value() *= num.Value();
-  if (stop.Quit()) return code::kInterrupted;
+  if (stop.Quit()) return ResultCode::Stopped;
   m.denominator *= den;
   return Normalise(m);
 }
@@ -155,7 +155,7 @@ class Evaluator {
     const int size = static_cast<int>(tree_.nodes.size());
     while (!stack.empty()) {
       Frame& f = stack.back();
-      if (f.node < 0 || f.node >= size) return code::kInconsistentData;
+      if (f.node < 0 || f.node >= size) return ResultCode::InconsistentData;
       const ExprNode& node = tree_.nodes[f.node];
       if (f.stage == 0) {
         f.stage = 1;
@@ -180,7 +180,7 @@ class Evaluator {
         l = std::move(done.back());
         done.pop_back();
       }
-      if (ResultCode c = Apply(node, l, r, v)) return c;
+      if (ResultCode c = Apply(node, l, r, v); NotOk(c)) return c;
       done.push_back(std::move(v));
       stack.pop_back();
     }
@@ -191,7 +191,7 @@ class Evaluator {
       else OwnZ(result);
     }
     out = std::move(static_cast<ExprValue&>(result));
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
  private:
@@ -217,7 +217,7 @@ class Evaluator {
       v = Value{};
       v.scalar = node.constant;
       v.fraction = node.fraction;
-      return code::kOk;
+      return ResultCode::Ok;
     }
     if (op >= 'A' && op <= 'Z') return Letter(static_cast<char>(op), v);
     if ((op == '+' || op == '-') && node.left >= 0) return AddSub(l, r, op == '-', v);
@@ -232,7 +232,7 @@ class Evaluator {
       minusOne.fraction = Fraction{BigInteger(-1), BigInteger(1)};
       return Multiply(minusOne, r, v);
     }
-    return code::kInconsistentData;
+    return ResultCode::InconsistentData;
   }
 
   // A letter read once takes the lookup's own copy when it offers one (the
@@ -243,12 +243,12 @@ class Evaluator {
     v.isMatrix = true;
     if (integer_) {
       v.q = lookup_.integerMatrix ? lookup_.integerMatrix(letter) : nullptr;
-      return v.q ? code::kOk : code::kCouldNotFind;
+      return v.q ? ResultCode::Ok : ResultCode::CouldNotFind;
     }
     if (reads_[letter - 'A'] == 1 && lookup_.takeComplexMatrix && lookup_.takeComplexMatrix(letter, v.matrix))
-      return code::kOk;
+      return ResultCode::Ok;
     v.z = lookup_.complexMatrix ? lookup_.complexMatrix(letter) : nullptr;
-    return v.z ? code::kOk : code::kCouldNotFind;
+    return v.z ? ResultCode::Ok : ResultCode::CouldNotFind;
   }
 
   int Rows(const Value& x) const { return integer_ ? Q(x).rows : Z(x).rows; }
@@ -260,18 +260,18 @@ class Evaluator {
       if (integer_) {
         ResultCode c = subtract ? Subtract(l.fraction, r.fraction, v.fraction)
                                 : Add(l.fraction, r.fraction, v.fraction);
-        return c > 0 ? code::kCouldNotCalculate : c;
+        return IsError(c) ? ResultCode::CouldNotCalculate : c;
       }
       v.scalar = subtract ? l.scalar - r.scalar : l.scalar + r.scalar;
-      return code::kOk;
+      return ResultCode::Ok;
     }
     if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r) || Cols(l) != Cols(r))
-      return code::kIncompatible;
+      return ResultCode::Incompatible;
     v.isMatrix = true;
     if (integer_) {
       if (Q(l).denominator != Q(r).denominator) {
         OwnQ(r);
-        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix, stop_)) return c;
+        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix, stop_); NotOk(c)) return c;
       }
       v.integerMatrix = std::move(OwnQ(l));
       auto& e = v.integerMatrix.e;
@@ -288,7 +288,7 @@ class Evaluator {
       if (subtract) v.matrix.e[i] -= f[i];
       else v.matrix.e[i] += f[i];
     }
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   ResultCode Multiply(Value& l, Value& r, Value& v) {
@@ -296,10 +296,10 @@ class Evaluator {
     if (!l.isMatrix && !r.isMatrix) {
       if (integer_) {
         ResultCode c = tavrin::Multiply(l.fraction, r.fraction, v.fraction);
-        return c > 0 ? code::kCouldNotCalculate : c;
+        return IsError(c) ? ResultCode::CouldNotCalculate : c;
       }
       v.scalar = l.scalar * r.scalar;
-      return code::kOk;
+      return ResultCode::Ok;
     }
     v.isMatrix = true;
     if (!l.isMatrix || !r.isMatrix) {
@@ -311,10 +311,10 @@ class Evaluator {
       }
       v.matrix = std::move(OwnZ(m));
       for (Complex& x : v.matrix.e) x = l.isMatrix ? x * s.scalar : s.scalar * x;
-      return code::kOk;
+      return ResultCode::Ok;
     }
-    if (Cols(l) != Rows(r)) return code::kIncompatible;
-    if (TooManyEntries(Rows(l), Cols(r))) return code::kOutOfBounds;
+    if (Cols(l) != Rows(r)) return ResultCode::Incompatible;
+    if (TooManyEntries(Rows(l), Cols(r))) return ResultCode::OutOfBounds;
     if (integer_) return Product(Q(l), Q(r), v.integerMatrix, stop_);
     return MatrixProduct(Z(l), Z(r), v.matrix, stop_);
   }
@@ -338,14 +338,14 @@ class Evaluator {
   ResultCode Divide(Value& l, Value& r, Value& v) {
     v = Value{};
     if (!r.isMatrix) {
-      if (integer_ ? r.fraction.num.IsZero() : BelowTiny(r.scalar)) return code::kCouldNotCalculate;
+      if (integer_ ? r.fraction.num.IsZero() : BelowTiny(r.scalar)) return ResultCode::CouldNotCalculate;
       if (!l.isMatrix) {
         if (integer_) {
           ResultCode c = tavrin::Divide(l.fraction, r.fraction, v.fraction);
-          return c > 0 ? code::kCouldNotCalculate : c;
+          return IsError(c) ? ResultCode::CouldNotCalculate : c;
         }
         v.scalar = Quotient(l.scalar, r.scalar);
-        return code::kOk;
+        return ResultCode::Ok;
       }
       v.isMatrix = true;
       if (integer_) {
@@ -355,37 +355,37 @@ class Evaluator {
       Complex reciprocal = Quotient(kComplexOne, r.scalar);
       v.matrix = std::move(OwnZ(l));
       for (Complex& x : v.matrix.e) x = x * reciprocal;
-      return code::kOk;
+      return ResultCode::Ok;
     }
     const int n = Rows(r);
-    if (Cols(r) != n || (l.isMatrix && Cols(l) != n)) return code::kIncompatible;
+    if (Cols(r) != n || (l.isMatrix && Cols(l) != n)) return ResultCode::Incompatible;
     Value inv;
-    if (ResultCode c = Inverse(r, inv)) return c;
+    if (ResultCode c = Inverse(r, inv); NotOk(c)) return c;
     return Multiply(l, inv, v);
   }
 
   ResultCode Power(Value& l, Value& r, Value& v) {
     v = Value{};
-    if (!l.isMatrix || r.isMatrix || Rows(l) != Cols(l)) return code::kIncompatible;
+    if (!l.isMatrix || r.isMatrix || Rows(l) != Cols(l)) return ResultCode::Incompatible;
     long k = 0;
     if (integer_) {
       // A fraction such as 1/2 is no integer exponent (it used to be read
       // as its numerator, so A^(1/2) gave A).
       Fraction e = r.fraction;
-      if (Reduce(e) != 0 || !(e.den.IsOne() || (-e.den).IsOne())) return code::kIntegerExpected;
+      if (NotOk(Reduce(e)) || !(e.den.IsOne() || (-e.den).IsOne())) return ResultCode::IntegerExpected;
       if ((-e.den).IsOne()) e.num = -e.num;
       int32_t k32 = 0;
-      if (!e.num.ToInt32(k32)) return code::kOutOfBounds;
+      if (!e.num.ToInt32(k32)) return ResultCode::OutOfBounds;
       k = k32;
     } else {
       k = NearestInteger(r.scalar.re);
-      if (std::fabs(static_cast<long double>(k) - r.scalar.re) > kTiny) return code::kIntegerExpected;
+      if (std::fabs(static_cast<long double>(k) - r.scalar.re) > kTiny) return ResultCode::IntegerExpected;
     }
     const int n = Rows(l);
     v.isMatrix = true;
     Value base;
     if (k < 0) {
-      if (ResultCode c = Inverse(l, base)) return c;
+      if (ResultCode c = Inverse(l, base); NotOk(c)) return c;
       k = -k;
     } else {
       base = std::move(l);
@@ -396,28 +396,28 @@ class Evaluator {
       const long double kk = static_cast<long double>(k);
       if (n == 1 && (!FitsGmpBudget(kk * MaxBits(Q(base))) ||
                      !FitsGmpBudget(kk * Bits(Q(base).denominator))))
-        return code::kLowMemory;
+        return ResultCode::LowMemory;
       IntegerMatrix result = IntegerIdentity(n), t;
       while (k > 0) {
         if (k & 1) {
-          if (ResultCode c = Product(result, Q(base), t, stop_)) return c;
+          if (ResultCode c = Product(result, Q(base), t, stop_); NotOk(c)) return c;
           result = std::move(t);
         }
         k /= 2;
         if (k > 0) {
-          if (ResultCode c = Product(Q(base), Q(base), t, stop_)) return c;
+          if (ResultCode c = Product(Q(base), Q(base), t, stop_); NotOk(c)) return c;
           base.integerMatrix = std::move(t);
           base.q = nullptr;
         }
       }
       v.integerMatrix = std::move(result);
-      return code::kOk;
+      return ResultCode::Ok;
     }
     // The first factor is the base itself rather than its product with the
     // identity, which would change nothing but the sign of zeros.
     if (k == 0) {
       v.matrix = Identity(n);
-      return code::kOk;
+      return ResultCode::Ok;
     }
     ComplexMatrix result;
     bool first = true;
@@ -428,32 +428,32 @@ class Evaluator {
           else result = Z(base);
           PositiveZeros(result);
           first = false;
-        } else if (ResultCode c = MatrixProduct(result, Z(base), result, stop_)) {
+        } else if (ResultCode c = MatrixProduct(result, Z(base), result, stop_); NotOk(c)) {
           return c;
         }
-        if (Overflows(result)) return code::kTooLarge;
+        if (Overflows(result)) return ResultCode::TooLarge;
       }
       k /= 2;
       if (k > 0) {
-        if (ResultCode c = MatrixProduct(Z(base), Z(base), base.matrix, stop_)) return c;
+        if (ResultCode c = MatrixProduct(Z(base), Z(base), base.matrix, stop_); NotOk(c)) return c;
         base.z = nullptr;
-        if (Overflows(base.matrix)) return code::kTooLarge;
+        if (Overflows(base.matrix)) return ResultCode::TooLarge;
       }
     }
     v.matrix = std::move(result);
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   ResultCode Juxtapose(Value& l, Value& r, Value& v) {
     v = Value{};
-    if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r)) return code::kIncompatible;
+    if (!l.isMatrix || !r.isMatrix || Rows(l) != Rows(r)) return ResultCode::Incompatible;
     v.isMatrix = true;
     const int rows = Rows(l), c1 = Cols(l), c2 = Cols(r);
-    if (TooManyEntries(rows, static_cast<long long>(c1) + c2)) return code::kOutOfBounds;
+    if (TooManyEntries(rows, static_cast<long long>(c1) + c2)) return ResultCode::OutOfBounds;
     if (integer_) {
       if (Q(l).denominator != Q(r).denominator) {
         OwnQ(r);
-        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix, stop_)) return c;
+        if (ResultCode c = CommonDenominator(OwnQ(l), r.integerMatrix, stop_); NotOk(c)) return c;
       }
       // Entries of a value's own matrix move; a letter's are copied.
       auto take = [](Value& x, int i, int j) -> BigInteger {
@@ -476,17 +476,17 @@ class Evaluator {
       for (int j = 0; j < c1; ++j) m.at(i, j) = a.at(i, j);
       for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = b.at(i, j);
     }
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   ResultCode TransposeOf(Value& r, Value& v) {
     v = Value{};
     // A number has no transpose.
-    if (!r.isMatrix) return code::kIncompatible;
+    if (!r.isMatrix) return ResultCode::Incompatible;
     v.isMatrix = true;
     if (integer_) v.integerMatrix = Transpose(Q(r));
     else v.matrix = Transpose(Z(r));
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   const ExprTree& tree_;
@@ -598,18 +598,18 @@ bool ScalarTree(const WindowVariables& vars, const ExprTree& tree, int root, Com
 ResultCode EvaluateExpression(const ExprTree& tree, Mode mode, const MatrixLookup& lookup,
                               ExprValue& out, Interrupt& stop) {
   out = ExprValue{};
-  if (tree.root < 0) return code::kNothingToDo;
+  if (tree.root < 0) return ResultCode::NothingToDo;
   try {
     Evaluator e(tree, mode, lookup, stop);
     ResultCode c = e.Eval(tree.root, out);
-    if (c != 0) out = ExprValue{};
+    if (NotOk(c)) out = ExprValue{};
     return c;
   } catch (const std::bad_alloc&) {
     out = ExprValue{};
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   } catch (const std::length_error&) {
     out = ExprValue{};
-    return code::kLowMemory;
+    return ResultCode::LowMemory;
   }
 }
 
@@ -617,23 +617,23 @@ ResultCode CalculateExpression(std::string_view text, Mode mode, const MatrixLoo
                                ExprValue& out, Interrupt& stop) {
   out = ExprValue{};
   ExprTree tree;
-  if (ResultCode c = ParseExpression(text, mode == Mode::Integer, tree)) return c;
-  if (ResultCode c = EvaluateExpression(tree, mode, lookup, out, stop)) return c;
-  if (!out.isMatrix) return code::kNotAMatrix;
-  return code::kOk;
+  if (ResultCode c = ParseExpression(text, mode == Mode::Integer, tree); NotOk(c)) return c;
+  if (ResultCode c = EvaluateExpression(tree, mode, lookup, out, stop); NotOk(c)) return c;
+  if (!out.isMatrix) return ResultCode::NotAMatrix;
+  return ResultCode::Ok;
 }
 
 ResultCode EvaluateScalarText(std::string_view text, Mode mode, const MatrixLookup& lookup,
                               Complex& out, Interrupt& stop) {
   out = kComplexZero;
   ExprTree tree;
-  if (ResultCode c = ParseExpression(text, false, tree)) return c;
+  if (ResultCode c = ParseExpression(text, false, tree); NotOk(c)) return c;
   ImaginaryUnit(tree);
   ExprValue v;
   if (mode == Mode::Integer) mode = Mode::Complex;
-  if (ResultCode c = EvaluateExpression(tree, mode, lookup, v, stop)) return c;
+  if (ResultCode c = EvaluateExpression(tree, mode, lookup, v, stop); NotOk(c)) return c;
   if (!v.isMatrix) out = v.scalar;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 bool EvaluateScalarTree(const WindowVariables& variables, const ExprTree& tree, int node,

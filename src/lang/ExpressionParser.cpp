@@ -95,16 +95,16 @@ ResultCode Tokenise(const std::string& s, bool integerMode, std::vector<Token>& 
     if (c == ']' || c == '}') c = ')';
     bool allowed = IsLetter(c) || IsDigit(c) || c == '.' || c == kQuote || c == '(' || c == ')' ||
                    IsBinary(c) || c == kUnaryMinus;
-    if (!allowed) return code::kCannotUnderstand;
-    if (c == '.' && integerMode) return code::kIntegerExpected;
+    if (!allowed) return ResultCode::CannotUnderstand;
+    if (c == '.' && integerMode) return ResultCode::IntegerExpected;
     ch = static_cast<char>(c);
   }
   int depth = 0;
   for (char ch : mapped) {
     if (ch == '(') ++depth;
-    if (ch == ')' && --depth < 0) return code::kMatrixNotFound;
+    if (ch == ')' && --depth < 0) return ResultCode::MatrixNotFound;
   }
-  if (depth != 0) return code::kMatrixNotFound;
+  if (depth != 0) return ResultCode::MatrixNotFound;
 
   for (size_t i = 0; i < mapped.size();) {
     int c = static_cast<unsigned char>(mapped[i]);
@@ -117,7 +117,7 @@ ResultCode Tokenise(const std::string& s, bool integerMode, std::vector<Token>& 
     while (j < mapped.size() && (IsDigit(mapped[j]) || mapped[j] == '.')) ++j;
     Token t{kNumber};
     if (integerMode) {
-      BigInteger::Parse(std::string_view(mapped).substr(i, j - i), t.integer);
+      if (ResultCode c = BigInteger::Parse(std::string_view(mapped).substr(i, j - i), t.integer); NotOk(c)) return c;
     } else {
       // The conversion stops at a second "."; a lone "." reads as zero.
       long double v = 0.0L;
@@ -135,7 +135,7 @@ ResultCode Tokenise(const std::string& s, bool integerMode, std::vector<Token>& 
     tokens.push_back(std::move(t));
     i = j;
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Step 5: "'" becomes a transpose token in front of its operand. Transposes
@@ -146,10 +146,10 @@ ResultCode RewriteTransposes(std::vector<Token>& tokens) {
   out.reserve(tokens.size() + tokens.size() / 2);
   for (Token& t : tokens) {
     if (t.code == kQuote) {
-      if (out.empty()) return code::kCannotUnderstand;
+      if (out.empty()) return ResultCode::CannotUnderstand;
       if (out.back().code == kClose) {
         int j = out.back().match;
-        if (j < 0) return code::kCannotUnderstand;
+        if (j < 0) return ResultCode::CannotUnderstand;
         ++out[j].transposes;
         continue;
       }
@@ -169,7 +169,7 @@ ResultCode RewriteTransposes(std::vector<Token>& tokens) {
     }
     if (t.code == kOpen) opens.push_back(static_cast<int>(out.size()));
     if (t.code == kClose) {
-      if (opens.empty()) return code::kMatrixNotFound;
+      if (opens.empty()) return ResultCode::MatrixNotFound;
       t.match = opens.back();
       opens.pop_back();
     }
@@ -181,7 +181,7 @@ ResultCode RewriteTransposes(std::vector<Token>& tokens) {
     t.transposes = 0;
     tokens.push_back(std::move(t));
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Step 6: implicit products, then the adjacency table.
@@ -198,13 +198,13 @@ ResultCode CheckAdjacency(std::vector<Token>& tokens) {
     }
   }
   tokens = std::move(out);
-  if (tokens.empty()) return code::kNothingToDo;
+  if (tokens.empty()) return ResultCode::NothingToDo;
   for (size_t i = 0; i < tokens.size(); ++i) {
     Class prev = i == 0 ? kStart : ClassOf(tokens[i - 1].code);
     Class next = i + 1 == tokens.size() ? kEnd : ClassOf(tokens[i + 1].code);
-    if (!Adjacent(prev, ClassOf(tokens[i].code), next)) return code::kInconsistentData;
+    if (!Adjacent(prev, ClassOf(tokens[i].code), next)) return ResultCode::InconsistentData;
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 struct Item {
@@ -224,14 +224,14 @@ class Builder {
   // The five passes over one group; leaves one operand item.
   ResultCode Reduce(std::vector<Item>& items, Item& result) {
     ResultCode c = LeftToRight(items, {kTranspose}, true);
-    if (c == 0) c = RightToLeft(items);
-    if (c == 0) c = LeftToRight(items, {'*', '/'}, false);
-    if (c == 0) c = LeftToRight(items, {'+', '-'}, false);
-    if (c == 0) c = LeftToRight(items, {kBar}, false);
-    if (c != 0) return c;
-    if (items.size() != 1 || !IsOperand(items[0])) return code::kInconsistentData;
+    if (IsOk(c)) c = RightToLeft(items);
+    if (IsOk(c)) c = LeftToRight(items, {'*', '/'}, false);
+    if (IsOk(c)) c = LeftToRight(items, {'+', '-'}, false);
+    if (IsOk(c)) c = LeftToRight(items, {kBar}, false);
+    if (NotOk(c)) return c;
+    if (items.size() != 1 || !IsOperand(items[0])) return ResultCode::InconsistentData;
     result = items[0];
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
  private:
@@ -240,7 +240,7 @@ class Builder {
   ResultCode Join(int op, int left, int right) {
     tree_.nodes[op].left = left;
     tree_.nodes[op].right = right;
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   ResultCode LeftToRight(std::vector<Item>& items, std::initializer_list<int> ops, bool prefix) {
@@ -252,19 +252,19 @@ class Builder {
         out.push_back(it);
         continue;
       }
-      if (i + 1 >= items.size() || !IsOperand(items[i + 1])) return code::kInconsistentData;
+      if (i + 1 >= items.size() || !IsOperand(items[i + 1])) return ResultCode::InconsistentData;
       int left = -1;
       if (!prefix) {
-        if (out.empty() || !IsOperand(out.back())) return code::kInconsistentData;
+        if (out.empty() || !IsOperand(out.back())) return ResultCode::InconsistentData;
         left = out.back().node;
         out.pop_back();
       }
-      if (ResultCode c = Join(it.node, left, items[i + 1].node)) return c;
+      if (ResultCode c = Join(it.node, left, items[i + 1].node); NotOk(c)) return c;
       out.push_back(Item{kNumber, it.node});
       ++i;
     }
     items = std::move(out);
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   // Unary minus and "^", from the right: "A^-1" is A^(-1), "A^2^3" is A^(2^3).
@@ -277,21 +277,21 @@ class Builder {
         out.push_back(it);
         continue;
       }
-      if (out.empty() || !IsOperand(out.back())) return code::kInconsistentData;
+      if (out.empty() || !IsOperand(out.back())) return ResultCode::InconsistentData;
       int right = out.back().node;
       out.pop_back();
       int left = -1;
       if (it.code == '^') {
-        if (k == 0 || !IsOperand(items[k - 1])) return code::kInconsistentData;
+        if (k == 0 || !IsOperand(items[k - 1])) return ResultCode::InconsistentData;
         left = items[k - 1].node;
         --k;
       }
-      if (ResultCode c = Join(it.node, left, right)) return c;
+      if (ResultCode c = Join(it.node, left, right); NotOk(c)) return c;
       out.push_back(Item{kNumber, it.node});
     }
     std::reverse(out.begin(), out.end());
     items = std::move(out);
-    return code::kOk;
+    return ResultCode::Ok;
   }
 
   ExprTree& tree_;
@@ -333,13 +333,13 @@ void FoldNegations(ExprTree& tree) {
 }
 
 ResultCode Parse(std::string_view text, bool integerMode, ExprTree& tree) {
-  if (text.empty()) return code::kNothingToDo;
+  if (text.empty()) return ResultCode::NothingToDo;
   std::string s = Normalise(text);
-  if (s.empty()) return code::kNothingToDo;
+  if (s.empty()) return ResultCode::NothingToDo;
   std::vector<Token> tokens;
-  if (ResultCode c = Tokenise(s, integerMode, tokens)) return c;
-  if (ResultCode c = RewriteTransposes(tokens)) return c;
-  if (ResultCode c = CheckAdjacency(tokens)) return c;
+  if (ResultCode c = Tokenise(s, integerMode, tokens); NotOk(c)) return c;
+  if (ResultCode c = RewriteTransposes(tokens); NotOk(c)) return c;
+  if (ResultCode c = CheckAdjacency(tokens); NotOk(c)) return c;
 
   Builder builder(tree);
   std::vector<std::vector<Item>> groups(1);
@@ -350,8 +350,8 @@ ResultCode Parse(std::string_view text, bool integerMode, ExprTree& tree) {
     }
     if (t.code == kClose) {
       Item r{};
-      if (groups.size() < 2) return code::kMatrixNotFound;
-      if (ResultCode c = builder.Reduce(groups.back(), r)) return c;
+      if (groups.size() < 2) return ResultCode::MatrixNotFound;
+      if (ResultCode c = builder.Reduce(groups.back(), r); NotOk(c)) return c;
       groups.pop_back();
       groups.back().push_back(r);
       continue;
@@ -363,12 +363,12 @@ ResultCode Parse(std::string_view text, bool integerMode, ExprTree& tree) {
     int id = builder.NewNode(std::move(n));
     groups.back().push_back(Item{t.code, id});
   }
-  if (groups.size() != 1) return code::kMatrixNotFound;
+  if (groups.size() != 1) return ResultCode::MatrixNotFound;
   Item root{};
-  if (ResultCode c = builder.Reduce(groups[0], root)) return c;
+  if (ResultCode c = builder.Reduce(groups[0], root); NotOk(c)) return c;
   tree.root = root.node;
   FoldNegations(tree);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace
@@ -380,9 +380,9 @@ ResultCode ParseExpression(std::string_view text, bool integerMode, ExprTree& tr
   try {
     c = Parse(text, integerMode, tree);
   } catch (const std::bad_alloc&) {
-    c = code::kLowMemory;
+    c = ResultCode::LowMemory;
   }
-  if (c != 0) {
+  if (NotOk(c)) {
     tree = ExprTree{};
     tree.integer = integerMode;
   }

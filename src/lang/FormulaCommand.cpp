@@ -19,23 +19,23 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
   FormulaCommandResult result;
   const long long rows = ReadCountText(rowsText), cols = ReadCountText(colsText);
   if (rows < 1 || cols < 1 || rows > 1000000 || cols > 1000000 || rows * cols > 1000000) {
-    result.code = code::kOutOfBounds;
+    result.code = ResultCode::OutOfBounds;
     return result;
   }
   try {
     result.matrix = ComplexMatrix(static_cast<int32_t>(rows), static_cast<int32_t>(cols));
   } catch (const std::bad_alloc&) {
-    result.code = code::kLowMemory;
+    result.code = ResultCode::LowMemory;
     return result;
   }
   engine.stopped = false;
-  if (ResultCode rc = CompileFormula(engine, formula, stop, random)) {
+  if (ResultCode rc = CompileFormula(engine, formula, stop, random); NotOk(rc)) {
     result.code = rc;
     result.matrix = ComplexMatrix();
     return result;
   }
   FormulaNode* root = engine.root();
-  for (int32_t i = 0; i < rows && !engine.stopped && result.code == 0; ++i) {
+  for (int32_t i = 0; i < rows && !engine.stopped && IsOk(result.code); ++i) {
     // A large matrix of a simple formula never reaches the loops' poll.
     if (stop.QuitOrStop()) {
       engine.stopped = true;
@@ -51,7 +51,7 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
       // A failed or infinite entry is reported with its place, never stored
       // as zero.
       if (!ok || !std::isfinite(v.re) || !std::isfinite(v.im)) {
-        result.code = code::kCouldNotCalculate;
+        result.code = ResultCode::CouldNotCalculate;
         result.failedRow = i + 1;
         result.failedCol = j + 1;
         result.matrix = ComplexMatrix();

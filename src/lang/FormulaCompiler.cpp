@@ -101,20 +101,20 @@ ResultCode RewriteSums(Text& t) {
     size_t p = 0;
     while (p < t.size()) {
       if (t[p] != code) { ++p; continue; }
-      if (p + 1 >= t.size() || t[p + 1] != '(') return code::kCannotUnderstand;
+      if (p + 1 >= t.size() || t[p + 1] != '(') return ResultCode::CannotUnderstand;
       long close = MatchClose(t, p + 1);
-      if (close < 0) return code::kCannotUnderstand;
+      if (close < 0) return ResultCode::CannotUnderstand;
       const size_t in = p + 2, c = static_cast<size_t>(close);
       long c1 = OwnComma(t, in, c);
-      if (c1 <= static_cast<long>(in)) return code::kCannotUnderstand;
+      if (c1 <= static_cast<long>(in)) return ResultCode::CannotUnderstand;
       size_t index = static_cast<size_t>(c1) + 1;
       if (index + 1 >= c || t[index] == '(' || t[index] == ')' || t[index] == ',' ||
           t[index + 1] != ',')
-        return code::kCannotUnderstand;
+        return ResultCode::CannotUnderstand;
       size_t c2 = index + 1;
       long c3 = OwnComma(t, c2 + 1, c);
       if (c3 < 0 || static_cast<size_t>(c3) == c2 + 1 || static_cast<size_t>(c3) + 1 >= c)
-        return code::kCannotUnderstand;
+        return ResultCode::CannotUnderstand;
       Text r{'(', '('};
       r.insert(r.end(), t.begin() + in, t.begin() + c1);
       r.push_back(fcode::kSumIndex);
@@ -133,7 +133,7 @@ ResultCode RewriteSums(Text& t) {
     }
   }
   for (int& c : t) c = c == kDoneSum ? fcode::kSum : c == kDoneProd ? fcode::kProd : c;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // pi to the full 64-bit mantissa (C90FDAA22168C235 hex), not the double value.
@@ -174,8 +174,8 @@ long double ConvertNumber(const Text& t, size_t from, size_t to) {
 ResultCode Tokenize(const Text& t, std::vector<FormulaToken>& tokens) {
   tokens.clear();
   for (int c : t)
-    if (!Is(C().permitted, c)) return code::kCannotUnderstand;
-  if (t.empty()) return code::kNothingToDo;
+    if (!Is(C().permitted, c)) return ResultCode::CannotUnderstand;
+  if (t.empty()) return ResultCode::NothingToDo;
   for (size_t p = 0; p < t.size();) {
     int c = t[p];
     if ((c >= '0' && c <= '9') || c == '.') {
@@ -217,9 +217,9 @@ ResultCode Tokenize(const Text& t, std::vector<FormulaToken>& tokens) {
       push(std::move(tok), 0);
       continue;
     }
-    if (out.empty()) return code::kCannotUnderstand;
+    if (out.empty()) return ResultCode::CannotUnderstand;
     if (out.back().code == ')') {
-      if (match.back() < 0) return code::kCannotUnderstand;
+      if (match.back() < 0) return ResultCode::CannotUnderstand;
       ++facts[match.back()];
       continue;
     }
@@ -238,7 +238,7 @@ ResultCode Tokenize(const Text& t, std::vector<FormulaToken>& tokens) {
     for (int f = 0; f < facts[k]; ++f) tokens.push_back(MakeToken(fcode::kFact));
     tokens.push_back(std::move(out[k]));
   }
-  return tokens.empty() ? code::kNothingToDo : code::kOk;
+  return tokens.empty() ? ResultCode::NothingToDo : ResultCode::Ok;
 }
 
 // Step 13: commas turn the function before their group into an infix operator.
@@ -249,20 +249,20 @@ ResultCode ResolveArguments(std::vector<FormulaToken>& tokens) {
     if (tokens[i].code == ')' && !opens.empty()) opens.pop_back();
     if (tokens[i].code != ',') continue;
     long open = opens.empty() ? -1 : opens.back();
-    if (open <= 0) return code::kCannotUnderstand;
+    if (open <= 0) return ResultCode::CannotUnderstand;
     FormulaToken& f = tokens[open - 1];
-    if (f.fromComma || !IsMultiArgument(f.code)) return code::kCannotUnderstand;
+    if (f.fromComma || !IsMultiArgument(f.code)) return ResultCode::CannotUnderstand;
     tokens[i].code = f.code;
     tokens[i].fromComma = true;
     ++f.argumentCount;
   }
   for (const FormulaToken& tok : tokens)
     if (!tok.fromComma && Is(C().twoArgument, tok.code) && tok.argumentCount > 1)
-      return code::kCouldNotCalculate;
+      return ResultCode::CouldNotCalculate;
   std::erase_if(tokens, [](const FormulaToken& tok) {
     return !tok.fromComma && IsMultiArgument(tok.code) && tok.argumentCount > 0;
   });
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Step 14: implicit products and the neighbour rules.
@@ -292,9 +292,9 @@ ResultCode CheckAdjacency(std::vector<FormulaToken>& tokens) {
     else if (c == fcode::kNegate)
       fits = (IsOperand(prev) || Is(k.operatorContext, prev)) && Is(k.operandStart, next);
     else if (Is(k.oneArgument, c)) fits = Is(k.operatorContext, prev) && next == '(';
-    if (!fits) return code::kInconsistentData;
+    if (!fits) return ResultCode::InconsistentData;
   }
-  return tokens.empty() ? code::kNothingToDo : code::kOk;
+  return tokens.empty() ? ResultCode::NothingToDo : ResultCode::Ok;
 }
 
 struct Item {
@@ -328,11 +328,11 @@ ResultCode ReduceGroup(std::vector<Item>& g) {
       for (size_t i = 0; i < g.size(); ++i) {
         int c = g[i].code;
         if (!InPass(pass, c)) { out.push_back(std::move(g[i])); continue; }
-        if (i + 1 >= g.size() || !IsFinished(g[i + 1])) return code::kInconsistentData;
+        if (i + 1 >= g.size() || !IsFinished(g[i + 1])) return ResultCode::InconsistentData;
         Item it{fcode::kNumber, std::move(g[i].node)};
         it.node->right = std::move(g[i + 1].node);
         if (Is(C().binaryOperator, c)) {
-          if (out.empty() || !IsFinished(out.back())) return code::kInconsistentData;
+          if (out.empty() || !IsFinished(out.back())) return ResultCode::InconsistentData;
           it.node->left = std::move(out.back().node);
           out.pop_back();
         }
@@ -344,12 +344,12 @@ ResultCode ReduceGroup(std::vector<Item>& g) {
       for (long i = static_cast<long>(g.size()) - 1; i >= 0; --i) {
         int c = g[i].code;
         if (!InPass(pass, c)) { out.push_back(std::move(g[i])); continue; }
-        if (out.empty() || !IsFinished(out.back())) return code::kInconsistentData;
+        if (out.empty() || !IsFinished(out.back())) return ResultCode::InconsistentData;
         Item it{fcode::kNumber, std::move(g[i].node)};
         it.node->right = std::move(out.back().node);
         out.pop_back();
         if (Is(C().binaryOperator, c)) {
-          if (i == 0 || !IsFinished(g[i - 1])) return code::kInconsistentData;
+          if (i == 0 || !IsFinished(g[i - 1])) return ResultCode::InconsistentData;
           it.node->left = std::move(g[i - 1].node);
           --i;
         }
@@ -359,8 +359,8 @@ ResultCode ReduceGroup(std::vector<Item>& g) {
     }
     g = std::move(out);
   }
-  if (g.size() != 1 || !IsFinished(g[0])) return code::kInconsistentData;
-  return code::kOk;
+  if (g.size() != 1 || !IsFinished(g[0])) return ResultCode::InconsistentData;
+  return ResultCode::Ok;
 }
 
 ResultCode BuildTree(std::vector<FormulaToken>& tokens, Node& root) {
@@ -375,13 +375,13 @@ ResultCode BuildTree(std::vector<FormulaToken>& tokens, Node& root) {
     if (tok.code == ')') {
       size_t open = stack.size();
       while (open > 0 && stack[open - 1].code != '(') --open;
-      if (open == 0) return code::kMatrixNotFound;
+      if (open == 0) return ResultCode::MatrixNotFound;
       std::vector<Item> g;
       for (size_t q = open; q < stack.size(); ++q) g.push_back(std::move(stack[q]));
       stack.resize(open - 1);
-      if (g.empty()) return code::kInconsistentData;
+      if (g.empty()) return ResultCode::InconsistentData;
       ResultCode rc = ReduceGroup(g);
-      if (rc) return rc;
+      if (NotOk(rc)) return rc;
       stack.push_back(std::move(g[0]));
       continue;
     }
@@ -389,11 +389,11 @@ ResultCode BuildTree(std::vector<FormulaToken>& tokens, Node& root) {
     stack.push_back(Item{tok.code, std::move(tok.node)});
   }
   for (const Item& it : stack)
-    if (it.code == '(') return code::kMatrixNotFound;
+    if (it.code == '(') return ResultCode::MatrixNotFound;
   ResultCode rc = ReduceGroup(stack);
-  if (rc) return rc;
+  if (NotOk(rc)) return rc;
   root = std::move(stack[0].node);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Step 17: right operands, the node, then left operands.
@@ -415,20 +415,20 @@ void FoldNegations(Node& n) {
 }
 
 ResultCode CheckCounts(FormulaNode* n) {
-  if (!n) return code::kOk;
+  if (!n) return ResultCode::Ok;
   if (n->code == fcode::kIter) {
     FormulaNode* c = n->left.get();
     if (!c || c->code != fcode::kNumber || !(c->value.re >= 1.0L && c->value.re <= 2147483647.0L))
-      return code::kOutOfBounds;
+      return ResultCode::OutOfBounds;
     n->count = static_cast<int32_t>(NearestInteger(c->value.re));
   }
   if (n->code == fcode::kSumIndex) {
     FormulaNode* v = n->right.get();
-    if (!v || v->code < 'A' || v->code > 'Z') return code::kOutOfBounds;
+    if (!v || v->code < 'A' || v->code > 'Z') return ResultCode::OutOfBounds;
   }
   for (FormulaNode* child : {n->left.get(), n->third.get(), n->right.get()})
-    if (ResultCode rc = CheckCounts(child)) return rc;
-  return code::kOk;
+    if (ResultCode rc = CheckCounts(child); NotOk(rc)) return rc;
+  return ResultCode::Ok;
 }
 
 void RewriteJoinsAndLogs(Node& n) {
@@ -571,7 +571,7 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrup
   FormulaEngine::Bind bind(engine, stop, random);
   engine.SetRoot(nullptr);
   engine.tokens.clear();
-  if (text.empty()) return code::kNothingToDo;
+  if (text.empty()) return ResultCode::NothingToDo;
   Text t;
   t.reserve(text.size());
   for (char ch : text) {
@@ -585,13 +585,13 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrup
   }
   // The work buffer's size: it also bounds the depth of the tree, which the
   // recursive passes and the evaluator walk on the stack.
-  if (t.size() > kWorkBuffer) return code::kOutOfBounds;
+  if (t.size() > kWorkBuffer) return ResultCode::OutOfBounds;
   long depth = 0;
   for (int c : t) {
     if (c == '(') ++depth;
-    if (c == ')' && --depth < 0) return code::kMatrixNotFound;
+    if (c == ')' && --depth < 0) return ResultCode::MatrixNotFound;
   }
-  if (depth != 0) return code::kMatrixNotFound;
+  if (depth != 0) return ResultCode::MatrixNotFound;
   Text squared;
   squared.reserve(t.size());
   for (int c : t) {
@@ -601,7 +601,7 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrup
   }
   t.swap(squared);
   t = ReplaceKeywords(t, engine);
-  if (ResultCode rc = RewriteSums(t)) return rc;
+  if (ResultCode rc = RewriteSums(t); NotOk(rc)) return rc;
   for (size_t p = 0; p < t.size(); ++p) {
     if (t[p] != '-') continue;
     int before = p == 0 ? 0 : t[p - 1];
@@ -610,18 +610,18 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrup
   }
   std::vector<FormulaToken>& tokens = engine.tokens;
   ResultCode rc = Tokenize(t, tokens);
-  if (!rc) rc = ResolveArguments(tokens);
-  if (!rc) rc = CheckAdjacency(tokens);
+  if (IsOk(rc)) rc = ResolveArguments(tokens);
+  if (IsOk(rc)) rc = CheckAdjacency(tokens);
   Node root;
-  if (!rc) rc = BuildTree(tokens, root);
+  if (IsOk(rc)) rc = BuildTree(tokens, root);
   tokens.clear();
-  if (rc) return rc;
+  if (NotOk(rc)) return rc;
   FoldNegations(root);
-  if ((rc = CheckCounts(root.get()))) return rc;
+  if (rc = CheckCounts(root.get()); NotOk(rc)) return rc;
   RewriteJoinsAndLogs(root);
   Simplify(engine, root);
   engine.SetRoot(std::move(root));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

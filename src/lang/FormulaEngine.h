@@ -232,7 +232,7 @@ void FreeFormulaTree(std::unique_ptr<FormulaNode>& root);
 // The Formula command without the workspace: the application layer runs its
 // editing guard first and stores `matrix` with `description` when code is 0.
 struct FormulaCommandResult {
-  ResultCode code = code::kOk;
+  ResultCode code = ResultCode::Ok;
   ComplexMatrix matrix;
   std::string description;
   bool interrupted = false;  // Q or S stopped the filling

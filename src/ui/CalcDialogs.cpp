@@ -38,7 +38,7 @@ CalcDialog::CalcDialog(Application& app, QWidget* owner)
   grid->addLayout(buttons, 2, 0, 1, 3);
 
   connect(create, &QPushButton::clicked, this, [this] {
-    Calculate(app_, LetterOf(result_), Text(expression_));
+    (void)Calculate(app_, LetterOf(result_), Text(expression_));
   });
 }
 
@@ -73,7 +73,7 @@ SolveDialog::SolveDialog(Application& app, QWidget* owner)
   grid->addLayout(buttons, 5, 0, 1, 2);
 
   connect(solve, &QPushButton::clicked, this, [this] {
-    Solve(app_, LetterOf(m_), LetterOf(b_), LetterOf(x_), LetterOf(kernel_), zeros_->isChecked());
+    (void)Solve(app_, LetterOf(m_), LetterOf(b_), LetterOf(x_), LetterOf(kernel_), zeros_->isChecked());
   });
 }
 
@@ -115,14 +115,14 @@ LinearProgramDialog::LinearProgramDialog(Application& app, QWidget* owner)
   connect(find, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Find)); });
   connect(step, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Step)); });
   connect(reset, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Reset)); });
-  connect(save, &QPushButton::clicked, this, [this] { SaveLpAs(app_, LetterOf(saveAs_)); });
+  connect(save, &QPushButton::clicked, this, [this] { (void)SaveLpAs(app_, LetterOf(saveAs_)); });
   connect(maximize_, &QRadioButton::toggled, this, [this] { SelectionChanged(); });
   for (QComboBox* list : {f_, constraint_, rhs_, saveAs_})
     connect(list, &QComboBox::currentIndexChanged, this, [this] { SelectionChanged(); });
 }
 
 void LinearProgramDialog::Run(int button) {
-  LinearProgram(app_, maximize_->isChecked(), LetterOf(f_), LetterOf(constraint_), LetterOf(rhs_),
+  (void)LinearProgram(app_, maximize_->isChecked(), LetterOf(f_), LetterOf(constraint_), LetterOf(rhs_),
                      static_cast<TaskButton>(button));
   app_.workspace().Show(app_.workspace().lp());
 }
@@ -158,12 +158,12 @@ EchelonDialog::EchelonDialog(Application& app, QWidget* owner)
   connect(final, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Find)); });
   connect(step, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Step)); });
   connect(reset, &QPushButton::clicked, this, [this] { Run(static_cast<int>(TaskButton::Reset)); });
-  connect(save, &QPushButton::clicked, this, [this] { SaveEchelonAs(app_, LetterOf(saveAs_)); });
+  connect(save, &QPushButton::clicked, this, [this] { (void)SaveEchelonAs(app_, LetterOf(saveAs_)); });
   connect(matrix_, &QComboBox::currentIndexChanged, this, [this] { EchelonLetterChanged(app_); });
 }
 
 void EchelonDialog::Run(int button) {
-  Echelon(app_, LetterOf(matrix_), static_cast<TaskButton>(button));
+  (void)Echelon(app_, LetterOf(matrix_), static_cast<TaskButton>(button));
   app_.workspace().Show(app_.workspace().echelon());
 }
 
@@ -213,23 +213,23 @@ OperationsDialog::OperationsDialog(Application& app, QWidget* owner)
 
   connect(rows_, &QRadioButton::toggled, this, [this] { KindChanged(); });
   connect(reset, &QPushButton::clicked, this, [this] {
-    ResetOperations(app_, LetterOf(resetLetter_));
+    (void)ResetOperations(app_, LetterOf(resetLetter_));
     After();
   });
   connect(multiply, &QPushButton::clicked, this, [this] {
-    OperMultiply(app_, Columns(), Text(index_), Text(factor_));
+    (void)OperMultiply(app_, Columns(), Text(index_), Text(factor_));
     After();
   });
   connect(add_, &QPushButton::clicked, this, [this] {
-    OperAdd(app_, Columns(), Text(index_), Text(target_), Text(factor_));
+    (void)OperAdd(app_, Columns(), Text(index_), Text(target_), Text(factor_));
     After();
   });
   connect(swap, &QPushButton::clicked, this, [this] {
-    OperSwap(app_, Columns(), Text(swapA_), Text(swapB_));
+    (void)OperSwap(app_, Columns(), Text(swapA_), Text(swapB_));
     After();
   });
   connect(undo_, &QPushButton::clicked, this, [this] {
-    OperUndo(app_);
+    (void)OperUndo(app_);
     After();
   });
   UpdateUndo();
@@ -290,7 +290,7 @@ FormulaDialog::FormulaDialog(Application& app, QWidget* owner)
     entryLabel_->setText(text);
   });
   connect(create, &QPushButton::clicked, this, [this] {
-    Formula(app_, LetterOf(name_), Text(rows_), Text(cols_), Text(formula_));
+    (void)Formula(app_, LetterOf(name_), Text(rows_), Text(cols_), Text(formula_));
   });
 }
 

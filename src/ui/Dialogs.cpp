@@ -89,7 +89,7 @@ QDialog* TaskDialogs::Find(const QString& name) const { return impl_->dialogs.va
 namespace {
 
 // An error box "hmm ..." with the code's message, or the port's own way.
-void Refuse(QWidget* parent, UserPort* port, int code) {
+void Refuse(QWidget* parent, UserPort* port, ResultCode code) {
   if (port) {
     port->ShowCode(code);
     return;
@@ -100,7 +100,7 @@ void Refuse(QWidget* parent, UserPort* port, int code) {
 }  // namespace
 
 bool RunFormatDialog(QWidget* parent, DisplayFormat& format, UserPort* port) {
-  FormatDialog dialog(parent, format, [parent, port](int code) { Refuse(parent, port, code); });
+  FormatDialog dialog(parent, format, [parent, port](ResultCode code) { Refuse(parent, port, code); });
   return dialog.exec() == QDialog::Accepted;
 }
 
@@ -110,9 +110,9 @@ bool RunHyphenDialog(QWidget* parent, DisplayFormat& format, UserPort* port) {
   if (dialog.exec() == QDialog::Accepted) {
     std::string text = dialog.Text().toStdString();
     ResultCode c = ApplyHyphenDialog(format, &text, &repaint);
-    if (c > 0) Refuse(parent, port, c);
+    if (IsError(c)) Refuse(parent, port, c);
   } else {
-    ApplyHyphenDialog(format, nullptr, &repaint);
+    (void)ApplyHyphenDialog(format, nullptr, &repaint);
   }
   return repaint;
 }

@@ -60,7 +60,7 @@ QString FormatTemplateName(int32_t mask) {
   }
 }
 
-FormatDialog::FormatDialog(QWidget* parent, DisplayFormat& format, std::function<void(int)> refuse)
+FormatDialog::FormatDialog(QWidget* parent, DisplayFormat& format, std::function<void(ResultCode)> refuse)
     : QDialog(parent), format_(format), target_(&format), refuse_(std::move(refuse)),
       shown_(TemplateBits(format.dialogMask)) {
   Build();
@@ -130,7 +130,7 @@ void FormatDialog::accept() {
   // The mask tells which texts count; make it the template's (a mask
   // without a template of its own shows places only).
   if (apply_) {
-    if (apply_({places, width, scientific, replaceE, table, shown_}) > 0) return;  // reported; stays open
+    if (IsError(apply_({places, width, scientific, replaceE, table, shown_}))) return;  // reported; stays open
     QDialog::accept();
     return;
   }
@@ -138,7 +138,7 @@ void FormatDialog::accept() {
   target_->dialogMask = shown_;
   ResultCode c = ApplyFormatDialog(*target_, places, width, scientific, replaceE, table);
   target_->dialogMask = mask;
-  if (c > 0) {
+  if (IsError(c)) {
     if (refuse_) refuse_(c);
     return;
   }

@@ -22,7 +22,7 @@ QString FormatTemplateName(int32_t mask);
 class FormatDialog : public QDialog {
   Q_OBJECT
  public:
-  FormatDialog(QWidget* parent, DisplayFormat& format, std::function<void(int)> refuse);
+  FormatDialog(QWidget* parent, DisplayFormat& format, std::function<void(ResultCode)> refuse);
   FormatDialog(QWidget* parent, const DisplayFormat& format, std::function<ResultCode(const FormatChoice&)> apply);
   void accept() override;
 
@@ -30,7 +30,7 @@ class FormatDialog : public QDialog {
   void Build();
   const DisplayFormat& format_;
   DisplayFormat* target_ = nullptr;  // the record the dialog itself changes, if any
-  std::function<void(int)> refuse_;
+  std::function<void(ResultCode)> refuse_;
   std::function<ResultCode(const FormatChoice&)> apply_;
   int32_t shown_;  // the mask bits that the chosen template has
   QLineEdit *places_ = nullptr, *width_ = nullptr;

@@ -91,7 +91,7 @@ int NewMatrixDialog::Type() const {
 }
 
 void NewMatrixDialog::Create() {
-  NewMatrix(app_, LetterOf(name_), static_cast<NewType>(Type()), Text(rows_), Text(cols_),
+  (void)NewMatrix(app_, LetterOf(name_), static_cast<NewType>(Type()), Text(rows_), Text(cols_),
             Text(low_), Text(high_), Text(value_));
 }
 
@@ -127,7 +127,7 @@ CopyColumnDialog::CopyColumnDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 3, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this, [this] {
-    CopyColumn(app_, LetterOf(source_), LetterOf(result_), Text(column_));
+    (void)CopyColumn(app_, LetterOf(source_), LetterOf(result_), Text(column_));
   });
 }
 
@@ -147,7 +147,7 @@ Rotate2DDialog::Rotate2DDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 2, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this,
-          [this] { Rotate2D(app_, LetterOf(result_), Text(degrees_)); });
+          [this] { (void)Rotate2D(app_, LetterOf(result_), Text(degrees_)); });
 }
 
 // ---------------------------------------------------------------- ROT3D
@@ -184,7 +184,7 @@ Rotate3DDialog::Rotate3DDialog(Application& app, QWidget* owner)
 
   connect(create, &QPushButton::clicked, this, [this] {
     int axis = fromMatrix_->isChecked() ? LetterOf(axis_) : 0;
-    Rotate3D(app_, axis, LetterOf(result_), Text(x_), Text(y_), Text(z_), Text(degrees_));
+    (void)Rotate3D(app_, axis, LetterOf(result_), Text(x_), Text(y_), Text(z_), Text(degrees_));
   });
 }
 
@@ -229,7 +229,7 @@ PythagoreanRotationDialog::PythagoreanRotationDialog(Application& app, QWidget* 
   connect(create, &QPushButton::clicked, this, [this] {
     int axis = axisMatrix_->isChecked() ? LetterOf(axis_) : 0;
     int angle = angleMatrix_->isChecked() ? LetterOf(angle_) : 0;
-    PythagoreanRotation(app_, axis, angle, LetterOf(result_), Text(x_), Text(y_), Text(z_),
+    (void)PythagoreanRotation(app_, axis, angle, LetterOf(result_), Text(x_), Text(y_), Text(z_),
                         Text(rcos_), Text(rsin_));
   });
 }
@@ -255,7 +255,7 @@ ReflectProjectDialog::ReflectProjectDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 3, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this, [this] {
-    ReflectProject(app_, LetterOf(axis_), LetterOf(result_), projection_->isChecked());
+    (void)ReflectProject(app_, LetterOf(axis_), LetterOf(result_), projection_->isChecked());
   });
 }
 
@@ -275,7 +275,7 @@ UnimodularDialog::UnimodularDialog(Application& app, QWidget* owner)
   grid->addLayout(CreateRow(create, CloseButton()), 2, 0, 1, 2);
 
   connect(create, &QPushButton::clicked, this,
-          [this] { Unimodular(app_, Text(rows_), LetterOf(name_)); });
+          [this] { (void)Unimodular(app_, Text(rows_), LetterOf(name_)); });
 }
 
 }  // namespace tavrin

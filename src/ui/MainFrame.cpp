@@ -174,7 +174,7 @@ void MainFrame::FirstIdle() {
   if (!pending_.isEmpty()) {
     QString file = pending_;
     pending_.clear();
-    OpenByName(*app_, file.toStdString());
+    (void)OpenByName(*app_, file.toStdString());
   }
 }
 
@@ -283,11 +283,11 @@ TextWindow* MainFrame::helpWindow() {
 void MainFrame::ShowHelpPage(const QString& page) {
   QString text = HelpPageText(page);
   if (text.isEmpty()) {
-    ShowCode(code::kCannotOpenFile);
+    ShowCode(ResultCode::CannotOpenFile);
     return;
   }
   if (text.size() > 64000) {
-    ShowCode(code::kTooLarge);
+    ShowCode(ResultCode::TooLarge);
     return;
   }
   TextWindow* w = helpWindow();
@@ -304,16 +304,16 @@ void MainFrame::Command(int id) {
   Workspace& ws = app_->workspace();
   switch (id) {
     case kNew: tasks_->Show("NEWDLG"); return;
-    case kOpen: Open(*app_); return;
+    case kOpen: (void)Open(*app_); return;
     case kPaste: {
       const QMimeData* mime = QApplication::clipboard()->mimeData();
-      Paste(*app_, mime && mime->hasText() ? ToProgramText(mime->text()) : std::string());
+      (void)Paste(*app_, mime && mime->hasText() ? ToProgramText(mime->text()) : std::string());
       return;
     }
     case kModeReal:
     case kModeComplex:
     case kModeInteger:
-      if (SwitchMode(*app_, static_cast<Mode>(id - kModeReal)) == 0) {
+      if (IsOk(SwitchMode(*app_, static_cast<Mode>(id - kModeReal)))) {
         if (builtMode_ != app_->mode()) LetterMenusChanged();
       }
       UpdateCommandStates();
@@ -340,13 +340,13 @@ void MainFrame::Command(int id) {
     default: break;
   }
   if (id >= kViewFirst && id <= kViewLast) {
-    View(*app_, id - kViewFirst + 1);
+    (void)View(*app_, id - kViewFirst + 1);
     return;
   }
   if (id >= kOneMatrixFirst && id <= kOneMatrixLast) {
     const int letter = id - kOneMatrixFirst + 1;
     std::string title, text;
-    if (Report(*app_, letter, title, text) != 0) return;
+    if (NotOk(Report(*app_, letter, title, text))) return;
     MatrixWindow* w = WindowOfLetter(letter);
     if (!w) return;
     TextWindow* t = w->textOutWindow();
@@ -379,7 +379,7 @@ bool MainFrame::Busy() const { return LongWorkRunning() || QApplication::activeM
 
 void MainFrame::OpenWhenIdle() {
   const QStringList handed = std::exchange(waiting_, {}), dropped = std::exchange(waitingDrops_, {});
-  for (const QString& file : dropped) OpenByName(*app_, file.toStdString());
+  for (const QString& file : dropped) (void)OpenByName(*app_, file.toStdString());
   for (const QString& file : handed) OpenHandedOver(file);
 }
 
@@ -395,19 +395,19 @@ void MainFrame::OpenHandedOver(const QString& fileName) {
   show();
   raise();
   activateWindow();
-  if (fileName.size() >= 2) OpenByName(*app_, fileName.toStdString());
+  if (fileName.size() >= 2) (void)OpenByName(*app_, fileName.toStdString());
 }
 
 Answer MainFrame::Ask(const std::string& question, bool withCancel) {
   return AskBox(QApplication::activeWindow(), QString::fromStdString(question), withCancel);
 }
 
-void MainFrame::ShowCode(int code) {
-  if (code > 0) ShowCodeBox(QApplication::activeWindow(), code);
+void MainFrame::ShowCode(ResultCode code) {
+  if (IsError(code)) ShowCodeBox(QApplication::activeWindow(), code);
 }
 
-void MainFrame::ShowCodeAt(int code, const std::string& place) {
-  if (code > 0) ShowCodeBox(QApplication::activeWindow(), code, place);
+void MainFrame::ShowCodeAt(ResultCode code, const std::string& place) {
+  if (IsError(code)) ShowCodeBox(QApplication::activeWindow(), code, place);
 }
 
 void MainFrame::ShowNotice(const std::string& text) {
@@ -538,7 +538,7 @@ void MainFrame::OpenDropped(const QList<QUrl>& urls) {
       waitingDrops_ << url.toLocalFile();
       waitTimer_->start();
     } else {
-      OpenByName(*app_, url.toLocalFile().toStdString());
+      (void)OpenByName(*app_, url.toLocalFile().toStdString());
     }
   }
 }

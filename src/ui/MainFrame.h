@@ -53,8 +53,8 @@ class MainFrame : public QMainWindow, public UserPort {
 
   // UserPort
   Answer Ask(const std::string& question, bool withCancel) override;
-  void ShowCode(int code) override;
-  void ShowCodeAt(int code, const std::string& place) override;
+  void ShowCode(ResultCode code) override;
+  void ShowCodeAt(ResultCode code, const std::string& place) override;
   void ShowNotice(const std::string& text) override;
   bool ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) override;
   void DocumentCreated(MatrixDocument& doc) override;

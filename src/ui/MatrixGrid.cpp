@@ -130,7 +130,7 @@ void MatrixWindow::CopyBlockCommand() {
   const bool block = anchorRow_ >= 0;
   const ResultCode rc = block ? CopyAsText(doc_, CopyAsKind::Tsv, anchorRow_, anchorCol_, cursorRow_, cursorCol_, text)
                               : CopyAsText(doc_, CopyAsKind::Tsv, text);
-  if (rc > 0) {
+  if (IsError(rc)) {
     app_.port().ShowCode(rc);
     return;
   }

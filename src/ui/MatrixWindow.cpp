@@ -90,7 +90,7 @@ void MatrixWindow::BuildMenu() {
   add(file, kTextOut, "&Text out ...", QKeySequence(), [this] { TextOutCommand(); });
   if (StepsOf(app_, doc_)) {  // the companion windows keep a step log
     add(file, kSteps, "S&teps ...", QKeySequence(), [this] { StepsCommand(); });
-    add(file, kSaveSteps, "Save steps as &LaTeX ...", QKeySequence(), [this] { SaveSteps(app_, doc_); });
+    add(file, kSaveSteps, "Save steps as &LaTeX ...", QKeySequence(), [this] { (void)SaveSteps(app_, doc_); });
     add(file, kCopySteps, "Cop&y steps as LaTeX", QKeySequence(), [this] { CopyStepsCommand(); });
   }
   add(file, kBitmap, "&Bitmap to clipboard", QKeySequence(), [this] { BitmapToClipboard(); });
@@ -269,7 +269,7 @@ void MatrixWindow::SaveCommand(bool saveAs) {
   // second so that the user sees it.
   saving_ = true;
   UpdateCaption();
-  Save(app_, doc_, std::string(), saveAs);
+  (void)Save(app_, doc_, std::string(), saveAs);
   QTimer::singleShot(500, this, [this] {
     saving_ = false;
     UpdateCaption();
@@ -279,7 +279,7 @@ void MatrixWindow::SaveCommand(bool saveAs) {
 void MatrixWindow::CopyAsCommand(CopyAsKind kind) {
   std::string text;
   const ResultCode rc = CopyAsText(doc_, kind, text);
-  if (rc > 0) {
+  if (IsError(rc)) {
     app_.port().ShowCode(rc);
     return;
   }
@@ -313,7 +313,7 @@ void MatrixWindow::Refresh() {
 
 void MatrixWindow::StepsCommand() {
   std::string text;
-  if (ResultCode rc = StepsTextOf(app_, doc_, text)) {
+  if (ResultCode rc = StepsTextOf(app_, doc_, text); NotOk(rc)) {
     app_.port().ShowCode(rc);
     return;
   }
@@ -326,7 +326,7 @@ void MatrixWindow::StepsCommand() {
 
 void MatrixWindow::CopyStepsCommand() {
   std::string text;
-  if (ResultCode rc = StepsLatexOf(app_, doc_, text)) {
+  if (ResultCode rc = StepsLatexOf(app_, doc_, text); NotOk(rc)) {
     app_.port().ShowCode(rc);
     return;
   }
@@ -550,7 +550,7 @@ void MatrixWindow::AcceptEdit() {
   const ResultCode rc =
       AcceptEntryEdit(app_, doc_, editRow_, editCol_, editShown_, ToProgramText(typed));
   editBox_ = box;
-  if (rc != 0 && editBox_) {
+  if (NotOk(rc) && editBox_) {
     // The message has been shown; the text stays for correction.
     EntryEditOpened(app_, doc_);
     editBox_->setFocus();
@@ -594,8 +594,8 @@ void MatrixWindow::Shift(int dRow, int dCol) {
   MarkStale();
 }
 
-void MatrixWindow::AfterStructuralChange(int rc, bool relayout) {
-  if (rc != 0) return;
+void MatrixWindow::AfterStructuralChange(ResultCode rc, bool relayout) {
+  if (NotOk(rc)) return;
   if (relayout) {
     firstRow_ = firstCol_ = 0;
     Relayout();
@@ -660,7 +660,7 @@ void MatrixWindow::PasteBlockCommand() {
   // The block's top left goes to the cursor (or the selected block's).
   const int row = anchorRow_ >= 0 ? std::min(anchorRow_, cursorRow_) : cursorRow_;
   const int col = anchorRow_ >= 0 ? std::min(anchorCol_, cursorCol_) : cursorCol_;
-  if (PasteBlock(app_, doc_, row, col, ToProgramText(mime->text())) == 0) {
+  if (IsOk(PasteBlock(app_, doc_, row, col, ToProgramText(mime->text())))) {
     UpdateEnabling();
     MarkStale();
   }
@@ -669,7 +669,7 @@ void MatrixWindow::PasteBlockCommand() {
 void MatrixWindow::TextOutCommand() {
   std::string out;
   ResultCode rc = TextOutOf(doc_, out);
-  if (rc != 0) {
+  if (NotOk(rc)) {
     app_.port().ShowCode(rc);
     return;
   }

@@ -117,7 +117,7 @@ class MatrixWindow : public ScrollingView {
   void ComputeMetrics(int W, int H);
   void SyncPlacement();
   void SaveWindowSettingsQuietly();
-  void AfterStructuralChange(int rc, bool relayout = true);
+  void AfterStructuralChange(ResultCode rc, bool relayout = true);
   // Commits the open entry edit for a key that leaves it (Enter, Tab) and
   // moves the cursor by (dRow, dCol) when the edit was taken.
   void CommitAndMove(int dRow, int dCol);

@@ -75,7 +75,7 @@ QString FormatLongDouble(const char* format, long double value) {
   return QString::fromLatin1(buffer);
 }
 
-void ShowCodeBox(QWidget* parent, int code, const std::string& place) {
+void ShowCodeBox(QWidget* parent, ResultCode code, const std::string& place) {
   const std::string text = place.empty() ? CodeMessage(code) : CodeMessage(code) + " " + place;
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(String(str::kHmm)), QString::fromStdString(text),
                   QMessageBox::Ok, parent);

@@ -24,7 +24,7 @@ QString FormatLongDouble(const char* format, long double value);
 
 // The program's message boxes: "hmm ..." for a code's message, "careful!"
 // for questions.
-void ShowCodeBox(QWidget* parent, int code, const std::string& place = {});
+void ShowCodeBox(QWidget* parent, ResultCode code, const std::string& place = {});
 Answer AskBox(QWidget* parent, const QString& question, bool withCancel);
 void NoticeBox(QWidget* parent, const QString& caption, const QString& text);
 

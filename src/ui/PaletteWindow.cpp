@@ -163,7 +163,7 @@ bool RgbValuesBox::Apply() {
   for (int i = 0; i < 3; ++i) {
     v[i] = AsciiToInt(edits[i]->text());
     if (v[i] < 0 || v[i] > 255) {
-      ShowCodeBox(this, code::kOutOfBounds);
+      ShowCodeBox(this, ResultCode::OutOfBounds);
       return false;
     }
   }

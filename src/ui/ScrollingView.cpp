@@ -158,11 +158,11 @@ bool ScrollingView::AskTextWindowsToSave() {
 void ScrollingView::ShowHelp(const QString& page) {
   QString text = HelpPageText(page);
   if (text.isEmpty()) {
-    ShowCodeBox(this, code::kCannotOpenFile);
+    ShowCodeBox(this, ResultCode::CannotOpenFile);
     return;
   }
   if (text.size() > 64000) {
-    ShowCodeBox(this, code::kTooLarge);
+    ShowCodeBox(this, ResultCode::TooLarge);
     return;
   }
   TextWindow* w = helpWindow();
@@ -174,7 +174,7 @@ void ScrollingView::ShowHelp(const QString& page) {
 void ScrollingView::BitmapToClipboard() {
   QImage copy = Picture().copy();
   if (copy.isNull()) {
-    ShowCodeBox(this, code::kLowMemory);
+    ShowCodeBox(this, ResultCode::LowMemory);
     return;
   }
   QApplication::clipboard()->setImage(copy);

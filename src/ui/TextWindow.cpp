@@ -32,9 +32,6 @@ namespace tavrin {
 
 namespace {
 const char* kTextFilter = "Text Files (*.TXT *.txt)";
-// The printing conditions of the string table: 422 and 423.
-constexpr int kCannotPrint = 22;
-constexpr int kNoPrinter = 23;
 
 QString ToEditText(QString text) {
   text.replace("\r\n", "\n");
@@ -208,7 +205,7 @@ bool TextWindow::Open(const QString& given) {
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    ShowCodeBox(this, code::kCannotOpenFile);
+    ShowCodeBox(this, ResultCode::CannotOpenFile);
     return false;
   }
   QByteArray bytes = file.read(LimitedTextEdit::kMaxChars);
@@ -227,7 +224,7 @@ bool TextWindow::Open(const QString& given) {
 bool TextWindow::WriteTo(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    ShowCodeBox(this, code::kCannotSaveFile);
+    ShowCodeBox(this, ResultCode::CannotSaveFile);
     return false;
   }
   // The title tells which file is being written.
@@ -237,7 +234,7 @@ bool TextWindow::WriteTo(const QString& path) {
   bytes.push_back('\0');
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
     setWindowTitle(before);
-    ShowCodeBox(this, code::kCannotSaveFile);
+    ShowCodeBox(this, ResultCode::CannotSaveFile);
     return false;
   }
   file.close();
@@ -293,14 +290,14 @@ int TextWindow::Print() {
   QPrinter& p = printer();
   // Without any printer Qt falls back to a PDF file that has no name.
   if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
-    ShowCodeBox(this, kNoPrinter);
+    ShowCodeBox(this, ResultCode::NoPrinter);
     return 0;
   }
   p.setDocName(QFileInfo(filePath_).fileName());
   QPainter painter;
   if (!painter.begin(&p)) {
     RenewPrinter();
-    ShowCodeBox(this, kCannotPrint);
+    ShowCodeBox(this, ResultCode::CannotPrint);
     return 0;
   }
   const int dpiX = p.logicalDpiX(), dpiY = p.logicalDpiY();
@@ -353,7 +350,7 @@ int TextWindow::Print() {
   } while (i < n);
   if (!painter.end() || p.printerState() == QPrinter::Error) {
     RenewPrinter();
-    ShowCodeBox(this, kCannotPrint);
+    ShowCodeBox(this, ResultCode::CannotPrint);
     return 0;
   }
   return pages;
@@ -385,7 +382,7 @@ void TextWindow::Offsets() {
     long double h = AsciiToLongDouble(hori->text()) / 2.54L;
     long double v = AsciiToLongDouble(vert->text()) / 2.54L;
     if (!(h >= 0.25L) || !(v >= 0.25L)) {
-      ShowCodeBox(&dialog, code::kOutOfBounds);
+      ShowCodeBox(&dialog, ResultCode::OutOfBounds);
       return;
     }
     offsetH = h;
@@ -423,18 +420,18 @@ bool TextWindow::Find() {
 bool TextWindow::Search(const QString& word) {
   searchWord_ = word.left(255);
   if (searchWord_.isEmpty()) {
-    ShowCodeBox(this, code::kNothingToDo);
+    ShowCodeBox(this, ResultCode::NothingToDo);
     return false;
   }
   if (Find()) return true;
-  ShowCodeBox(this, code::kCouldNotFind);
+  ShowCodeBox(this, ResultCode::CouldNotFind);
   return false;
 }
 
 bool TextWindow::Next() {
   if (searchWord_.isEmpty()) return false;
   if (Find()) return true;
-  ShowCodeBox(this, code::kCouldNotFind);
+  ShowCodeBox(this, ResultCode::CouldNotFind);
   return false;
 }
 
@@ -448,7 +445,7 @@ void TextWindow::RestartAtTop() {
 
 void TextWindow::MinusSigns(int code) {
   if (code < 2 || code > 255) {
-    ShowCodeBox(this, code::kCannotUnderstand);
+    ShowCodeBox(this, ResultCode::CannotUnderstand);
     return;
   }
   QString text = edit_->toPlainText();

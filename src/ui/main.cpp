@@ -22,7 +22,7 @@ class Program : public QApplication {
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }
-    tavrin::ShowCodeBox(QApplication::activeWindow(), tavrin::code::kLowMemory);
+    tavrin::ShowCodeBox(QApplication::activeWindow(), tavrin::ResultCode::LowMemory);
     return false;
   }
 };

@@ -26,21 +26,21 @@ TEST(Application, CaptionModeSwitchAndFormulaSwitch) {
   FakePort port;
   Application app(port);
   EXPECT_EQ(Caption(app), "tavrin [real]");
-  EXPECT_EQ(SwitchMode(app, Mode::Complex), 0);
+  EXPECT_EQ(SwitchMode(app, Mode::Complex), ResultCode::Ok);
   EXPECT_EQ(Caption(app), "tavrin [complex]");
   EXPECT_TRUE(app.formulaEngine().complexSwitch());
   EXPECT_EQ(app.workspace().echelon().kind(), MatrixKind::Complex);
-  EXPECT_EQ(SwitchMode(app, Mode::Integer), 0);
+  EXPECT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
   EXPECT_EQ(Caption(app), "tavrin [integer]");
   EXPECT_FALSE(app.formulaEngine().complexSwitch());
   EXPECT_EQ(app.workspace().operations().kind(), MatrixKind::Integer);
   // An open entry editor keeps the mode.
   MatrixDocument* doc = nullptr;
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, IntegerMatrix(1, 1), &doc), 0);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, IntegerMatrix(1, 1), &doc), ResultCode::Ok);
   doc->editing = true;
-  EXPECT_EQ(SwitchMode(app, Mode::Real), 111);
+  EXPECT_EQ(SwitchMode(app, Mode::Real), ResultCode::EditingInProgress);
   EXPECT_EQ(app.mode(), Mode::Integer);
-  EXPECT_EQ(port.codes, std::vector<int>{111});
+  EXPECT_EQ(port.codes, std::vector<ResultCode>{ResultCode::EditingInProgress});
 }
 
 TEST(Application, LetterMenusAndEnabling) {
@@ -50,8 +50,8 @@ TEST(Application, LetterMenusAndEnabling) {
   EXPECT_FALSE(CommandEnabled(app, 616));
   EXPECT_TRUE(CommandEnabled(app, 500));
   EXPECT_FALSE(CommandEnabled(app, 99, false));
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 3, ComplexMatrix(1, 1)), 0);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1)), 0);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 3, ComplexMatrix(1, 1)), ResultCode::Ok);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1)), ResultCode::Ok);
   auto items = LetterItems(app);
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].text, "A ...");
@@ -62,7 +62,7 @@ TEST(Application, LetterMenusAndEnabling) {
   EXPECT_TRUE(CommandEnabled(app, 533));
   EXPECT_FALSE(CommandEnabled(app, 532));
   EXPECT_TRUE(CommandChecked(app, 400));
-  SwitchMode(app, Mode::Integer);
+  (void)SwitchMode(app, Mode::Integer);
   EXPECT_FALSE(CommandEnabled(app, 618));  // nothing created in integer mode yet
   EXPECT_FALSE(CommandEnabled(app, 616));  // the linear program reads only integer letters now
   EXPECT_TRUE(LetterItems(app).empty());
@@ -75,29 +75,29 @@ TEST(Application, SolveChecksInOrder) {
   FakePort port;
   Application app(port);
   Workspace& ws = app.workspace();
-  ws.PutMatrix(Mode::Real, "", 13, Real(2, 3, {1, 2, 3, 2, 4, 7}));  // M
-  ws.PutMatrix(Mode::Real, "", 2, Real(2, 1, {1, 2}));               // B
-  ws.PutMatrix(Mode::Real, "", 3, Real(3, 1, {1, 2, 3}));            // C: wrong size
+  (void)ws.PutMatrix(Mode::Real, "", 13, Real(2, 3, {1, 2, 3, 2, 4, 7}));  // M
+  (void)ws.PutMatrix(Mode::Real, "", 2, Real(2, 1, {1, 2}));               // B
+  (void)ws.PutMatrix(Mode::Real, "", 3, Real(3, 1, {1, 2, 3}));            // C: wrong size
   struct Case {
     int m, b, x, k;
     bool zeros;
-    int code;
+    ResultCode code;
   } cases[] = {
-      {13, 2, 13, 13, false, 6},   // X = K = M: refused before solving
-      {5, 2, 24, 11, false, 108},  // M empty
-      {13, 4, 24, 11, false, 108}, // B empty
-      {13, 13, 24, 11, false, 6},  // B = M
-      {13, 24, 24, 11, false, 108}, // B empty before B = X
-      {13, 3, 24, 11, false, 6},   // B not rows(M) x 1
-      {13, 0, 24, 13, true, 6},    // kernel needed and K = M
+      {13, 2, 13, 13, false, ResultCode::InconsistentData},   // X = K = M: refused before solving
+      {5, 2, 24, 11, false, ResultCode::MatrixNotFound},  // M empty
+      {13, 4, 24, 11, false, ResultCode::MatrixNotFound}, // B empty
+      {13, 13, 24, 11, false, ResultCode::InconsistentData},  // B = M
+      {13, 24, 24, 11, false, ResultCode::MatrixNotFound}, // B empty before B = X
+      {13, 3, 24, 11, false, ResultCode::InconsistentData},   // B not rows(M) x 1
+      {13, 0, 24, 13, true, ResultCode::InconsistentData},    // kernel needed and K = M
   };
   for (const auto& c : cases) {
     port.codes.clear();
     EXPECT_EQ(Solve(app, c.m, c.b, c.x, c.k, c.zeros), c.code) << c.m << c.b << c.x << c.k;
-    EXPECT_EQ(port.codes, std::vector<int>{c.code});
+    EXPECT_EQ(port.codes, std::vector<ResultCode>{c.code});
   }
   EXPECT_EQ(ws.Lookup(24), nullptr);  // nothing stored by a refusal
-  ASSERT_EQ(Solve(app, 13, 0, 24, 11, true), 0);
+  ASSERT_EQ(Solve(app, 13, 0, 24, 11, true), ResultCode::Ok);
   MatrixDocument* k = ws.Lookup(11);
   ASSERT_NE(k, nullptr);
   EXPECT_EQ(k->notebook, "kernel basis");
@@ -112,18 +112,18 @@ TEST(Application, CalculateStoresTextAsTyped) {
   FakePort port;
   Application app(port);
   Workspace& ws = app.workspace();
-  ws.PutMatrix(Mode::Real, "", 13, Real(2, 2, {1, 2, 3, 4}));   // M
-  ws.PutMatrix(Mode::Real, "", 23, Real(2, 2, {0, 1, 1, 0}));   // W
-  ws.PutMatrix(Mode::Real, "", 24, Real(1, 2, {1, 2}));         // X
-  ASSERT_EQ(Calculate(app, 16, "(M-3W)X'"), 0);
+  (void)ws.PutMatrix(Mode::Real, "", 13, Real(2, 2, {1, 2, 3, 4}));   // M
+  (void)ws.PutMatrix(Mode::Real, "", 23, Real(2, 2, {0, 1, 1, 0}));   // W
+  (void)ws.PutMatrix(Mode::Real, "", 24, Real(1, 2, {1, 2}));         // X
+  ASSERT_EQ(Calculate(app, 16, "(M-3W)X'"), ResultCode::Ok);
   MatrixDocument* p = ws.Lookup(16);
   // M - 3W = [[1,-1],[0,4]]; times (1,2)' = (-1, 8).
   ASSERT_EQ(p->rows(), 2);
   EXPECT_EQ(p->z.at(0, 0), Complex(-1));
   EXPECT_EQ(p->z.at(1, 0), Complex(8));
   EXPECT_EQ(p->notebook, "(M-3W)X'");
-  EXPECT_EQ(Calculate(app, 1, "2*3"), 102);
-  EXPECT_EQ(Calculate(app, 1, "M+X"), 103);
+  EXPECT_EQ(Calculate(app, 1, "2*3"), ResultCode::NotAMatrix);
+  EXPECT_EQ(Calculate(app, 1, "M+X"), ResultCode::Incompatible);
   EXPECT_EQ(ws.Lookup(1), nullptr);
 }
 
@@ -131,9 +131,9 @@ TEST(Application, CloseAsksInOrderAndCancelStops) {
   FakePort port;
   Application app(port);
   Workspace& ws = app.workspace();
-  ws.PutMatrix(Mode::Integer, "", 2, IntegerMatrix(1, 1));
-  ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
-  ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
+  (void)ws.PutMatrix(Mode::Integer, "", 2, IntegerMatrix(1, 1));
+  (void)ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
+  (void)ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
   port.answers = {Answer::Yes, Answer::No, Answer::No, Answer::Cancel};
   EXPECT_FALSE(RequestClose(app));
   std::vector<std::string> expected = {"do you want Save requests?", "save changes to mat1.fma",
@@ -158,12 +158,12 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
   struct Case {
     const char* name;
     std::string chosen;  // what the save dialog gives; empty: cancelled
-    std::vector<int> codes;
+    std::vector<ResultCode> codes;
     bool overwriteAsked;
   } cases[] = {
       {"save dialog cancelled", "", {}, false},
-      {"folder given as file", dir + "/folder.fma", {12}, true},
-      {"missing folder", dir + "/missing/x.fma", {12}, false},
+      {"folder given as file", dir + "/folder.fma", {ResultCode::CannotSaveFile}, true},
+      {"missing folder", dir + "/missing/x.fma", {ResultCode::CannotSaveFile}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -171,8 +171,8 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
     Application app(port);
     Workspace& ws = app.workspace();
     MatrixDocument* a = nullptr;
-    ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
-    ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
+    (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
+    (void)ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
     port.chosenFile = c.chosen;
     port.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
     EXPECT_FALSE(RequestClose(app));
@@ -186,7 +186,7 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
   FakePort port;
   Application app(port);
   MatrixDocument* a = nullptr;
-  app.workspace().PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
+  (void)app.workspace().PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
   port.chosenFile = dir + "/kept.fma";
   EXPECT_TRUE(RequestClose(app));
   EXPECT_FALSE(a->modified);
@@ -202,35 +202,35 @@ TEST(Application, SaveOpenRoundTripAndFailures) {
   std::string path = dir + "/a.fma";
   std::filesystem::remove(path);
   MatrixDocument* a = nullptr;
-  ws.PutMatrix(Mode::Real, "", 1, Real(1, 2, {1.25L, -3}), &a);
+  (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 2, {1.25L, -3}), &a);
   a->notebook = "made by hand";
-  ASSERT_EQ(Save(app, *a, path, true), 0);
+  ASSERT_EQ(Save(app, *a, path, true), ResultCode::Ok);
   EXPECT_FALSE(a->modified);
   EXPECT_EQ(a->fileName, path);
-  ASSERT_EQ(OpenByName(app, path), 0);
+  ASSERT_EQ(OpenByName(app, path), ResultCode::Ok);
   MatrixDocument* b = ws.Lookup(2);
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->z, a->z);
   EXPECT_EQ(b->notebook, "made by hand");
   EXPECT_FALSE(b->modified);
   // Another extension is ignored without a message.
-  EXPECT_LT(OpenByName(app, dir + "/notes.txt"), 0);
-  EXPECT_LT(OpenByName(app, dir + "/noextension"), 0);
+  EXPECT_EQ(OpenByName(app, dir + "/notes.txt"), ResultCode::Stopped);
+  EXPECT_EQ(OpenByName(app, dir + "/noextension"), ResultCode::Stopped);
   EXPECT_TRUE(port.codes.empty());
   // A directory cannot be written; the document stays modified.
   a->modified = true;
-  EXPECT_EQ(Save(app, *a, dir, true), 12);
+  EXPECT_EQ(Save(app, *a, dir, true), ResultCode::CannotSaveFile);
   EXPECT_TRUE(a->modified);
   // A missing file takes no letter: the workspace stays as it was.
-  EXPECT_EQ(OpenByName(app, dir + "/missing.fma"), 11);
+  EXPECT_EQ(OpenByName(app, dir + "/missing.fma"), ResultCode::CannotOpenFile);
   EXPECT_EQ(ws.Lookup(3), nullptr);
-  EXPECT_EQ(port.codes, std::vector<int>({12, 11}));
+  EXPECT_EQ(port.codes, std::vector<ResultCode>({ResultCode::CannotSaveFile, ResultCode::CannotOpenFile}));
   // Saving over an existing file asks first; No leaves it as it was.
   std::string before;
   ASSERT_TRUE(ReadWholeFile(path, before));
   a->z.at(0, 0) = Complex(9);
   port.answers = {Answer::No};
-  EXPECT_LT(Save(app, *a, path, true), 0);
+  EXPECT_EQ(Save(app, *a, path, true), ResultCode::Stopped);
   std::string after;
   ASSERT_TRUE(ReadWholeFile(path, after));
   EXPECT_EQ(before, after);
@@ -244,13 +244,13 @@ TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
   std::string dir = TempDir();
   std::string path = dir + "/h.fma";
   MatrixDocument* a = nullptr;
-  ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {42}), &a);
-  ASSERT_EQ(Save(app, *a, path, true), 0);
-  for (int l = 2; l <= 26; ++l) ws.PutMatrix(Mode::Real, "", l, ComplexMatrix(1, 1));
-  EXPECT_EQ(Open(app, path), 4);  // no letter free or hidden
+  (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {42}), &a);
+  ASSERT_EQ(Save(app, *a, path, true), ResultCode::Ok);
+  for (int l = 2; l <= 26; ++l) (void)ws.PutMatrix(Mode::Real, "", l, ComplexMatrix(1, 1));
+  EXPECT_EQ(Open(app, path), ResultCode::NoMoreRoom);  // no letter free or hidden
   ws.Hide(*ws.Lookup(5));
   port.answers = {Answer::Yes};
-  EXPECT_EQ(Open(app, path), 0);
+  EXPECT_EQ(Open(app, path), ResultCode::Ok);
   EXPECT_EQ(ws.Lookup(5)->z.at(0, 0), Complex(42));
   EXPECT_FALSE(ws.Lookup(5)->hidden);
   std::filesystem::remove_all(dir);
@@ -259,15 +259,15 @@ TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
 TEST(Application, PasteAndView) {
   FakePort port;
   Application app(port);
-  SwitchMode(app, Mode::Complex);
-  EXPECT_EQ(Paste(app, ""), 2);
-  EXPECT_EQ(Paste(app, "no numbers here"), 6);
-  ASSERT_EQ(Paste(app, "1 2 3\n4 5\n"), 0);
+  (void)SwitchMode(app, Mode::Complex);
+  EXPECT_EQ(Paste(app, ""), ResultCode::CouldNotFind);
+  EXPECT_EQ(Paste(app, "no numbers here"), ResultCode::InconsistentData);
+  ASSERT_EQ(Paste(app, "1 2 3\n4 5\n"), ResultCode::Ok);
   // Pasted text always becomes a real matrix, at the current mode's free letter.
   MatrixDocument* a = app.workspace().Lookup(Mode::Real, 1);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->z, Real(2, 3, {1, 2, 3, 4, 5, 0}));
-  EXPECT_EQ(View(app, 7), 0);
+  EXPECT_EQ(View(app, 7), ResultCode::Ok);
   MatrixDocument* g = app.workspace().Lookup(Mode::Complex, 7);
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(g->rows(), 3);
@@ -292,29 +292,29 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
     if (press) PostKey(stopKey);
     return work();
   });
-  SwitchMode(app, Mode::Integer);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), 0);
-  EXPECT_EQ(Calculate(app, 2, "A*A"), 0);
+  (void)SwitchMode(app, Mode::Integer);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), ResultCode::Ok);
+  EXPECT_EQ(Calculate(app, 2, "A*A"), ResultCode::Ok);
   std::string title, text;
-  EXPECT_EQ(Report(app, 1, title, text), 0);
+  EXPECT_EQ(Report(app, 1, title, text), ResultCode::Ok);
   press = true;
-  EXPECT_LT(Calculate(app, 3, "A*A"), 0);
+  EXPECT_EQ(Calculate(app, 3, "A*A"), ResultCode::Stopped);
   EXPECT_EQ(app.workspace().Lookup(3), nullptr);
   EXPECT_TRUE(port.codes.empty());
-  SwitchMode(app, Mode::Real);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {2, 0, 0, 3})), 0);
+  (void)SwitchMode(app, Mode::Real);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {2, 0, 0, 3})), ResultCode::Ok);
   press = false;
-  EXPECT_EQ(Report(app, 1, title, text), 0);
+  EXPECT_EQ(Report(app, 1, title, text), ResultCode::Ok);
   EXPECT_EQ(keys, (std::vector<int>{'Q', 'Q', 'Q', 'S'}));
   EXPECT_EQ(PollKey(), 0);  // nothing is left pending after the work
 
   // Real work polls too: a stopped inverse, Solve or report is no result.
   press = true;
-  EXPECT_LT(Calculate(app, 3, "A^-1"), 0);
-  EXPECT_LT(Solve(app, 1, 0, 24, 11, true), 0);
+  EXPECT_EQ(Calculate(app, 3, "A^-1"), ResultCode::Stopped);
+  EXPECT_EQ(Solve(app, 1, 0, 24, 11, true), ResultCode::Stopped);
   EXPECT_EQ(app.workspace().Lookup(3), nullptr);
   EXPECT_EQ(app.workspace().Lookup(24), nullptr);
-  EXPECT_EQ(Report(app, 1, title, text), 0);
+  EXPECT_EQ(Report(app, 1, title, text), ResultCode::Ok);
   EXPECT_EQ(text.rfind("rank: could not calculate\r\n\r\ntrace: ", 0), 0u) << text;
   const std::string tail = "determinant: could not calculate\r\n\r\n"
                            "characteristic polynomial\r\n---------------------------\r\ncould not calculate";
@@ -332,19 +332,19 @@ namespace {
 TEST(Application, FailingFormulaStoresNothing) {
   struct PlacePort : FakePort {
     std::string place;
-    void ShowCodeAt(int code, const std::string& p) override {
+    void ShowCodeAt(ResultCode code, const std::string& p) override {
       place = p;
       ShowCode(code);
     }
   } port;
   Application app(port);
-  EXPECT_EQ(Formula(app, 1, "3", "3", "1/(I-J)"), 101);
-  EXPECT_EQ(Formula(app, 2, "3", "3", "1/(I*J-6)"), 101);
+  EXPECT_EQ(Formula(app, 1, "3", "3", "1/(I-J)"), ResultCode::CouldNotCalculate);
+  EXPECT_EQ(Formula(app, 2, "3", "3", "1/(I*J-6)"), ResultCode::CouldNotCalculate);
   EXPECT_EQ(port.place, "entry (2, 3)");
-  EXPECT_EQ(port.codes, (std::vector<int>{101, 101}));
+  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::CouldNotCalculate, ResultCode::CouldNotCalculate}));
   EXPECT_EQ(app.workspace().Lookup(1), nullptr);
   EXPECT_EQ(app.workspace().Lookup(2), nullptr);
-  EXPECT_EQ(Formula(app, 3, "2", "2", "I+J"), 0);
+  EXPECT_EQ(Formula(app, 3, "2", "2", "I+J"), ResultCode::Ok);
   EXPECT_NE(app.workspace().Lookup(3), nullptr);
 }
 

@@ -43,15 +43,15 @@ TEST(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
     FakePort port;
     Application app(port);
     MatrixDocument doc = Counting(MatrixKind::Real, 3, 3);
-    ASSERT_EQ(PasteBlock(app, doc, c.row, c.col, c.text), 0) << c.text;
+    ASSERT_EQ(PasteBlock(app, doc, c.row, c.col, c.text), ResultCode::Ok) << c.text;
     std::vector<long double> got;
     for (const Complex& z : doc.z.e) got.push_back(z.re);
     EXPECT_EQ(got, c.after) << c.text;
     EXPECT_TRUE(doc.modified);
     // One step back gives the old matrix, one step forward the pasted one.
-    ASSERT_EQ(Undo(app, doc), 0);
+    ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
     EXPECT_EQ(doc.z.e[8].re, 9.0L);
-    ASSERT_EQ(Redo(app, doc), 0);
+    ASSERT_EQ(Redo(app, doc), ResultCode::Ok);
     EXPECT_EQ(doc.z.e[8].re, c.after[8]);
   }
 }
@@ -60,7 +60,7 @@ TEST(BlockPaste, IntegerCellsScaleByTheDenominator) {
   FakePort port;
   Application app(port);
   MatrixDocument doc = Counting(MatrixKind::Integer, 1, 3, 6);
-  ASSERT_EQ(PasteBlock(app, doc, 0, 0, "-2/3,1/2,7"), 0);
+  ASSERT_EQ(PasteBlock(app, doc, 0, 0, "-2/3,1/2,7"), ResultCode::Ok);
   // -2/3 = -4/6, 1/2 = 3/6, 7 = 42/6.
   EXPECT_EQ(doc.q.e[0], BigInteger(-4));
   EXPECT_EQ(doc.q.e[1], BigInteger(3));
@@ -73,15 +73,15 @@ TEST(BlockPaste, RefusalsChangeNothing) {
     MatrixKind kind;
     int row;
     const char* text;
-    int code;
+    ResultCode code;
   };
   const Refusal cases[] = {
-      {MatrixKind::Real, 0, "1\t2+\t3", 101},     // unreadable: could not calculate
-      {MatrixKind::Real, 0, "\n", 2},             // no block at all
-      {MatrixKind::Real, 5, "1", 17},             // cursor outside the matrix
-      {MatrixKind::Real, 0, "1,2i,3", 101},       // a real matrix holds no imaginary part
-      {MatrixKind::Integer, 0, "1/4", 26},        // 6/4 is not whole
-      {MatrixKind::Integer, 0, "1/0", 14},
+      {MatrixKind::Real, 0, "1\t2+\t3", ResultCode::CouldNotCalculate},  // unreadable: could not calculate
+      {MatrixKind::Real, 0, "\n", ResultCode::EmptyText},  // no block at all
+      {MatrixKind::Real, 5, "1", ResultCode::OutOfBounds},  // cursor outside the matrix
+      {MatrixKind::Real, 0, "1,2i,3", ResultCode::CouldNotCalculate},  // a real matrix holds no imaginary part
+      {MatrixKind::Integer, 0, "1/4", ResultCode::NotPossible},  // 6/4 is not whole
+      {MatrixKind::Integer, 0, "1/0", ResultCode::DivisionByZero},
   };
   for (const Refusal& c : cases) {
     FakePort port;
@@ -89,7 +89,7 @@ TEST(BlockPaste, RefusalsChangeNothing) {
     MatrixDocument doc = Counting(c.kind, 1, 3, 6);
     const MatrixDocument before = doc;
     EXPECT_EQ(PasteBlock(app, doc, c.row, 0, c.text), c.code) << c.text;
-    EXPECT_EQ(port.codes, std::vector<int>{c.code}) << c.text;
+    EXPECT_EQ(port.codes, std::vector<ResultCode>{c.code}) << c.text;
     EXPECT_EQ(doc.z, before.z);
     EXPECT_EQ(doc.q, before.q);
     EXPECT_TRUE(doc.undo.empty());

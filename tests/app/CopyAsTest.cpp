@@ -23,11 +23,11 @@ struct Desk {
   MatrixDocument *real = nullptr, *integer = nullptr, *complex = nullptr;
   Desk() {
     Workspace& ws = app.workspace();
-    EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 3, {1, -2.5L, 0.25L, 3, 4, 5}), &real), 0);
-    EXPECT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {4, -3, 1, 6}, 3), &integer), 0);
+    EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 3, {1, -2.5L, 0.25L, 3, 4, 5}), &real), ResultCode::Ok);
+    EXPECT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {4, -3, 1, 6}, 3), &integer), ResultCode::Ok);
     ComplexMatrix z(1, 1);
     z.e[0] = Complex(1.5L, -2);
-    EXPECT_EQ(ws.PutMatrix(Mode::Complex, "", 1, z, &complex), 0);
+    EXPECT_EQ(ws.PutMatrix(Mode::Complex, "", 1, z, &complex), ResultCode::Ok);
     real->format.places = complex->format.places = 2;
   }
 };
@@ -58,7 +58,7 @@ TEST(CopyAs, WholeMatricesAndBlocks) {
     std::string out;
     const MatrixDocument& doc = *(d.*c.doc);
     const ResultCode rc = c.r0 < 0 ? CopyAsText(doc, c.kind, out) : CopyAsText(doc, c.kind, c.r0, c.c0, c.r1, c.c1, out);
-    ASSERT_EQ(rc, code::kOk);
+    ASSERT_EQ(rc, ResultCode::Ok);
     EXPECT_EQ(out, c.text);
   }
 }
@@ -72,12 +72,12 @@ TEST(CopyAs, ConsoleLineThroughTheTable) {
     const char* line;
     ResultCode code;
     const char* out;
-    std::vector<int> shown;  // codes reported through the port
+    std::vector<ResultCode> shown;  // codes reported through the port
   } cases[] = {
-      {"copyas a TSV", code::kOk, "1.00\t-2.50\t0.25\n3.00\t4.00\t5.00\n", {}},
-      {"copyas A bogus", code::kCannotUnderstand, "error: wrong arguments for copyas\n", {}},
-      {"copyas A", code::kCannotUnderstand, "error: wrong arguments for copyas\n", {}},
-      {"copyas Q csv", code::kMatrixNotFound, "", {code::kMatrixNotFound}},
+      {"copyas a TSV", ResultCode::Ok, "1.00\t-2.50\t0.25\n3.00\t4.00\t5.00\n", {}},
+      {"copyas A bogus", ResultCode::CannotUnderstand, "error: wrong arguments for copyas\n", {}},
+      {"copyas A", ResultCode::CannotUnderstand, "error: wrong arguments for copyas\n", {}},
+      {"copyas Q csv", ResultCode::MatrixNotFound, "", {ResultCode::MatrixNotFound}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

@@ -41,7 +41,7 @@ TEST(DocumentEditing, RealEntryEdits) {
   Application app(port);
   MatrixDocument doc = RealDoc(2, 2);
   doc.editing = true;
-  ASSERT_EQ(EditEntry(app, doc, 1, 0, "2*(1+2)"), 0);
+  ASSERT_EQ(EditEntry(app, doc, 1, 0, "2*(1+2)"), ResultCode::Ok);
   EXPECT_EQ(doc.z.at(1, 0), Complex(6));
   EXPECT_TRUE(doc.modified);
   EXPECT_FALSE(doc.editing);
@@ -51,40 +51,40 @@ TEST(DocumentEditing, RealEntryEdits) {
   EXPECT_EQ(doc.undo[0].b, 0);
   EXPECT_EQ(doc.undo[0].saved, std::vector<Complex>{Complex(3)});
   // A real document cannot hold an imaginary part: it is refused, not dropped.
-  ASSERT_EQ(EditEntry(app, doc, 0, 0, "(1+i)^2/i"), 0);  // 2, real after all
+  ASSERT_EQ(EditEntry(app, doc, 0, 0, "(1+i)^2/i"), ResultCode::Ok);  // 2, real after all
   EXPECT_EQ(doc.z.at(0, 0), Complex(2));
   EXPECT_TRUE(port.codes.empty());
 
   // Refused texts leave the entry and the history as they were.
   doc.modified = false;
-  EXPECT_EQ(EditEntry(app, doc, 0, 1, ""), 9);
-  EXPECT_EQ(EditEntry(app, doc, 0, 1, "   "), 9);
-  EXPECT_EQ(EditEntry(app, doc, 0, 1, "(1+"), 101);
-  EXPECT_EQ(EditEntry(app, doc, 0, 1, "1/0"), 101);
-  EXPECT_EQ(EditEntry(app, doc, 0, 1, "2+I"), 101);
-  EXPECT_EQ(port.codes, (std::vector<int>{9, 9, 101, 101, 101}));
+  EXPECT_EQ(EditEntry(app, doc, 0, 1, ""), ResultCode::NothingToDo);
+  EXPECT_EQ(EditEntry(app, doc, 0, 1, "   "), ResultCode::NothingToDo);
+  EXPECT_EQ(EditEntry(app, doc, 0, 1, "(1+"), ResultCode::CouldNotCalculate);
+  EXPECT_EQ(EditEntry(app, doc, 0, 1, "1/0"), ResultCode::CouldNotCalculate);
+  EXPECT_EQ(EditEntry(app, doc, 0, 1, "2+I"), ResultCode::CouldNotCalculate);
+  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::NothingToDo, ResultCode::NothingToDo, ResultCode::CouldNotCalculate, ResultCode::CouldNotCalculate, ResultCode::CouldNotCalculate}));
   EXPECT_EQ(doc.z.at(0, 1), Complex(2));
   EXPECT_EQ(doc.undo.size(), 2u);
   EXPECT_FALSE(doc.modified);
 
   MatrixDocument c = RealDoc(1, 1, MatrixKind::Complex);
-  ASSERT_EQ(EditEntry(app, c, 0, 0, "1-2i"), 0);
+  ASSERT_EQ(EditEntry(app, c, 0, 0, "1-2i"), ResultCode::Ok);
   EXPECT_EQ(c.z.at(0, 0), Complex(1, -2));
 }
 
 TEST(DocumentEditing, IntegerEntryReading) {
   struct Case {
     const char* text;
-    int code;
+    ResultCode code;
     const char* value;
   } cases[] = {
-      {"1,234,567", 0, "1234567"}, {"--5", 0, "5"},     {"-007", 0, "-7"}, {"-0", 0, "0"},
-      {"-", 2, "2"},               {"", 2, "2"},        {" - 5 ", 0, "-5"}, {"1 000 000", 0, "1000000"},
-      {"123456789012345678901234567890", 0, "123456789012345678901234567890"},
-      {"1e3", 0, "1000"},          {"-12E+2", 0, "-1200"}, {"2e30", 0, "2000000000000000000000000000000"},
+      {"1,234,567", ResultCode::Ok, "1234567"}, {"--5", ResultCode::Ok, "5"},     {"-007", ResultCode::Ok, "-7"}, {"-0", ResultCode::Ok, "0"},
+      {"-", ResultCode::CouldNotFind, "2"},               {"", ResultCode::CouldNotFind, "2"},        {" - 5 ", ResultCode::Ok, "-5"}, {"1 000 000", ResultCode::Ok, "1000000"},
+      {"123456789012345678901234567890", ResultCode::Ok, "123456789012345678901234567890"},
+      {"1e3", ResultCode::Ok, "1000"},          {"-12E+2", ResultCode::Ok, "-1200"}, {"2e30", ResultCode::Ok, "2000000000000000000000000000000"},
       // Not an integer: refused rather than read as its digits.
-      {"12a34", 109, "2"}, {"1.5", 109, "2"}, {"1,5", 109, "2"},  {"1e-3", 109, "2"},
-      {"abc", 109, "2"},   {"1/2", 109, "2"}, {"1e", 109, "2"},   {"1e10000", 17, "2"},
+      {"12a34", ResultCode::IntegerExpected, "2"}, {"1.5", ResultCode::IntegerExpected, "2"}, {"1,5", ResultCode::IntegerExpected, "2"},  {"1e-3", ResultCode::IntegerExpected, "2"},
+      {"abc", ResultCode::IntegerExpected, "2"},   {"1/2", ResultCode::IntegerExpected, "2"}, {"1e", ResultCode::IntegerExpected, "2"},   {"1e10000", ResultCode::OutOfBounds, "2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -93,8 +93,8 @@ TEST(DocumentEditing, IntegerEntryReading) {
     MatrixDocument doc = IntegerDoc(1, 2);
     EXPECT_EQ(EditEntry(app, doc, 0, 1, c.text), c.code);
     EXPECT_EQ(doc.q.at(0, 1).ToString(), c.value);
-    EXPECT_EQ(doc.undo.size(), c.code ? 0u : 1u);
-    EXPECT_EQ(port.codes.size(), c.code ? 1u : 0u);
+    EXPECT_EQ(doc.undo.size(), NotOk(c.code) ? 0u : 1u);
+    EXPECT_EQ(port.codes.size(), NotOk(c.code) ? 1u : 0u);
   }
   // The display's substituted minus sign reads back as a minus.
   FakePort port;
@@ -102,7 +102,7 @@ TEST(DocumentEditing, IntegerEntryReading) {
   MatrixDocument doc = IntegerDoc(1, 1);
   doc.format.minusOn = true;
   doc.format.minusCode = 150;
-  ASSERT_EQ(EditEntry(app, doc, 0, 0, "\x96" "42"), 0);
+  ASSERT_EQ(EditEntry(app, doc, 0, 0, "\x96" "42"), ResultCode::Ok);
   EXPECT_EQ(doc.q.at(0, 0), BigInteger(-42));
 }
 
@@ -123,11 +123,11 @@ TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
   FakePort port;
   Application app(port);
   q.editing = true;
-  EXPECT_EQ(AcceptEntryEdit(app, q, 0, 0, EntryEditText(q, 0, 0), EntryEditText(q, 0, 0)), 0);
+  EXPECT_EQ(AcceptEntryEdit(app, q, 0, 0, EntryEditText(q, 0, 0), EntryEditText(q, 0, 0)), ResultCode::Ok);
   EXPECT_TRUE(q.undo.empty());
   EXPECT_FALSE(q.modified);
   EXPECT_FALSE(q.editing);
-  EXPECT_EQ(AcceptEntryEdit(app, q, -1, -1, "7", "-7"), 0);  // the denominator path
+  EXPECT_EQ(AcceptEntryEdit(app, q, -1, -1, "7", "-7"), ResultCode::Ok);  // the denominator path
   EXPECT_EQ(q.q.denominator, BigInteger(7));
   EXPECT_EQ(q.q.e[0].ToString(), "123456789012345678901234567890");
 
@@ -141,7 +141,7 @@ TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
     const Complex v((next() & 1) ? -re : re, (next() & 1) ? -im : (next() & 2) ? 0.0L : im);
     d.z.e[0] = v;
     const std::string text = EntryEditText(d, 0, 0);
-    ASSERT_EQ(EditEntry(app, d, 0, 0, text), 0) << text;
+    ASSERT_EQ(EditEntry(app, d, 0, 0, text), ResultCode::Ok) << text;
     ASSERT_EQ(d.z.e[0], v) << text;
   }
   EXPECT_TRUE(port.codes.empty());
@@ -171,7 +171,7 @@ TEST(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
     doc.z.e[0] = Complex(-2);
     doc.format.minusOn = true;
     doc.format.minusCode = c.minusCode;
-    ASSERT_EQ(AcceptEntryEdit(app, doc, 0, 0, EntryEditText(doc, 0, 0), c.typed), 0);
+    ASSERT_EQ(AcceptEntryEdit(app, doc, 0, 0, EntryEditText(doc, 0, 0), c.typed), ResultCode::Ok);
     EXPECT_EQ(doc.z.e[0], Complex(c.value));
     EXPECT_EQ(doc.undo.size(), c.stored ? 1u : 0u);
     EXPECT_EQ(doc.modified, c.stored);
@@ -182,23 +182,23 @@ TEST(DocumentEditing, Denominator) {
   FakePort port;
   Application app(port);
   MatrixDocument doc = IntegerDoc(2, 2, 2);
-  EXPECT_EQ(EditDenominator(app, doc, "0"), 14);
-  EXPECT_EQ(EditDenominator(app, doc, "-0"), 14);
-  EXPECT_EQ(port.codes, (std::vector<int>{14, 14}));
+  EXPECT_EQ(EditDenominator(app, doc, "0"), ResultCode::Singular);
+  EXPECT_EQ(EditDenominator(app, doc, "-0"), ResultCode::Singular);
+  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::Singular, ResultCode::Singular}));
   EXPECT_EQ(doc.q.denominator, BigInteger(2));
   EXPECT_TRUE(doc.undo.empty());
 
-  ASSERT_EQ(EditDenominator(app, doc, "-3"), 0);
+  ASSERT_EQ(EditDenominator(app, doc, "-3"), ResultCode::Ok);
   EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
   EXPECT_EQ(doc.q.denominator, BigInteger(3));
   ASSERT_EQ(doc.undo.size(), 1u);
   EXPECT_TRUE(doc.undo[0].denominator);
   EXPECT_EQ(doc.undo[0].savedIntegers, std::vector<BigInteger>{BigInteger(2)});
   // Undo gives back the denominator and the entries' signs; Redo flips them again.
-  ASSERT_EQ(Undo(app, doc), 0);
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q.denominator, BigInteger(2));
   EXPECT_EQ(Numerators(doc), (std::vector<long>{1, 2, 3, 4}));
-  ASSERT_EQ(Redo(app, doc), 0);
+  ASSERT_EQ(Redo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q.denominator, BigInteger(3));
   EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
 }
@@ -213,19 +213,19 @@ TEST(DocumentEditing, TwentyEditsAndTwentyUndos) {
   const IntegerMatrix integerStart = integer.q;
   for (int k = 0; k < 20; ++k) {
     int row = (k * 7) % 3, col = (k * 5) % 4;
-    ASSERT_EQ(EditEntry(app, real, row, col, std::to_string(k) + "/7"), 0);
-    ASSERT_EQ(EditEntry(app, integer, row, col, "-" + std::to_string(k * 1000003)), 0);
+    ASSERT_EQ(EditEntry(app, real, row, col, std::to_string(k) + "/7"), ResultCode::Ok);
+    ASSERT_EQ(EditEntry(app, integer, row, col, "-" + std::to_string(k * 1000003)), ResultCode::Ok);
   }
   EXPECT_NE(real.z, realStart);
   EXPECT_NE(integer.q, integerStart);
   for (int k = 0; k < 20; ++k) {
-    ASSERT_EQ(Undo(app, real), 0);
-    ASSERT_EQ(Undo(app, integer), 0);
+    ASSERT_EQ(Undo(app, real), ResultCode::Ok);
+    ASSERT_EQ(Undo(app, integer), ResultCode::Ok);
   }
   EXPECT_EQ(real.z, realStart);
   EXPECT_EQ(integer.q, integerStart);
   // Nothing more to undo: nothing done, nothing reported.
-  EXPECT_EQ(Undo(app, real), -1);
+  EXPECT_EQ(Undo(app, real), ResultCode::Stopped);
   EXPECT_TRUE(port.codes.empty());
 }
 
@@ -234,7 +234,7 @@ TEST(DocumentEditing, RemoveRowsEitherOrderAndUndo) {
   Application app(port);
   MatrixDocument doc = RealDoc(5, 2);
   const ComplexMatrix start = doc.z;
-  ASSERT_EQ(RemoveRows(app, doc, "3", "1"), 0);
+  ASSERT_EQ(RemoveRows(app, doc, "3", "1"), ResultCode::Ok);
   EXPECT_EQ(doc.rows(), 2);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{7, 8, 9, 10}));
   ASSERT_EQ(doc.undo.size(), 1u);
@@ -244,18 +244,18 @@ TEST(DocumentEditing, RemoveRowsEitherOrderAndUndo) {
   EXPECT_EQ(rec.b, 2);
   EXPECT_EQ(rec.saved.size(), 6u);
   EXPECT_EQ(rec.saved[5], Complex(6));
-  ASSERT_EQ(Undo(app, doc), 0);
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.z, start);
   EXPECT_TRUE(doc.modified);
 
   struct Case {
     const char *first, *last;
-    int code;
-  } refused[] = {{"1", "5", 25}, {"5", "1", 25}, {"0", "2", 17}, {"1", "6", 17}, {"x", "2", 17}};
+    ResultCode code;
+  } refused[] = {{"1", "5", ResultCode::NeedAtLeastOne}, {"5", "1", ResultCode::NeedAtLeastOne}, {"0", "2", ResultCode::OutOfBounds}, {"1", "6", ResultCode::OutOfBounds}, {"x", "2", ResultCode::OutOfBounds}};
   for (const Case& c : refused) {
     port.codes.clear();
     EXPECT_EQ(RemoveRows(app, doc, c.first, c.last), c.code);
-    EXPECT_EQ(port.codes, std::vector<int>{c.code});
+    EXPECT_EQ(port.codes, std::vector<ResultCode>{c.code});
   }
   EXPECT_EQ(doc.z, start);
   EXPECT_TRUE(doc.undo.empty());
@@ -266,7 +266,7 @@ TEST(DocumentEditing, RemoveColumnsSavesColumnAfterColumn) {
   Application app(port);
   MatrixDocument doc = IntegerDoc(2, 4, 5);
   const IntegerMatrix start = doc.q;
-  ASSERT_EQ(RemoveColumns(app, doc, "3", "2"), 0);
+  ASSERT_EQ(RemoveColumns(app, doc, "3", "2"), ResultCode::Ok);
   EXPECT_EQ(doc.cols(), 2);
   EXPECT_EQ(Numerators(doc), (std::vector<long>{1, 4, 5, 8}));
   EXPECT_EQ(doc.q.denominator, BigInteger(5));
@@ -276,8 +276,8 @@ TEST(DocumentEditing, RemoveColumnsSavesColumnAfterColumn) {
   EXPECT_EQ(rec.b, 2);
   EXPECT_EQ(rec.savedIntegers,
             (std::vector<BigInteger>{BigInteger(2), BigInteger(6), BigInteger(3), BigInteger(7)}));
-  EXPECT_EQ(RemoveColumns(app, doc, "1", "2"), 25);
-  ASSERT_EQ(Undo(app, doc), 0);
+  EXPECT_EQ(RemoveColumns(app, doc, "1", "2"), ResultCode::NeedAtLeastOne);
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q, start);
 }
 
@@ -286,13 +286,13 @@ TEST(DocumentEditing, Dimensions) {
   Application app(port);
   MatrixDocument doc = IntegerDoc(2, 3, 9);
   const IntegerMatrix start = doc.q;
-  EXPECT_EQ(SetDimensions(app, doc, "1000", "1001"), 17);
-  EXPECT_EQ(SetDimensions(app, doc, "0", "3"), 17);
-  EXPECT_EQ(SetDimensions(app, doc, "3", "-2"), 17);
-  EXPECT_EQ(SetDimensions(app, doc, "99999999999", "99999999999"), 17);
-  EXPECT_EQ(port.codes, (std::vector<int>{17, 17, 17, 17}));
+  EXPECT_EQ(SetDimensions(app, doc, "1000", "1001"), ResultCode::OutOfBounds);
+  EXPECT_EQ(SetDimensions(app, doc, "0", "3"), ResultCode::OutOfBounds);
+  EXPECT_EQ(SetDimensions(app, doc, "3", "-2"), ResultCode::OutOfBounds);
+  EXPECT_EQ(SetDimensions(app, doc, "99999999999", "99999999999"), ResultCode::OutOfBounds);
+  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::OutOfBounds, ResultCode::OutOfBounds, ResultCode::OutOfBounds}));
   EXPECT_EQ(doc.q, start);
-  ASSERT_EQ(SetDimensions(app, doc, "1000", "1000"), 0);
+  ASSERT_EQ(SetDimensions(app, doc, "1000", "1000"), ResultCode::Ok);
   EXPECT_EQ(doc.rows(), 1000);
   EXPECT_EQ(doc.cols(), 1000);
   EXPECT_EQ(doc.q.denominator, BigInteger(1));
@@ -302,13 +302,13 @@ TEST(DocumentEditing, Dimensions) {
   EXPECT_EQ(rec.a, 2);
   EXPECT_EQ(rec.b, 3);
   EXPECT_EQ(rec.savedIntegers.size(), 7u);  // six entries and the denominator
-  ASSERT_EQ(Undo(app, doc), 0);
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q, start);
 
   MatrixDocument real = RealDoc(2, 2);
-  ASSERT_EQ(SetDimensions(app, real, "1", "3"), 0);
+  ASSERT_EQ(SetDimensions(app, real, "1", "3"), ResultCode::Ok);
   EXPECT_EQ(Reals(real), (std::vector<long double>{0, 0, 0}));
-  ASSERT_EQ(Undo(app, real), 0);
+  ASSERT_EQ(Undo(app, real), ResultCode::Ok);
   EXPECT_EQ(Reals(real), (std::vector<long double>{1, 2, 3, 4}));
 }
 
@@ -316,23 +316,23 @@ TEST(DocumentEditing, InsertRowAndColumn) {
   FakePort port;
   Application app(port);
   MatrixDocument doc = RealDoc(2, 2);
-  ASSERT_EQ(InsertRow(app, doc, "3"), 0);  // rows + 1 appends
+  ASSERT_EQ(InsertRow(app, doc, "3"), ResultCode::Ok);  // rows + 1 appends
   EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4, 0, 0}));
-  ASSERT_EQ(InsertColumn(app, doc, "1"), 0);
+  ASSERT_EQ(InsertColumn(app, doc, "1"), ResultCode::Ok);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{0, 1, 2, 0, 3, 4, 0, 0, 0}));
   EXPECT_EQ(doc.undo.back().kind, UndoRecord::kColumnInserted);
   EXPECT_EQ(doc.undo.back().a, 0);
-  EXPECT_EQ(InsertRow(app, doc, "0"), 17);
-  EXPECT_EQ(InsertRow(app, doc, "5"), 17);
-  EXPECT_EQ(InsertColumn(app, doc, "5"), 17);
-  EXPECT_EQ(port.codes, (std::vector<int>{17, 17, 17}));
-  ASSERT_EQ(Undo(app, doc), 0);
-  ASSERT_EQ(Undo(app, doc), 0);
+  EXPECT_EQ(InsertRow(app, doc, "0"), ResultCode::OutOfBounds);
+  EXPECT_EQ(InsertRow(app, doc, "5"), ResultCode::OutOfBounds);
+  EXPECT_EQ(InsertColumn(app, doc, "5"), ResultCode::OutOfBounds);
+  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::OutOfBounds, ResultCode::OutOfBounds}));
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4}));
   EXPECT_EQ(doc.rows(), 2);
 
   MatrixDocument q = IntegerDoc(2, 2, 4);
-  ASSERT_EQ(InsertColumn(app, q, "2"), 0);
+  ASSERT_EQ(InsertColumn(app, q, "2"), ResultCode::Ok);
   EXPECT_EQ(Numerators(q), (std::vector<long>{1, 0, 2, 3, 0, 4}));
   EXPECT_EQ(q.q.denominator, BigInteger(4));
 }
@@ -341,18 +341,18 @@ TEST(DocumentEditing, ExchangeRowsAndColumns) {
   FakePort port;
   Application app(port);
   MatrixDocument doc = RealDoc(3, 2);
-  ASSERT_EQ(ExchangeRows(app, doc, "3", "1"), 0);
+  ASSERT_EQ(ExchangeRows(app, doc, "3", "1"), ResultCode::Ok);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{5, 6, 3, 4, 1, 2}));
   EXPECT_EQ(doc.undo.back().kind, UndoRecord::kRowsExchanged);
-  ASSERT_EQ(ExchangeColumns(app, doc, "1", "2"), 0);
+  ASSERT_EQ(ExchangeColumns(app, doc, "1", "2"), ResultCode::Ok);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{6, 5, 4, 3, 2, 1}));
   EXPECT_EQ(doc.undo.back().kind, UndoRecord::kColumnsExchanged);
-  EXPECT_EQ(ExchangeRows(app, doc, "2", "2"), 17);
-  EXPECT_EQ(ExchangeRows(app, doc, "0", "2"), 17);
-  EXPECT_EQ(ExchangeColumns(app, doc, "1", "3"), 17);
-  EXPECT_EQ(port.codes, (std::vector<int>{17, 17, 17}));
-  ASSERT_EQ(Undo(app, doc), 0);
-  ASSERT_EQ(Undo(app, doc), 0);
+  EXPECT_EQ(ExchangeRows(app, doc, "2", "2"), ResultCode::OutOfBounds);
+  EXPECT_EQ(ExchangeRows(app, doc, "0", "2"), ResultCode::OutOfBounds);
+  EXPECT_EQ(ExchangeColumns(app, doc, "1", "3"), ResultCode::OutOfBounds);
+  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::OutOfBounds, ResultCode::OutOfBounds}));
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
+  ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4, 5, 6}));
 }
 
@@ -360,21 +360,21 @@ TEST(DocumentEditing, MixedStepsUndoToTheStart) {
   FakePort port;
   Application app(port);
   MatrixDocument doc = IntegerDoc(4, 3, 6);
-  ASSERT_EQ(EditEntry(app, doc, 3, 2, "99"), 0);
-  ASSERT_EQ(RemoveColumns(app, doc, "1", "1"), 0);
-  ASSERT_EQ(InsertRow(app, doc, "2"), 0);
-  ASSERT_EQ(ExchangeColumns(app, doc, "2", "1"), 0);
-  ASSERT_EQ(RemoveRows(app, doc, "2", "4"), 0);
-  ASSERT_EQ(EditDenominator(app, doc, "-5"), 0);
-  ASSERT_EQ(SetDimensions(app, doc, "2", "2"), 0);
-  ASSERT_EQ(EditEntry(app, doc, 1, 1, "7"), 0);
+  ASSERT_EQ(EditEntry(app, doc, 3, 2, "99"), ResultCode::Ok);
+  ASSERT_EQ(RemoveColumns(app, doc, "1", "1"), ResultCode::Ok);
+  ASSERT_EQ(InsertRow(app, doc, "2"), ResultCode::Ok);
+  ASSERT_EQ(ExchangeColumns(app, doc, "2", "1"), ResultCode::Ok);
+  ASSERT_EQ(RemoveRows(app, doc, "2", "4"), ResultCode::Ok);
+  ASSERT_EQ(EditDenominator(app, doc, "-5"), ResultCode::Ok);
+  ASSERT_EQ(SetDimensions(app, doc, "2", "2"), ResultCode::Ok);
+  ASSERT_EQ(EditEntry(app, doc, 1, 1, "7"), ResultCode::Ok);
   const IntegerMatrix end = doc.q;
-  while (!doc.undo.empty()) ASSERT_EQ(Undo(app, doc), 0);
+  while (!doc.undo.empty()) ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q, IntegerDoc(4, 3, 6).q);
   // The same records make every step again, and undo it again.
-  while (!doc.redo.empty()) ASSERT_EQ(Redo(app, doc), 0);
+  while (!doc.redo.empty()) ASSERT_EQ(Redo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q, end);
-  while (!doc.undo.empty()) ASSERT_EQ(Undo(app, doc), 0);
+  while (!doc.undo.empty()) ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q, IntegerDoc(4, 3, 6).q);
   EXPECT_TRUE(port.codes.empty());
 }
@@ -389,7 +389,7 @@ TEST(DocumentEditing, EnablingRules) {
   EXPECT_TRUE(DocumentCommandEnabled(doc, 604));
   FakePort port;
   Application app(port);
-  ASSERT_EQ(EditEntry(app, doc, 0, 0, "1"), 0);
+  ASSERT_EQ(EditEntry(app, doc, 0, 0, "1"), ResultCode::Ok);
   EXPECT_TRUE(DocumentCommandEnabled(doc, 98));
 }
 

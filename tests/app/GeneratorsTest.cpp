@@ -24,14 +24,14 @@ struct Fixture {
     ComplexMatrix m(rows, cols);
     ASSERT_EQ(values.size(), m.size());
     for (size_t k = 0; k < values.size(); ++k) m.e[k] = Complex(values[k]);
-    ASSERT_EQ(ws.PutMatrix(ws.mode(), "", letter, m), 0);
+    ASSERT_EQ(ws.PutMatrix(ws.mode(), "", letter, m), ResultCode::Ok);
   }
   void PutInteger(int letter, int rows, int cols, std::vector<long> values, long den = 1) {
     IntegerMatrix m(rows, cols);
     ASSERT_EQ(values.size(), m.size());
     for (size_t k = 0; k < values.size(); ++k) m.e[k] = BigInteger(values[k]);
     m.denominator = BigInteger(den);
-    ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", letter, m), 0);
+    ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", letter, m), ResultCode::Ok);
   }
 };
 
@@ -78,25 +78,26 @@ TEST(Generators, NewSizeLimits) {
   struct Case {
     NewType type;
     const char *rows, *cols;
-    int code, outRows, outCols;
+    ResultCode code;
+    int outRows, outCols;
   } cases[] = {
-      {NewType::Zeros, "0", "5", 17, 0, 0},
-      {NewType::Zeros, "5", "-1", 17, 0, 0},
-      {NewType::Zeros, "1000", "1000", 0, 1000, 1000},
-      {NewType::Zeros, "1000", "1001", 17, 0, 0},
-      {NewType::Zeros, "99999999999", "99999999999", 17, 0, 0},
-      {NewType::Zeros, "2 rows", "3x", 0, 2, 3},
-      {NewType::Diagonal, "4", "7", 0, 4, 4},
-      {NewType::Diagonal, "4", "0", 17, 0, 0},
+      {NewType::Zeros, "0", "5", ResultCode::OutOfBounds, 0, 0},
+      {NewType::Zeros, "5", "-1", ResultCode::OutOfBounds, 0, 0},
+      {NewType::Zeros, "1000", "1000", ResultCode::Ok, 1000, 1000},
+      {NewType::Zeros, "1000", "1001", ResultCode::OutOfBounds, 0, 0},
+      {NewType::Zeros, "99999999999", "99999999999", ResultCode::OutOfBounds, 0, 0},
+      {NewType::Zeros, "2 rows", "3x", ResultCode::Ok, 2, 3},
+      {NewType::Diagonal, "4", "7", ResultCode::Ok, 4, 4},
+      {NewType::Diagonal, "4", "0", ResultCode::OutOfBounds, 0, 0},
       // The square a diagonal becomes obeys the limit too.
-      {NewType::Diagonal, "1001", "1", 17, 0, 0},
+      {NewType::Diagonal, "1001", "1", ResultCode::OutOfBounds, 0, 0},
   };
   for (const Case& c : cases) {
     Fixture f;
     SCOPED_TRACE(std::string(c.rows) + " x " + c.cols);
     EXPECT_EQ(NewMatrix(f.app, 3, c.type, c.rows, c.cols, "0.0", "1.0", "1.0"), c.code);
-    if (c.code) {
-      EXPECT_EQ(f.port.codes, std::vector<int>{c.code});
+    if (NotOk(c.code)) {
+      EXPECT_EQ(f.port.codes, std::vector<ResultCode>{c.code});
       EXPECT_EQ(f.doc(3), nullptr);
     } else {
       ASSERT_NE(f.doc(3), nullptr);
@@ -109,44 +110,44 @@ TEST(Generators, NewSizeLimits) {
 
 TEST(Generators, NewDiagonalZerosAndDescriptions) {
   Fixture f;
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Diagonal, "3", "9", "0.0", "1.0", "2.5"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Diagonal, "3", "9", "0.0", "1.0", "2.5"), ResultCode::Ok);
   ExpectReal(f.doc(1)->z, 3, 3, {2.5L, 0, 0, 0, 2.5L, 0, 0, 0, 2.5L});
   EXPECT_EQ(f.doc(1)->notebook, "diagonal");
-  ASSERT_EQ(NewMatrix(f.app, 2, NewType::Zeros, "2", "3", "0.0", "1.0", "1.0"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::Zeros, "2", "3", "0.0", "1.0", "1.0"), ResultCode::Ok);
   ExpectReal(f.doc(2)->z, 2, 3, {0, 0, 0, 0, 0, 0});
   EXPECT_EQ(f.doc(2)->notebook, "zeros");
-  ASSERT_EQ(NewMatrix(f.app, 3, NewType::Random, "1", "1", "0.0", "1.0", "x"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 3, NewType::Random, "1", "1", "0.0", "1.0", "x"), ResultCode::Ok);
   EXPECT_EQ(f.doc(3)->notebook, "random (0.0,1.0)");
-  ASSERT_EQ(NewMatrix(f.app, 4, NewType::ProbabilityRows, "1", "1", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 4, NewType::ProbabilityRows, "1", "1", "", "", ""), ResultCode::Ok);
   EXPECT_EQ(f.doc(4)->notebook, "probability rows");
-  ASSERT_EQ(NewMatrix(f.app, 5, NewType::ProbabilityColumns, "1", "1", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 5, NewType::ProbabilityColumns, "1", "1", "", "", ""), ResultCode::Ok);
   EXPECT_EQ(f.doc(5)->notebook, "probability columns");
   EXPECT_TRUE(f.port.codes.empty());
 }
 
 TEST(Generators, NewDiagonalValueIsAnExpression) {
   Fixture f(Mode::Complex);
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+2)*I"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+2)*I"), ResultCode::Ok);
   EXPECT_EQ(f.doc(1)->z.at(0, 0), Complex(0, 3));
   EXPECT_EQ(f.doc(1)->z.at(1, 1), Complex(0, 3));
   EXPECT_EQ(f.doc(1)->z.at(0, 1), Complex(0, 0));
   // A faulty value is reported once and nothing is stored.
-  int rc = NewMatrix(f.app, 2, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+");
-  EXPECT_GT(rc, 0);
-  EXPECT_EQ(f.port.codes, std::vector<int>{rc});
+  ResultCode rc = NewMatrix(f.app, 2, NewType::Diagonal, "2", "2", "0.0", "1.0", "(1+");
+  EXPECT_TRUE(IsError(rc));
+  EXPECT_EQ(f.port.codes, std::vector<ResultCode>{rc});
   EXPECT_EQ(f.doc(2), nullptr);
 }
 
 TEST(Generators, NewRandomRealAndComplexFromSeed) {
   Fixture f;
   ProgramRandom().Seed(12345);
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "2", "2", "-1", "3", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "2", "2", "-1", "3", ""), ResultCode::Ok);
   ExpectReal(f.doc(1)->z, 2, 2, {-0.999738L, 1.019786L, 1.511026L, 1.922822L});
   EXPECT_EQ(f.doc(1)->notebook, "random (-1,3)");
 
   Fixture c(Mode::Complex);
   ProgramRandom().Seed(7);
-  ASSERT_EQ(NewMatrix(c.app, 1, NewType::Random, "1", "2", "0", "10", ""), 0);
+  ASSERT_EQ(NewMatrix(c.app, 1, NewType::Random, "1", "2", "0", "10", ""), ResultCode::Ok);
   const ComplexMatrix& z = c.doc(1)->z;
   // Each imaginary part is drawn right after its real part.
   EXPECT_NEAR(static_cast<double>(z.e[0].re), 5e-06, 1e-15);
@@ -157,24 +158,24 @@ TEST(Generators, NewRandomRealAndComplexFromSeed) {
 
 TEST(Generators, NewRandomBounds) {
   Fixture f;
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "3", "3", "2.5", "2.5", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "3", "3", "2.5", "2.5", ""), ResultCode::Ok);
   for (const Complex& e : f.doc(1)->z.e) EXPECT_EQ(e, Complex(2.5L));
-  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Random, "3", "3", "2", "1", ""), 6);
+  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Random, "3", "3", "2", "1", ""), ResultCode::InconsistentData);
   // Inconsistent bounds are found before the size.
-  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Random, "0", "3", "2", "1", ""), 6);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{6, 6}));
+  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Random, "0", "3", "2", "1", ""), ResultCode::InconsistentData);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::InconsistentData, ResultCode::InconsistentData}));
   EXPECT_EQ(f.doc(2), nullptr);
 }
 
 TEST(Generators, NewProbabilityRowsAndColumnsReal) {
   Fixture f;
   ProgramRandom().Seed(99);
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::ProbabilityRows, "2", "3", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::ProbabilityRows, "2", "3", "", "", ""), ResultCode::Ok);
   ExpectReal(f.doc(1)->z, 2, 3,
              {3.6862676576828636e-07L, 0.6434914705295802L, 0.35650816084365394L, 0.11021087310238677L,
               0.6273854827526322L, 0.2624036441449811L},
              1e-15L);
-  ASSERT_EQ(NewMatrix(f.app, 2, NewType::ProbabilityColumns, "4", "5", "", "", ""), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::ProbabilityColumns, "4", "5", "", "", ""), ResultCode::Ok);
   const ComplexMatrix& m = f.doc(2)->z;
   for (int j = 0; j < 5; ++j) {
     long double sum = 0;
@@ -186,33 +187,33 @@ TEST(Generators, NewProbabilityRowsAndColumnsReal) {
 TEST(Generators, NewIntegerMode) {
   Fixture f(Mode::Integer);
   ProgramRandom().Seed(42);
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "2", "3", "-5", "5", "1"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::Random, "2", "3", "-5", "5", "1"), ResultCode::Ok);
   EXPECT_EQ(Numerators(f.doc(1)->q), (std::vector<long>{-5, 5, 1, -5, 4, -4}));
   EXPECT_EQ(f.doc(1)->q.denominator, BigInteger(1));
   EXPECT_EQ(f.doc(1)->notebook, "random (-5,5)");
 
-  ASSERT_EQ(NewMatrix(f.app, 2, NewType::Diagonal, "2", "5", "1", "10", "-123456789012345678901"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::Diagonal, "2", "5", "1", "10", "-123456789012345678901"), ResultCode::Ok);
   const IntegerMatrix& d = f.doc(2)->q;
   EXPECT_EQ(d.rows, 2);
   EXPECT_EQ(d.cols, 2);
   EXPECT_EQ(d.at(1, 1).ToString(), "-123456789012345678901");
   EXPECT_TRUE(d.at(0, 1).IsZero());
 
-  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Diagonal, "2", "2", "1", "10", ""), 109);
-  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Random, "2", "2", "10", "1", ""), 6);
-  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Zeros, "1000", "1001", "1", "10", "1"), 17);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{109, 6, 17}));
+  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Diagonal, "2", "2", "1", "10", ""), ResultCode::IntegerExpected);
+  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Random, "2", "2", "10", "1", ""), ResultCode::InconsistentData);
+  EXPECT_EQ(NewMatrix(f.app, 3, NewType::Zeros, "1000", "1001", "1", "10", "1"), ResultCode::OutOfBounds);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::IntegerExpected, ResultCode::InconsistentData, ResultCode::OutOfBounds}));
   EXPECT_EQ(f.doc(3), nullptr);
 }
 
 TEST(Generators, NewIntegerProbabilitiesAreGapsBetweenCuts) {
   Fixture f(Mode::Integer);
   ProgramRandom().Seed(5);
-  ASSERT_EQ(NewMatrix(f.app, 1, NewType::ProbabilityRows, "2", "3", "1", "10", "1"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 1, NewType::ProbabilityRows, "2", "3", "1", "10", "1"), ResultCode::Ok);
   EXPECT_EQ(Numerators(f.doc(1)->q), (std::vector<long>{12, 20, 13, 4, 5, 36}));
   EXPECT_EQ(f.doc(1)->q.denominator, BigInteger(45));
   ProgramRandom().Seed(5);
-  ASSERT_EQ(NewMatrix(f.app, 2, NewType::ProbabilityColumns, "3", "2", "1", "10", "1"), 0);
+  ASSERT_EQ(NewMatrix(f.app, 2, NewType::ProbabilityColumns, "3", "2", "1", "10", "1"), ResultCode::Ok);
   EXPECT_EQ(Numerators(f.doc(2)->q), (std::vector<long>{12, 4, 20, 5, 13, 36}));
   EXPECT_EQ(f.doc(2)->q.denominator, BigInteger(45));
   EXPECT_EQ(f.doc(2)->notebook, "probability columns");
@@ -221,58 +222,58 @@ TEST(Generators, NewIntegerProbabilitiesAreGapsBetweenCuts) {
 TEST(Generators, CopyColumn) {
   Fixture f;
   f.PutReal(1, 2, 3, {1, 2, 3, 4, 5, 6});
-  ASSERT_EQ(CopyColumn(f.app, 1, 2, "2"), 0);
+  ASSERT_EQ(CopyColumn(f.app, 1, 2, "2"), ResultCode::Ok);
   ExpectReal(f.doc(2)->z, 2, 1, {2, 5});
   EXPECT_EQ(f.doc(2)->notebook, "column #2");
-  EXPECT_EQ(CopyColumn(f.app, 1, 3, "0"), 17);
-  EXPECT_EQ(CopyColumn(f.app, 9, 3, "1"), 108);
-  EXPECT_EQ(CopyColumn(f.app, 1, 3, "4"), 10);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{17, 108, 10}));
+  EXPECT_EQ(CopyColumn(f.app, 1, 3, "0"), ResultCode::OutOfBounds);
+  EXPECT_EQ(CopyColumn(f.app, 9, 3, "1"), ResultCode::MatrixNotFound);
+  EXPECT_EQ(CopyColumn(f.app, 1, 3, "4"), ResultCode::NothingToShow);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::MatrixNotFound, ResultCode::NothingToShow}));
   EXPECT_EQ(f.doc(3), nullptr);
 
   Fixture i(Mode::Integer);
   i.PutInteger(1, 2, 2, {1, -2, 3, 4}, 7);
-  ASSERT_EQ(CopyColumn(i.app, 1, 1, "2"), 0);  // over its own source
+  ASSERT_EQ(CopyColumn(i.app, 1, 1, "2"), ResultCode::Ok);  // over its own source
   EXPECT_EQ(Numerators(i.doc(1)->q), (std::vector<long>{-2, 4}));
   EXPECT_EQ(i.doc(1)->q.denominator, BigInteger(7));
 }
 
 TEST(Generators, Rotate2D) {
   Fixture f;
-  ASSERT_EQ(Rotate2D(f.app, 1, "90"), 0);
+  ASSERT_EQ(Rotate2D(f.app, 1, "90"), ResultCode::Ok);
   ExpectReal(f.doc(1)->z, 2, 2, {0, -1, 1, 0});
   EXPECT_EQ(f.doc(1)->notebook, "rotation 2D");
-  ASSERT_EQ(Rotate2D(f.app, 2, "60.0"), 0);
+  ASSERT_EQ(Rotate2D(f.app, 2, "60.0"), ResultCode::Ok);
   const long double h = 0.8660254037844386467637L;
   ExpectReal(f.doc(2)->z, 2, 2, {0.5L, -h, h, 0.5L});
 }
 
 TEST(Generators, Rotate3D) {
   Fixture f;
-  ASSERT_EQ(Rotate3D(f.app, 0, 1, "0", "0", "5", "30"), 0);
+  ASSERT_EQ(Rotate3D(f.app, 0, 1, "0", "0", "5", "30"), ResultCode::Ok);
   const long double h = 0.8660254037844386467637L;
   ExpectReal(f.doc(1)->z, 3, 3, {h, -0.5L, 0, 0.5L, h, 0, 0, 0, 1});
   EXPECT_EQ(f.doc(1)->notebook, "rotation 3D");
   // 120 degrees about (1, 1, 1) carries x to y, y to z, z to x.
-  ASSERT_EQ(Rotate3D(f.app, 0, 2, "1", "1", "1", "120"), 0);
+  ASSERT_EQ(Rotate3D(f.app, 0, 2, "1", "1", "1", "120"), ResultCode::Ok);
   ExpectReal(f.doc(2)->z, 3, 3, {0, 0, 1, 1, 0, 0, 0, 1, 0});
   // The axis from the first three entries of a matrix.
   f.PutReal(5, 2, 2, {2, 2, 2, 7});
-  ASSERT_EQ(Rotate3D(f.app, 5, 3, "0", "0", "0", "120"), 0);
+  ASSERT_EQ(Rotate3D(f.app, 5, 3, "0", "0", "0", "120"), ResultCode::Ok);
   ExpectReal(f.doc(3)->z, 3, 3, {0, 0, 1, 1, 0, 0, 0, 1, 0});
 
   f.PutReal(6, 1, 2, {1, 1});
-  EXPECT_EQ(Rotate3D(f.app, 0, 4, "0", "0", "0", "30"), 14);
-  EXPECT_EQ(Rotate3D(f.app, 0, 4, "1e-9", "0", "0", "30"), 14);
-  EXPECT_EQ(Rotate3D(f.app, 6, 4, "", "", "", "30"), 6);
-  EXPECT_EQ(Rotate3D(f.app, 7, 4, "", "", "", "30"), 108);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{14, 14, 6, 108}));
+  EXPECT_EQ(Rotate3D(f.app, 0, 4, "0", "0", "0", "30"), ResultCode::Singular);
+  EXPECT_EQ(Rotate3D(f.app, 0, 4, "1e-9", "0", "0", "30"), ResultCode::Singular);
+  EXPECT_EQ(Rotate3D(f.app, 6, 4, "", "", "", "30"), ResultCode::InconsistentData);
+  EXPECT_EQ(Rotate3D(f.app, 7, 4, "", "", "", "30"), ResultCode::MatrixNotFound);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::Singular, ResultCode::Singular, ResultCode::InconsistentData, ResultCode::MatrixNotFound}));
   EXPECT_EQ(f.doc(4), nullptr);
 }
 
 TEST(Generators, PythagoreanRotation) {
   Fixture f(Mode::Integer);
-  ASSERT_EQ(PythagoreanRotation(f.app, 0, 0, 1, "3", "6", "-2", "4", "3"), 0);
+  ASSERT_EQ(PythagoreanRotation(f.app, 0, 0, 1, "3", "6", "-2", "4", "3"), ResultCode::Ok);
   const IntegerMatrix& m = f.doc(1)->q;
   EXPECT_EQ(m.denominator, BigInteger(245));
   EXPECT_EQ(Numerators(m), (std::vector<long>{205, 60, 120, -24, 232, -75, -132, 51, 200}));
@@ -280,18 +281,18 @@ TEST(Generators, PythagoreanRotation) {
   // The same data from matrices.
   f.PutInteger(2, 2, 2, {3, 6, -2, 99}, 5);
   f.PutInteger(3, 1, 2, {4, 3});
-  ASSERT_EQ(PythagoreanRotation(f.app, 2, 3, 4, "", "", "", "", ""), 0);
+  ASSERT_EQ(PythagoreanRotation(f.app, 2, 3, 4, "", "", "", "", ""), ResultCode::Ok);
   EXPECT_EQ(f.doc(4)->q, m);
 
   struct Case {
     int axisLetter, angleLetter;
     const char *x, *y, *z, *p, *q;
-    int code;
+    ResultCode code;
   } cases[] = {
-      {0, 0, "0", "0", "0", "4", "3", 14},   {0, 0, "3", "6", "-2", "0", "0", 14},
-      {0, 0, "1", "1", "1", "4", "3", 110},  {0, 0, "3", "6", "-2", "1", "2", 110},
-      {0, 0, "", "6", "-2", "4", "3", 109},  {9, 0, "", "", "", "4", "3", 108},
-      {0, 9, "3", "6", "-2", "", "", 108},   {3, 0, "", "", "", "4", "3", 6},
+      {0, 0, "0", "0", "0", "4", "3", ResultCode::Singular},   {0, 0, "3", "6", "-2", "0", "0", ResultCode::Singular},
+      {0, 0, "1", "1", "1", "4", "3", ResultCode::PythagoreanDataExpected},  {0, 0, "3", "6", "-2", "1", "2", ResultCode::PythagoreanDataExpected},
+      {0, 0, "", "6", "-2", "4", "3", ResultCode::IntegerExpected},  {9, 0, "", "", "", "4", "3", ResultCode::MatrixNotFound},
+      {0, 9, "3", "6", "-2", "", "", ResultCode::MatrixNotFound},   {3, 0, "", "", "", "4", "3", ResultCode::InconsistentData},
   };
   for (const Case& c : cases) {
     FakePort port;
@@ -299,9 +300,9 @@ TEST(Generators, PythagoreanRotation) {
     Workspace& ws = app.workspace();
     ws.SetMode(Mode::Integer);
     IntegerMatrix two(1, 2);
-    ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, two), 0);
+    ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, two), ResultCode::Ok);
     EXPECT_EQ(PythagoreanRotation(app, c.axisLetter, c.angleLetter, 5, c.x, c.y, c.z, c.p, c.q), c.code);
-    EXPECT_EQ(port.codes, std::vector<int>{c.code});
+    EXPECT_EQ(port.codes, std::vector<ResultCode>{c.code});
     EXPECT_EQ(ws.Lookup(5), nullptr);
   }
 }
@@ -309,55 +310,55 @@ TEST(Generators, PythagoreanRotation) {
 TEST(Generators, ReflectProject) {
   Fixture f;
   f.PutReal(1, 1, 2, {1, 1});
-  ASSERT_EQ(ReflectProject(f.app, 1, 2, true), 0);
+  ASSERT_EQ(ReflectProject(f.app, 1, 2, true), ResultCode::Ok);
   ExpectReal(f.doc(2)->z, 2, 2, {0.5L, -0.5L, -0.5L, 0.5L});
   EXPECT_EQ(f.doc(2)->notebook, "projection");
-  ASSERT_EQ(ReflectProject(f.app, 1, 3, false), 0);
+  ASSERT_EQ(ReflectProject(f.app, 1, 3, false), ResultCode::Ok);
   ExpectReal(f.doc(3)->z, 2, 2, {0, -1, -1, 0});
   EXPECT_EQ(f.doc(3)->notebook, "reflection");
   // A column (1, 2, 2): reflection I - 2nnᵀ/9.
   f.PutReal(4, 3, 1, {1, 2, 2});
-  ASSERT_EQ(ReflectProject(f.app, 4, 5, false), 0);
+  ASSERT_EQ(ReflectProject(f.app, 4, 5, false), ResultCode::Ok);
   ExpectReal(f.doc(5)->z, 3, 3,
              {7.0L / 9, -4.0L / 9, -4.0L / 9, -4.0L / 9, 1.0L / 9, -8.0L / 9, -4.0L / 9, -8.0L / 9, 1.0L / 9});
 
   f.PutReal(6, 2, 2, {1, 0, 0, 1});
   f.PutReal(7, 1, 1, {1});
   f.PutReal(8, 1, 3, {0, 0, 0});
-  EXPECT_EQ(ReflectProject(f.app, 6, 9, true), 6);
-  EXPECT_EQ(ReflectProject(f.app, 7, 9, true), 6);
-  EXPECT_EQ(ReflectProject(f.app, 8, 9, true), 14);
-  EXPECT_EQ(ReflectProject(f.app, 10, 9, true), 108);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{6, 6, 14, 108}));
+  EXPECT_EQ(ReflectProject(f.app, 6, 9, true), ResultCode::InconsistentData);
+  EXPECT_EQ(ReflectProject(f.app, 7, 9, true), ResultCode::InconsistentData);
+  EXPECT_EQ(ReflectProject(f.app, 8, 9, true), ResultCode::Singular);
+  EXPECT_EQ(ReflectProject(f.app, 10, 9, true), ResultCode::MatrixNotFound);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::InconsistentData, ResultCode::InconsistentData, ResultCode::Singular, ResultCode::MatrixNotFound}));
   EXPECT_EQ(f.doc(9), nullptr);
 
   Fixture i(Mode::Integer);
   i.PutInteger(1, 2, 1, {1, 1}, 3);
-  ASSERT_EQ(ReflectProject(i.app, 1, 2, true), 0);
+  ASSERT_EQ(ReflectProject(i.app, 1, 2, true), ResultCode::Ok);
   EXPECT_EQ(Numerators(i.doc(2)->q), (std::vector<long>{1, -1, -1, 1}));
   EXPECT_EQ(i.doc(2)->q.denominator, BigInteger(2));
-  ASSERT_EQ(ReflectProject(i.app, 1, 3, false), 0);
+  ASSERT_EQ(ReflectProject(i.app, 1, 3, false), ResultCode::Ok);
   EXPECT_EQ(Numerators(i.doc(3)->q), (std::vector<long>{0, -2, -2, 0}));
   EXPECT_EQ(i.doc(3)->q.denominator, BigInteger(2));
   i.PutInteger(4, 1, 2, {0, 0});
-  EXPECT_EQ(ReflectProject(i.app, 4, 5, true), 14);
+  EXPECT_EQ(ReflectProject(i.app, 4, 5, true), ResultCode::Singular);
 }
 
 TEST(Generators, Unimodular) {
   Fixture f(Mode::Integer);
-  EXPECT_EQ(Unimodular(f.app, "1", 1), 17);
-  EXPECT_EQ(Unimodular(f.app, "21", 1), 17);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{17, 17}));
+  EXPECT_EQ(Unimodular(f.app, "1", 1), ResultCode::OutOfBounds);
+  EXPECT_EQ(Unimodular(f.app, "21", 1), ResultCode::OutOfBounds);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::OutOfBounds}));
   ProgramRandom().Seed(2024);
-  ASSERT_EQ(Unimodular(f.app, "3", 1), 0);
+  ASSERT_EQ(Unimodular(f.app, "3", 1), ResultCode::Ok);
   EXPECT_EQ(Numerators(f.doc(1)->q), (std::vector<long>{-1, 24, -35, 1, -17, 25, -1, 26, -38}));
   EXPECT_EQ(f.doc(1)->notebook, "random unimodular");
   ProgramRandom().Seed(1);
-  ASSERT_EQ(Unimodular(f.app, "4", 2), 0);
+  ASSERT_EQ(Unimodular(f.app, "4", 2), ResultCode::Ok);
   EXPECT_EQ(Numerators(f.doc(2)->q), (std::vector<long>{-1, 2, 2, -2, 5, -1, -2, 7, -2, -1, 1, -2, -3, -1, 3, -3}));
   for (int seed = 0; seed < 5; ++seed) {
     ProgramRandom().Seed(seed);
-    ASSERT_EQ(Unimodular(f.app, "20", 3), 0);
+    ASSERT_EQ(Unimodular(f.app, "20", 3), ResultCode::Ok);
     const IntegerMatrix& m = f.doc(3)->q;
     ASSERT_EQ(m.rows, 20);
     for (const BigInteger& e : m.e) EXPECT_FALSE(e.IsZero());
@@ -366,7 +367,7 @@ TEST(Generators, Unimodular) {
   }
   // Unimodular goes to the integer workspace from any mode.
   Fixture r;
-  ASSERT_EQ(Unimodular(r.app, "2", 1), 0);
+  ASSERT_EQ(Unimodular(r.app, "2", 1), ResultCode::Ok);
   EXPECT_NE(r.ws.Lookup(Mode::Integer, 1), nullptr);
 }
 
@@ -374,21 +375,21 @@ TEST(Generators, EditingGuardAndOverwrite) {
   Fixture f;
   f.PutReal(1, 1, 3, {1, 2, 3});
   f.doc(1)->editing = true;
-  EXPECT_EQ(Rotate2D(f.app, 2, "90"), 111);
-  EXPECT_EQ(Rotate3D(f.app, 0, 2, "0", "0", "1", "90"), 111);
-  EXPECT_EQ(ReflectProject(f.app, 1, 2, true), 111);
-  EXPECT_EQ(CopyColumn(f.app, 1, 2, "1"), 111);
-  EXPECT_EQ(f.port.codes, (std::vector<int>{111, 111, 111, 111}));
+  EXPECT_EQ(Rotate2D(f.app, 2, "90"), ResultCode::EditingInProgress);
+  EXPECT_EQ(Rotate3D(f.app, 0, 2, "0", "0", "1", "90"), ResultCode::EditingInProgress);
+  EXPECT_EQ(ReflectProject(f.app, 1, 2, true), ResultCode::EditingInProgress);
+  EXPECT_EQ(CopyColumn(f.app, 1, 2, "1"), ResultCode::EditingInProgress);
+  EXPECT_EQ(f.port.codes, (std::vector<ResultCode>{ResultCode::EditingInProgress, ResultCode::EditingInProgress, ResultCode::EditingInProgress, ResultCode::EditingInProgress}));
   EXPECT_EQ(f.doc(2), nullptr);
   // New and Unimodular do not ask the guard.
-  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Zeros, "2", "2", "", "", ""), 0);
-  EXPECT_EQ(Unimodular(f.app, "2", 2), 0);
+  EXPECT_EQ(NewMatrix(f.app, 2, NewType::Zeros, "2", "2", "", "", ""), ResultCode::Ok);
+  EXPECT_EQ(Unimodular(f.app, "2", 2), ResultCode::Ok);
   f.doc(1)->editing = false;
 
   // Declining the overwrite question: nothing changes, nothing reported.
   f.port.codes.clear();
   f.port.answers.push_back(Answer::No);
-  EXPECT_LT(Rotate2D(f.app, 1, "90"), 0);
+  EXPECT_EQ(Rotate2D(f.app, 1, "90"), ResultCode::Stopped);
   EXPECT_TRUE(f.port.codes.empty());
   ExpectReal(f.doc(1)->z, 1, 3, {1, 2, 3});
   EXPECT_EQ(f.port.questions.size(), 1u);

@@ -32,7 +32,7 @@ ResultCode RandomStep(Application& app, MatrixDocument& doc, std::mt19937& rng) 
     case 0:
     case 1:
       return EditEntry(app, doc, static_cast<int>(rng() % rows), static_cast<int>(rng() % cols), Number(rng));
-    case 2: return doc.isInteger() ? EditDenominator(app, doc, Number(rng)) : -1;
+    case 2: return doc.isInteger() ? EditDenominator(app, doc, Number(rng)) : ResultCode::Stopped;
     case 3: return SetDimensions(app, doc, Index(rng, 3), Index(rng, 3));
     case 4: return RemoveRows(app, doc, Index(rng, rows), Index(rng, rows));
     case 5: return RemoveColumns(app, doc, Index(rng, cols), Index(rng, cols));
@@ -53,7 +53,7 @@ ResultCode RandomStep(Application& app, MatrixDocument& doc, std::mt19937& rng) 
         for (Complex& e : m.e) e = Complex(static_cast<long double>(rng() % 100) / 8);
         rc = ws.PutMatrix(Mode::Real, "", doc.letter(), m);
       }
-      if (rc == 0) ws.SetDescription(doc, "made " + std::to_string(r) + "x" + std::to_string(c));
+      if (IsOk(rc)) ws.SetDescription(doc, "made " + std::to_string(r) + "x" + std::to_string(c));
       return rc;
     }
   }
@@ -72,29 +72,29 @@ TEST(History, RandomWalksUndoAndRedoThroughEveryState) {
       ws.SetMode(integer ? Mode::Integer : Mode::Real);
       MatrixDocument* doc = nullptr;
       if (integer)
-        ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(2, 3, {1, 2, 3, 4, 5, 6}, 7), &doc), 0);
+        ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(2, 3, {1, 2, 3, 4, 5, 6}, 7), &doc), ResultCode::Ok);
       else
-        ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(2, 3, {1, 2, 3, 4, 5, 6}), &doc), 0);
+        ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(2, 3, {1, 2, 3, 4, 5, 6}), &doc), ResultCode::Ok);
       std::mt19937 rng(seed);
       std::vector<State> states{Of(*doc)};
       for (int k = 0; k < 60; ++k)
-        if (RandomStep(app, *doc, rng) == 0) states.push_back(Of(*doc));
+        if (RandomStep(app, *doc, rng) == ResultCode::Ok) states.push_back(Of(*doc));
       ASSERT_EQ(doc->undo.size(), states.size() - 1);
       for (size_t k = states.size() - 1; k > 0; --k) {
-        ASSERT_EQ(Undo(app, *doc), 0);
+        ASSERT_EQ(Undo(app, *doc), ResultCode::Ok);
         ASSERT_EQ(Of(*doc), states[k - 1]) << "after undoing step " << k;
       }
-      EXPECT_EQ(Undo(app, *doc), -1);
+      EXPECT_EQ(Undo(app, *doc), ResultCode::Stopped);
       for (size_t k = 1; k < states.size(); ++k) {
-        ASSERT_EQ(Redo(app, *doc), 0);
+        ASSERT_EQ(Redo(app, *doc), ResultCode::Ok);
         ASSERT_EQ(Of(*doc), states[k]) << "after redoing step " << k;
       }
-      EXPECT_EQ(Redo(app, *doc), -1);
+      EXPECT_EQ(Redo(app, *doc), ResultCode::Stopped);
       // Half way back, a new step forgets what was undone.
-      for (size_t k = 0; k < states.size() / 2; ++k) ASSERT_EQ(Undo(app, *doc), 0);
-      ASSERT_EQ(SetDimensions(app, *doc, "1", "1"), 0);
+      for (size_t k = 0; k < states.size() / 2; ++k) ASSERT_EQ(Undo(app, *doc), ResultCode::Ok);
+      ASSERT_EQ(SetDimensions(app, *doc, "1", "1"), ResultCode::Ok);
       EXPECT_TRUE(doc->redo.empty());
-      ASSERT_EQ(Undo(app, *doc), 0);
+      ASSERT_EQ(Undo(app, *doc), ResultCode::Ok);
       EXPECT_EQ(Of(*doc), states[states.size() - 1 - states.size() / 2]);
     }
   }
@@ -107,40 +107,40 @@ TEST(History, OverwriteIsOneStepWhateverCameBefore) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(9, 1), &a), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(9, 1), &a), ResultCode::Ok);
   ws.SetDescription(*a, "zeros");
-  ASSERT_EQ(EditEntry(app, *a, 8, 0, "5"), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 9)), 0);
+  ASSERT_EQ(EditEntry(app, *a, 8, 0, "5"), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 9)), ResultCode::Ok);
   ws.SetDescription(*a, "B");
   EXPECT_TRUE(DocumentCommandEnabled(*a, 98));  // Undo is offered after an overwrite
-  ASSERT_EQ(Undo(app, *a), 0);
+  ASSERT_EQ(Undo(app, *a), ResultCode::Ok);
   ComplexMatrix edited(9, 1);
   edited.at(8, 0) = Complex(5);
   EXPECT_EQ(a->z, edited);
   EXPECT_EQ(a->notebook, "zeros");
-  ASSERT_EQ(Undo(app, *a), 0);
+  ASSERT_EQ(Undo(app, *a), ResultCode::Ok);
   EXPECT_EQ(a->z, ComplexMatrix(9, 1));
 
   // Removed rows, then a 1x1 matrix: Undo gives the 1x5 matrix, then 5x5.
   MatrixDocument* c = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(5, 5, {}), &c), 0);
-  ASSERT_EQ(RemoveRows(app, *c, "1", "4"), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {7})), 0);
-  ASSERT_EQ(Undo(app, *c), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(5, 5, {}), &c), ResultCode::Ok);
+  ASSERT_EQ(RemoveRows(app, *c, "1", "4"), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {7})), ResultCode::Ok);
+  ASSERT_EQ(Undo(app, *c), ResultCode::Ok);
   EXPECT_EQ(c->z, ComplexMatrix(1, 5));
-  ASSERT_EQ(Undo(app, *c), 0);
+  ASSERT_EQ(Undo(app, *c), ResultCode::Ok);
   EXPECT_EQ(c->z, ComplexMatrix(5, 5));
 
   // Integer: an inserted row and a negative denominator, then a 1x2 matrix.
   MatrixDocument* q = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 3, {2, 4, -6}), &q), 0);
-  ASSERT_EQ(InsertRow(app, *q, "2"), 0);
-  ASSERT_EQ(EditDenominator(app, *q, "-3"), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 2, {1, 2})), 0);
-  ASSERT_EQ(Undo(app, *q), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 3, {2, 4, -6}), &q), ResultCode::Ok);
+  ASSERT_EQ(InsertRow(app, *q, "2"), ResultCode::Ok);
+  ASSERT_EQ(EditDenominator(app, *q, "-3"), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 2, {1, 2})), ResultCode::Ok);
+  ASSERT_EQ(Undo(app, *q), ResultCode::Ok);
   EXPECT_EQ(q->q, Int(2, 3, {-2, -4, 6, 0, 0, 0}, 3));
-  ASSERT_EQ(Undo(app, *q), 0);
-  ASSERT_EQ(Undo(app, *q), 0);
+  ASSERT_EQ(Undo(app, *q), ResultCode::Ok);
+  ASSERT_EQ(Undo(app, *q), ResultCode::Ok);
   EXPECT_EQ(q->q, Int(1, 3, {2, 4, -6}));
   EXPECT_TRUE(port.codes.empty());
 }
@@ -150,12 +150,12 @@ TEST(History, CompanionResultsStartAFreshHistory) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument& ech = ws.echelon();
-  ASSERT_EQ(InsertRow(app, ech, "1"), 0);
+  ASSERT_EQ(InsertRow(app, ech, "1"), ResultCode::Ok);
   ech.editing = true;
   ech.Replace(Real(1, 2, {1, 2}));
   EXPECT_TRUE(ech.undo.empty());
   EXPECT_FALSE(ech.editing);  // an open edit box belongs to the old matrix
-  EXPECT_EQ(Undo(app, ech), -1);
+  EXPECT_EQ(Undo(app, ech), ResultCode::Stopped);
   EXPECT_EQ(ech.z, Real(1, 2, {1, 2}));
 }
 
@@ -166,14 +166,14 @@ TEST(History, ReplacementEndsEditingAndDeclineKeepsAll) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), 0);
-  ASSERT_EQ(EditEntry(app, *a, 0, 0, "2"), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), ResultCode::Ok);
+  ASSERT_EQ(EditEntry(app, *a, 0, 0, "2"), ResultCode::Ok);
   port.answers = {Answer::No};
-  EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), -1);
+  EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), ResultCode::Stopped);
   EXPECT_EQ(a->undo.size(), 1u);
   EXPECT_EQ(a->z, Real(1, 1, {2}));
   a->editing = true;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), ResultCode::Ok);
   EXPECT_FALSE(a->editing);
   EXPECT_EQ(a->undo.size(), 2u);
 }

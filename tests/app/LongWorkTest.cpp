@@ -40,16 +40,16 @@ struct Desk {
   FakePort port;
   Application app{port};
   explicit Desk(Mode m) {
-    SwitchMode(app, m);
+    (void)SwitchMode(app, m);
     Workspace& ws = app.workspace();
     if (m == Mode::Integer) {
-      ws.PutMatrix(m, "", 1, Int(2, 2, {2, 0, 0, 4}));
-      ws.PutMatrix(m, "", 2, Int(2, 1, {2, 8}));
+      (void)ws.PutMatrix(m, "", 1, Int(2, 2, {2, 0, 0, 4}));
+      (void)ws.PutMatrix(m, "", 2, Int(2, 1, {2, 8}));
     } else {
       ComplexMatrix a = Real(2, 2, {1, 2, 3, 4});
       if (m == Mode::Complex) a.at(0, 1).im = 1;
-      ws.PutMatrix(m, "", 1, a);
-      ws.PutMatrix(m, "", 2, Real(2, 1, {5, 6}));
+      (void)ws.PutMatrix(m, "", 1, a);
+      (void)ws.PutMatrix(m, "", 2, Real(2, 1, {5, 6}));
     }
   }
   // Replaces A and B by other sizes, as an opened file would.
@@ -66,7 +66,7 @@ struct Desk {
   // What a command stored or showed, as text.
   std::string Result(int letter) {
     std::string text;
-    TextOutOf(*app.workspace().Lookup(letter), text);
+    (void)TextOutOf(*app.workspace().Lookup(letter), text);
     return text;
   }
 };
@@ -77,11 +77,11 @@ TEST(LongWork, WorkReadsCopiesOfItsInputs) {
     Mode mode;
     std::function<std::string(Desk&)> run;
   } cases[] = {
-      {"calculate", Mode::Real, [](Desk& s) { Calculate(s.app, 3, "A*B+B"); return s.Result(3); }},
-      {"calculate integer", Mode::Integer, [](Desk& s) { Calculate(s.app, 3, "A^3*B"); return s.Result(3); }},
-      {"solve integer", Mode::Integer, [](Desk& s) { Solve(s.app, 1, 2, 3, 4, false); return s.Result(3); }},
-      {"report", Mode::Real, [](Desk& s) { std::string t, x; Report(s.app, 1, t, x); return x; }},
-      {"report integer", Mode::Integer, [](Desk& s) { std::string t, x; Report(s.app, 1, t, x); return x; }},
+      {"calculate", Mode::Real, [](Desk& s) { (void)Calculate(s.app, 3, "A*B+B"); return s.Result(3); }},
+      {"calculate integer", Mode::Integer, [](Desk& s) { (void)Calculate(s.app, 3, "A^3*B"); return s.Result(3); }},
+      {"solve integer", Mode::Integer, [](Desk& s) { (void)Solve(s.app, 1, 2, 3, 4, false); return s.Result(3); }},
+      {"report", Mode::Real, [](Desk& s) { std::string t, x; (void)Report(s.app, 1, t, x); return x; }},
+      {"report integer", Mode::Integer, [](Desk& s) { std::string t, x; (void)Report(s.app, 1, t, x); return x; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,7 +120,7 @@ TEST(LongWork, StopKeyEndsTheWorkAndNothingIsStored) {
       PostKey('Q');
       return work();
     });
-    EXPECT_EQ(c.run(s.app), code::kInterrupted);
+    EXPECT_EQ(c.run(s.app), ResultCode::Stopped);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(s.app.workspace().Lookup(3), nullptr);
     EXPECT_TRUE(s.port.codes.empty());
@@ -136,7 +136,7 @@ TEST(LongWork, RealSolveRunsAsLongWork) {
     return work();
   });
   // (1 2; 3 4) x = (5; 6): x = (-4; 4.5).
-  ASSERT_EQ(Solve(s.app, 1, 2, 3, 4, false), 0);
+  ASSERT_EQ(Solve(s.app, 1, 2, 3, 4, false), ResultCode::Ok);
   EXPECT_EQ(runs, 1);
   const ComplexMatrix& x = s.app.workspace().Lookup(3)->z;
   EXPECT_NEAR(static_cast<double>(x.at(0, 0).re), -4.0, 1e-15);
@@ -154,10 +154,10 @@ TEST(LongWork, WorkDrawsFromItsOwnGenerator) {
   ProgramRandom().Seed(977);
   std::vector<int32_t> got;
   int32_t meanwhile = 0;
-  RunOnWorkerThread(
+  (void)RunOnWorkerThread(
       [&] {
         for (int i = 0; i < 3; ++i) got.push_back(ProgramRandom().Next());
-        return code::kOk;
+        return ResultCode::Ok;
       },
       [&](const std::function<bool()>& over) {
         meanwhile = ProgramRandom().Next();  // this thread's generator: the worker's is its own

@@ -38,7 +38,7 @@ uint32_t Word(const std::string& bytes, size_t at) {
 // Every letter of the real workspace taken, letter 5 hidden: an opened
 // file can only go there, after the overwrite question.
 MatrixDocument* FillAllButHidden(Workspace& ws) {
-  for (int l = 1; l <= 26; ++l) ws.PutMatrix(Mode::Real, "", l, Real(1, 1, {static_cast<long double>(l)}));
+  for (int l = 1; l <= 26; ++l) (void)ws.PutMatrix(Mode::Real, "", l, Real(1, 1, {static_cast<long double>(l)}));
   MatrixDocument* e = ws.Lookup(Mode::Real, 5);
   ws.SetDescription(*e, "kept");
   ws.Hide(*e);
@@ -56,8 +56,8 @@ TEST(OpenSave, UnreadableFileChangesNothing) {
   std::filesystem::create_directories(s / "folder.fma");
   for (const std::string& path : {garbage, s / "missing.fma", s / "folder.fma"}) {
     port.codes.clear();
-    EXPECT_EQ(OpenByName(app, path), 11);
-    EXPECT_EQ(port.codes, std::vector<int>{11});
+    EXPECT_EQ(OpenByName(app, path), ResultCode::CannotOpenFile);
+    EXPECT_EQ(port.codes, std::vector<ResultCode>{ResultCode::CannotOpenFile});
   }
   EXPECT_TRUE(port.questions.empty());  // nothing was about to be replaced
   EXPECT_EQ(e->z, Real(1, 1, {5}));
@@ -71,25 +71,25 @@ TEST(OpenSave, OpeningIntoAHiddenLetterIsOneUndoableStep) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 1, {1.5L, 2}), &a), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 1, {1.5L, 2}), &a), ResultCode::Ok);
   ws.SetDescription(*a, "from the file");
   a->format.places = 3;
-  ASSERT_EQ(Save(app, *a, s / "f.fma", true), 0);
+  ASSERT_EQ(Save(app, *a, s / "f.fma", true), ResultCode::Ok);
   Application other(port);
   MatrixDocument* e = FillAllButHidden(other.workspace());
-  ASSERT_EQ(EditEntry(other, *e, 0, 0, "8"), 0);
-  ASSERT_EQ(OpenByName(other, s / "f.fma"), 0);
+  ASSERT_EQ(EditEntry(other, *e, 0, 0, "8"), ResultCode::Ok);
+  ASSERT_EQ(OpenByName(other, s / "f.fma"), ResultCode::Ok);
   EXPECT_EQ(e->z, Real(2, 1, {1.5L, 2}));
   EXPECT_EQ(e->notebook, "from the file");
   EXPECT_EQ(e->fileName, s / "f.fma");
   EXPECT_EQ(e->format.places, 3);
   EXPECT_FALSE(e->modified);
-  ASSERT_EQ(Undo(other, *e), 0);
+  ASSERT_EQ(Undo(other, *e), ResultCode::Ok);
   EXPECT_EQ(e->z, Real(1, 1, {8}));
   EXPECT_EQ(e->notebook, "kept");
   EXPECT_EQ(e->fileName, "");
   EXPECT_EQ(e->format.places, 5);
-  ASSERT_EQ(Undo(other, *e), 0);
+  ASSERT_EQ(Undo(other, *e), ResultCode::Ok);
   EXPECT_EQ(e->z, Real(1, 1, {5}));
 }
 
@@ -101,13 +101,13 @@ TEST(OpenSave, AutomaticLetterIsFreeInTheReceivingWorkspace) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument* q = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 1, {3}), &q), 0);
-  ASSERT_EQ(Save(app, *q, s / "q.ima", true), 0);
-  ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}));
-  ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {2}));
-  SwitchMode(app, Mode::Complex);  // A and B are free here
-  ASSERT_EQ(Paste(app, "4 5\n"), 0);
-  ASSERT_EQ(OpenByName(app, s / "q.ima"), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 1, {3}), &q), ResultCode::Ok);
+  ASSERT_EQ(Save(app, *q, s / "q.ima", true), ResultCode::Ok);
+  (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}));
+  (void)ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {2}));
+  (void)SwitchMode(app, Mode::Complex);  // A and B are free here
+  ASSERT_EQ(Paste(app, "4 5\n"), ResultCode::Ok);
+  ASSERT_EQ(OpenByName(app, s / "q.ima"), ResultCode::Ok);
   EXPECT_TRUE(port.questions.empty());
   EXPECT_EQ(ws.Lookup(Mode::Real, 1)->z, Real(1, 1, {1}));
   EXPECT_EQ(ws.Lookup(Mode::Real, 3)->z, Real(1, 2, {4, 5}));
@@ -136,11 +136,11 @@ TEST(OpenSave, SaveAsAddsTheKindsExtension) {
     SCOPED_TRACE(c.typed);
     MatrixDocument* doc = nullptr;
     if (c.mode == Mode::Integer)
-      ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Int(1, 1, {1}), &doc), 0);
+      ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Int(1, 1, {1}), &doc), ResultCode::Ok);
     else
-      ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Real(1, 1, {1}), &doc), 0);
+      ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Real(1, 1, {1}), &doc), ResultCode::Ok);
     port.chosenFile = s / c.typed;
-    ASSERT_EQ(Save(app, *doc), 0);
+    ASSERT_EQ(Save(app, *doc), ResultCode::Ok);
     EXPECT_EQ(doc->fileName, s / c.written);
     EXPECT_TRUE(std::filesystem::exists(s / c.written));
   }
@@ -155,9 +155,9 @@ TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), ResultCode::Ok);
   for (size_t k = 0; k < 28; ++k) a->appearance.palette[k] = 0x010101u * static_cast<uint32_t>(k + 1);
-  ASSERT_EQ(Save(app, *a, s / "p.fma", true), 0);
+  ASSERT_EQ(Save(app, *a, s / "p.fma", true), ResultCode::Ok);
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(s / "p.fma", bytes));
 
@@ -175,12 +175,12 @@ TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(WriteFileAtomically(s / c.name, c.bytes));
-    ASSERT_EQ(OpenByName(app, s / c.name), 0);
+    ASSERT_EQ(OpenByName(app, s / c.name), ResultCode::Ok);
     MatrixDocument* doc = ws.Lookup(Mode::Real, letter++);
     const auto defaults = WindowAppearance::ForNewWindow(doc->letter()).palette;
     for (size_t k = 0; k < 28; ++k)
       EXPECT_EQ(doc->appearance.palette[k], k < c.fromFile ? a->appearance.palette[k] : defaults[k]) << k;
-    ASSERT_EQ(Save(app, *doc, s / "again.fma", true), 0);
+    ASSERT_EQ(Save(app, *doc, s / "again.fma", true), ResultCode::Ok);
     std::string again;
     ASSERT_TRUE(ReadWholeFile(s / "again.fma", again));
     EXPECT_EQ(Word(again, kPaletteOffset + 4 * 27), defaults[27]);
@@ -203,11 +203,11 @@ TEST(OpenSave, PasteBeyondTheMatrixLimitIsRefused) {
   for (int j = 0; j < 1000; ++j) row += "1 ";
   std::string text;
   for (int i = 0; i < 1001; ++i) text += row + "\n";
-  EXPECT_EQ(Paste(app, text), 6);
-  EXPECT_EQ(port.codes, std::vector<int>({3, 6}));
+  EXPECT_EQ(Paste(app, text), ResultCode::InconsistentData);
+  EXPECT_EQ(port.codes, std::vector<ResultCode>({ResultCode::LowMemory, ResultCode::InconsistentData}));
   EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1), nullptr);
   port.codes.clear();
-  ASSERT_EQ(Paste(app, row + "\n" + row), 0);
+  ASSERT_EQ(Paste(app, row + "\n" + row), ResultCode::Ok);
   EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1)->rows(), 2);
 }
 

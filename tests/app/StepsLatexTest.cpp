@@ -21,11 +21,11 @@ std::string Lines(std::initializer_list<const char*> lines) {
 TEST(StepsLatex, HandWorkedThreeByThreeReduction) {
   FakePort port;
   Application app(port);
-  ASSERT_EQ(SwitchMode(app, Mode::Integer), 0);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(3, 3, {2, 1, -1, 3, 2, 1, 1, 1, 1})), 0);
-  ASSERT_EQ(Echelon(app, 1, TaskButton::Find), 0);
+  ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(3, 3, {2, 1, -1, 3, 2, 1, 1, 1, 1})), ResultCode::Ok);
+  ASSERT_EQ(Echelon(app, 1, TaskButton::Find), ResultCode::Ok);
   std::string text;
-  ASSERT_EQ(StepsLatexOf(app, app.workspace().echelon(), text), 0);
+  ASSERT_EQ(StepsLatexOf(app, app.workspace().echelon(), text), ResultCode::Ok);
   const std::string expected = Lines({
       "\\documentclass{article}", "\\usepackage{amsmath}", "\\allowdisplaybreaks", "\\begin{document}",
       "% A --> echelon form", "\\begin{align*}",
@@ -60,15 +60,15 @@ TEST(StepsLatex, HandWorkedThreeByThreeReduction) {
 TEST(StepsLatex, HandWorkedTwoVariableSimplex) {
   FakePort port;
   Application app(port);
-  ASSERT_EQ(SwitchMode(app, Mode::Integer), 0);
+  ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
   Workspace& ws = app.workspace();
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 6, Int(1, 2, {1, 1})), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(2, 2, {1, 2, 3, 1})), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(2, 1, {4, 6})), 0);
-  ASSERT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 6, Int(1, 2, {1, 1})), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(2, 2, {1, 2, 3, 1})), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(2, 1, {4, 6})), ResultCode::Ok);
+  ASSERT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), ResultCode::Ok);
   EXPECT_EQ(ws.lp().title, "F*X = 14/5 [ maximize; B*X <= C ]");
   std::string text;
-  ASSERT_EQ(StepsLatexOf(app, ws.lp(), text), 0);
+  ASSERT_EQ(StepsLatexOf(app, ws.lp(), text), ResultCode::Ok);
   const std::string expected = Lines({
       "\\documentclass{article}", "\\usepackage{amsmath}", "\\allowdisplaybreaks", "\\begin{document}",
       "% maximize F*X [ B*X <= C ]", "\\begin{align*}",
@@ -85,7 +85,7 @@ TEST(StepsLatex, HandWorkedTwoVariableSimplex) {
   EXPECT_EQ(text, expected);
   // Steps as text: the status line's last operation, then nothing without a log.
   EXPECT_EQ(StepsOf(app, ws.lp())->steps()[1].text, "pivot (2, 1): x1 enters, s2 leaves; objective 2");
-  EXPECT_EQ(StepsLatexOf(app, ws.operations(), text), 10);
+  EXPECT_EQ(StepsLatexOf(app, ws.operations(), text), ResultCode::NothingToShow);
 }
 
 }  // namespace

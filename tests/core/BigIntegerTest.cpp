@@ -22,11 +22,11 @@ struct ParseCase {
 
 TEST(BigIntegerParse, TableOfTexts) {
   const ParseCase cases[] = {
-      {"-0", 0, "0", false},          {"--5", 0, "5", false},   {"", 2, "0", false},
-      {"-", 2, "0", false},           {"---", 2, "0", false},   {"007", 0, "7", false},
-      {"1,000,000", 0, "1000000", false}, {"12a34", 0, "1234", false}, {"1.234", 0, "1234", false},
-      {"-12345678901", 0, "-12345678901", true}, {"abc", 0, "0", false}, {"-x", 0, "0", false},
-      {"000", 0, "0", false},         {"---7", 0, "-7", true},
+      {"-0", ResultCode::Ok, "0", false},          {"--5", ResultCode::Ok, "5", false},   {"", ResultCode::CouldNotFind, "0", false},
+      {"-", ResultCode::CouldNotFind, "0", false},           {"---", ResultCode::CouldNotFind, "0", false},   {"007", ResultCode::Ok, "7", false},
+      {"1,000,000", ResultCode::Ok, "1000000", false}, {"12a34", ResultCode::Ok, "1234", false}, {"1.234", ResultCode::Ok, "1234", false},
+      {"-12345678901", ResultCode::Ok, "-12345678901", true}, {"abc", ResultCode::Ok, "0", false}, {"-x", ResultCode::Ok, "0", false},
+      {"000", ResultCode::Ok, "0", false},         {"---7", ResultCode::Ok, "-7", true},
   };
   for (const auto& c : cases) {
     BigInteger v(99);
@@ -39,11 +39,11 @@ TEST(BigIntegerParse, TableOfTexts) {
 TEST(BigIntegerParse, HugeAndBinaryInputDoNotCrash) {
   std::string huge(1 << 20, '7');
   BigInteger v;
-  EXPECT_EQ(BigInteger::Parse(huge, v), 0);
+  EXPECT_EQ(BigInteger::Parse(huge, v), ResultCode::Ok);
   EXPECT_EQ(v.Top(), (1 << 20) / 4 - 1);
   std::string binary;
   for (int b = 0; b < 256; ++b) binary.push_back(static_cast<char>(b));
-  EXPECT_EQ(BigInteger::Parse(binary, v), 0);
+  EXPECT_EQ(BigInteger::Parse(binary, v), ResultCode::Ok);
   EXPECT_EQ(v.ToString(), "123456789");  // '0' is leading and dropped
 }
 
@@ -73,7 +73,7 @@ TEST(BigIntegerInt32, OnlyTwoLimbsConvert) {
 
 TEST(BigIntegerText, FormAndCuts) {
   BigInteger v;
-  ASSERT_EQ(BigInteger::Parse("-12345678901", v), 0);
+  ASSERT_EQ(BigInteger::Parse("-12345678901", v), ResultCode::Ok);
   EXPECT_EQ(v.Limbs(), (std::vector<uint16_t>{8901, 4567, 123}));
   EXPECT_EQ(v.TextForm(), "-12345678901");
   EXPECT_EQ(v.TextForm(8), "-1234...");
@@ -98,59 +98,59 @@ TEST(BigIntegerDivision, TruncatedWithDividendSign) {
                {0, 5, 0, 0},   {5, 1, 5, 0},    {5, -1, -5, 0}, {-5, 5, -1, 0}, {3, 7, 0, 3}};
   for (const auto& c : cases) {
     BigInteger q, r;
-    EXPECT_EQ(DivRem(c.a, c.b, q, r, none), 0);
+    EXPECT_EQ(DivRem(c.a, c.b, q, r, none), ResultCode::Ok);
     EXPECT_EQ(q, BigInteger(c.q)) << c.a << "/" << c.b;
     EXPECT_EQ(r, BigInteger(c.r)) << c.a << "/" << c.b;
   }
   BigInteger q(9), r(9);
-  EXPECT_EQ(DivRem(5, 0, q, r, none), code::kDivisionByZero);
+  EXPECT_EQ(DivRem(5, 0, q, r, none), ResultCode::DivisionByZero);
   EXPECT_TRUE(q.IsZero());
   EXPECT_TRUE(r.IsZero());
 }
 
 TEST(BigIntegerGcd, CodesAndSigns) {
   BigInteger g;
-  EXPECT_EQ(Gcd(0, 0, g, none), 6);
+  EXPECT_EQ(Gcd(0, 0, g, none), ResultCode::InconsistentData);
   EXPECT_EQ(g, BigInteger(1));
-  EXPECT_EQ(Gcd(0, -4, g, none), 0);
+  EXPECT_EQ(Gcd(0, -4, g, none), ResultCode::Ok);
   EXPECT_EQ(g, BigInteger(4));
-  EXPECT_EQ(Gcd(-4, 4, g, none), 0);
+  EXPECT_EQ(Gcd(-4, 4, g, none), ResultCode::Ok);
   EXPECT_EQ(g, BigInteger(4));
-  EXPECT_EQ(Gcd(-12, 18, g, none), 0);
+  EXPECT_EQ(Gcd(-12, 18, g, none), ResultCode::Ok);
   EXPECT_EQ(g, BigInteger(6));
-  EXPECT_EQ(Lcm(0, 3, g, none), 6);
+  EXPECT_EQ(Lcm(0, 3, g, none), ResultCode::InconsistentData);
   EXPECT_EQ(g, BigInteger(1));
-  EXPECT_EQ(Lcm(-4, 6, g, none), 0);
+  EXPECT_EQ(Lcm(-4, 6, g, none), ResultCode::Ok);
   EXPECT_EQ(g, BigInteger(12));
 }
 
 TEST(BigIntegerPower, SquareAndMultiply) {
   BigInteger p;
-  EXPECT_EQ(Power(BigInteger(2), 100, p, none), 0);
+  EXPECT_EQ(Power(BigInteger(2), 100, p, none), ResultCode::Ok);
   EXPECT_EQ(p.ToString(), "1267650600228229401496703205376");
-  EXPECT_EQ(Power(BigInteger(-3), 3, p, none), 0);
+  EXPECT_EQ(Power(BigInteger(-3), 3, p, none), ResultCode::Ok);
   EXPECT_EQ(p, BigInteger(-27));
-  EXPECT_EQ(Power(BigInteger(0), 0, p, none), 0);
+  EXPECT_EQ(Power(BigInteger(0), 0, p, none), ResultCode::Ok);
   EXPECT_EQ(p, BigInteger(1));
-  EXPECT_EQ(Power(BigInteger(2), -1, p, none), 3);
+  EXPECT_EQ(Power(BigInteger(2), -1, p, none), ResultCode::LowMemory);
 }
 
 // Q abandons with the placeholders; other keys are ignored.
 TEST(BigIntegerPoll, QuitAbandonsWithPlaceholders) {
   BigInteger out;
   FakeInterrupt quit('Q');
-  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out, quit), -1);
+  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out, quit), ResultCode::Stopped);
   EXPECT_EQ(out, BigInteger(1));
   BigInteger q(5), r(5);
   FakeInterrupt quitDivision('Q');
-  EXPECT_EQ(DivRem(100, 7, q, r, quitDivision), -1);
+  EXPECT_EQ(DivRem(100, 7, q, r, quitDivision), ResultCode::Stopped);
   EXPECT_TRUE(q.IsZero() && r.IsZero());
   FakeInterrupt other('X');
-  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out, other), 0);
+  EXPECT_EQ(Multiply(BigInteger(6), BigInteger(7), out, other), ResultCode::Ok);
   EXPECT_EQ(out, BigInteger(42));
   // Power polls once per squaring: Q at the third poll of 2^100 stops it.
   FakeInterrupt late('Q', 3);
-  EXPECT_EQ(Power(BigInteger(2), 100, out, late), -1);
+  EXPECT_EQ(Power(BigInteger(2), 100, out, late), ResultCode::Stopped);
   EXPECT_EQ(out, BigInteger(1));
   EXPECT_EQ(late.polls, 3);
 }

@@ -81,43 +81,43 @@ TEST(Random, RangeNeverTouchesEnds) {
 
 TEST(Fraction, ArithmeticReduces) {
   Fraction a{BigInteger(1), BigInteger(6)}, b{BigInteger(1), BigInteger(3)}, out;
-  EXPECT_EQ(Add(a, b, out), 0);
+  EXPECT_EQ(Add(a, b, out), ResultCode::Ok);
   EXPECT_EQ(out.ToString(), "1/2");
-  EXPECT_EQ(Subtract(a, b, out), 0);
+  EXPECT_EQ(Subtract(a, b, out), ResultCode::Ok);
   EXPECT_EQ(out.ToString(), "-1/6");
-  EXPECT_EQ(Multiply(a, b, out), 0);
+  EXPECT_EQ(Multiply(a, b, out), ResultCode::Ok);
   EXPECT_EQ(out.ToString(), "1/18");
-  EXPECT_EQ(Divide(a, b, out), 0);
+  EXPECT_EQ(Divide(a, b, out), ResultCode::Ok);
   EXPECT_EQ(out.ToString(), "1/2");
-  EXPECT_EQ(Divide(a, Fraction{BigInteger(0), BigInteger(1)}, out), 14);
+  EXPECT_EQ(Divide(a, Fraction{BigInteger(0), BigInteger(1)}, out), ResultCode::Singular);
   Fraction f{BigInteger(4), BigInteger(-6)};
-  EXPECT_EQ(Reduce(f), 0);
+  EXPECT_EQ(Reduce(f), ResultCode::Ok);
   EXPECT_EQ(f.ToString(), "-2/3");
 }
 
 TEST(Fraction, NormaliseRationalMatrix) {
   std::vector<BigInteger> e{3, 9};
   BigInteger d(-6);
-  EXPECT_EQ(NormaliseRational(e, d), 0);
+  EXPECT_EQ(NormaliseRational(e, d), ResultCode::Ok);
   EXPECT_EQ(d, BigInteger(2));
   EXPECT_EQ(e, (std::vector<BigInteger>{-1, -3}));
   std::vector<BigInteger> coprime{2, 3};
   BigInteger d2(6);
-  EXPECT_EQ(NormaliseRational(coprime, d2), 0);
+  EXPECT_EQ(NormaliseRational(coprime, d2), ResultCode::Ok);
   EXPECT_EQ(d2, BigInteger(6));
   BigInteger zero(0);
-  EXPECT_EQ(NormaliseRational(coprime, zero), 14);
+  EXPECT_EQ(NormaliseRational(coprime, zero), ResultCode::Singular);
 }
 
 TEST(StringTable, CodesMapToMessages) {
   EXPECT_STREQ(String(62), "hmm ...");
   EXPECT_STREQ(String(2), "careful!");
-  EXPECT_EQ(CodeMessage(103), "imcompatible");
-  EXPECT_EQ(CodeMessage(111), "editing in progress");
-  EXPECT_EQ(CodeMessage(4), "no more room");
-  EXPECT_EQ(CodeMessage(17), "out of bounds");
-  EXPECT_EQ(CodeMessage(25), "need at least one");
-  EXPECT_EQ(CodeMessage(110), "Pythagorean data expected");
+  EXPECT_EQ(CodeMessage(ResultCode::Incompatible), "imcompatible");
+  EXPECT_EQ(CodeMessage(ResultCode::EditingInProgress), "editing in progress");
+  EXPECT_EQ(CodeMessage(ResultCode::NoMoreRoom), "no more room");
+  EXPECT_EQ(CodeMessage(ResultCode::OutOfBounds), "out of bounds");
+  EXPECT_EQ(CodeMessage(ResultCode::NeedAtLeastOne), "need at least one");
+  EXPECT_EQ(CodeMessage(ResultCode::PythagoreanDataExpected), "Pythagorean data expected");
   EXPECT_STREQ(String(236), "calculations for M");
   EXPECT_STREQ(String(12345), "");
 }

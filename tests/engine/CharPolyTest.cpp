@@ -51,14 +51,14 @@ TEST(CharPolyTest, ExactIntegerPolynomial) {
   IntegerMatrix a(2, 2);
   a.e = {BigInteger(1), BigInteger(2), BigInteger(3), BigInteger(4)};
   std::vector<Fraction> c;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), ResultCode::Ok);
   EXPECT_EQ(c, (std::vector<Fraction>{F(1), F(-5), F(-2)}));
   a.denominator = BigInteger(2);
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), ResultCode::Ok);
   EXPECT_EQ(c, (std::vector<Fraction>{F(1), F(-5, 2), F(-1, 2)}));
-  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(2, 3), c, none), code::kIncompatible);
+  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(2, 3), c, none), ResultCode::Incompatible);
   FakeInterrupt key1('S');
-  EXPECT_EQ(IntegerCharacteristicPolynomial(a, c, key1), code::kInterrupted);
+  EXPECT_EQ(IntegerCharacteristicPolynomial(a, c, key1), ResultCode::Stopped);
   EXPECT_TRUE(c.empty());
 }
 
@@ -77,7 +77,7 @@ TEST(CharPolyTest, FloatingAgreesWithExact) {
     }
     std::vector<Fraction> exact;
     std::vector<Complex> c;
-    ASSERT_EQ(IntegerCharacteristicPolynomial(a, exact, none), 0);
+    ASSERT_EQ(IntegerCharacteristicPolynomial(a, exact, none), ResultCode::Ok);
     ASSERT_TRUE(CharacteristicPolynomial(m, c, none));
     long double scale = 1.0L;
     for (const Fraction& f : exact) scale = std::max(scale, std::fabs(static_cast<long double>(f.num.Value().get_d())));

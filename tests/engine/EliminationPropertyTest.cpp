@@ -49,7 +49,7 @@ void CheckAgainstEigen(bool complex) {
         }
       Complex det;
       ComplexMatrix inv;
-      ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), 0) << n;
+      ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), ResultCode::Ok) << n;
       Mat<T> x(n, n);
       for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
@@ -86,13 +86,13 @@ TEST(EliminationProperties, InverseInPlace) {
     Complex det;
     ComplexMatrix inverse;
   } cases[] = {
-      {m(1, 1, {4}), 0, 4, m(1, 1, {0.25L})},
-      {m(2, 2, {2, 1, 1, 1}), 0, 1, m(2, 2, {1, -1, -1, 2})},
-      {m(2, 2, {0, 2, 8, 0}), 0, -16, m(2, 2, {0, 0.125L, 0.5L, 0})},
-      {m(2, 2, {Complex(0, 1), 0, 0, 2}), 0, Complex(0, 2), m(2, 2, {Complex(0, -1), 0, 0, 0.5L})},
-      {m(2, 2, {1, 2, 2, 4}), 14, 0, {}},
-      {m(2, 3, {1, 2, 3, 4, 5, 6}), 103, 7, {}},  // refused before det is touched
-      {m(1, 1, {nan}), 101, 0, {}},
+      {m(1, 1, {4}), ResultCode::Ok, 4, m(1, 1, {0.25L})},
+      {m(2, 2, {2, 1, 1, 1}), ResultCode::Ok, 1, m(2, 2, {1, -1, -1, 2})},
+      {m(2, 2, {0, 2, 8, 0}), ResultCode::Ok, -16, m(2, 2, {0, 0.125L, 0.5L, 0})},
+      {m(2, 2, {Complex(0, 1), 0, 0, 2}), ResultCode::Ok, Complex(0, 2), m(2, 2, {Complex(0, -1), 0, 0, 0.5L})},
+      {m(2, 2, {1, 2, 2, 4}), ResultCode::Singular, 0, {}},
+      {m(2, 3, {1, 2, 3, 4, 5, 6}), ResultCode::Incompatible, 7, {}},  // refused before det is touched
+      {m(1, 1, {nan}), ResultCode::CouldNotCalculate, 0, {}},
   };
   for (const Case& c : cases) {
     ComplexMatrix a = c.a, copied;
@@ -101,7 +101,7 @@ TEST(EliminationProperties, InverseInPlace) {
     EXPECT_EQ(DeterminantAndInverse(c.a, detCopied, &copied, none), c.code);
     EXPECT_EQ(det, c.det);
     EXPECT_EQ(detCopied, c.det);
-    if (c.code == 0) {
+    if (c.code == ResultCode::Ok) {
       EXPECT_EQ(a, c.inverse);
       EXPECT_EQ(copied, c.inverse);
     }
@@ -114,7 +114,7 @@ TEST(EliminationProperties, InverseInPlace) {
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) a.at(i, j) = e(i, j) = dist(gen);
     Complex det;
-    ASSERT_EQ(InvertInPlace(a, det, none), 0);
+    ASSERT_EQ(InvertInPlace(a, det, none), ResultCode::Ok);
     Mat<long double> x(n, n);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j) {
@@ -158,10 +158,10 @@ TEST(EliminationProperties, SolveDecidesConsistencyOfRankDeficientSystems) {
     }
     for (size_t i = 0; i < a.e.size(); ++i) exact.e[i] = BigInteger(static_cast<long>(a.e[i].re));
     int exactRank = 0;
-    ASSERT_EQ(IntegerRank(exact, exactRank, none), 0);
+    ASSERT_EQ(IntegerRank(exact, exactRank, none), ResultCode::Ok);
     const long double tolerance = ZeroTolerance(3 + trial % 6);
     SolveResult r;
-    ASSERT_EQ(SolveSystem(a, b, tolerance, r, none), 0) << "consistent system refused, trial " << trial;
+    ASSERT_EQ(SolveSystem(a, b, tolerance, r, none), ResultCode::Ok) << "consistent system refused, trial " << trial;
     EXPECT_EQ(r.rank, exactRank) << trial;
     for (int i = 0; i < rows; ++i) {
       Complex s;
@@ -172,8 +172,8 @@ TEST(EliminationProperties, SolveDecidesConsistencyOfRankDeficientSystems) {
     // The dependent row's right side now disagrees with its combination.
     b.at(rows - 1, 0).re += shift(gen);
     const ResultCode c = SolveSystem(a, b, tolerance, r, none);
-    EXPECT_EQ(c, 6) << "inconsistent system accepted, trial " << trial;
-    refused += c == 6;
+    EXPECT_EQ(c, ResultCode::InconsistentSystem) << "inconsistent system accepted, trial " << trial;
+    refused += c == ResultCode::InconsistentSystem;
   }
   EXPECT_EQ(accepted, 1000);
   EXPECT_EQ(refused, 1000);

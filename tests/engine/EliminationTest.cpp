@@ -28,40 +28,40 @@ void ExpectNear(Complex a, Complex b, long double tol, const char* what) {
 TEST(DeterminantAndInverse, SmallEdgeCases) {
   Complex det(9, 9);
   ComplexMatrix inv;
-  EXPECT_EQ(DeterminantAndInverse(Real(1, 1, {0}), det, &inv, none), 14);
+  EXPECT_EQ(DeterminantAndInverse(Real(1, 1, {0}), det, &inv, none), ResultCode::Singular);
   EXPECT_EQ(det, kComplexZero);
 
-  EXPECT_EQ(DeterminantAndInverse(Real(1, 1, {5}), det, &inv, none), 0);
+  EXPECT_EQ(DeterminantAndInverse(Real(1, 1, {5}), det, &inv, none), ResultCode::Ok);
   EXPECT_EQ(det, Complex(5));
   ExpectNear(inv.at(0, 0), Complex(0.2L), 1e-18L, "1/5");
 
   // A swap is needed: determinant -1 and the matrix is its own inverse.
   const ComplexMatrix swap = Real(2, 2, {0, 1, 1, 0});
-  EXPECT_EQ(DeterminantAndInverse(swap, det, &inv, none), 0);
+  EXPECT_EQ(DeterminantAndInverse(swap, det, &inv, none), ResultCode::Ok);
   EXPECT_EQ(det, Complex(-1));
   EXPECT_EQ(inv, swap);
 
   // The determinant's threshold is 1e-16, so this is not singular.
-  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 1, 1, 1.00001L}), det, nullptr, none), 0);
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 1, 1, 1.00001L}), det, nullptr, none), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(det.re), 0.00001, 1e-15);
 
-  EXPECT_EQ(DeterminantAndInverse(Real(3, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0}), det, &inv, none), 14);
-  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 2, 2, 4}), det, &inv, none), 14);
+  EXPECT_EQ(DeterminantAndInverse(Real(3, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0}), det, &inv, none), ResultCode::Singular);
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 2, 2, 4}), det, &inv, none), ResultCode::Singular);
   EXPECT_EQ(det, kComplexZero);
 }
 
 TEST(DeterminantAndInverse, BadShapesAndValues) {
   Complex det;
   ComplexMatrix inv;
-  EXPECT_EQ(DeterminantAndInverse(ComplexMatrix(), det, &inv, none), 103);
-  EXPECT_EQ(DeterminantAndInverse(ComplexMatrix(2, 3), det, &inv, none), 103);
+  EXPECT_EQ(DeterminantAndInverse(ComplexMatrix(), det, &inv, none), ResultCode::Incompatible);
+  EXPECT_EQ(DeterminantAndInverse(ComplexMatrix(2, 3), det, &inv, none), ResultCode::Incompatible);
   const long double inf = std::numeric_limits<long double>::infinity();
   const long double nan = std::numeric_limits<long double>::quiet_NaN();
-  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, inf, 0, 1}), det, &inv, none), 101);
-  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 0, nan, 1}), det, nullptr, none), 101);
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, inf, 0, 1}), det, &inv, none), ResultCode::CouldNotCalculate);
+  EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 0, nan, 1}), det, nullptr, none), ResultCode::CouldNotCalculate);
   ComplexMatrix c(1, 1);
   c.e[0] = Complex(1, nan);
-  EXPECT_EQ(DeterminantAndInverse(c, det, &inv, none), 101);
+  EXPECT_EQ(DeterminantAndInverse(c, det, &inv, none), ResultCode::CouldNotCalculate);
 }
 
 TEST(DeterminantAndInverse, FourByFourAgainstExactAdjugate) {
@@ -71,7 +71,7 @@ TEST(DeterminantAndInverse, FourByFourAgainstExactAdjugate) {
   const long adj[16] = {58, 40, -34, -30, -61, -34, 37, 39, 46, 28, -22, -30, -47, -38, 35, 33};
   Complex det;
   ComplexMatrix inv;
-  ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), 0);
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(det.re), 36.0, 1e-14);
   for (int i = 0; i < 16; ++i) ExpectNear(inv.e[i], Complex(adj[i] / 36.0L), 1e-16L, "inverse entry");
   EXPECT_EQ(a, before);
@@ -83,7 +83,7 @@ TEST(DeterminantAndInverse, Complex2x2) {
   // det = (1+i)(4-i) - 6 = -1 + 3i; inverse = adj / det.
   Complex det;
   ComplexMatrix inv;
-  ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), 0);
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), ResultCode::Ok);
   ExpectNear(det, Complex(-1, 3), 1e-17L, "det");
   const Complex d(-1, 3);
   const Complex adj[4] = {Complex(4, -1), Complex(-2), Complex(-3), Complex(1, 1)};
@@ -109,7 +109,7 @@ TEST(DeterminantAndInverse, TinyPivotsAreInvertedExactly) {
   for (const Case& t : cases) {
     Complex det;
     ComplexMatrix inv;
-    ASSERT_EQ(DeterminantAndInverse(t.a, det, &inv, none), 0);
+    ASSERT_EQ(DeterminantAndInverse(t.a, det, &inv, none), ResultCode::Ok);
     EXPECT_NEAR(static_cast<double>(det.re / t.det), 1.0, 1e-9);
     const int n = t.a.rows;
     for (int i = 0; i < n; ++i)
@@ -129,7 +129,7 @@ TEST(DeterminantAndInverse, HilbertEight) {
     for (int j = 0; j < 8; ++j) h.at(i, j) = Complex(1.0L / (i + j + 1));
   Complex det;
   ComplexMatrix inv;
-  ASSERT_EQ(DeterminantAndInverse(h, det, &inv, none), 0);
+  ASSERT_EQ(DeterminantAndInverse(h, det, &inv, none), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(inv.at(7, 7).re / 176679360.0L), 1.0, 1e-8);
   EXPECT_NEAR(static_cast<double>(inv.at(3, 4).re / -800415000.0L), 1.0, 1e-8);
   // det = 1 / 365356847125734485878112256000000
@@ -148,8 +148,8 @@ TEST(DeterminantAndInverse, ComplexPathAgreesWithRealPath) {
   }
   Complex det, idet;
   ComplexMatrix inv, iinv;
-  ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), 0);
-  ASSERT_EQ(DeterminantAndInverse(ia, idet, &iinv, none), 0);
+  ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), ResultCode::Ok);
+  ASSERT_EQ(DeterminantAndInverse(ia, idet, &iinv, none), ResultCode::Ok);
   // i^9 = i
   ExpectNear(idet, Complex(0, det.re), 1e-15L * std::fabs(det.re), "det");
   for (size_t i = 0; i < inv.e.size(); ++i) ExpectNear(iinv.e[i], Complex(0, -inv.e[i].re), 1e-15L, "inverse");
@@ -162,12 +162,12 @@ TEST(DeterminantAndInverse, StopKeyReturnsNothing) {
     FakeInterrupt key1(key);
     Complex det(7);
     ComplexMatrix inv;
-    EXPECT_EQ(DeterminantAndInverse(a, det, &inv, key1), -1);
+    EXPECT_EQ(DeterminantAndInverse(a, det, &inv, key1), ResultCode::Stopped);
     EXPECT_EQ(det, kComplexZero);
     EXPECT_EQ(inv.size(), 0u);
     FakeInterrupt key2(key);
     SolveResult r;
-    EXPECT_EQ(SolveSystem(a, ComplexMatrix(), 1e-4L, r, key2), -1);
+    EXPECT_EQ(SolveSystem(a, ComplexMatrix(), 1e-4L, r, key2), ResultCode::Stopped);
     FakeInterrupt key3(key);
     EXPECT_EQ(Rank(a, 1e-4L, key3), -1);
   }
@@ -187,12 +187,12 @@ TEST(SolveSystem, ScaledSystems) {
   };
   const Case cases[] = {
       // col 3 = col 1 + col 2 and b = -6 col 1: consistent, rank 2.
-      {Real(3, 3, {31, 3, 34, 33, 4, 37, 0, 36, 36}), Real(3, 1, {-186, -198, 0}), ZeroTolerance(5), 0, 2,
+      {Real(3, 3, {31, 3, 34, 33, 4, 37, 0, 36, 36}), Real(3, 1, {-186, -198, 0}), ZeroTolerance(5), ResultCode::Ok, 2,
        {-6, 0, 0}},
-      {Real(3, 3, {31, 3, 34, 33, 4, 37, 0, 36, 36}), Real(3, 1, {-186, -198, 1}), ZeroTolerance(5), 6, 2, {}},
+      {Real(3, 3, {31, 3, 34, 33, 4, 37, 0, 36, 36}), Real(3, 1, {-186, -198, 1}), ZeroTolerance(5), ResultCode::InconsistentData, 2, {}},
       // A tiny accepted pivot: x = y = 1 (the pivot 1e-9 is above 1e-11).
-      {Real(2, 2, {1, 1, 1, 1.000000001L}), Real(2, 1, {2, 2.000000001L}), ZeroTolerance(10), 0, 2, {1, 1}},
-      {Real(2, 2, {1e-9L, 1, 1, 1}), Real(2, 1, {1, 2}), ZeroTolerance(5), 0, 2,
+      {Real(2, 2, {1, 1, 1, 1.000000001L}), Real(2, 1, {2, 2.000000001L}), ZeroTolerance(10), ResultCode::Ok, 2, {1, 1}},
+      {Real(2, 2, {1e-9L, 1, 1, 1}), Real(2, 1, {1, 2}), ZeroTolerance(5), ResultCode::Ok, 2,
        {1 / (1 - 1e-9L), (1 - 2e-9L) / (1 - 1e-9L)}},
   };
   for (const Case& t : cases) {
@@ -218,7 +218,7 @@ TEST(SolveSystem, RankDependsOnTolerance) {
 
 TEST(SolveSystem, FreeColumnInTheMiddle) {
   SolveResult r;
-  ASSERT_EQ(SolveSystem(Real(2, 3, {1, 2, 3, 2, 4, 7}), ComplexMatrix(), ZeroTolerance(3), r, none), 0);
+  ASSERT_EQ(SolveSystem(Real(2, 3, {1, 2, 3, 2, 4, 7}), ComplexMatrix(), ZeroTolerance(3), r, none), ResultCode::Ok);
   EXPECT_EQ(r.rank, 2);
   ASSERT_EQ(r.k.rows, 3);
   ASSERT_EQ(r.k.cols, 1);
@@ -231,7 +231,7 @@ TEST(SolveSystem, FreeColumnInTheMiddle) {
 TEST(SolveSystem, KernelColumnsInOrderOfFreeUnknowns) {
   // x0 + 2x1 + 3x3 = 5, x2 + 4x3 = 6: free unknowns 1 and 3.
   SolveResult r;
-  ASSERT_EQ(SolveSystem(Real(2, 4, {1, 2, 0, 3, 0, 0, 1, 4}), Real(2, 1, {5, 6}), 1e-4L, r, none), 0);
+  ASSERT_EQ(SolveSystem(Real(2, 4, {1, 2, 0, 3, 0, 0, 1, 4}), Real(2, 1, {5, 6}), 1e-4L, r, none), ResultCode::Ok);
   EXPECT_EQ(r.rank, 2);
   const long double x[4] = {5, 0, 6, 0};
   const long double k[8] = {-2, -3, 1, 0, 0, -4, 0, 1};
@@ -243,7 +243,7 @@ TEST(SolveSystem, UniqueSolutionAndConsistency) {
   SolveResult r;
   const ComplexMatrix a = Real(3, 3, {2, 1, -1, -3, -1, 2, -2, 1, 2});
   const ComplexMatrix b = Real(3, 1, {8, -11, -3});
-  ASSERT_EQ(SolveSystem(a, b, 1e-4L, r, none), 0);
+  ASSERT_EQ(SolveSystem(a, b, 1e-4L, r, none), ResultCode::Ok);
   EXPECT_EQ(r.rank, 3);
   EXPECT_EQ(r.k.cols, 0);
   const long double x[3] = {2, 3, -1};
@@ -251,21 +251,20 @@ TEST(SolveSystem, UniqueSolutionAndConsistency) {
 
   // The rows left over are compared with the tolerance times the size of
   // the data: 1e-10 is nothing at four places, but inconsistent at twelve.
-  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-4L, r, none), 0);
-  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-13L, r, none), 6);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-4L, r, none), ResultCode::Ok);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1 + 1e-10L}), 1e-13L, r, none), ResultCode::InconsistentSystem);
   EXPECT_EQ(r.rank, 1);
-  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1}), 1e-4L, r, none), 0);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 1, 1, 1}), Real(2, 1, {1, 1}), 1e-4L, r, none), ResultCode::Ok);
 }
 
 TEST(SolveSystem, BadInputAndCopies) {
   SolveResult r;
-  EXPECT_EQ(SolveSystem(ComplexMatrix(), ComplexMatrix(), 1e-4L, r, none), 103);
-  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 0, 0, 1}), Real(3, 1, {1, 2, 3}), 1e-4L, r, none), 103);
-  EXPECT_EQ(SolveSystem(Real(1, 1, {std::numeric_limits<long double>::infinity()}), ComplexMatrix(), 1e-4L, r, none),
-            101);
+  EXPECT_EQ(SolveSystem(ComplexMatrix(), ComplexMatrix(), 1e-4L, r, none), ResultCode::Incompatible);
+  EXPECT_EQ(SolveSystem(Real(2, 2, {1, 0, 0, 1}), Real(3, 1, {1, 2, 3}), 1e-4L, r, none), ResultCode::Incompatible);
+  EXPECT_EQ(SolveSystem(Real(1, 1, {std::numeric_limits<long double>::infinity()}), ComplexMatrix(), 1e-4L, r, none), ResultCode::CouldNotCalculate);
   const ComplexMatrix a = Real(2, 2, {0, 3, 4, 5}), b = Real(2, 1, {1, 2});
   const ComplexMatrix a0 = a, b0 = b;
-  ASSERT_EQ(SolveSystem(a, b, 1e-4L, r, none), 0);
+  ASSERT_EQ(SolveSystem(a, b, 1e-4L, r, none), ResultCode::Ok);
   EXPECT_EQ(a, a0);
   EXPECT_EQ(b, b0);
 }
@@ -275,7 +274,7 @@ TEST(SolveSystem, BadInputAndCopies) {
 TEST(IntegerInverse, Diagonal) {
   Fraction det;
   IntegerMatrix inv;
-  ASSERT_EQ(IntegerInverse(Int(2, 2, {2, 0, 0, 4}), det, &inv, none), 0);
+  ASSERT_EQ(IntegerInverse(Int(2, 2, {2, 0, 0, 4}), det, &inv, none), ResultCode::Ok);
   EXPECT_EQ(det.ToString(), "8");
   EXPECT_EQ(Numerators(inv), (std::vector<long>{2, 0, 0, 1}));
   EXPECT_EQ(inv.denominator.ToString(), "4");
@@ -287,7 +286,7 @@ TEST(IntegerInverse, FiveByFiveOverDenominatorAgainstExactValues) {
   const IntegerMatrix before = a;
   Fraction det;
   IntegerMatrix inv;
-  ASSERT_EQ(IntegerInverse(a, det, &inv, none), 0);
+  ASSERT_EQ(IntegerInverse(a, det, &inv, none), ResultCode::Ok);
   EXPECT_EQ(det.ToString(), "-1813/243");
   EXPECT_EQ(inv.denominator.ToString(), "1813");
   EXPECT_EQ(Numerators(inv), (std::vector<long>{144, 1953, 69, -297, -2004, -1143, 1155, 1152, -702,
@@ -299,13 +298,13 @@ TEST(IntegerInverse, FiveByFiveOverDenominatorAgainstExactValues) {
 TEST(IntegerInverse, SingularAndBadInput) {
   Fraction det{BigInteger(5), BigInteger(7)};
   IntegerMatrix inv;
-  EXPECT_EQ(IntegerInverse(Int(1, 1, {0}), det, &inv, none), 14);
+  EXPECT_EQ(IntegerInverse(Int(1, 1, {0}), det, &inv, none), ResultCode::Singular);
   EXPECT_EQ(det.ToString(), "0");
-  EXPECT_EQ(IntegerInverse(Int(3, 3, {1, 2, 3, 2, 4, 6, 0, 1, 1}), det, &inv, none), 14);
-  EXPECT_EQ(IntegerInverse(Int(2, 2, {0, 0, 0, 0}), det, nullptr, none), 14);
-  EXPECT_EQ(IntegerInverse(IntegerMatrix(), det, &inv, none), 103);
-  EXPECT_EQ(IntegerInverse(IntegerMatrix(2, 3), det, &inv, none), 103);
-  ASSERT_EQ(IntegerInverse(Int(1, 1, {-6}, 4), det, &inv, none), 0);
+  EXPECT_EQ(IntegerInverse(Int(3, 3, {1, 2, 3, 2, 4, 6, 0, 1, 1}), det, &inv, none), ResultCode::Singular);
+  EXPECT_EQ(IntegerInverse(Int(2, 2, {0, 0, 0, 0}), det, nullptr, none), ResultCode::Singular);
+  EXPECT_EQ(IntegerInverse(IntegerMatrix(), det, &inv, none), ResultCode::Incompatible);
+  EXPECT_EQ(IntegerInverse(IntegerMatrix(2, 3), det, &inv, none), ResultCode::Incompatible);
+  ASSERT_EQ(IntegerInverse(Int(1, 1, {-6}, 4), det, &inv, none), ResultCode::Ok);
   EXPECT_EQ(det.ToString(), "-3/2");
   EXPECT_EQ(Numerators(inv), (std::vector<long>{-2}));
   EXPECT_EQ(inv.denominator.ToString(), "3");
@@ -335,16 +334,16 @@ TEST(IntegerInverse, RandomMatricesInverseAndProductRule) {
     const IntegerMatrix b = RandomInteger(gen, n, 1);
     Fraction da, db, dab;
     IntegerMatrix inv;
-    ASSERT_EQ(IntegerInverse(a, da, &inv, none), 0) << n;
+    ASSERT_EQ(IntegerInverse(a, da, &inv, none), ResultCode::Ok) << n;
     // A * inverse is exactly the identity.
     const IntegerMatrix p = Product(a, inv);
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j)
         ASSERT_EQ(p.at(i, j), i == j ? p.denominator : BigInteger(0)) << n << ": " << i << "," << j;
-    ASSERT_EQ(IntegerInverse(b, db, nullptr, none), 0);
-    ASSERT_EQ(IntegerInverse(Product(a, b), dab, nullptr, none), 0);
+    ASSERT_EQ(IntegerInverse(b, db, nullptr, none), ResultCode::Ok);
+    ASSERT_EQ(IntegerInverse(Product(a, b), dab, nullptr, none), ResultCode::Ok);
     Fraction expect;
-    Multiply(da, db, expect);
+    (void)Multiply(da, db, expect);
     EXPECT_EQ(dab, expect) << n;
     EXPECT_GT(dab.den.Sign(), 0);
   }
@@ -356,28 +355,28 @@ TEST(IntegerInverse, QuitLeavesOutputsUntouched) {
   Fraction det{BigInteger(42), BigInteger(1)};
   IntegerMatrix inv = Int(1, 1, {9});
   FakeInterrupt key4('Q');
-  EXPECT_EQ(IntegerInverse(a, det, &inv, key4), -1);
+  EXPECT_EQ(IntegerInverse(a, det, &inv, key4), ResultCode::Stopped);
   EXPECT_EQ(det.ToString(), "42");
   EXPECT_EQ(Numerators(inv), (std::vector<long>{9}));
   IntegerSolveResult r;
   r.rank = 77;
   FakeInterrupt key5('Q');
-  EXPECT_EQ(SolveSystem(a, IntegerMatrix(), r, key5), -1);
+  EXPECT_EQ(SolveSystem(a, IntegerMatrix(), r, key5), ResultCode::Stopped);
   EXPECT_EQ(r.rank, 77);
   // Other keys are ignored.
   FakeInterrupt key6('X');
-  EXPECT_EQ(IntegerInverse(a, det, &inv, key6), 0);
+  EXPECT_EQ(IntegerInverse(a, det, &inv, key6), ResultCode::Ok);
 }
 
 TEST(IntegerSolve, FreeColumnInTheMiddle) {
   IntegerSolveResult r;
-  ASSERT_EQ(SolveSystem(Int(2, 3, {1, 2, 3, 2, 4, 7}), IntegerMatrix(), r, none), 0);
+  ASSERT_EQ(SolveSystem(Int(2, 3, {1, 2, 3, 2, 4, 7}), IntegerMatrix(), r, none), ResultCode::Ok);
   EXPECT_EQ(r.rank, 2);
   EXPECT_EQ(Numerators(r.k), (std::vector<long>{-2, 1, 0}));
   EXPECT_EQ(r.k.denominator.ToString(), "1");
   EXPECT_EQ(Numerators(r.x), (std::vector<long>{0, 0, 0}));
   int rank = 0;
-  EXPECT_EQ(IntegerRank(Int(2, 3, {1, 2, 3, 2, 4, 7}), rank, none), 0);
+  EXPECT_EQ(IntegerRank(Int(2, 3, {1, 2, 3, 2, 4, 7}), rank, none), ResultCode::Ok);
   EXPECT_EQ(rank, 2);
 }
 
@@ -386,7 +385,7 @@ TEST(IntegerSolve, CommonDenominatorsAndScales) {
   // A X = (2/3, 4/3): pivots 0, 1; free unknown 2.
   // x1 = 4/9 - 2 x2, x0 = (2/3 - 4 x1 - x2)/2 = -5/9 + 7/2 x2.
   IntegerSolveResult r;
-  ASSERT_EQ(SolveSystem(Int(2, 3, {2, 4, 1, 0, 3, 6}, 2), Int(2, 1, {1, 2}, 3), r, none), 0);
+  ASSERT_EQ(SolveSystem(Int(2, 3, {2, 4, 1, 0, 3, 6}, 2), Int(2, 1, {1, 2}, 3), r, none), ResultCode::Ok);
   EXPECT_EQ(r.rank, 2);
   EXPECT_EQ(Numerators(r.x), (std::vector<long>{-5, 4, 0}));
   EXPECT_EQ(r.x.denominator.ToString(), "9");
@@ -407,7 +406,7 @@ TEST(IntegerSolve, RandomSystemsSatisfyTheEquations) {
     for (auto& x : x0.e) x = BigInteger(dist(gen));
     const IntegerMatrix b = Product(a, x0);  // consistent by construction
     IntegerSolveResult r;
-    ASSERT_EQ(SolveSystem(a, b, r, none), 0);
+    ASSERT_EQ(SolveSystem(a, b, r, none), ResultCode::Ok);
     EXPECT_EQ(r.k.cols, cols - r.rank);
     const IntegerMatrix ax = Product(a, r.x);
     for (int i = 0; i < rows; ++i) EXPECT_EQ(ax.at(i, 0) * b.denominator, b.at(i, 0) * ax.denominator);
@@ -420,9 +419,9 @@ TEST(IntegerSolve, RandomSystemsSatisfyTheEquations) {
   }
   // Inconsistent: x + y = 1, 2x + 2y = 3.
   IntegerSolveResult r;
-  EXPECT_EQ(SolveSystem(Int(2, 2, {1, 1, 2, 2}), Int(2, 1, {1, 3}), r, none), 6);
-  EXPECT_EQ(SolveSystem(Int(0, 0, {}), IntegerMatrix(), r, none), 103);
-  EXPECT_EQ(SolveSystem(Int(2, 2, {1, 1, 2, 2}), Int(1, 1, {1}), r, none), 103);
+  EXPECT_EQ(SolveSystem(Int(2, 2, {1, 1, 2, 2}), Int(2, 1, {1, 3}), r, none), ResultCode::InconsistentSystem);
+  EXPECT_EQ(SolveSystem(Int(0, 0, {}), IntegerMatrix(), r, none), ResultCode::Incompatible);
+  EXPECT_EQ(SolveSystem(Int(2, 2, {1, 1, 2, 2}), Int(1, 1, {1}), r, none), ResultCode::Incompatible);
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(ExactEchelon, FinalEqualsSympyRrefOnRandomMatrices) {
     std::string word;
     for (BigInteger& e : m.e) {
       entries >> word;
-      ASSERT_EQ(BigInteger::Parse(word, e), 0);
+      ASSERT_EQ(BigInteger::Parse(word, e), ResultCode::Ok);
     }
     std::vector<std::string> expected;
     std::istringstream rref(rrefLine);

@@ -67,9 +67,9 @@ TEST(ExactKernels, DeterminantAndInverseMatchFractionFree) {
     if (c.rank >= 0) {
       const IntegerMatrix s = Random(c.n, c.n, c.range, c.denominator, 5, c.rank);
       IntegerMatrix untouched = Random(2, 2, "9", 1, 2), inv = untouched;
-      EXPECT_EQ(IntegerInverse(s, got, nullptr, none), code::kSingular) << c.n;
+      EXPECT_EQ(IntegerInverse(s, got, nullptr, none), ResultCode::Singular) << c.n;
       EXPECT_EQ(got, (Fraction{BigInteger(0), BigInteger(1)}));
-      EXPECT_EQ(IntegerInverse(s, got, &inv, none), code::kSingular) << c.n;
+      EXPECT_EQ(IntegerInverse(s, got, &inv, none), ResultCode::Singular) << c.n;
       EXPECT_EQ(inv, untouched);
     }
   }
@@ -87,7 +87,7 @@ TEST(ExactKernels, SolveAndRankMatchFractionFree) {
       EXPECT_EQ(got.k, want.k) << c.n;
     }
     int rank = -1;
-    EXPECT_EQ(IntegerRank(a, rank, none), 0);
+    EXPECT_EQ(IntegerRank(a, rank, none), ResultCode::Ok);
     EXPECT_EQ(rank, c.rank < 0 ? c.n : c.rank) << c.n;
   }
 }
@@ -97,12 +97,12 @@ TEST(ExactKernels, CharacteristicPolynomialMatchesBerkowitz) {
     if (c.n > 40) continue;
     const IntegerMatrix a = Random(c.n, c.n, c.range, c.denominator, 31 + c.n, c.rank);
     std::vector<Fraction> want, got;
-    ASSERT_EQ(BerkowitzCharacteristicPolynomial(a, want, none), 0);
-    EXPECT_EQ(IntegerCharacteristicPolynomial(a, got, none), 0);
+    ASSERT_EQ(BerkowitzCharacteristicPolynomial(a, want, none), ResultCode::Ok);
+    EXPECT_EQ(IntegerCharacteristicPolynomial(a, got, none), ResultCode::Ok);
     EXPECT_EQ(got, want) << c.n << " " << c.range;
   }
   std::vector<Fraction> zero;
-  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(9, 9), zero, none), 0);
+  EXPECT_EQ(IntegerCharacteristicPolynomial(IntegerMatrix(9, 9), zero, none), ResultCode::Ok);
   EXPECT_EQ(zero.size(), 10u);
   EXPECT_EQ(zero[0].num, BigInteger(1));
   for (size_t k = 1; k < zero.size(); ++k) EXPECT_TRUE(zero[k].num.IsZero());
@@ -123,18 +123,18 @@ TEST(ExactKernels, KnownValues) {
   b.denominator = BigInteger(2);
 
   Fraction det;
-  ASSERT_EQ(IntegerInverse(a, det, nullptr, none), 0);
+  ASSERT_EQ(IntegerInverse(a, det, nullptr, none), ResultCode::Ok);
   EXPECT_EQ(det.ToString(), "5384304954984280269561682478/1594323");
   std::vector<Fraction> c;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, c, none), ResultCode::Ok);
   EXPECT_EQ(c[1].ToString(), "151/3");
   EXPECT_EQ(c[7].ToString(), "-3455293065688126/2187");
   EXPECT_EQ(c[14].ToString(), "5384304954984280269561682478/1594323");
   IntegerSolveResult s;
-  ASSERT_EQ(SolveSystem(a, b, s, none), 0);
+  ASSERT_EQ(SolveSystem(a, b, s, none), ResultCode::Ok);
   Fraction x0{s.x.at(0, 0), s.x.denominator}, x13{s.x.at(13, 0), s.x.denominator};
-  ASSERT_EQ(Reduce(x0), 0);
-  ASSERT_EQ(Reduce(x13), 0);
+  ASSERT_EQ(Reduce(x0), ResultCode::Ok);
+  ASSERT_EQ(Reduce(x13), ResultCode::Ok);
   EXPECT_EQ(x0.ToString(), "173532119406366619415672901/769186422140611467080240354");
   EXPECT_EQ(x13.ToString(), "-1776556978788719760076805695/384593211070305733540120177");
 }
@@ -147,9 +147,30 @@ TEST(ExactKernels, QuitStopsLargeDeterminant) {
     FakeInterrupt quit('Q', after, false);
     Fraction det{BigInteger(7), BigInteger(1)};
     const ResultCode rc = IntegerInverse(a, det, nullptr, quit);
-    EXPECT_EQ(rc, code::kInterrupted) << after;
+    EXPECT_EQ(rc, ResultCode::Stopped) << after;
     EXPECT_EQ(det, (Fraction{BigInteger(7), BigInteger(1)}));
     EXPECT_EQ(quit.polls, after);
+  }
+}
+
+// Q at every poll of a small determinant, the last ones inside the power of
+// the denominator: the answer is Stopped with det untouched, never a value.
+// det([1 2 0; 3 -1 4; 2 5 1] / 2) = -11 / 2^3 by cofactors.
+TEST(ExactKernels, QuitAtAnyPollNeverGivesWrongDeterminant) {
+  IntegerMatrix a(3, 3);
+  const int e[] = {1, 2, 0, 3, -1, 4, 2, 5, 1};
+  for (int k = 0; k < 9; ++k) a.e[k] = BigInteger(e[k]);
+  a.denominator = BigInteger(2);
+  FakeInterrupt count;
+  Fraction det;
+  ASSERT_EQ(IntegerInverse(a, det, nullptr, count), ResultCode::Ok);
+  EXPECT_EQ(det, (Fraction{BigInteger(-11), BigInteger(8)}));
+  for (int after = 1; after <= count.polls; ++after) {
+    FakeInterrupt quit('Q', after, false);
+    Fraction kept{BigInteger(7), BigInteger(1)};
+    const ResultCode rc = IntegerInverse(a, kept, nullptr, quit);
+    EXPECT_EQ(rc, ResultCode::Stopped) << after;
+    EXPECT_EQ(kept, (Fraction{BigInteger(7), BigInteger(1)})) << after;
   }
 }
 
@@ -198,7 +219,7 @@ TEST(ModularPieces, BlockedLuGivesFlintsDeterminant) {
     const mp_limb_t want = nmod_mat_det(a.get());
     std::vector<long> perm;
     bool nonsingular = false;
-    ASSERT_EQ(modular::BlockedLu(a.get(), perm, r.block, nonsingular, none), 0);
+    ASSERT_EQ(modular::BlockedLu(a.get(), perm, r.block, nonsingular, none), ResultCode::Ok);
     EXPECT_EQ(nonsingular, want != 0) << r.n;
     if (!nonsingular) continue;
     mp_limb_t det = PermutationSign(perm, p);
@@ -218,7 +239,7 @@ TEST(ModularPieces, HessenbergGivesFlintsCharpoly) {
       nmod_poly_init(want, p);
       nmod_mat_charpoly(want, a.get());
       std::vector<mp_limb_t> got;
-      ASSERT_EQ(modular::HessenbergCharpoly(a.get(), got, true, none), 0);
+      ASSERT_EQ(modular::HessenbergCharpoly(a.get(), got, true, none), ResultCode::Ok);
       ASSERT_EQ(got.size(), static_cast<size_t>(n + 1));
       for (long k = 0; k <= n; ++k) EXPECT_EQ(got[k], nmod_poly_get_coeff_ui(want, k)) << n << " " << k;
       nmod_poly_clear(want);
@@ -244,7 +265,7 @@ TEST(ModularPieces, LuFactorsGiveFlintsInverse) {
       numerators.Reduce(reduced.get());
       ASSERT_TRUE(nmod_mat_inv(want.get(), reduced.get()));
       modular::ModularLu lu(n, p);
-      ASSERT_EQ(lu.Factor(numerators, none, blockedFrom), 0);
+      ASSERT_EQ(lu.Factor(numerators, none, blockedFrom), ResultCode::Ok);
       ASSERT_TRUE(lu.nonsingular());
       EXPECT_EQ(lu.determinant(), nmod_mat_det(reduced.get()));
       for (int j = 0; j < n; j += 64) lu.InverseColumns(j, std::min(n, j + 64), got.get());
@@ -280,9 +301,9 @@ TEST(ExactKernels, FailedFlintAllocationIsLowMemory) {
   const IntegerMatrix a = Random(40, 40, "99", 1, 3);
   Fraction want;
   IntegerMatrix wantInverse;
-  ASSERT_EQ(IntegerInverse(a, want, &wantInverse, none), 0);
+  ASSERT_EQ(IntegerInverse(a, want, &wantInverse, none), ResultCode::Ok);
   std::vector<Fraction> wantPolynomial;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(a, wantPolynomial, none), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(a, wantPolynomial, none), ResultCode::Ok);
   __flint_get_memory_functions(&g_allocate, &g_allocateZeroed, &g_reallocate, &g_release);
   for (long left : {0L, 1L, 2L, 6L}) {
     g_allocationsLeft = left;
@@ -294,15 +315,15 @@ TEST(ExactKernels, FailedFlintAllocationIsLowMemory) {
     std::vector<Fraction> polynomial;
     const ResultCode polynomialCode = IntegerCharacteristicPolynomial(a, polynomial, none);
     __flint_set_memory_functions(g_allocate, g_allocateZeroed, g_reallocate, g_release);
-    EXPECT_EQ(inverseCode, code::kLowMemory) << left;
+    EXPECT_EQ(inverseCode, ResultCode::LowMemory) << left;
     EXPECT_EQ(det, (Fraction{BigInteger(7), BigInteger(1)}));
     EXPECT_EQ(inverse, IntegerMatrix());
-    EXPECT_EQ(polynomialCode, code::kLowMemory) << left;
+    EXPECT_EQ(polynomialCode, ResultCode::LowMemory) << left;
     EXPECT_TRUE(polynomial.empty());
   }
   Fraction det;
   IntegerMatrix inverse;
-  EXPECT_EQ(IntegerInverse(a, det, &inverse, none), 0);
+  EXPECT_EQ(IntegerInverse(a, det, &inverse, none), ResultCode::Ok);
   EXPECT_EQ(det, want);
   EXPECT_EQ(inverse, wantInverse);
 }

@@ -28,9 +28,9 @@ TEST(ExactOperations, ApplyAndUndoExactly) {
   for (const Case& c : cases) {
     ExactOperationStack stack;
     IntegerMatrix m = start;
-    ASSERT_EQ(stack.Apply(m, c.kind, c.first, c.second, c.factor), 0) << c.kind;
+    ASSERT_EQ(stack.Apply(m, c.kind, c.first, c.second, c.factor), ResultCode::Ok) << c.kind;
     EXPECT_EQ(m, c.after) << "kind " << c.kind;
-    ASSERT_EQ(stack.Undo(m), 0);
+    ASSERT_EQ(stack.Undo(m), ResultCode::Ok);
     EXPECT_EQ(m, start) << "undo of kind " << c.kind;  // the very matrix, no rounding
     EXPECT_FALSE(stack.CanUndo());
   }
@@ -40,19 +40,19 @@ TEST(ExactOperations, RefusalsLeaveMatrixAndStackAlone) {
   const IntegerMatrix start = Int(2, 2, {1, 2, 3, 4});
   ExactOperationStack stack;
   IntegerMatrix m = start;
-  EXPECT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, F(0)), -1);  // a zero multiplier is ignored
-  EXPECT_EQ(stack.Apply(m, kAddRowMultiple, 1, 1, F(2)), 9);
-  EXPECT_EQ(stack.Apply(m, kSwapColumns, 0, 2, F(1)), 17);
-  EXPECT_EQ(stack.Apply(m, 6, 0, 1, F(1)), 17);
+  EXPECT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, F(0)), ResultCode::Stopped);  // a zero multiplier is ignored
+  EXPECT_EQ(stack.Apply(m, kAddRowMultiple, 1, 1, F(2)), ResultCode::NothingToDo);
+  EXPECT_EQ(stack.Apply(m, kSwapColumns, 0, 2, F(1)), ResultCode::OutOfBounds);
+  EXPECT_EQ(stack.Apply(m, 6, 0, 1, F(1)), ResultCode::OutOfBounds);
   EXPECT_EQ(m, start);
   EXPECT_FALSE(stack.CanUndo());
-  EXPECT_EQ(stack.Undo(m), -1);
+  EXPECT_EQ(stack.Undo(m), ResultCode::Stopped);
   // Three operations undone three times give the start back.
-  ASSERT_EQ(stack.Apply(m, kSwapRows, 0, 1, F(1)), 0);
-  ASSERT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, F(2)), 0);
-  ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 0, 1, F(1, 7)), 0);
+  ASSERT_EQ(stack.Apply(m, kSwapRows, 0, 1, F(1)), ResultCode::Ok);
+  ASSERT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, F(2)), ResultCode::Ok);
+  ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 0, 1, F(1, 7)), ResultCode::Ok);
   EXPECT_EQ(m, Int(2, 2, {42, 56, 13, 22}, 7));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(stack.Undo(m), 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(stack.Undo(m), ResultCode::Ok);
   EXPECT_EQ(m, start);
 }
 

@@ -14,7 +14,7 @@ Fraction F(long n, long d = 1) { return Fraction{BigInteger(n), BigInteger(d)}; 
 
 Fraction Entry(const IntegerMatrix& m, int i, int j) {
   Fraction f{m.at(i, j), m.denominator};
-  Reduce(f);
+  (void)Reduce(f);
   return f;
 }
 
@@ -23,8 +23,8 @@ Fraction Dot(const IntegerMatrix& m, int line, bool byColumn, const std::vector<
   Fraction sum = F(0), term;
   for (size_t j = 0; j < x.size(); ++j) {
     const Fraction a = byColumn ? Entry(m, static_cast<int>(j), line) : Entry(m, line, static_cast<int>(j));
-    Multiply(a, x[j], term);
-    Add(sum, term, sum);
+    (void)Multiply(a, x[j], term);
+    (void)Add(sum, term, sum);
   }
   return sum;
 }
@@ -38,7 +38,7 @@ void ExpectFeasible(const IntegerMatrix& b, const IntegerMatrix& c, bool maximis
   const int rows = transposed ? b.cols : b.rows;
   for (int i = 0; i < rows; ++i) {
     Fraction slack;
-    Subtract(Entry(c, i, 0), Dot(b, i, transposed, x), slack);
+    (void)Subtract(Entry(c, i, 0), Dot(b, i, transposed, x), slack);
     EXPECT_GE(maximise ? Sign(slack) : -Sign(slack), 0) << where << " row " << i;
   }
 }
@@ -71,14 +71,14 @@ TEST(ExactSimplex, RandomProblemsCertifiedByDuality) {
     ExactLinearProgramResult primal;
     const ResultCode rc = RunExactLinearProgram(f, b, c, kLinearProgramFinalBudget, maximise, {}, primal);
     if (status == "infeasible") {
-      EXPECT_EQ(rc, 107) << where;
+      EXPECT_EQ(rc, ResultCode::NoFeasibleVectors) << where;
       continue;
     }
     if (status == "unbounded") {
-      EXPECT_EQ(rc, 112) << where;
+      EXPECT_EQ(rc, ResultCode::Unbounded) << where;
       continue;
     }
-    ASSERT_EQ(rc, -1) << where;
+    ASSERT_EQ(rc, ResultCode::Finished) << where;
     EXPECT_NEAR(std::stod(primal.value.num.ToString()) / std::stod(primal.value.den.ToString()), value, 1e-9)
         << where;
     for (const auto& x : primal.solutions) {
@@ -88,8 +88,7 @@ TEST(ExactSimplex, RandomProblemsCertifiedByDuality) {
     // The dual: maximise F*X, B*X <= C pairs with minimise C'*Y, B'*Y >= F'.
     ExactLinearProgramResult dual;
     ASSERT_EQ(RunExactLinearProgram(Transpose(c), Transpose(b), Transpose(f), kLinearProgramFinalBudget, !maximise,
-                                    {}, dual),
-              -1)
+                                    {}, dual), ResultCode::Finished)
         << where;
     EXPECT_EQ(dual.value, primal.value) << where;
     ExpectFeasible(b, Transpose(f), !maximise, dual.solutions[0], true, where + " dual");
@@ -105,7 +104,7 @@ TEST(ExactSimplex, DegenerateProblemThatCyclesWithoutBlandEnds) {
   const IntegerMatrix b = Int(3, 4, {1, -32, -4, 36, 2, -48, -2, 12, 0, 0, 4, 0}, 4);
   const IntegerMatrix c = Int(3, 1, {0, 0, 1});
   ExactLinearProgramResult r;
-  ASSERT_EQ(RunExactLinearProgram(f, b, c, kLinearProgramFinalBudget, true, {}, r), -1);
+  ASSERT_EQ(RunExactLinearProgram(f, b, c, kLinearProgramFinalBudget, true, {}, r), ResultCode::Finished);
   EXPECT_EQ(r.value, F(5, 4));
   EXPECT_EQ(r.solutions[0], (std::vector<Fraction>{F(1), F(0), F(1), F(0)}));
   EXPECT_EQ(r.title, "F*X = 5/4 [ maximize; B*X <= C ]");
@@ -116,7 +115,7 @@ TEST(ExactSimplex, StepsEdgeOptimaAndRefusals) {
   const IntegerMatrix f = Int(1, 2, {3, 2}), b = Int(3, 2, {2, 1, 1, 1, 1, 0}), c = Int(3, 1, {10, 8, 4});
   ExactLinearProgramResult r;
   StepLog log;
-  ASSERT_EQ(RunExactLinearProgram(f, b, c, kLinearProgramFinalBudget, true, {'F', 'B', 'C'}, r, &log), -1);
+  ASSERT_EQ(RunExactLinearProgram(f, b, c, kLinearProgramFinalBudget, true, {'F', 'B', 'C'}, r, &log), ResultCode::Finished);
   EXPECT_EQ(r.title, "F*X = 18 [ maximize; B*X <= C ]");
   EXPECT_EQ(r.shown, Int(2, 1, {2, 6}));
   std::vector<std::string> texts;
@@ -128,32 +127,28 @@ TEST(ExactSimplex, StepsEdgeOptimaAndRefusals) {
       "optimum: objective 18"};
   EXPECT_EQ(texts, expected);
   // Budget 0 shows the first tableau; budget 1 highlights the first pivot.
-  ASSERT_EQ(RunExactLinearProgram(f, b, c, 0, true, {}, r), 0);
+  ASSERT_EQ(RunExactLinearProgram(f, b, c, 0, true, {}, r), ResultCode::Ok);
   EXPECT_EQ(r.shown, Int(4, 6, {2, 1, 1, 0, 0, 10, 1, 1, 0, 1, 0, 8, 1, 0, 0, 0, 1, 4, 3, 2, 0, 0, 0, 0}));
   EXPECT_EQ(r.highlightRow, -1);
-  ASSERT_EQ(RunExactLinearProgram(f, b, c, 1, true, {}, r), 0);
+  ASSERT_EQ(RunExactLinearProgram(f, b, c, 1, true, {}, r), ResultCode::Ok);
   EXPECT_EQ(r.highlightRow, 2);
   EXPECT_EQ(r.highlightCol, 0);
   // maximise x + y on x + y <= 5: the whole edge is optimal; both vertices.
   ASSERT_EQ(RunExactLinearProgram(Int(1, 2, {1, 1}), Int(1, 2, {1, 1}), Int(1, 1, {5}), kLinearProgramFinalBudget,
-                                  true, {}, r),
-            -1);
+                                  true, {}, r), ResultCode::Finished);
   EXPECT_EQ(r.shown, Int(2, 2, {5, 0, 0, 5}));
   // minimise with an artificial column: x + y >= 2, x >= 1/2, minimise 2x + y: 5/2 at (1/2, 3/2).
   ASSERT_EQ(RunExactLinearProgram(Int(1, 2, {2, 1}), Int(2, 2, {1, 1, 1, 0}), Int(2, 1, {4, 1}, 2),
-                                  kLinearProgramFinalBudget, false, {}, r),
-            -1);
+                                  kLinearProgramFinalBudget, false, {}, r), ResultCode::Finished);
   EXPECT_EQ(r.value, F(5, 2));
   EXPECT_EQ(r.shown, Int(2, 1, {1, 3}, 2));
   // Infeasible (x <= -1 turned around needs x >= 1 with x <= 0) and unbounded.
   EXPECT_EQ(RunExactLinearProgram(Int(1, 1, {1}), Int(2, 1, {-1, 1}), Int(2, 1, {-1, 0}), kLinearProgramFinalBudget,
-                                  true, {}, r),
-            107);
+                                  true, {}, r), ResultCode::NoFeasibleVectors);
   EXPECT_EQ(RunExactLinearProgram(Int(1, 2, {1, 1}), Int(1, 2, {1, -1}), Int(1, 1, {1}), kLinearProgramFinalBudget,
-                                  true, {}, r),
-            112);
-  EXPECT_EQ(RunExactLinearProgram(Int(1, 3, {1, 1, 1}), b, c, 5, true, {}, r), 103);
-  EXPECT_EQ(RunExactLinearProgram(f, b, Int(3, 2, {1, 1, 1, 1, 1, 1}), 5, true, {}, r), 105);
+                                  true, {}, r), ResultCode::Unbounded);
+  EXPECT_EQ(RunExactLinearProgram(Int(1, 3, {1, 1, 1}), b, c, 5, true, {}, r), ResultCode::Incompatible);
+  EXPECT_EQ(RunExactLinearProgram(f, b, Int(3, 2, {1, 1, 1, 1, 1, 1}), 5, true, {}, r), ResultCode::NotAColumnVector);
 }
 
 }  // namespace

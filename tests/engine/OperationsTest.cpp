@@ -29,9 +29,9 @@ TEST(Operations, EachKindOnAThreeByThree) {
   for (const auto& c : cases) {
     ComplexMatrix m = start;
     OperationStack stack;
-    ASSERT_EQ(stack.Apply(m, c.kind, c.first, c.second, Complex(c.factor)), 0) << c.kind;
+    ASSERT_EQ(stack.Apply(m, c.kind, c.first, c.second, Complex(c.factor)), ResultCode::Ok) << c.kind;
     for (int i = 0; i < 9; ++i) EXPECT_EQ(m.e[i].re, c.expect[i]) << "kind " << c.kind << " entry " << i;
-    ASSERT_EQ(stack.Undo(m), 0);
+    ASSERT_EQ(stack.Undo(m), ResultCode::Ok);
     EXPECT_EQ(m, start) << c.kind;
     EXPECT_FALSE(stack.CanUndo());
   }
@@ -42,33 +42,33 @@ TEST(Operations, ThreeOperationsUndoneGiveBackTheMatrix) {
   m.e = {Complex(1, 1), Complex(2), Complex(3, -1), Complex(0.5L), Complex(-4), Complex(0, 7)};
   const ComplexMatrix start = m;
   OperationStack stack;
-  ASSERT_EQ(stack.Apply(m, kSwapRows, 0, 1, kComplexOne), 0);
-  ASSERT_EQ(stack.Apply(m, kMultiplyColumn, 2, 0, Complex(3, 1)), 0);
-  ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 1, 0, Complex(-1.5L)), 0);
+  ASSERT_EQ(stack.Apply(m, kSwapRows, 0, 1, kComplexOne), ResultCode::Ok);
+  ASSERT_EQ(stack.Apply(m, kMultiplyColumn, 2, 0, Complex(3, 1)), ResultCode::Ok);
+  ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 1, 0, Complex(-1.5L)), ResultCode::Ok);
   EXPECT_EQ(stack.Size(), 3u);
-  for (int i = 0; i < 3; ++i) ASSERT_EQ(stack.Undo(m), 0);
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(stack.Undo(m), ResultCode::Ok);
   for (size_t i = 0; i < m.e.size(); ++i) {
     EXPECT_NEAR(static_cast<double>(m.e[i].re), static_cast<double>(start.e[i].re), 1e-17);
     EXPECT_NEAR(static_cast<double>(m.e[i].im), static_cast<double>(start.e[i].im), 1e-17);
   }
-  EXPECT_EQ(stack.Undo(m), -1);  // empty: nothing happens
+  EXPECT_EQ(stack.Undo(m), ResultCode::Stopped);  // empty: nothing happens
 }
 
 TEST(Operations, IgnoredMultiplierAndTinyFactor) {
   ComplexMatrix m = Real(2, 2, {1, 2, 3, 4});
   OperationStack stack;
-  ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 0, 1, Complex(2)), 0);
-  EXPECT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, kComplexZero), -1);
-  EXPECT_EQ(stack.Apply(m, kMultiplyColumn, 0, 0, Complex(1e-20L)), -1);
+  ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 0, 1, Complex(2)), ResultCode::Ok);
+  EXPECT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, kComplexZero), ResultCode::Stopped);
+  EXPECT_EQ(stack.Apply(m, kMultiplyColumn, 0, 0, Complex(1e-20L)), ResultCode::Stopped);
   EXPECT_EQ(stack.Size(), 1u);
   EXPECT_EQ(m, Real(2, 2, {1, 2, 5, 8}));
-  ASSERT_EQ(stack.Undo(m), 0);  // undoes the addition
+  ASSERT_EQ(stack.Undo(m), ResultCode::Ok);  // undoes the addition
   EXPECT_EQ(m, Real(2, 2, {1, 2, 3, 4}));
 
-  ASSERT_EQ(stack.Apply(m, kMultiplyRow, 1, 0, Complex(1e-15L)), 0);
+  ASSERT_EQ(stack.Apply(m, kMultiplyRow, 1, 0, Complex(1e-15L)), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(m.at(1, 0).re), 3e-15, 1e-28);
   EXPECT_NEAR(static_cast<double>(InverseOperation(stack.Top()).factor.re), 1e15, 1e-3);
-  ASSERT_EQ(stack.Undo(m), 0);
+  ASSERT_EQ(stack.Undo(m), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(m.at(1, 0).re), 3.0, 1e-15);
   EXPECT_NEAR(static_cast<double>(m.at(1, 1).re), 4.0, 1e-15);
 }
@@ -77,12 +77,12 @@ TEST(Operations, RefusedWithoutChange) {
   ComplexMatrix m = Real(2, 3, {1, 2, 3, 4, 5, 6});
   const ComplexMatrix start = m;
   OperationStack stack;
-  EXPECT_EQ(stack.Apply(m, kSwapRows, 0, 2, kComplexOne), 17);
-  EXPECT_EQ(stack.Apply(m, kMultiplyColumn, 3, 0, Complex(2)), 17);
-  EXPECT_EQ(stack.Apply(m, kAddColumnMultiple, -1, 0, Complex(2)), 17);
-  EXPECT_EQ(stack.Apply(m, 6, 0, 1, Complex(2)), 17);
-  EXPECT_EQ(stack.Apply(m, kAddRowMultiple, 1, 1, Complex(2)), 9);
-  EXPECT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, Complex(std::numeric_limits<long double>::infinity())), 101);
+  EXPECT_EQ(stack.Apply(m, kSwapRows, 0, 2, kComplexOne), ResultCode::OutOfBounds);
+  EXPECT_EQ(stack.Apply(m, kMultiplyColumn, 3, 0, Complex(2)), ResultCode::OutOfBounds);
+  EXPECT_EQ(stack.Apply(m, kAddColumnMultiple, -1, 0, Complex(2)), ResultCode::OutOfBounds);
+  EXPECT_EQ(stack.Apply(m, 6, 0, 1, Complex(2)), ResultCode::OutOfBounds);
+  EXPECT_EQ(stack.Apply(m, kAddRowMultiple, 1, 1, Complex(2)), ResultCode::NothingToDo);
+  EXPECT_EQ(stack.Apply(m, kMultiplyRow, 0, 0, Complex(std::numeric_limits<long double>::infinity())), ResultCode::CouldNotCalculate);
   EXPECT_EQ(m, start);
   EXPECT_FALSE(stack.CanUndo());
 }

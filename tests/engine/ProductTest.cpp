@@ -55,7 +55,7 @@ TEST(Product, MatchesTripleLoop) {
     const ComplexMatrix a = Random(c.rows, c.inner, ++seed, c.complex);
     const ComplexMatrix b = Random(c.inner, c.cols, ++seed, c.complex);
     ComplexMatrix p;
-    ASSERT_EQ(MatrixProduct(a, b, p, none), code::kOk);
+    ASSERT_EQ(MatrixProduct(a, b, p, none), ResultCode::Ok);
     ASSERT_EQ(p.rows, c.rows);
     ASSERT_EQ(p.cols, c.cols);
     const ComplexMatrix q = TripleLoop(a, b);
@@ -84,7 +84,7 @@ TEST(Product, BandsOfRowsMeetExactly) {
   ComplexMatrix a(150, 730), b(730, 730), p;
   for (Complex& z : a.e) z = Complex(small(gen));
   for (Complex& z : b.e) z = Complex(small(gen));
-  ASSERT_EQ(MatrixProduct(a, b, p, none), code::kOk);
+  ASSERT_EQ(MatrixProduct(a, b, p, none), ResultCode::Ok);
   EXPECT_EQ(p, TripleLoop(a, b));
 }
 
@@ -94,14 +94,14 @@ TEST(Product, HandWorked) {
   const long double av[] = {1, 2, 3, 4, 5, 6}, bv[] = {7, 8, 9, 10, 11, 12};
   for (int i = 0; i < 6; ++i) a.e[i] = Complex(av[i]), b.e[i] = Complex(bv[i]);
   ComplexMatrix p;
-  ASSERT_EQ(MatrixProduct(a, b, p, none), code::kOk);
+  ASSERT_EQ(MatrixProduct(a, b, p, none), ResultCode::Ok);
   const long double want[] = {58, 64, 139, 154};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(p.e[i], Complex(want[i])) << i;
   // (1+2i)(3-i) + (i)(2) = 5+5i + 2i = 5+7i
   ComplexMatrix c(1, 2), d(2, 1);
   c.e = {Complex(1, 2), Complex(0, 1)};
   d.e = {Complex(3, -1), Complex(2)};
-  ASSERT_EQ(MatrixProduct(c, d, p, none), code::kOk);
+  ASSERT_EQ(MatrixProduct(c, d, p, none), ResultCode::Ok);
   EXPECT_EQ(p.e[0], Complex(5, 7));
 }
 
@@ -121,7 +121,7 @@ TEST(Product, QuitStopsAndStoresNothing) {
     ComplexMatrix p(1, 1);
     p.e[0] = Complex(42);
     const ResultCode rc = MatrixProduct(a, b, p, quit);
-    EXPECT_EQ(rc, code::kInterrupted) << c.n << " " << c.after;
+    EXPECT_EQ(rc, ResultCode::Stopped) << c.n << " " << c.after;
     EXPECT_EQ(p.rows, 1);
     EXPECT_EQ(p.e[0], Complex(42));
     EXPECT_EQ(quit.polls, c.after);
@@ -130,7 +130,7 @@ TEST(Product, QuitStopsAndStoresNothing) {
   FakeInterrupt counter;
   ComplexMatrix p;
   const ResultCode rc = MatrixProduct(Random(100, 100, 5, true), Random(100, 100, 6, true), p, counter);
-  EXPECT_EQ(rc, code::kOk);
+  EXPECT_EQ(rc, ResultCode::Ok);
   EXPECT_EQ(counter.polls, 4);
 }
 

@@ -68,7 +68,7 @@ TEST(RationalRootsTest, ExactAndNumericalRoots) {
   };
   for (auto& t : cases) {
     std::vector<Fraction> c;
-    ASSERT_EQ(IntegerCharacteristicPolynomial(t.m, c, none), 0) << t.name;
+    ASSERT_EQ(IntegerCharacteristicPolynomial(t.m, c, none), ResultCode::Ok) << t.name;
     IntegerRoots r = IntegerMatrixRoots(t.m, c, none);
     EXPECT_FALSE(r.stopped);
     std::vector<std::string> rational;
@@ -86,7 +86,7 @@ TEST(RationalRootsTest, ExactAndNumericalRoots) {
   // Wilkinson's W21 has no rational root and no repeated one: 21 roots,
   // the close pairs listed apart.
   std::vector<Fraction> c;
-  ASSERT_EQ(IntegerCharacteristicPolynomial(Exact(21, w21, 1), c, none), 0);
+  ASSERT_EQ(IntegerCharacteristicPolynomial(Exact(21, w21, 1), c, none), ResultCode::Ok);
   IntegerRoots w = IntegerMatrixRoots(Exact(21, w21, 1), c, none);
   EXPECT_TRUE(w.rational.empty());
   EXPECT_EQ(w.others.roots.size(), 21u);

@@ -86,7 +86,7 @@ TEST(SimplexScaled, OptimumMatchesReferenceAtEveryScale) {
       const ComplexMatrix c = FromRows(t.m, 1, t.c, kScales[s]);
       LinearProgramResult r;
       const long double want = t.value[s];
-      ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, t.maximise, kLetters, r), -1)
+      ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, t.maximise, kLetters, r), ResultCode::Finished)
           << "case " << n << " scale " << static_cast<double>(kScales[s]);
       EXPECT_LE(std::fabs(r.value - want), 1e-9L * std::fmax(1.0L, std::fabs(want)))
           << "case " << n << " scale " << static_cast<double>(kScales[s]) << ": " << static_cast<double>(r.value)
@@ -118,21 +118,21 @@ TEST(SimplexScaled, InfeasibleAndUnboundedAtLargeScale) {
   };
   const Case cases[] = {
       // x1 + x2 <= 1e8 and x1 + x2 >= 1e8 + 1.
-      {true, 2, 2, {1, 1}, {1, 1, -1, -1}, {1e8L, -1e8L - 1}, 107},
+      {true, 2, 2, {1, 1}, {1, 1, -1, -1}, {1e8L, -1e8L - 1}, ResultCode::NoFeasibleVectors},
       // The same with B and C times 1e8.
-      {true, 2, 2, {1, 1}, {1e8L, 1e8L, -1e8L, -1e8L}, {1e16L, -1e16L - 1e8L}, 107},
+      {true, 2, 2, {1, 1}, {1e8L, 1e8L, -1e8L, -1e8L}, {1e16L, -1e16L - 1e8L}, ResultCode::NoFeasibleVectors},
       // x >= 3e8 and x <= 2e8, minimising with a large cost.
-      {false, 1, 2, {1e8L}, {1, -1}, {3e8L, -2e8L}, 107},
+      {false, 1, 2, {1e8L}, {1, -1}, {3e8L, -2e8L}, ResultCode::NoFeasibleVectors},
       // 3x1 + 5x2 >= 1e9 and 3x1 + 5x2 <= 1e9 - 1e2 (with x >= 0).
-      {false, 2, 2, {2, 3}, {3, 5, -3, -5}, {1e9L, -1e9L + 1e2L}, 107},
+      {false, 2, 2, {2, 3}, {3, 5, -3, -5}, {1e9L, -1e9L + 1e2L}, ResultCode::NoFeasibleVectors},
       // max x1 + 1e8 x2 with x1 - x2 <= 1e8: x2 grows without bound.
-      {true, 2, 1, {1, 1e8L}, {1, -1}, {1e8L}, 112},
+      {true, 2, 1, {1, 1e8L}, {1, -1}, {1e8L}, ResultCode::Unbounded},
       // max 1e8 x1 with 1e8 x1 - 1e8 x2 <= 1e16: x1 = x2 + 1e8 grows without bound.
-      {true, 2, 1, {1e8L, 0}, {1e8L, -1e8L}, {1e16L}, 112},
+      {true, 2, 1, {1e8L, 0}, {1e8L, -1e8L}, {1e16L}, ResultCode::Unbounded},
       // min -x1 with x1 - x2 >= -1e8: x1 grows without bound.
-      {false, 2, 1, {-1, 0}, {1, -1}, {-1e8L}, 112},
+      {false, 2, 1, {-1, 0}, {1, -1}, {-1e8L}, ResultCode::Unbounded},
       // min x1 - 1e8 x2 with x1 + x2 >= 1e8 and x1 - 2 x2 >= -1e8.
-      {false, 2, 2, {1, -1e8L}, {1, 1, 1, -2}, {1e8L, -1e8L}, 112},
+      {false, 2, 2, {1, -1e8L}, {1, 1, 1, -2}, {1e8L, -1e8L}, ResultCode::Unbounded},
   };
   for (const Case& t : cases) {
     LinearProgramResult r;

@@ -27,7 +27,7 @@ TEST(Simplex, DietProblem) {
   const ComplexMatrix c = Real(5, 1, {16.037L, 19.618L, 22.531L, 8, 9});
   const ComplexMatrix f0 = f, b0 = b, c0 = c;
   LinearProgramResult r;
-  ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, false, kLetters, r), -1);
+  ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, false, kLetters, r), ResultCode::Finished);
   ASSERT_EQ(r.shown.rows, 4);
   ASSERT_EQ(r.shown.cols, 1);
   const double x[4] = {1.468, 2.180, 5.805, 0.000};
@@ -50,23 +50,23 @@ struct Stepping {
 TEST(Simplex, SteppingShowsTableauThenPivotThenResult) {
   Stepping p;
   LinearProgramResult r;
-  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 0, true, kLetters, r), 0);
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 0, true, kLetters, r), ResultCode::Ok);
   EXPECT_EQ(r.title, "maximize F*X [ B*X <= C ]");
   EXPECT_EQ(r.highlightRow, -1);
   EXPECT_EQ(r.highlightCol, -1);
   // No artificial columns: k + m + 1 columns; constraint rows and cost row.
   EXPECT_EQ(r.shown, Real(4, 6, {1, 0, 1, 0, 0, 4, 0, 2, 0, 1, 0, 12, 3, 2, 0, 0, 1, 18, 3, 5, 0, 0, 0, 0}));
 
-  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 1, true, kLetters, r), 0);
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 1, true, kLetters, r), ResultCode::Ok);
   EXPECT_EQ(r.highlightRow, 1);  // y enters (largest reduced cost), 12/2 < 18/2
   EXPECT_EQ(r.highlightCol, 1);
   EXPECT_EQ(r.shown.at(1, 1).re, 2);
 
-  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 2, true, kLetters, r), 0);
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, 2, true, kLetters, r), ResultCode::Ok);
   EXPECT_EQ(r.highlightRow, 1);
   EXPECT_EQ(r.shown, Real(4, 6, {1, 0, 1, 0, 0, 4, 0, 1, 0, 0.5L, 0, 6, 3, 0, 0, -1, 1, 6, 3, 5, 0, 0, 0, 0}));
 
-  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, kLinearProgramFinalBudget, true, kLetters, r), -1);
+  ASSERT_EQ(RunLinearProgram(p.f, p.b, p.c, kLinearProgramFinalBudget, true, kLetters, r), ResultCode::Finished);
   EXPECT_EQ(r.shown, Real(2, 1, {2, 6}));
   EXPECT_EQ(r.title, "F*X = 36.000000 [ maximize; B*X <= C ]");
   EXPECT_EQ(FinishedTitle(true, {'P', 'Q', 'R'}, 33), "P*X = 33.000000 [ maximize; Q*X <= R ]");
@@ -77,8 +77,7 @@ TEST(Simplex, EdgeOptimumGivesTwoColumns) {
   // edge from (3, 1) to (1, 3) is optimal.
   LinearProgramResult r;
   ASSERT_EQ(RunLinearProgram(Real(1, 2, {1, 1}), Real(3, 2, {1, 1, 1, 0, 0, 1}), Real(3, 1, {4, 3, 3}),
-                             kLinearProgramFinalBudget, true, kLetters, r),
-            -1);
+                             kLinearProgramFinalBudget, true, kLetters, r), ResultCode::Finished);
   EXPECT_EQ(r.shown, Real(2, 2, {3, 1, 1, 3}));
   EXPECT_EQ(r.value, 4);
 }
@@ -87,18 +86,15 @@ TEST(Simplex, InfeasibleAndUnbounded) {
   LinearProgramResult r;
   // x <= -1 with x >= 0.
   EXPECT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {-1}), kLinearProgramFinalBudget, true,
-                             kLetters, r),
-            107);
+                             kLetters, r), ResultCode::NoFeasibleVectors);
   // min x1 + x2 with x1 + x2 >= 5 and -x1 - x2 >= -2 (x1 + x2 <= 2).
   EXPECT_EQ(RunLinearProgram(Real(1, 2, {1, 1}), Real(2, 2, {1, 1, -1, -1}), Real(2, 1, {5, -2}),
-                             kLinearProgramFinalBudget, false, kLetters, r),
-            107);
+                             kLinearProgramFinalBudget, false, kLetters, r), ResultCode::NoFeasibleVectors);
   // max x1 with x1 - x2 <= 1: unbounded, and the method must stop with its
   // own message (it used to claim there were no feasible vectors).
   EXPECT_EQ(RunLinearProgram(Real(1, 2, {1, 0}), Real(1, 2, {1, -1}), Real(1, 1, {1}), kLinearProgramFinalBudget,
-                             true, kLetters, r),
-            112);
-  EXPECT_EQ(CodeMessage(112), "unbounded objective");
+                             true, kLetters, r), ResultCode::Unbounded);
+  EXPECT_EQ(CodeMessage(ResultCode::Unbounded), "unbounded objective");
 }
 
 // Problems whose data are large: the optimum is independent of the scale of
@@ -123,7 +119,7 @@ TEST(Simplex, LargeDataKeepsTheOptimum) {
   };
   for (const Case& t : cases) {
     LinearProgramResult r;
-    ASSERT_EQ(RunLinearProgram(t.f, t.b, t.c, kLinearProgramFinalBudget, t.maximise, kLetters, r), -1)
+    ASSERT_EQ(RunLinearProgram(t.f, t.b, t.c, kLinearProgramFinalBudget, t.maximise, kLetters, r), ResultCode::Finished)
         << static_cast<double>(t.value);
     EXPECT_NEAR(static_cast<double>(r.value / t.value), 1.0, 1e-15);
     ASSERT_EQ(r.shown.rows, static_cast<int>(t.x.size()));
@@ -136,29 +132,27 @@ TEST(Simplex, LargeDataKeepsTheOptimum) {
 TEST(Simplex, ValidationCodes) {
   LinearProgramResult r;
   const ComplexMatrix f = Real(1, 2, {1, 1}), b = Real(2, 2, {1, 0, 0, 1}), c = Real(2, 1, {1, 1});
-  EXPECT_EQ(RunLinearProgram(f, b, Real(3, 1, {1, 1, 1}), 5, true, kLetters, r), 103);
-  EXPECT_EQ(RunLinearProgram(Real(1, 3, {1, 1, 1}), b, c, 5, true, kLetters, r), 103);
-  EXPECT_EQ(RunLinearProgram(f, b, Real(2, 2, {1, 1, 1, 1}), 5, true, kLetters, r), 105);
+  EXPECT_EQ(RunLinearProgram(f, b, Real(3, 1, {1, 1, 1}), 5, true, kLetters, r), ResultCode::Incompatible);
+  EXPECT_EQ(RunLinearProgram(Real(1, 3, {1, 1, 1}), b, c, 5, true, kLetters, r), ResultCode::Incompatible);
+  EXPECT_EQ(RunLinearProgram(f, b, Real(2, 2, {1, 1, 1, 1}), 5, true, kLetters, r), ResultCode::NotAColumnVector);
   // Incompatible sizes are reported before the column shape.
-  EXPECT_EQ(RunLinearProgram(f, b, Real(3, 2, {1, 1, 1, 1, 1, 1}), 5, true, kLetters, r), 103);
-  EXPECT_EQ(RunLinearProgram(f, ComplexMatrix(), c, 5, true, kLetters, r), 103);
+  EXPECT_EQ(RunLinearProgram(f, b, Real(3, 2, {1, 1, 1, 1, 1, 1}), 5, true, kLetters, r), ResultCode::Incompatible);
+  EXPECT_EQ(RunLinearProgram(f, ComplexMatrix(), c, 5, true, kLetters, r), ResultCode::Incompatible);
   EXPECT_EQ(RunLinearProgram(f, b, Real(2, 1, {1, std::numeric_limits<long double>::quiet_NaN()}), 5, true,
-                             kLetters, r),
-            101);
+                             kLetters, r), ResultCode::CouldNotCalculate);
   // Extra rows of F are not used.
-  ASSERT_EQ(RunLinearProgram(Real(2, 2, {1, 2, 100, 100}), b, c, kLinearProgramFinalBudget, true, kLetters, r), -1);
+  ASSERT_EQ(RunLinearProgram(Real(2, 2, {1, 2, 100, 100}), b, c, kLinearProgramFinalBudget, true, kLetters, r), ResultCode::Finished);
   EXPECT_EQ(r.value, 3);
 }
 
 TEST(Simplex, ArtificialColumnsAndPenalty) {
   // min x with x >= 2: a surplus and an artificial column (cost -5000000).
   LinearProgramResult r;
-  ASSERT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {2}), 0, false, kLetters, r), 0);
+  ASSERT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {2}), 0, false, kLetters, r), ResultCode::Ok);
   EXPECT_EQ(r.title, "minimize F*X [ B*X >= C ]");
   EXPECT_EQ(r.shown, Real(2, 4, {1, -1, 1, 2, -1, 0, kArtificialPenalty, 0}));
   ASSERT_EQ(RunLinearProgram(Real(1, 1, {1}), Real(1, 1, {1}), Real(1, 1, {2}), kLinearProgramFinalBudget, false,
-                             kLetters, r),
-            -1);
+                             kLetters, r), ResultCode::Finished);
   EXPECT_EQ(r.shown, Real(1, 1, {2}));
   EXPECT_EQ(r.value, 2);
 }
@@ -169,7 +163,7 @@ TEST(Simplex, DegenerateProblemEnds) {
   const ComplexMatrix b = Real(3, 4, {0.25L, -60, -0.04L, 9, 0.5L, -90, -0.02L, 3, 0, 0, 1, 0});
   const ComplexMatrix c = Real(3, 1, {0, 0, 1});
   LinearProgramResult r;
-  ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, true, kLetters, r), -1);
+  ASSERT_EQ(RunLinearProgram(f, b, c, kLinearProgramFinalBudget, true, kLetters, r), ResultCode::Finished);
   EXPECT_NEAR(static_cast<double>(r.value), 0.05, 1e-12);
 }
 

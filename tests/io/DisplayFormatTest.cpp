@@ -84,7 +84,7 @@ TEST(EntryText, IntegerLimbFilling) {
   };
   for (const Case& c : cases) {
     BigInteger b;
-    ASSERT_EQ(BigInteger::Parse(c.value, b), 0);
+    ASSERT_EQ(BigInteger::Parse(c.value, b), ResultCode::Ok);
     EXPECT_EQ(EntryText(Format(5, c.width), b), c.text) << c.value;
   }
 }
@@ -140,18 +140,18 @@ TEST(FormatDialog, ChecksAndRaisedWidths) {
     ResultCode result;
     int storedPlaces, storedWidth;
   } cases[] = {
-      {MatrixKind::Real, "16", "20", false, code::kOutOfBounds, 5, 7},
-      {MatrixKind::Real, "-1", "20", false, code::kOutOfBounds, 5, 7},
-      {MatrixKind::Real, "3", "2", false, code::kOutOfBounds, 5, 7},
-      {MatrixKind::Real, "5", "6", false, code::kInconsistentData, 5, 7},
-      {MatrixKind::Real, "5", "7", true, code::kOk, 5, 14},
-      {MatrixKind::Real, "15", "17", false, code::kOk, 15, 17},
-      {MatrixKind::Real, "0", "3", false, code::kOk, 0, 3},
-      {MatrixKind::Real, "2abc", " 9x", false, code::kOk, 2, 9},      // atoi reads the leading number
-      {MatrixKind::Real, "2", "99999999999999999999", false, code::kOutOfBounds, 5, 7},
-      {MatrixKind::Integer, "ignored", "3", false, code::kOk, 5, 7},  // raised to places + 2 of the record
-      {MatrixKind::Integer, "ignored", "2", false, code::kOutOfBounds, 5, 7},
-      {MatrixKind::Integer, "", "12", false, code::kOk, 5, 12},
+      {MatrixKind::Real, "16", "20", false, ResultCode::OutOfBounds, 5, 7},
+      {MatrixKind::Real, "-1", "20", false, ResultCode::OutOfBounds, 5, 7},
+      {MatrixKind::Real, "3", "2", false, ResultCode::OutOfBounds, 5, 7},
+      {MatrixKind::Real, "5", "6", false, ResultCode::InconsistentData, 5, 7},
+      {MatrixKind::Real, "5", "7", true, ResultCode::Ok, 5, 14},
+      {MatrixKind::Real, "15", "17", false, ResultCode::Ok, 15, 17},
+      {MatrixKind::Real, "0", "3", false, ResultCode::Ok, 0, 3},
+      {MatrixKind::Real, "2abc", " 9x", false, ResultCode::Ok, 2, 9},      // atoi reads the leading number
+      {MatrixKind::Real, "2", "99999999999999999999", false, ResultCode::OutOfBounds, 5, 7},
+      {MatrixKind::Integer, "ignored", "3", false, ResultCode::Ok, 5, 7},  // raised to places + 2 of the record
+      {MatrixKind::Integer, "ignored", "2", false, ResultCode::OutOfBounds, 5, 7},
+      {MatrixKind::Integer, "", "12", false, ResultCode::Ok, 5, 12},
   };
   for (const Case& c : cases) {
     DisplayFormat f = WindowFormatFor(c.kind);
@@ -160,10 +160,10 @@ TEST(FormatDialog, ChecksAndRaisedWidths) {
     EXPECT_EQ(f.width, c.storedWidth) << c.places << "/" << c.width;
   }
   DisplayFormat f = WindowFormatFor(MatrixKind::Integer);
-  ASSERT_EQ(ApplyFormatDialog(f, "", "10", true, true, true), 0);
+  ASSERT_EQ(ApplyFormatDialog(f, "", "10", true, true, true), ResultCode::Ok);
   EXPECT_FALSE(f.scientific);  // hidden boxes keep the record's flags
   f = WindowFormatFor(MatrixKind::Real);
-  ASSERT_EQ(ApplyFormatDialog(f, "3", "10", true, true, true), 0);
+  ASSERT_EQ(ApplyFormatDialog(f, "3", "10", true, true, true), ResultCode::Ok);
   EXPECT_TRUE(f.scientific && f.replaceE);
   EXPECT_FALSE(f.tableChoice);
 }
@@ -173,23 +173,23 @@ TEST(HyphenDialog, RangeAndCancel) {
   bool repaint = false;
   for (const char* bad : {"31", "256", "-5"}) {
     std::string t = bad;
-    EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), code::kOutOfBounds);
+    EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), ResultCode::OutOfBounds);
     EXPECT_FALSE(f.minusOn);
     EXPECT_FALSE(repaint);
   }
   std::string t = "150";
-  EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), 0);
+  EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), ResultCode::Ok);
   EXPECT_TRUE(f.minusOn && repaint);
-  EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), 0);
+  EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), ResultCode::Ok);
   EXPECT_FALSE(repaint);  // already on with that code
   t = "32";
-  EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), 0);
+  EXPECT_EQ(ApplyHyphenDialog(f, &t, &repaint), ResultCode::Ok);
   EXPECT_TRUE(repaint);
   EXPECT_EQ(f.minusCode, 32);
-  EXPECT_EQ(ApplyHyphenDialog(f, nullptr, &repaint), 0);
+  EXPECT_EQ(ApplyHyphenDialog(f, nullptr, &repaint), ResultCode::Ok);
   EXPECT_FALSE(f.minusOn);
   EXPECT_TRUE(repaint);
-  EXPECT_EQ(ApplyHyphenDialog(f, nullptr, &repaint), 0);
+  EXPECT_EQ(ApplyHyphenDialog(f, nullptr, &repaint), ResultCode::Ok);
   EXPECT_FALSE(repaint);
 }
 
@@ -198,15 +198,15 @@ TEST(TextOut, LinesAndLimit) {
   ComplexMatrix m(4, 4);
   m.at(1, 2) = Complex(-3.14159L);
   std::string out;
-  ASSERT_EQ(TextOut(f, m, MatrixKind::Real, out), 0);
+  ASSERT_EQ(TextOut(f, m, MatrixKind::Real, out), ResultCode::Ok);
   ASSERT_EQ(out.size(), 4u * 38);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(out.substr(i * 38 + 36, 2), "\r\n");
   EXPECT_EQ(out.substr(38, 36), "0.00000  0.00000  -3.1415  0.00000  ");
   // (7 + 2) x (rows + 1) x cols against 64000.
   ComplexMatrix tall(7110, 1);
-  EXPECT_EQ(TextOut(f, tall, MatrixKind::Real, out), 0);
+  EXPECT_EQ(TextOut(f, tall, MatrixKind::Real, out), ResultCode::Ok);
   ComplexMatrix taller(7111, 1);
-  EXPECT_EQ(TextOut(f, taller, MatrixKind::Real, out), code::kNoMoreRoom);
+  EXPECT_EQ(TextOut(f, taller, MatrixKind::Real, out), ResultCode::NoMoreRoom);
   EXPECT_TRUE(out.empty());
 
   IntegerMatrix im(2, 2);
@@ -214,7 +214,7 @@ TEST(TextOut, LinesAndLimit) {
   im.denominator = BigInteger(3);
   f = WindowFormatFor(MatrixKind::Integer);
   f.width = 8;
-  ASSERT_EQ(TextOut(f, im, out), 0);
+  ASSERT_EQ(TextOut(f, im, out), ResultCode::Ok);
   EXPECT_EQ(out,
             "       1        -2  \r\n"
             "   12...         4  \r\n"

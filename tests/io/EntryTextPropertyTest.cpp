@@ -69,7 +69,7 @@ TEST(EntryTextProperty, NeverAWrongNumber) {
       std::string digits = std::to_string(1 + rng.Below(9));
       for (int d = rng.Below(40); d > 0; --d) digits += static_cast<char>('0' + rng.Below(10));
       BigInteger b;
-      ASSERT_EQ(BigInteger::Parse(digits, b), 0);
+      ASSERT_EQ(BigInteger::Parse(digits, b), ResultCode::Ok);
       std::string t = EntryText(f, b);
       if (t == digits) continue;
       ASSERT_GE(t.size(), 4u) << digits << " width " << f.width;

@@ -148,7 +148,7 @@ TEST(MatrixFile, ReadsIndependentRealImageAndWritesItBack) {
 
   MatrixFileData d = NewWindowData(MatrixKind::Real, 3, 3);
   d.appearance.left = 999;
-  ASSERT_EQ(ReadMatrixBytes(im.b, MatrixKind::Real, d), 0);
+  ASSERT_EQ(ReadMatrixBytes(im.b, MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.complex.rows, 2);
   EXPECT_EQ(d.complex.cols, 3);
   for (int k = 0; k < 6; ++k) {
@@ -200,7 +200,7 @@ TEST(MatrixFile, IntegerLayoutOf12345) {
   bigint(0, 0, {7});
   AddNotebook(im, "");
   MatrixFileData r = NewWindowData(MatrixKind::Integer, 3, 3);
-  ASSERT_EQ(ReadMatrixBytes(im.b, MatrixKind::Integer, r), 0);
+  ASSERT_EQ(ReadMatrixBytes(im.b, MatrixKind::Integer, r), ResultCode::Ok);
   EXPECT_EQ(r.integer.e[0].ToString(), "-12345678901");
   EXPECT_TRUE(r.integer.e[1].IsZero());
   EXPECT_EQ(r.integer.denominator.ToString(), "7");
@@ -230,7 +230,7 @@ TEST(MatrixFile, ComplexRoundTripIsExactToTheBit) {
     EXPECT_EQ(std::memcmp(bytes.data() + G + 20 * k + 10, &im, 10), 0) << k;
   }
   MatrixFileData r = NewWindowData(MatrixKind::Complex, 1, 1);
-  ASSERT_EQ(ReadMatrixBytes(bytes, MatrixKind::Complex, r), 0);
+  ASSERT_EQ(ReadMatrixBytes(bytes, MatrixKind::Complex, r), ResultCode::Ok);
   for (int k = 0; k < 8; ++k) {
     EXPECT_TRUE(SameBits(r.complex.e[k].re, specials[k])) << k;
     EXPECT_TRUE(SameBits(r.complex.e[k].im, specials[7 - k])) << k;
@@ -286,7 +286,7 @@ TEST(MatrixFile, RefusalsGiveCode11AndAZeroMatrix) {
     d.integer.e[0] = BigInteger(9);
     d.notebook = "before";
     WindowAppearance before = d.appearance;
-    EXPECT_EQ(ReadMatrixBytes(c.bytes, c.expected, d), code::kCannotOpenFile) << c.what;
+    EXPECT_EQ(ReadMatrixBytes(c.bytes, c.expected, d), ResultCode::CannotOpenFile) << c.what;
     EXPECT_EQ(d.kind, c.expected) << c.what;
     if (c.expected == MatrixKind::Integer) {
       EXPECT_EQ(d.integer, IntegerMatrix(2, 2)) << c.what;
@@ -298,11 +298,11 @@ TEST(MatrixFile, RefusalsGiveCode11AndAZeroMatrix) {
   }
   // Version 1 is still read.
   MatrixFileData d = NewWindowData(MatrixKind::Real, 1, 1);
-  EXPECT_EQ(ReadMatrixBytes(image(441, 1, 0), MatrixKind::Real, d), 0);
+  EXPECT_EQ(ReadMatrixBytes(image(441, 1, 0), MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.version, 1);
   EXPECT_EQ(d.complex.e[1].re, 6.0L);
   MatrixFileData missing = NewWindowData(MatrixKind::Real, 2, 2);
-  EXPECT_EQ(ReadMatrixFile("/nonexistent/dir/x.fma", MatrixKind::Real, missing), code::kCannotOpenFile);
+  EXPECT_EQ(ReadMatrixFile("/nonexistent/dir/x.fma", MatrixKind::Real, missing), ResultCode::CannotOpenFile);
 }
 
 TEST(MatrixFile, WindowRecordValues) {
@@ -313,7 +313,7 @@ TEST(MatrixFile, WindowRecordValues) {
   im.Real(G, 1.0L);
   AddNotebook(im, "");
   MatrixFileData d = NewWindowData(MatrixKind::Real, 1, 1);
-  ASSERT_EQ(ReadMatrixBytes(im.b, MatrixKind::Real, d), 0);
+  ASSERT_EQ(ReadMatrixBytes(im.b, MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.appearance.layout[0], -1.0L / 2.54L);
   EXPECT_EQ(d.appearance.layout[1], -2.5L);
   EXPECT_TRUE(d.format.scientific);
@@ -325,7 +325,7 @@ TEST(MatrixFile, WindowRecordValues) {
   bad.Real(G, 2.0L);
   AddNotebook(bad, "");
   d = NewWindowData(MatrixKind::Real, 1, 1);
-  ASSERT_EQ(ReadMatrixBytes(bad.b, MatrixKind::Real, d), 0);
+  ASSERT_EQ(ReadMatrixBytes(bad.b, MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.appearance.palette[0], 0u);
   Image longer = Appearance(2, 0, 1, 1);
   longer.I32(A + 32, 30);
@@ -334,7 +334,7 @@ TEST(MatrixFile, WindowRecordValues) {
   longer.Real(G + 8, 3.0L);
   AddNotebook(longer, "x");
   d = NewWindowData(MatrixKind::Real, 1, 1);
-  ASSERT_EQ(ReadMatrixBytes(longer.b, MatrixKind::Real, d), 0);
+  ASSERT_EQ(ReadMatrixBytes(longer.b, MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.appearance.palette[0], 0x0A0B0Cu);
   EXPECT_EQ(d.complex.e[0].re, 3.0L);
   EXPECT_EQ(d.notebook, "x");
@@ -370,28 +370,28 @@ TEST_F(FileTest, FailedSaveKeepsTheOldFile) {
   const std::string path = Path("mat1.fma");
   MatrixFileData d = NewWindowData(MatrixKind::Real, 2, 2);
   d.complex.e[0] = Complex(1);
-  ASSERT_EQ(WriteMatrixFile(path, d), 0);
+  ASSERT_EQ(WriteMatrixFile(path, d), ResultCode::Ok);
   std::string old;
   ASSERT_TRUE(ReadWholeFile(path, old));
   d.complex.e[0] = Complex(2);
   for (WriteStage stage : {WriteStage::Create, WriteStage::Write, WriteStage::Flush, WriteStage::Rename}) {
     SetWriteHook([stage](WriteStage s) { return s != stage; });
-    EXPECT_EQ(WriteMatrixFile(path, d), code::kCannotSaveFile);
+    EXPECT_EQ(WriteMatrixFile(path, d), ResultCode::CannotSaveFile);
     std::string now;
     ASSERT_TRUE(ReadWholeFile(path, now));
     EXPECT_EQ(now, old);
     EXPECT_EQ(FilesInDir(), 1u);  // no temporary file left behind
   }
   SetWriteHook(nullptr);
-  ASSERT_EQ(WriteMatrixFile(path, d), 0);
+  ASSERT_EQ(WriteMatrixFile(path, d), ResultCode::Ok);
   MatrixFileData r = NewWindowData(MatrixKind::Real, 1, 1);
-  ASSERT_EQ(ReadMatrixFile(path, MatrixKind::Real, r), 0);
+  ASSERT_EQ(ReadMatrixFile(path, MatrixKind::Real, r), ResultCode::Ok);
   EXPECT_EQ(r.complex.e[0].re, 2.0L);
   EXPECT_EQ(FilesInDir(), 1u);
 
   // A folder that is really a file cannot take the file at all.
   std::ofstream(Path("plain")) << "x";
-  EXPECT_EQ(WriteMatrixFile(Path("plain") + "/mat.fma", d), code::kCannotSaveFile);
+  EXPECT_EQ(WriteMatrixFile(Path("plain") + "/mat.fma", d), ResultCode::CannotSaveFile);
   EXPECT_FALSE(WriteFileAtomically("", "x"));
 }
 
@@ -407,7 +407,7 @@ TEST_F(FileTest, ReadOnlyFilesAreNotReplaced) {
                {std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, true}};
   for (const Case& c : cases) {
     std::filesystem::permissions(path, c.perms);
-    EXPECT_EQ(WriteMatrixFile(path, NewWindowData(MatrixKind::Real, 1, 1)), c.replaced ? 0 : code::kCannotSaveFile);
+    EXPECT_EQ(WriteMatrixFile(path, NewWindowData(MatrixKind::Real, 1, 1)), c.replaced ? ResultCode::Ok : ResultCode::CannotSaveFile);
     std::string now;
     ASSERT_TRUE(ReadWholeFile(path, now));
     EXPECT_EQ(now == "old", !c.replaced);
@@ -477,8 +477,8 @@ TEST(MatrixFile, SurvivesRandomDamage) {
     ResultCode rc = ReadMatrixBytes(bytes, kinds[which], d);
     g_watching = false;
     ASSERT_LE(g_largestRequest, 64 * bytes.size() + 4096) << n;
-    ASSERT_TRUE(rc == 0 || rc == code::kCannotOpenFile) << n;
-    if (rc == 0) {
+    ASSERT_TRUE(rc == ResultCode::Ok || rc == ResultCode::CannotOpenFile) << n;
+    if (rc == ResultCode::Ok) {
       ++accepted;
     } else if (which == 0) {
       ASSERT_EQ(d.integer, IntegerMatrix(2, 2));

@@ -40,24 +40,24 @@ TEST(ImportText, Examples) {
   };
   for (const Case& c : cases) {
     ComplexMatrix m;
-    ASSERT_EQ(ImportText(c.text, m), 0) << c.text;
+    ASSERT_EQ(ImportText(c.text, m), ResultCode::Ok) << c.text;
     EXPECT_EQ(m.rows, c.rows) << c.text;
     EXPECT_EQ(m.cols, c.cols) << c.text;
     EXPECT_EQ(Entries(m), c.entries) << c.text;
   }
   ComplexMatrix m(1, 1);
-  EXPECT_EQ(ImportText("", m), code::kCouldNotFind);
-  EXPECT_EQ(ImportText("no numbers\nat all", m), code::kInconsistentData);
+  EXPECT_EQ(ImportText("", m), ResultCode::CouldNotFind);
+  EXPECT_EQ(ImportText("no numbers\nat all", m), ResultCode::InconsistentData);
   EXPECT_EQ(m, ComplexMatrix(1, 1));  // left alone on failure
   std::string wide(3000, ' ');         // 1500 rows and a row of 1500 fields: a big but sane matrix
   for (size_t k = 0; k < wide.size(); k += 2) wide[k] = '1';
   std::string text = wide + "\n" + std::string(1499, '\n');
-  ASSERT_EQ(ImportText(text, m), 0);
+  ASSERT_EQ(ImportText(text, m), ResultCode::Ok);
   EXPECT_EQ(m.rows, 1);
   EXPECT_EQ(m.cols, 1500);
   std::string many;
   for (int k = 0; k < 70000; ++k) many += "1\n";  // more rows than a 16-bit counter holds
-  ASSERT_EQ(ImportText(many, m), 0);
+  ASSERT_EQ(ImportText(many, m), ResultCode::Ok);
   EXPECT_EQ(m.rows, 70000);
 }
 
@@ -68,7 +68,7 @@ TEST(ImportText, OversizedIsLowMemory) {
   text += "\n";
   for (int k = 0; k < 40000; ++k) text += "1\n";
   ComplexMatrix m;
-  EXPECT_EQ(ImportText(text, m), code::kLowMemory);
+  EXPECT_EQ(ImportText(text, m), ResultCode::LowMemory);
 }
 
 TEST(OpenByName, ExtensionGivesTheMode) {
@@ -103,7 +103,7 @@ TEST(ImportTable, SpreadsheetTexts) {
   for (const Case& c : cases) {
     ComplexMatrix m;
     TableImportInfo info;
-    ASSERT_EQ(ImportTable(c.text, m, &info), 0) << c.text;
+    ASSERT_EQ(ImportTable(c.text, m, &info), ResultCode::Ok) << c.text;
     EXPECT_EQ(info.table, c.table) << c.text;
     EXPECT_EQ(info.delimiter, c.delimiter) << c.text;
     EXPECT_EQ(info.headerSkipped, c.header) << c.text;
@@ -112,11 +112,11 @@ TEST(ImportTable, SpreadsheetTexts) {
     EXPECT_EQ(Entries(m), c.entries) << c.text;
   }
   ComplexMatrix m;
-  ASSERT_EQ(ImportTable("inf,-nan\n", m), 0);
+  ASSERT_EQ(ImportTable("inf,-nan\n", m), ResultCode::Ok);
   EXPECT_TRUE(std::isinf(m.e[0].re));
   EXPECT_TRUE(std::isnan(m.e[1].re));
-  EXPECT_EQ(ImportTable("", m), code::kCouldNotFind);
-  EXPECT_EQ(ImportTable("only,words\nhere,too", m), code::kInconsistentData);
+  EXPECT_EQ(ImportTable("", m), ResultCode::CouldNotFind);
+  EXPECT_EQ(ImportTable("only,words\nhere,too", m), ResultCode::InconsistentData);
 }
 
 }  // namespace

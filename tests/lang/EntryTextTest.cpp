@@ -27,7 +27,7 @@ TEST(EntryText, OneNumberPerText) {
   };
   for (const Case& c : cases) {
     Complex z;
-    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z, none, generator), 0) << c.text;
+    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z, none, generator), ResultCode::Ok) << c.text;
     EXPECT_EQ(z, Complex(c.re, c.im)) << c.text;
   }
   struct Near {
@@ -41,7 +41,7 @@ TEST(EntryText, OneNumberPerText) {
   };
   for (const Near& c : near) {
     Complex z;
-    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z, none, generator), 0) << c.text;
+    ASSERT_EQ(EvaluateEntryText(WindowVariables{}, c.text, z, none, generator), ResultCode::Ok) << c.text;
     EXPECT_NEAR(static_cast<double>(z.re), static_cast<double>(c.value), 1e-15) << c.text;
     EXPECT_LT(std::fabs(z.im), 1e-15L) << c.text;
   }
@@ -54,27 +54,27 @@ TEST(EntryText, AnythingElseIsRefused) {
                           "(1", "1)", "*2", "2*", "1,2", "sqrt", "sin()", "$", "1/0", "1e5000",
                           "sum(k,k,1,3)", "pow(2)", "2^", "", "1/1e-17", "2^100000"}) {
     Complex z(7, 7);
-    EXPECT_EQ(EvaluateEntryText(WindowVariables{}, bad, z, none, generator), 101) << bad;
+    EXPECT_EQ(EvaluateEntryText(WindowVariables{}, bad, z, none, generator), ResultCode::CouldNotCalculate) << bad;
     EXPECT_EQ(z, kComplexZero) << bad;
   }
   std::string deep(5000, '(');
   Complex z;
-  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, deep + "1" + std::string(5000, ')'), z, none, generator), 101);
-  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, std::string(5000, '-') + "1", z, none, generator), 101);
+  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, deep + "1" + std::string(5000, ')'), z, none, generator), ResultCode::CouldNotCalculate);
+  EXPECT_EQ(EvaluateEntryText(WindowVariables{}, std::string(5000, '-') + "1", z, none, generator), ResultCode::CouldNotCalculate);
 }
 
 // Calculate keeps its own rule: 1E5 is 1 times the matrix E times 5.
 TEST(EntryText, CalculateHasNoExponents) {
   ExprTree t;
-  ASSERT_EQ(ParseExpression("1E5", false, t), 0);
+  ASSERT_EQ(ParseExpression("1E5", false, t), ResultCode::Ok);
   EXPECT_EQ(t.nodes[t.root].code, '*');
 }
 
 TEST(EntryText, IntegerTexts) {
   BigInteger b;
-  EXPECT_EQ(ReadIntegerEntryText("-1,234,567e2", b), 0);
+  EXPECT_EQ(ReadIntegerEntryText("-1,234,567e2", b), ResultCode::Ok);
   EXPECT_EQ(b.ToString(), "-123456700");
-  EXPECT_EQ(ReadIntegerEntryText("  --  ", b), code::kCouldNotFind);
+  EXPECT_EQ(ReadIntegerEntryText("  --  ", b), ResultCode::CouldNotFind);
 }
 
 }  // namespace

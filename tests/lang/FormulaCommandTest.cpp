@@ -20,7 +20,7 @@ std::vector<long double> Reals(const ComplexMatrix& m) {
 TEST(FormulaCommand, FillsRowByRow) {
   FormulaEngine engine;
   FormulaCommandResult r = RunFormulaCommand(engine, "2", "3", "I+J", none, generator);
-  ASSERT_EQ(r.code, 0);
+  ASSERT_EQ(r.code, ResultCode::Ok);
   EXPECT_EQ(r.matrix.rows, 2);
   EXPECT_EQ(r.matrix.cols, 3);
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{2, 3, 4, 3, 4, 5}));
@@ -40,7 +40,7 @@ TEST(FormulaCommand, FillsRowByRow) {
 TEST(FormulaCommand, DefaultFormula) {
   FormulaEngine engine;
   FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", "sin(i*pi/(i+j))", none, generator);
-  ASSERT_EQ(r.code, 0);
+  ASSERT_EQ(r.code, ResultCode::Ok);
   // pi is the extended value, not the double one.
   EXPECT_EQ(r.matrix.at(0, 0).re, std::sin(3.14159265358979323846264338327950288L / 2));
   EXPECT_NEAR(static_cast<double>(r.matrix.at(0, 0).re), 1.0, 1e-18);
@@ -63,7 +63,7 @@ TEST(FormulaCommand, FirstFailureIsReportedWithItsPlace) {
   for (const auto& c : cases) {
     engine.SetComplexSwitch(c.complex);
     FormulaCommandResult r = RunFormulaCommand(engine, "3", "3", c.text, none, generator);
-    EXPECT_EQ(r.code, 101) << c.text;
+    EXPECT_EQ(r.code, ResultCode::CouldNotCalculate) << c.text;
     EXPECT_EQ(r.failedRow, c.row) << c.text;
     EXPECT_EQ(r.failedCol, c.col) << c.text;
     EXPECT_EQ(r.matrix.size(), 0u) << c.text;
@@ -78,17 +78,17 @@ TEST(FormulaCommand, RefusesBadSizesAndFormulas) {
     const char* rows;
     const char* cols;
     const char* text;
-    int code;
+    ResultCode code;
   } cases[] = {
-      {"1000", "1001", "I", 17}, {"0", "3", "I", 17},      {"3", "-1", "I", 17},
-      {"abc", "3", "I", 17},     {"", "3", "I", 17},       {"1000000", "1", "0", 0},
-      {"99999999999", "1", "I", 17}, {"3", "3", "", 9},    {"3", "3", "(I", 108},
-      {"3", "3", "I+", 6},       {"3", "3", "ITER(0,X)", 17}, {"3", "3", "POW(1,2,3)", 101},
+      {"1000", "1001", "I", ResultCode::OutOfBounds}, {"0", "3", "I", ResultCode::OutOfBounds},      {"3", "-1", "I", ResultCode::OutOfBounds},
+      {"abc", "3", "I", ResultCode::OutOfBounds},     {"", "3", "I", ResultCode::OutOfBounds},       {"1000000", "1", "0", ResultCode::Ok},
+      {"99999999999", "1", "I", ResultCode::OutOfBounds}, {"3", "3", "", ResultCode::NothingToDo},    {"3", "3", "(I", ResultCode::MatrixNotFound},
+      {"3", "3", "I+", ResultCode::InconsistentData},       {"3", "3", "ITER(0,X)", ResultCode::OutOfBounds}, {"3", "3", "POW(1,2,3)", ResultCode::CouldNotCalculate},
   };
   for (const auto& c : cases) {
     FormulaCommandResult r = RunFormulaCommand(engine, c.rows, c.cols, c.text, none, generator);
     EXPECT_EQ(r.code, c.code) << c.rows << "x" << c.cols << " " << c.text;
-    if (c.code != 0) {
+    if (c.code != ResultCode::Ok) {
       EXPECT_EQ(r.matrix.size(), 0u);
     }
   }
@@ -110,7 +110,7 @@ TEST(FormulaCommand, RealModeKeepsImaginaryPartsZero) {
   // ARG(-1) is pi: the folded -1 has imaginary part +0, not -0.
   r = RunFormulaCommand(engine, "1", "1", "ARG(-1)", none, generator);
   EXPECT_EQ(r.matrix.at(0, 0).re, 3.14159265358979323846264338327950288L);
-  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.code, ResultCode::Ok);
 }
 
 }  // namespace

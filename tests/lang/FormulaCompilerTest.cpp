@@ -133,39 +133,39 @@ TEST(FormulaCompiler, BuildsAndSimplifiesTrees) {
     // deny to LN(J) or J/TAN(I)
     engine.variable('I') = Complex(2);
     engine.variable('J') = Complex(3);
-    ASSERT_EQ(CompileFormula(engine, c.text, none, generator), 0) << c.text;
+    ASSERT_EQ(CompileFormula(engine, c.text, none, generator), ResultCode::Ok) << c.text;
     EXPECT_EQ(Dump(engine.root()), c.tree) << c.text;
   }
 }
 
 TEST(FormulaCompiler, NoSuccessfulTrialKeepsTheTreeAsBuilt) {
   FormulaEngine engine;  // I = J = 0: every trial divides by TAN(0)
-  ASSERT_EQ(CompileFormula(engine, "J/TAN(I)+2*3", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "J/TAN(I)+2*3", none, generator), ResultCode::Ok);
   EXPECT_EQ(Dump(engine.root()), "(+ (/ J (TAN I)) (* 2 3))");
 }
 
 TEST(FormulaCompiler, NamedConstantsHaveTheirExactValues) {
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "PI", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "PI", none, generator), ResultCode::Ok);
   // the extended pi (mantissa C90FDAA2 2168C235), not the double's C000 tail
   EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L);
-  ASSERT_EQ(CompileFormula(engine, "DEG", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "DEG", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L / 180.0L);
-  ASSERT_EQ(CompileFormula(engine, "PHI", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "PHI", none, generator), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 1.6180339887498948482, 1e-15);
-  ASSERT_EQ(CompileFormula(engine, "PINF", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "PINF", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.root()->value.re, OverflowBound());
-  ASSERT_EQ(CompileFormula(engine, "NINF", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "NINF", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.root()->value.re, -OverflowBound());
-  ASSERT_EQ(CompileFormula(engine, "SIN(30DEG)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "SIN(30DEG)", none, generator), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 0.5, 1e-17);
-  ASSERT_EQ(CompileFormula(engine, "0." + std::string(4990, '0') + "1", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "0." + std::string(4990, '0') + "1", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.root()->value.re, 0);
-  ASSERT_EQ(CompileFormula(engine, "1" + std::string(4990, '0'), none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "1" + std::string(4990, '0'), none, generator), ResultCode::Ok);
   EXPECT_TRUE(std::isinf(engine.root()->value.re));
-  ASSERT_EQ(CompileFormula(engine, ".", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, ".", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.root()->value.re, 0);
-  ASSERT_EQ(CompileFormula(engine, "2.", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "2.", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.root()->value.re, 2);
   // the variable E is e
   EXPECT_EQ(engine.variable('E').re, std::exp(1.0L));
@@ -173,68 +173,68 @@ TEST(FormulaCompiler, NamedConstantsHaveTheirExactValues) {
 
 struct CodeCase {
   const char* text;
-  int code;
+  ResultCode code;
 };
 
 TEST(FormulaCompiler, ReportsEachFault) {
   const CodeCase cases[] = {
-      {"", 9},
-      {"   ", 9},
-      {"(I+J", 108},
-      {"I)+(J", 108},
-      {"[I+J)", 0},
-      {"SUM(K,KK,1,3)", 1},
-      {"SUM(K,K,1)", 1},
-      {"SUM(,K,1,3)", 1},
-      {"SUM(K,K,,3)", 1},
-      {"SUM(K,K,1,)", 1},
-      {"SUM+K", 1},
-      {"PROD(K,K)", 1},
-      {"SUM(K,2,1,3)", 17},
-      {"SUM(K,@,1,3)", 17},
-      {"I#J", 1},
-      {"I$", 1},
-      {"I;J", 1},
-      {"I\x8EJ", 1},  // a raw byte is not a keyword code
-      {"!I", 1},
-      {"I!!", 6},  // the second FACT lands between the first and its "("
-      {"SIN(I)!", 6},
-      {"I,J", 1},
-      {"SIN(I,J)", 1},
-      {"MAX(1,(2,3))", 1},
-      {"I+", 6},
-      {"*I", 6},
-      {"SIN2", 6},
-      {"SIN+I", 6},
-      {"SIN I", 0},  // S*I*N*I
-      {"MAX(I)", 6},
-      {"()", 6},
-      {"LG(8)", 6},
-      {"PI(", 108},
-      {"ITER(3,X)", 0},
-      {"ITER(0,X)", 17},
-      {"ITER(-1,X)", 17},
-      {"ITER(1+2,X)", 17},
-      {"ITER(I,X)", 17},
-      {"ITER(2147483648,X)", 17},
-      {"POW(2,I,J)", 101},
-      {"ROOT(2,I,J)", 101},
-      {"LG(2,3,4)", 101},
-      {"LOG(2,3,4)", 101},
-      {"BINOM(1,2,3)", 101},
-      {"ITER(1,2,3)", 101},
-      {"MAX(1,2,3,4,5)", 0},
-      {"1/0", 0},  // compiles; fails only when evaluated
-      {"SQRT(-1)", 0},
+      {"", ResultCode::NothingToDo},
+      {"   ", ResultCode::NothingToDo},
+      {"(I+J", ResultCode::MatrixNotFound},
+      {"I)+(J", ResultCode::MatrixNotFound},
+      {"[I+J)", ResultCode::Ok},
+      {"SUM(K,KK,1,3)", ResultCode::CannotUnderstand},
+      {"SUM(K,K,1)", ResultCode::CannotUnderstand},
+      {"SUM(,K,1,3)", ResultCode::CannotUnderstand},
+      {"SUM(K,K,,3)", ResultCode::CannotUnderstand},
+      {"SUM(K,K,1,)", ResultCode::CannotUnderstand},
+      {"SUM+K", ResultCode::CannotUnderstand},
+      {"PROD(K,K)", ResultCode::CannotUnderstand},
+      {"SUM(K,2,1,3)", ResultCode::OutOfBounds},
+      {"SUM(K,@,1,3)", ResultCode::OutOfBounds},
+      {"I#J", ResultCode::CannotUnderstand},
+      {"I$", ResultCode::CannotUnderstand},
+      {"I;J", ResultCode::CannotUnderstand},
+      {"I\x8EJ", ResultCode::CannotUnderstand},  // a raw byte is not a keyword code
+      {"!I", ResultCode::CannotUnderstand},
+      {"I!!", ResultCode::InconsistentData},  // the second FACT lands between the first and its "("
+      {"SIN(I)!", ResultCode::InconsistentData},
+      {"I,J", ResultCode::CannotUnderstand},
+      {"SIN(I,J)", ResultCode::CannotUnderstand},
+      {"MAX(1,(2,3))", ResultCode::CannotUnderstand},
+      {"I+", ResultCode::InconsistentData},
+      {"*I", ResultCode::InconsistentData},
+      {"SIN2", ResultCode::InconsistentData},
+      {"SIN+I", ResultCode::InconsistentData},
+      {"SIN I", ResultCode::Ok},  // S*I*N*I
+      {"MAX(I)", ResultCode::InconsistentData},
+      {"()", ResultCode::InconsistentData},
+      {"LG(8)", ResultCode::InconsistentData},
+      {"PI(", ResultCode::MatrixNotFound},
+      {"ITER(3,X)", ResultCode::Ok},
+      {"ITER(0,X)", ResultCode::OutOfBounds},
+      {"ITER(-1,X)", ResultCode::OutOfBounds},
+      {"ITER(1+2,X)", ResultCode::OutOfBounds},
+      {"ITER(I,X)", ResultCode::OutOfBounds},
+      {"ITER(2147483648,X)", ResultCode::OutOfBounds},
+      {"POW(2,I,J)", ResultCode::CouldNotCalculate},
+      {"ROOT(2,I,J)", ResultCode::CouldNotCalculate},
+      {"LG(2,3,4)", ResultCode::CouldNotCalculate},
+      {"LOG(2,3,4)", ResultCode::CouldNotCalculate},
+      {"BINOM(1,2,3)", ResultCode::CouldNotCalculate},
+      {"ITER(1,2,3)", ResultCode::CouldNotCalculate},
+      {"MAX(1,2,3,4,5)", ResultCode::Ok},
+      {"1/0", ResultCode::Ok},  // compiles; fails only when evaluated
+      {"SQRT(-1)", ResultCode::Ok},
   };
   const std::string longest = std::string(2498, '(') + "I" + std::string(2498, ')') + " +10";
   const std::string tooLong = "I" + std::string(5000, '!');
-  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), longest, none, generator), 0);
-  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), tooLong, none, generator), 17);
+  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), longest, none, generator), ResultCode::Ok);
+  EXPECT_EQ(CompileFormula(*std::make_unique<FormulaEngine>(), tooLong, none, generator), ResultCode::OutOfBounds);
   for (const CodeCase& c : cases) {
     FormulaEngine engine;
     EXPECT_EQ(CompileFormula(engine, c.text, none, generator), c.code) << c.text;
-    EXPECT_EQ(engine.root() != nullptr, c.code == 0) << c.text;
+    EXPECT_EQ(engine.root() != nullptr, IsOk(c.code)) << c.text;
   }
 }
 
@@ -247,9 +247,9 @@ TEST(FormulaCompiler, ComplexOnlyKeywordsNeedTheSwitch) {
   EXPECT_EQ(engine.keywords().Lookup("CONJ", true), fcode::kConj);
   engine.SetComplexSwitch(true);
   EXPECT_EQ(engine.variable('I'), Complex(0, 1));
-  ASSERT_EQ(CompileFormula(engine, "RE(J)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "RE(J)", none, generator), ResultCode::Ok);
   EXPECT_EQ(Dump(engine.root()), "(RE J)");
-  ASSERT_EQ(CompileFormula(engine, "ARG(J)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "ARG(J)", none, generator), ResultCode::Ok);
   EXPECT_EQ(Dump(engine.root()), "(#147 J)");
 }
 
@@ -280,7 +280,7 @@ TEST(FormulaCompiler, TrialEvaluationLeavesVariablesAlone) {
   FormulaEngine engine;
   engine.variable('X') = Complex(7);
   engine.variable('K') = Complex(-3);
-  ASSERT_EQ(CompileFormula(engine, "SUM(K*X*Y*Z,K,1,4)+ITER(2,X+1)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "SUM(K*X*Y*Z,K,1,4)+ITER(2,X+1)", none, generator), ResultCode::Ok);
   EXPECT_EQ(engine.variable('X'), Complex(7));
   EXPECT_EQ(engine.variable('K'), Complex(-3));
   EXPECT_EQ(engine.variable('Y'), Complex(0));
@@ -289,14 +289,14 @@ TEST(FormulaCompiler, TrialEvaluationLeavesVariablesAlone) {
 TEST(FormulaCompiler, FoldingKeepsFailingBranchesFailing) {
   FormulaEngine engine;
   // the left branch fails for X < 1 and must stay a square root of -1
-  ASSERT_EQ(CompileFormula(engine, "JOINX(SQRT(-1)|1,2)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINX(SQRT(-1)|1,2)", none, generator), ResultCode::Ok);
   engine.variable('X') = Complex(0);
   EXPECT_FALSE(EvaluateFormula(engine, engine.root(), none, generator));
   engine.variable('X') = Complex(3);
   ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_EQ(engine.root()->value.re, 2);
   // a reciprocal pair of a constant argument folds to the swapped function
-  ASSERT_EQ(CompileFormula(engine, "J/TAN(1)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "J/TAN(1)", none, generator), ResultCode::Ok);
   engine.variable('J') = Complex(1);
   ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 0.64209261593433070301, 1e-15);

@@ -15,7 +15,7 @@ RandomGenerator generator;
 
 // Compiles text and evaluates it with I = i, J = j. Returns success.
 bool Eval(FormulaEngine& engine, const char* text, Complex& out, long double i = 0, long double j = 0) {
-  EXPECT_EQ(CompileFormula(engine, text, none, generator), 0) << text;
+  EXPECT_EQ(CompileFormula(engine, text, none, generator), ResultCode::Ok) << text;
   if (!engine.root()) return false;
   engine.variable('I') = Complex(i);
   engine.variable('J') = Complex(j);
@@ -233,7 +233,7 @@ TEST(FormulaEvaluator, SeamFlag) {
     EXPECT_EQ(engine.seam, c.seam) << c.text;
   }
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "JOINX(1|2,3)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINX(1|2,3)", none, generator), ResultCode::Ok);
   engine.variable('X') = Complex(2.0003L);
   ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_TRUE(engine.seam);
@@ -248,7 +248,7 @@ TEST(FormulaEvaluator, JoinsPickTheirPiece) {
   EXPECT_EQ(v.re, 2);
   ASSERT_TRUE(Eval(engine, "JOINX(1|0,2)", v));  // the seam belongs to the right piece
   EXPECT_EQ(v.re, 2);
-  ASSERT_EQ(CompileFormula(engine, "JOINT(T|1,10*T|2,100*T)", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINT(T|1,10*T|2,100*T)", none, generator), ResultCode::Ok);
   const long double ts[] = {0.5L, 1.5L, 3};
   const long double want[] = {0.5L, 15, 300};
   for (int k = 0; k < 3; ++k) {
@@ -257,7 +257,7 @@ TEST(FormulaEvaluator, JoinsPickTheirPiece) {
     EXPECT_EQ(engine.root()->value.re, want[k]);
   }
   // a failing piece that is not chosen does not matter
-  ASSERT_EQ(CompileFormula(engine, "JOINU(SQRT(-U)|1,LN(U))", none, generator), 0);
+  ASSERT_EQ(CompileFormula(engine, "JOINU(SQRT(-U)|1,LN(U))", none, generator), ResultCode::Ok);
   engine.variable('U') = Complex(-4);
   ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, generator));
   EXPECT_EQ(engine.root()->value.re, 2);
@@ -274,7 +274,7 @@ TEST(FormulaEvaluator, RandomDrawsFromTheGivenGenerator) {
   copy.Seed(12345);
   const uint64_t other = generator.State();
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "RAND(I)", none, own), 0);  // one trial: X, Y, Z, then RAND
+  ASSERT_EQ(CompileFormula(engine, "RAND(I)", none, own), ResultCode::Ok);  // one trial: X, Y, Z, then RAND
   for (int k = 0; k < 4; ++k) copy.Range(0, 1);
   engine.variable('I') = Complex(3);
   ASSERT_TRUE(EvaluateFormula(engine, engine.root(), none, own));
@@ -306,7 +306,7 @@ TEST(FormulaEvaluator, ComplexBranches) {
   FormulaEngine engine;
   engine.SetComplexSwitch(true);
   auto run = [&](const char* text, Complex& v) {
-    EXPECT_EQ(CompileFormula(engine, text, none, generator), 0) << text;
+    EXPECT_EQ(CompileFormula(engine, text, none, generator), ResultCode::Ok) << text;
     engine.variable('I') = Complex(0, 1);
     return EvaluateFormula(engine, engine.root(), none, generator) && ((v = engine.root()->value), true);
   };
@@ -347,7 +347,7 @@ TEST(FormulaEvaluator, LongLoopsStopOnQOrS) {
     for (int key : {'Q', 'S'}) {
       FormulaEngine engine;
       FakeInterrupt atCompile(key);  // the compiler's trial evaluation stops as well
-      ASSERT_EQ(CompileFormula(engine, t, atCompile, generator), 0) << t;
+      ASSERT_EQ(CompileFormula(engine, t, atCompile, generator), ResultCode::Ok) << t;
       EXPECT_TRUE(engine.stopped) << t;
       engine.stopped = false;
       FakeInterrupt atEvaluation(key);

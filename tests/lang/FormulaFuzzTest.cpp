@@ -42,7 +42,7 @@ std::string RandomText(Lcg& g, size_t length) {
 void Exercise(FormulaEngine& engine, const std::string& text) {
   engine.stopped = false;
   FakeInterrupt atCompile('S');
-  if (CompileFormula(engine, text, atCompile, generator) != 0) {
+  if (NotOk(CompileFormula(engine, text, atCompile, generator))) {
     ASSERT_EQ(engine.root(), nullptr);
     return;
   }

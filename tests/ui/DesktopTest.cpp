@@ -60,7 +60,7 @@ class DesktopTest : public QObject {
 
   MatrixWindow* Put(int letter, const ComplexMatrix& m, Mode mode = Mode::Real) {
     MatrixDocument* doc = nullptr;
-    frame_->app().workspace().PutMatrix(mode, "", letter, m, &doc);
+    (void)frame_->app().workspace().PutMatrix(mode, "", letter, m, &doc);
     return frame_->WindowOf(*doc);
   }
   QDialog* Dialog(const char* name) { return qobject_cast<QDialog*>(frame_->findChild<QDialog*>(name)); }
@@ -220,7 +220,7 @@ class DesktopTest : public QObject {
     MatrixWindow* w = Put(1, Real(1, 2, {3, 4}));
     w->findChild<QMenu*>("copyAs")->actions().at(0)->trigger();
     std::string out;
-    QCOMPARE(TextOutOf(w->document(), out), ResultCode(0));
+    QCOMPARE(TextOutOf(w->document(), out), ResultCode::Ok);
     QString lf = QString::fromStdString(out).remove('\r');
     QCOMPARE(QApplication::clipboard()->text(), lf);
     QVERIFY(!lf.contains('\r') && lf.contains("3.00000") && lf.contains("4.00000"));
@@ -350,14 +350,14 @@ class DesktopTest : public QObject {
     MatrixWindow* w = Put(4, Real(1, 1, {7}));
     const QRect screen = w->screen()->geometry();
     const QRect stored(screen.left() + 200, screen.top() + 150, 400, 300);
-    Save(frame_->app(), w->document(), path.toStdString());
+    (void)Save(frame_->app(), w->document(), path.toStdString());
     // Written with a placement of its own, as another session would.
     MatrixFileData data;
-    QCOMPARE(ReadMatrixFile(path.toStdString(), MatrixKind::Real, data), ResultCode(0));
+    QCOMPARE(ReadMatrixFile(path.toStdString(), MatrixKind::Real, data), ResultCode::Ok);
     data.appearance.left = stored.left(), data.appearance.top = stored.top();
     data.appearance.width = stored.width(), data.appearance.height = stored.height();
-    QCOMPARE(WriteMatrixFile(path.toStdString(), data), ResultCode(0));
-    QCOMPARE(OpenByName(frame_->app(), path.toStdString()), ResultCode(0));
+    QCOMPARE(WriteMatrixFile(path.toStdString(), data), ResultCode::Ok);
+    QCOMPARE(OpenByName(frame_->app(), path.toStdString()), ResultCode::Ok);
     MatrixWindow* opened = frame_->WindowOfLetter(1);
     QVERIFY(opened);
     QCOMPARE(opened->geometry(), stored);

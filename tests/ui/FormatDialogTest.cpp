@@ -91,7 +91,7 @@ class FormatDialogTest : public QObject {
       d->reject();
     });
     QVERIFY(!RunFormatDialog(nullptr, f, &port));
-    QCOMPARE(port.codes, (std::vector<int>{17, 17, 17, 6}));
+    QCOMPARE(port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::OutOfBounds, ResultCode::OutOfBounds, ResultCode::InconsistentData}));
     QCOMPARE(stillOpen, (QVector<bool>{true, true, true, true}));
     QCOMPARE(f.places, int16_t(5));
     QCOMPARE(f.width, int16_t(7));
@@ -134,7 +134,7 @@ class FormatDialogTest : public QObject {
     QVERIFY(!RunHyphenDialog(nullptr, f, &port));
     QCOMPARE(title, QStringLiteral("lengthen hyphens"));
     QCOMPARE(prompt, QStringLiteral("ASCII value of new minus sign"));
-    QCOMPARE(port.codes, std::vector<int>{17});
+    QCOMPARE(port.codes, std::vector<ResultCode>{ResultCode::OutOfBounds});
     QVERIFY(!f.minusOn);
 
     WhenModal([](QDialog* d) {

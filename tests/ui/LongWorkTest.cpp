@@ -25,10 +25,10 @@ namespace {
 ResultCode PollUntil(int key) {
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < end) {
-    if (PollKey() == key) return code::kInterrupted;
+    if (PollKey() == key) return ResultCode::Stopped;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  return 99;
+  return ResultCode::CouldNotCalculate;  // the key never came
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ class LongWorkTest : public QObject {
       });
     });
     ResultCode c = RunLongWork(nullptr, [] { return PollUntil('Q'); });
-    QCOMPARE(c, code::kInterrupted);
+    QCOMPARE(c, ResultCode::Stopped);
     QVERIFY(sincePress.isValid());
     QVERIFY2(sincePress.elapsed() < 500, qPrintable(QString::number(sincePress.elapsed())));
     QCOMPARE(busy, QStringLiteral("busy -- please wait"));
@@ -67,7 +67,7 @@ class LongWorkTest : public QObject {
       prompt = d->findChild<QLabel*>(QStringLiteral("prompt"))->text();
       QTest::keyClick(d, Qt::Key_Escape);  // cannot close the box; stops the work instead
     });
-    QCOMPARE(RunLongWork(nullptr, [] { return PollUntil('S'); }, 'S'), code::kInterrupted);
+    QCOMPARE(RunLongWork(nullptr, [] { return PollUntil('S'); }, 'S'), ResultCode::Stopped);
     QCOMPARE(prompt, QStringLiteral("press S to stop"));
   }
 
@@ -80,7 +80,7 @@ class LongWorkTest : public QObject {
     MatrixFileData data;
     data.complex = ComplexMatrix(1, 1);
     data.complex.at(0, 0) = Complex(5);
-    QCOMPARE(WriteMatrixFile(path.toStdString(), data), 0);
+    QCOMPARE(WriteMatrixFile(path.toStdString(), data), ResultCode::Ok);
     MainFrame f;
     Workspace& ws = f.app().workspace();
     bool openedDuringWork = true;
@@ -89,7 +89,7 @@ class LongWorkTest : public QObject {
       openedDuringWork = ws.Lookup(Mode::Real, 1) != nullptr;
       QTest::keyClick(d, Qt::Key_Q);
     });
-    QCOMPARE(RunLongWork(&f, [] { return PollUntil('Q'); }), code::kInterrupted);
+    QCOMPARE(RunLongWork(&f, [] { return PollUntil('Q'); }), ResultCode::Stopped);
     QVERIFY(!openedDuringWork);
     QTRY_VERIFY(ws.Lookup(Mode::Real, 1) != nullptr);
     QCOMPARE(ws.Lookup(Mode::Real, 1)->z.at(0, 0), Complex(5));
@@ -99,9 +99,9 @@ class LongWorkTest : public QObject {
     std::atomic<std::thread::id> ran{};
     ResultCode c = RunLongWork(nullptr, [&] {
       ran = std::this_thread::get_id();
-      return ResultCode(14);
+      return ResultCode::Singular;
     });
-    QCOMPARE(c, ResultCode(14));
+    QCOMPARE(c, ResultCode::Singular);
     QVERIFY(ran.load() != std::this_thread::get_id());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
   }

@@ -88,7 +88,7 @@ class MainFrameTest : public QObject {
     QVERIFY(!f.action(616)->isEnabled());
     QVERIFY(f.action(500)->isEnabled());
     ComplexMatrix m(2, 2);
-    f.app().workspace().PutMatrix(Mode::Real, "", 3, m);
+    (void)f.app().workspace().PutMatrix(Mode::Real, "", 3, m);
     QVERIFY(f.action(618)->isEnabled());
     QVERIFY(f.action(617)->isEnabled());
     QCOMPARE(Texts(f.viewMenu()->actions()), (QStringList{"C ...", "-", "&0 = Help"}));
@@ -178,7 +178,7 @@ class MainFrameTest : public QObject {
   void exitAsksAboutModifiedMatrices() {
     MainFrame f;
     f.show();
-    f.app().workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
+    (void)f.app().workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
     driver_->messages.clear();
     driver_->answer = QMessageBox::No;
     QVERIFY(f.close());
@@ -207,7 +207,7 @@ class MainFrameTest : public QObject {
       MainFrame f;
       f.show();
       MatrixDocument* a = nullptr;
-      f.app().workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1), &a);
+      (void)f.app().workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1), &a);
       a->modified = false;
       TextWindow* t = f.WindowOf(*a)->textOutWindow();
       t->SetText("1 2");

@@ -30,11 +30,11 @@ class MatrixWindowTest : public QObject {
     if (mode == Mode::Integer) {
       IntegerMatrix m(rows, cols);
       for (int i = 0; i < rows * cols; ++i) m.e[i] = BigInteger(i + 1);
-      ws.PutMatrix(mode, "", letter, m, &doc);
+      (void)ws.PutMatrix(mode, "", letter, m, &doc);
     } else {
       ComplexMatrix m(rows, cols);
       for (int i = 0; i < rows * cols; ++i) m.e[i] = Complex{static_cast<long double>(i + 1), 0};
-      ws.PutMatrix(mode, "", letter, m, &doc);
+      (void)ws.PutMatrix(mode, "", letter, m, &doc);
     }
     MatrixWindow* w = frame_->WindowOf(*doc);
     w->resize(640, 400);
@@ -303,7 +303,7 @@ class MatrixWindowTest : public QObject {
     QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
     QVERIFY(w->editBox());
     driver_->answer = QMessageBox::Yes;
-    QCOMPARE(NewMatrix(frame_->app(), 14, NewType::Zeros, "3", "1", "0", "1", "1"), ResultCode(0));
+    QCOMPARE(NewMatrix(frame_->app(), 14, NewType::Zeros, "3", "1", "0", "1", "1"), ResultCode::Ok);
     QVERIFY(!w->editBox());
     QVERIFY(!doc.editing);
     QCOMPARE(notes->Text(), QString("zeros"));

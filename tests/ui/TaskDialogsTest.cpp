@@ -58,7 +58,7 @@ class TaskDialogsTest : public QObject {
     return d;
   }
   void Put(char letter, const ComplexMatrix& m) {
-    QCOMPARE(app_->workspace().PutMatrix(Mode::Real, "", Letter(letter), m), ResultCode(0));
+    QCOMPARE(app_->workspace().PutMatrix(Mode::Real, "", Letter(letter), m), ResultCode::Ok);
   }
   MatrixDocument* Doc(char letter) { return app_->workspace().Lookup(Letter(letter)); }
 
@@ -156,7 +156,7 @@ class TaskDialogsTest : public QObject {
     Choose(calc, 295, 'P');
     Click(calc, 91);
     QCOMPARE(port_->codes.size(), size_t(1));
-    QCOMPARE(port_->codes[0], 103);  // "imcompatible"
+    QCOMPARE(port_->codes[0], ResultCode::Incompatible);  // "imcompatible"
     QVERIFY(calc->isVisible());
     QCOMPARE(Control<QLineEdit>(calc, 211)->text(), QStringLiteral("M*X"));
     QVERIFY(!Doc('P'));
@@ -205,7 +205,7 @@ class TaskDialogsTest : public QObject {
     QDialog* solve = Open("SOLVE");
     Choose(solve, 297, 'M');  // X equal to M
     Click(solve, 91);
-    QCOMPARE(port_->codes, std::vector<int>{6});
+    QCOMPARE(port_->codes, std::vector<ResultCode>{ResultCode::InconsistentData});
     QVERIFY(solve->isVisible());
     Choose(solve, 297, 'X');
     Click(solve, 91);  // nonsingular: X only
@@ -267,7 +267,7 @@ class TaskDialogsTest : public QObject {
   void linearProgramMissingLetterReportsOnce() {
     QDialog* lp = Open("LINPRO");
     Click(lp, 91);
-    QCOMPARE(port_->codes, std::vector<int>{108});
+    QCOMPARE(port_->codes, std::vector<ResultCode>{ResultCode::MatrixNotFound});
     QVERIFY(lp->isVisible());
   }
 
@@ -302,10 +302,10 @@ class TaskDialogsTest : public QObject {
     SetText(op, 213, QStringLiteral("2"));
     SetText(op, 212, QStringLiteral("2"));
     Click(op, 660);  // column 2 onto itself
-    QCOMPARE(port_->codes, std::vector<int>{9});
+    QCOMPARE(port_->codes, std::vector<ResultCode>{ResultCode::NothingToDo});
     SetText(op, 214, QStringLiteral("3"));
     Click(op, 610);
-    QCOMPARE(port_->codes, (std::vector<int>{9, 17}));
+    QCOMPARE(port_->codes, (std::vector<ResultCode>{ResultCode::NothingToDo, ResultCode::OutOfBounds}));
 
     Click(op, 98);
     Click(op, 98);
@@ -323,21 +323,21 @@ class TaskDialogsTest : public QObject {
     QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1.0"));
     QVERIFY(Control<QRadioButton>(d, 251)->isChecked());
 
-    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode::Ok);
     dialogs_->ModeChanged();
     QCOMPARE(d->windowTitle(), QStringLiteral("new matrix [integer]"));
     QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("1"));
     QCOMPARE(Control<QLineEdit>(d, 214)->text(), QStringLiteral("10"));
     QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1"));
 
-    QCOMPARE(SwitchMode(*app_, Mode::Complex), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Complex), ResultCode::Ok);
     dialogs_->ModeChanged();
     QCOMPARE(d->windowTitle(), QStringLiteral("new matrix [complex]"));
     QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("0.0"));
     QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1.0"));
 
     // A dialog first built in integer mode starts with the integer texts.
-    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode::Ok);
     dialogs_.reset();
     dialogs_ = std::make_unique<TaskDialogs>(*app_, nullptr);
     QDialog* fresh = Open("NEWDLG");
@@ -360,7 +360,7 @@ class TaskDialogsTest : public QObject {
     SetText(d, 211, QStringLiteral("0"));
     Choose(d, 295, 'E');
     Click(d, 91);
-    QCOMPARE(port_->codes, std::vector<int>{17});
+    QCOMPARE(port_->codes, std::vector<ResultCode>{ResultCode::OutOfBounds});
     QVERIFY(d->isVisible());
     QCOMPARE(Control<QLineEdit>(d, 211)->text(), QStringLiteral("0"));
     QVERIFY(!Doc('E'));
@@ -394,14 +394,14 @@ class TaskDialogsTest : public QObject {
   }
 
   void unimodularHidesOutsideIntegerMode() {
-    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode::Ok);
     dialogs_->ModeChanged();
     QDialog* uni = Open("UNI");
     SetText(uni, 211, QStringLiteral("21"));
     Click(uni, 91);
-    QCOMPARE(port_->codes, std::vector<int>{17});
+    QCOMPARE(port_->codes, std::vector<ResultCode>{ResultCode::OutOfBounds});
     QVERIFY(uni->isVisible());
-    QCOMPARE(SwitchMode(*app_, Mode::Real), ResultCode(0));
+    QCOMPARE(SwitchMode(*app_, Mode::Real), ResultCode::Ok);
     dialogs_->ModeChanged();
     QVERIFY(!uni->isVisible());
   }

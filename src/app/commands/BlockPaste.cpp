@@ -13,7 +13,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr ResultCode kNotPossible = 26;  // a fraction the denominator cannot hold
 
 std::string WithoutMinusSubstitution(const DisplayFormat& f, std::string text) {
   // A lengthened minus copied from the window reads back as a minus.
@@ -32,20 +31,20 @@ ResultCode ReadNumerator(const std::string& text, const BigInteger& denominator,
   if (slash == std::string::npos) {
     BigInteger value;
     ResultCode rc = BigInteger::Parse(text, value);
-    if (rc != code::kOk) return rc;
+    if (rc != ResultCode::Ok) return rc;
     out = value * denominator;
-    return code::kOk;
+    return ResultCode::Ok;
   }
   BigInteger p, q;
   ResultCode rc = BigInteger::Parse(text.substr(0, slash), p);
-  if (rc == code::kOk) rc = BigInteger::Parse(text.substr(slash + 1), q);
-  if (rc != code::kOk) return rc;
-  if (q.IsZero()) return code::kPositiveValue;
+  if (rc == ResultCode::Ok) rc = BigInteger::Parse(text.substr(slash + 1), q);
+  if (rc != ResultCode::Ok) return rc;
+  if (q.IsZero()) return ResultCode::PositiveValue;
   mpz_class scaled = p.Value() * denominator.Value();
-  if (!mpz_divisible_p(scaled.get_mpz_t(), q.Value().get_mpz_t())) return kNotPossible;
+  if (!mpz_divisible_p(scaled.get_mpz_t(), q.Value().get_mpz_t())) return ResultCode::NotPossible;
   mpz_divexact(scaled.get_mpz_t(), scaled.get_mpz_t(), q.Value().get_mpz_t());
   out = BigInteger(std::move(scaled));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace
@@ -81,9 +80,9 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
     port.ShowCode(c);
     return c;
   };
-  if (row < 0 || col < 0 || row >= doc.rows() || col >= doc.cols()) return fail(code::kOutOfBounds);
+  if (row < 0 || col < 0 || row >= doc.rows() || col >= doc.cols()) return fail(ResultCode::OutOfBounds);
   const std::vector<std::vector<std::string>> block = SplitBlock(text);
-  if (block.empty()) return fail(code::kCouldNotFind);
+  if (block.empty()) return fail(ResultCode::CouldNotFind);
   try {
     if (doc.isInteger()) {
       IntegerMatrix m = doc.q;
@@ -92,7 +91,7 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
           const std::string cell = WithoutMinusSubstitution(doc.format, block[i][j]);
           if (Blank(cell)) continue;  // an empty cell keeps its entry
           ResultCode rc = ReadNumerator(cell, m.denominator, m.at(row + static_cast<int>(i), col + static_cast<int>(j)));
-          if (rc != code::kOk) return fail(rc);
+          if (rc != ResultCode::Ok) return fail(rc);
         }
       doc.ReplaceAsStep(m);
     } else {
@@ -103,11 +102,11 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
           if (Blank(cell)) continue;  // an empty cell keeps its entry
           Complex value;
           ResultCode rc = EvaluateEntryText(doc.variables, cell, value, ProgramInterrupt(), app.random());
-          if (rc != code::kOk) return fail(rc > 0 ? rc : code::kCouldNotCalculate);
+          if (rc != ResultCode::Ok) return fail(IsError(rc) ? rc : ResultCode::CouldNotCalculate);
           if (doc.kind() == MatrixKind::Real) {
             // As the entry editor: "2i" is refused, not stored as 0; only
             // rounding noise of a real value is dropped.
-            if (std::fabs(value.im) > 1e-13L * std::max(1.0L, std::fabs(value.re))) return fail(code::kCouldNotCalculate);
+            if (std::fabs(value.im) > 1e-13L * std::max(1.0L, std::fabs(value.re))) return fail(ResultCode::CouldNotCalculate);
             value.im = 0.0L;
           }
           m.at(row + static_cast<int>(i), col + static_cast<int>(j)) = value;
@@ -115,11 +114,11 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
       doc.ReplaceAsStep(m);
     }
   } catch (const std::bad_alloc&) {
-    return fail(code::kLowMemory);
+    return fail(ResultCode::LowMemory);
   }
   doc.modified = true;
   port.DocumentChanged(doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

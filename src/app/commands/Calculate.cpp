@@ -13,20 +13,20 @@ namespace tavrin {
 
 ResultCode Calculate(Application& app, int letter, const std::string& text) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
   ExprValue value;
   MatrixLookup lookup = SnapshotLookup(ws, text);
   const Mode mode = app.mode();
   ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value, ProgramInterrupt()); }, 'Q');
-  if (c < 0) return c;  // stopped: nothing is stored
-  if (c > 0) return app.Fail(c);  // a scalar result is 102 "not a matrix" too
+  if (IsStopped(c)) return c;  // stopped: nothing is stored
+  if (IsError(c)) return app.Fail(c);  // a scalar result is 102 "not a matrix" too
   return mode == Mode::Integer ? Store(app, letter, std::move(value.integerMatrix), text)
                                : Store(app, letter, std::move(value.matrix), text);
 }
 
 ResultCode Formula(Application& app, int letter, const std::string& rowsText, const std::string& colsText,
                    const std::string& text) {
-  if (app.workspace().EditingGuard()) return code::kEditingInProgress;
+  if (app.workspace().EditingGuard()) return ResultCode::EditingInProgress;
   FormulaCommandResult result;
   FormulaEngine& engine = app.formulaEngine();
   ResultCode run = app.RunLong(
@@ -36,16 +36,16 @@ ResultCode Formula(Application& app, int letter, const std::string& rowsText, co
         return result.code;
       },
       'Q');
-  if (run == code::kLowMemory) result.code = run;
-  if (result.code < 0) return result.code;
+  if (run == ResultCode::LowMemory) result.code = run;
+  if (IsStopped(result.code)) return result.code;
   if (result.failedRow > 0) {
     app.port().ShowCodeAt(result.code, "entry (" + std::to_string(result.failedRow) + ", " +
                                            std::to_string(result.failedCol) + ")");
     return result.code;
   }
-  if (result.code > 0) return app.Fail(result.code);
-  if (result.interrupted) return code::kInterrupted;
-  if (app.mode() == Mode::Integer) return code::kInterrupted;  // integer mode stores nothing
+  if (IsError(result.code)) return app.Fail(result.code);
+  if (result.interrupted) return ResultCode::Stopped;
+  if (app.mode() == Mode::Integer) return ResultCode::Stopped;  // integer mode stores nothing
   return Store(app, letter, result.matrix, result.description);
 }
 

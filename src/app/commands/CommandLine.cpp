@@ -29,18 +29,18 @@ MatrixDocument* CommandLine::Document(Application& app, size_t i) const {
   int letter = 0;
   if (!Letter(i, letter)) return nullptr;
   MatrixDocument* doc = app.workspace().Lookup(letter);
-  if (!doc) app.port().ShowCode(code::kMatrixNotFound);
+  if (!doc) app.port().ShowCode(ResultCode::MatrixNotFound);
   return doc;
 }
 
 ResultCode CommandLine::Missing(size_t i) const {
   int letter = 0;
-  return Letter(i, letter) ? code::kMatrixNotFound : code::kInterrupted;
+  return Letter(i, letter) ? ResultCode::MatrixNotFound : ResultCode::Stopped;
 }
 
 ResultCode CommandLine::Usage() const {
   out << "error: wrong arguments for " << Lower(0) << "\n";
-  return code::kCannotUnderstand;
+  return ResultCode::CannotUnderstand;
 }
 
 std::vector<std::string> SplitWords(const std::string& line) {

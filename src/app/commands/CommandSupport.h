@@ -24,7 +24,7 @@ ResultCode Store(Application& app, int letter, M matrix, const std::string& note
   ResultCode c = ws.PutMatrix(ws.mode(), "", letter, std::move(matrix), &stored);
   // The notebook window shows the new description at once, so typing in
   // it cannot write the old text back.
-  if (c == 0) ws.SetDescription(*stored, notes);
+  if (IsOk(c)) ws.SetDescription(*stored, notes);
   return c;
 }
 
@@ -33,7 +33,7 @@ ResultCode Store(Application& app, int letter, M matrix, const std::string& note
 // window shows another mode's data.
 inline ResultCode SaveCompanionAs(Application& app, const MatrixDocument& doc, int letter,
                                   const std::string& notes) {
-  if (doc.kind() != KindOfMode(app.mode())) return app.Fail(code::kNothingToShow);
+  if (doc.kind() != KindOfMode(app.mode())) return app.Fail(ResultCode::NothingToShow);
   return VisitEntries(doc, [&](const auto& m, auto...) { return Store(app, letter, m, notes); });
 }
 

@@ -74,14 +74,14 @@ ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, int r0, int c0
     const auto& m = whole ? entries : block;
     if (kind == CopyAsKind::Text) return TextOut(doc.format, m, matrixKind..., out);
     out = CopyAs(FormatOf(kind), doc.format, matrixKind..., m);
-    return code::kOk;
+    return ResultCode::Ok;
   });
-  if (rc != code::kOk) {
+  if (rc != ResultCode::Ok) {
     out.clear();
     return rc;
   }
   out = WithoutCarriageReturns(out);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, std::string& out) {

@@ -20,8 +20,8 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
   }
   const Mode m = app.mode();  // only the current mode's letters are read
   MatrixDocument* doc = ws.Lookup(m, letter);
-  if (!doc) return app.Fail(code::kMatrixNotFound);
-  if (doc->editing) return app.Fail(code::kEditingInProgress);
+  if (!doc) return app.Fail(ResultCode::MatrixNotFound);
+  if (doc->editing) return app.Fail(ResultCode::EditingInProgress);
   int64_t budget = 0;
   switch (button) {
     case TaskButton::Find: budget = kEchelonFinalBudget; break;
@@ -40,11 +40,11 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
     const ResultCode run = app.RunLong(
         [&] {
           h = ExactEchelonEngine(copy, budget, &steps, &ProgramInterrupt(), &stopped);
-          return code::kOk;
+          return ResultCode::Ok;
         },
         'Q');
-    if (stopped) return code::kInterrupted;  // nothing half-reduced is shown
-    if (run > 0) return app.Fail(run);       // memory ran out part way: likewise
+    if (stopped) return ResultCode::Stopped;  // nothing half-reduced is shown
+    if (IsError(run)) return app.Fail(run);       // memory ran out part way: likewise
     tasks.echelonSteps = std::move(steps);
     ech.Replace(copy);
   } else {
@@ -61,7 +61,7 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
   ech.highlightCol = valid ? h.col : -1;
   app.port().DocumentChanged(ech);
   ws.Show(ech);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 void EchelonLetterChanged(Application& app) { app.tasks().echelonCounter = -1; }
@@ -80,7 +80,7 @@ ResultCode EchelonLine(Application& app, CommandLine& line) {
   else if (b == "step") button = TaskButton::Step;
   else return line.Usage();
   ResultCode c = Echelon(app, letter, button);
-  if (c == 0) return PrintCompanion(app, line.out, app.workspace().echelon());
+  if (IsOk(c)) return PrintCompanion(app, line.out, app.workspace().echelon());
   return c;
 }
 

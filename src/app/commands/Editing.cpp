@@ -27,7 +27,7 @@ ResultCode Fail(UserPort& port, ResultCode c) {
 ResultCode Changed(UserPort& port, MatrixDocument& doc) {
   doc.modified = true;
   port.DocumentChanged(doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // Runs f on the document's entry array with the matching saved-entry array
@@ -193,15 +193,15 @@ ResultCode RemoveRange(UserPort& port, MatrixDocument& doc, const std::string& f
                        const std::string& lastText, bool columns) {
   const int count = columns ? doc.cols() : doc.rows();
   const int x = ReadCount(firstText), y = ReadCount(lastText);
-  if (x < 1 || x > count || y < 1 || y > count) return Fail(port, code::kOutOfBounds);
+  if (x < 1 || x > count || y < 1 || y > count) return Fail(port, ResultCode::OutOfBounds);
   const int lo = std::min(x, y) - 1, hi = std::max(x, y) - 1;
-  if (hi - lo + 1 >= count) return Fail(port, code::kNeedAtLeastOne);
+  if (hi - lo + 1 >= count) return Fail(port, ResultCode::NeedAtLeastOne);
   try {
     UndoRecord rec = NewRecord(doc, columns ? UndoRecord::kColumnsRemoved : UndoRecord::kRowsRemoved, lo, hi);
     LinesOut(doc, rec, columns, lo, hi);
     Commit(doc, std::move(rec));
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   return Changed(port, doc);
 }
@@ -209,7 +209,7 @@ ResultCode RemoveRange(UserPort& port, MatrixDocument& doc, const std::string& f
 ResultCode InsertLine(UserPort& port, MatrixDocument& doc, const std::string& numberText, bool column) {
   const int count = column ? doc.cols() : doc.rows();
   const int n = ReadCount(numberText);
-  if (n < 1 || n > count + 1) return Fail(port, code::kOutOfBounds);
+  if (n < 1 || n > count + 1) return Fail(port, ResultCode::OutOfBounds);
   try {
     UndoRecord rec = NewRecord(doc, column ? UndoRecord::kColumnInserted : UndoRecord::kRowInserted, n - 1, n - 1);
     WithEntries(doc, rec, [&](auto&, int& rows, int& cols, auto& saved) {
@@ -218,7 +218,7 @@ ResultCode InsertLine(UserPort& port, MatrixDocument& doc, const std::string& nu
     LinesIn(doc, rec, column, n - 1, n - 1);
     Commit(doc, std::move(rec));
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   return Changed(port, doc);
 }
@@ -227,12 +227,12 @@ ResultCode Exchange(UserPort& port, MatrixDocument& doc, const std::string& firs
                     const std::string& secondText, bool columns) {
   const int count = columns ? doc.cols() : doc.rows();
   const int x = ReadCount(firstText), y = ReadCount(secondText);
-  if (x == y || x < 1 || x > count || y < 1 || y > count) return Fail(port, code::kOutOfBounds);
+  if (x == y || x < 1 || x > count || y < 1 || y > count) return Fail(port, ResultCode::OutOfBounds);
   UndoRecord rec;
   try {
     rec = NewRecord(doc, columns ? UndoRecord::kColumnsExchanged : UndoRecord::kRowsExchanged, x - 1, y - 1);
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   WithEntries(doc, rec, [&](auto& e, int& rows, int& cols, auto&) {
     if (columns)
@@ -333,18 +333,18 @@ bool Fits(const MatrixDocument& doc, const UndoRecord& rec, bool undo) {
 ResultCode Step(UserPort& port, MatrixDocument& doc, bool undo) {
   std::vector<UndoRecord>& from = undo ? doc.undo : doc.redo;
   std::vector<UndoRecord>& to = undo ? doc.redo : doc.undo;
-  if (from.empty()) return code::kInterrupted;
+  if (from.empty()) return ResultCode::Stopped;
   if (!Fits(doc, from.back(), undo)) {
     // A history that no longer describes this matrix is of no use.
     doc.ClearHistory();
     port.DocumentChanged(doc);
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   }
   try {
     to.reserve(to.size() + 1);
     Apply(doc, from.back(), undo);
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   to.push_back(std::move(from.back()));
   from.pop_back();
@@ -369,26 +369,26 @@ std::string EntryEditText(const MatrixDocument& doc, int row, int col) {
 ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, const std::string& typed) {
   UserPort& port = app.port();
   doc.editing = false;
-  if (row < 0 || row >= doc.rows() || col < 0 || col >= doc.cols()) return Fail(port, code::kOutOfBounds);
+  if (row < 0 || row >= doc.rows() || col < 0 || col >= doc.cols()) return Fail(port, ResultCode::OutOfBounds);
   const std::string text = UndoMinusSubstitution(doc.format, typed);
   try {
     if (doc.isInteger()) {
       BigInteger value;
       ResultCode rc = ReadIntegerEntryText(text, value);
-      if (rc != code::kOk) return Fail(port, rc);
+      if (rc != ResultCode::Ok) return Fail(port, rc);
       UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
       rec.savedIntegers.push_back(std::move(value));
       std::swap(doc.q.at(row, col), rec.savedIntegers[0]);
       Commit(doc, std::move(rec));
     } else {
-      if (IsBlank(text)) return Fail(port, code::kNothingToDo);
+      if (IsBlank(text)) return Fail(port, ResultCode::NothingToDo);
       Complex value;
       ResultCode rc = EvaluateEntryText(doc.variables, text, value, ProgramInterrupt(), app.random());
-      if (rc != code::kOk) return Fail(port, rc > 0 ? rc : code::kCouldNotCalculate);
+      if (rc != ResultCode::Ok) return Fail(port, IsError(rc) ? rc : ResultCode::CouldNotCalculate);
       if (doc.kind() == MatrixKind::Real) {
         // A real matrix cannot hold "3i"; rounding noise of a real value
         // (cis(pi)) is dropped.
-        if (std::fabs(value.im) > 1e-13L * std::max(1.0L, std::fabs(value.re))) return Fail(port, code::kCouldNotCalculate);
+        if (std::fabs(value.im) > 1e-13L * std::max(1.0L, std::fabs(value.re))) return Fail(port, ResultCode::CouldNotCalculate);
         value.im = 0.0L;
       }
       UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
@@ -397,7 +397,7 @@ ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, co
       Commit(doc, std::move(rec));
     }
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   return Changed(port, doc);
 }
@@ -408,7 +408,7 @@ ResultCode AcceptEntryEdit(Application& app, MatrixDocument& doc, int row, int c
   // the box opened with, given back, changes nothing.
   if (UndoMinusSubstitution(doc.format, typed) == shown) {
     doc.editing = false;
-    return code::kOk;
+    return ResultCode::Ok;
   }
   return row < 0 ? EditDenominator(app, doc, typed) : EditEntry(app, doc, row, col, typed);
 }
@@ -416,18 +416,18 @@ ResultCode AcceptEntryEdit(Application& app, MatrixDocument& doc, int row, int c
 ResultCode EditDenominator(Application& app, MatrixDocument& doc, const std::string& typed) {
   UserPort& port = app.port();
   doc.editing = false;
-  if (!doc.isInteger()) return Fail(port, code::kOutOfBounds);
+  if (!doc.isInteger()) return Fail(port, ResultCode::OutOfBounds);
   BigInteger value;
   ResultCode rc = ReadIntegerEntryText(UndoMinusSubstitution(doc.format, typed), value);
-  if (rc != code::kOk) return Fail(port, rc);
-  if (value.IsZero()) return Fail(port, code::kPositiveValue);
+  if (rc != ResultCode::Ok) return Fail(port, rc);
+  if (value.IsZero()) return Fail(port, ResultCode::PositiveValue);
   UndoRecord rec;
   try {
     rec = NewRecord(doc, UndoRecord::kEntry, doc.rows(), doc.cols() - 1);
     rec.denominator = true;
     rec.savedIntegers.push_back(BigInteger());
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   // A negative denominator is carried by the entries; it stays positive.
   // The record keeps the sign change, so Undo gives the entries back too.
@@ -447,7 +447,7 @@ ResultCode SetDimensions(Application& app, MatrixDocument& doc, const std::strin
   UserPort& port = app.port();
   const int rows = ReadCount(rowsText), cols = ReadCount(colsText);
   if (rows < 1 || cols < 1 || static_cast<long long>(rows) * cols > kMaxEntries)
-    return Fail(port, code::kOutOfBounds);
+    return Fail(port, ResultCode::OutOfBounds);
   UndoRecord rec;
   try {
     rec = NewRecord(doc, UndoRecord::kDimensions, rows, cols);
@@ -460,12 +460,12 @@ ResultCode SetDimensions(Application& app, MatrixDocument& doc, const std::strin
       rec.saved.resize(static_cast<size_t>(rows) * cols);
     }
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kOutOfBounds);
+    return Fail(port, ResultCode::OutOfBounds);
   }
   try {
     SwapMatrix(doc, rec);
   } catch (const std::bad_alloc&) {
-    return Fail(port, code::kLowMemory);
+    return Fail(port, ResultCode::LowMemory);
   }
   Commit(doc, std::move(rec));
   return Changed(port, doc);
@@ -537,19 +537,19 @@ ResultCode EnterLine(Application& app, CommandLine& line) {
   const bool integer = app.mode() == Mode::Integer;
   const NewDialogTexts defaults = NewDialogDefaults(app.mode());
   ResultCode c = NewMatrix(app, letter, NewType::Zeros, line[2], line[3], defaults.low, defaults.high, defaults.value);
-  if (c != 0) return c;
+  if (NotOk(c)) return c;
   MatrixDocument* doc = app.workspace().Lookup(letter);
   for (int i = 0; i < rows && i < static_cast<int>(lines.size()); ++i) {
     for (int j = 0; j < cols && j < static_cast<int>(lines[i].size()); ++j) {
       c = EditEntry(app, *doc, i, j, lines[i][j]);
-      if (c > 0) return c;
+      if (IsError(c)) return c;
     }
   }
   if (line.size() == 5) {
     if (!integer) return line.Usage();
     return EditDenominator(app, *doc, line[4]);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 namespace {
@@ -575,7 +575,7 @@ MatrixDocument* EditTarget(Application& app, CommandLine& line, size_t count, Re
 
 template <class F>
 ResultCode OnDocument(Application& app, CommandLine& line, size_t count, F&& f) {
-  ResultCode c = code::kOk;
+  ResultCode c = ResultCode::Ok;
   MatrixDocument* doc = EditTarget(app, line, count, c);
   return doc ? f(*doc) : c;
 }
@@ -592,7 +592,7 @@ ResultCode EditLine(Application& app, CommandLine& line) {
   }
   if (line.size() < 4) return line.Usage();
   const int row = ReadCount(line[2]), col = ReadCount(line[3]);
-  if (row < 1 || row > doc->rows() || col < 1 || col > doc->cols()) return app.Fail(code::kOutOfBounds);
+  if (row < 1 || row > doc->rows() || col < 1 || col > doc->cols()) return app.Fail(ResultCode::OutOfBounds);
   return EditEntry(app, *doc, row - 1, col - 1, line.Rest(4));
 }
 

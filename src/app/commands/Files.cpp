@@ -57,7 +57,7 @@ ResultCode OpenInto(Application& app, Mode m, const std::string& path) {
   Workspace& ws = app.workspace();
   const MatrixKind kind = KindOfMode(m);
   const int letter = ws.FindFreeLetter(m);
-  if (letter == 0) return app.Fail(code::kNoMoreRoom);
+  if (letter == 0) return app.Fail(ResultCode::NoMoreRoom);
   // The file is read before anything is stored: a file that cannot be read
   // leaves the workspace as it was. What the file does not set (a palette
   // it does not carry) keeps a new window's defaults.
@@ -65,8 +65,8 @@ ResultCode OpenInto(Application& app, Mode m, const std::string& path) {
   data.kind = kind;
   data.appearance = WindowAppearance::ForNewWindow(ws.whiteBackgrounds() ? -letter : letter);
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec) || ReadMatrixFile(path, kind, data) != 0)
-    return app.Fail(code::kCannotOpenFile);
+  if (std::filesystem::is_directory(path, ec) || NotOk(ReadMatrixFile(path, kind, data)))
+    return app.Fail(ResultCode::CannotOpenFile);
   const MatrixDocument* existing = ws.Lookup(m, letter);
   const DocumentLook look = FileLook(existing ? existing->format : WindowFormatFor(kind), data);
   MatrixDocument* doc = nullptr;
@@ -74,45 +74,45 @@ ResultCode OpenInto(Application& app, Mode m, const std::string& path) {
   ResultCode c = kind == MatrixKind::Integer
                      ? ws.PutMatrix(m, path, letter, std::move(data.integer), &doc, &look)
                      : ws.PutMatrix(m, path, letter, std::move(data.complex), &doc, &look);
-  if (c != 0) return c;
+  if (NotOk(c)) return c;
   doc->fileName = path;
   doc->notebook = std::move(data.notebook);
   doc->modified = false;
   app.port().DocumentChanged(*doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace
 
 ResultCode Open(Application& app, const std::string& givenPath) {
-  if (app.workspace().FindFreeLetter() == 0) return app.Fail(code::kNoMoreRoom);
+  if (app.workspace().FindFreeLetter() == 0) return app.Fail(ResultCode::NoMoreRoom);
   std::string path = givenPath;
   MatrixKind kind = KindOfMode(app.mode());
   if (path.empty()) {
     std::string initial = std::string("noname.") + Extension(kind);
-    if (!app.port().ChooseFile(false, FilterFor(kind), initial, path) || path.empty()) return code::kInterrupted;
+    if (!app.port().ChooseFile(false, FilterFor(kind), initial, path) || path.empty()) return ResultCode::Stopped;
   }
   return OpenInto(app, app.mode(), path);
 }
 
 ResultCode OpenByName(Application& app, const std::string& path) {
   size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || path.size() - dot - 1 != 3) return code::kInterrupted;
+  if (dot == std::string::npos || path.size() - dot - 1 != 3) return ResultCode::Stopped;
   std::string ext = path.substr(dot + 1);
   for (auto& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   if (ext == "FMA") return OpenInto(app, Mode::Real, path);
   if (ext == "CMA") return OpenInto(app, Mode::Complex, path);
   if (ext == "IMA") return OpenInto(app, Mode::Integer, path);
-  return code::kInterrupted;
+  return ResultCode::Stopped;
 }
 
 ResultCode Paste(Application& app, const std::string& text) {
-  if (text.empty()) return app.Fail(code::kCouldNotFind);
+  if (text.empty()) return app.Fail(ResultCode::CouldNotFind);
   ComplexMatrix m;
   ResultCode c = ImportText(text, m);
-  if (c != 0) {
-    if (c == code::kLowMemory) app.port().ShowCode(c);
-    return app.Fail(code::kInconsistentData);
+  if (NotOk(c)) {
+    if (c == ResultCode::LowMemory) app.port().ShowCode(c);
+    return app.Fail(ResultCode::InconsistentData);
   }
   return app.workspace().PutMatrix(Mode::Real, "", 0, m, nullptr);
 }
@@ -123,7 +123,7 @@ ResultCode Save(Application& app, MatrixDocument& doc, const std::string& givenP
   if (path.empty()) {
     if (saveAs || doc.fileName.empty()) {
       std::string initial = doc.fileName.empty() ? doc.defaultFileName : doc.fileName;
-      if (!port.ChooseFile(true, FilterFor(doc.kind()), initial, path) || path.empty()) return code::kInterrupted;
+      if (!port.ChooseFile(true, FilterFor(doc.kind()), initial, path) || path.empty()) return ResultCode::Stopped;
       path = WithDefaultExtension(path, Extension(doc.kind()));
       saveAs = true;
     } else {
@@ -132,21 +132,21 @@ ResultCode Save(Application& app, MatrixDocument& doc, const std::string& givenP
   }
   std::error_code ec;
   if (saveAs && std::filesystem::exists(path, ec)) {
-    if (port.Ask(String(str::kOverwrite), true) != Answer::Yes) return code::kInterrupted;
+    if (port.Ask(String(str::kOverwrite), true) != Answer::Yes) return ResultCode::Stopped;
   }
-  if (std::filesystem::is_directory(path, ec) || WriteMatrixFile(path, FileDataOf(doc)) != 0)
-    return app.Fail(code::kCannotSaveFile);
+  if (std::filesystem::is_directory(path, ec) || NotOk(WriteMatrixFile(path, FileDataOf(doc))))
+    return app.Fail(ResultCode::CannotSaveFile);
   doc.fileName = path;
   doc.modified = false;
   port.DocumentChanged(doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ExportTex(Application& app, const MatrixDocument& doc, const std::string& path, int form,
                      const TexOptions& options, bool askOverwrite) {
   std::error_code ec;
   if (askOverwrite && std::filesystem::exists(path, ec) && app.port().Ask(String(str::kOverwrite), true) != Answer::Yes)
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   const std::string text = VisitEntries(doc, [&](const auto& m, auto... kind) {
     switch (form) {
       case 0: return TexMatrix(doc.format, kind..., m, options);
@@ -156,9 +156,9 @@ ResultCode ExportTex(Application& app, const MatrixDocument& doc, const std::str
     }
   });
   // A file that cannot be written is reported rather than passed over in silence.
-  if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text)) return app.Fail(code::kCannotSaveFile);
+  if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text)) return app.Fail(ResultCode::CannotSaveFile);
   app.port().ShowNotice("TeX file saved");
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 bool RequestClose(Application& app) {
@@ -178,7 +178,7 @@ bool RequestClose(Application& app) {
     switch (port.Ask(std::string(String(str::kSaveChangesTo)) + name, true)) {
       // A save that was cancelled or failed keeps the program open: closing
       // now would lose the matrix the user just asked to keep.
-      case Answer::Yes: cancelled = Save(app, doc) != code::kOk; break;
+      case Answer::Yes: cancelled = Save(app, doc) != ResultCode::Ok; break;
       case Answer::No: break;
       case Answer::Cancel: cancelled = true; break;
     }

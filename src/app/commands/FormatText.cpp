@@ -17,9 +17,9 @@ ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const FormatChoice
   ResultCode c = ApplyFormatDialog(doc.format, choice.places, choice.width, choice.scientific, choice.replaceE,
                                    choice.tableChoice);
   doc.format.dialogMask = mask;
-  if (c > 0) return app.Fail(c);
+  if (IsError(c)) return app.Fail(c);
   app.port().DocumentChanged(doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string& placesText,
@@ -30,9 +30,9 @@ ResultCode ApplyFormat(Application& app, MatrixDocument& doc, const std::string&
 ResultCode ApplyHyphen(Application& app, MatrixDocument& doc, const std::string* codeText) {
   bool repaint = false;
   ResultCode c = ApplyHyphenDialog(doc.format, codeText, &repaint);
-  if (c > 0) return app.Fail(c);
+  if (IsError(c)) return app.Fail(c);
   if (repaint) app.port().DocumentChanged(doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode TextOutOf(const MatrixDocument& doc, std::string& text) {
@@ -47,7 +47,7 @@ std::string ValuesText(const MatrixDocument& doc) {
       if (j) out += ' ';
       if (doc.isInteger()) {
         Fraction f{doc.q.at(i, j), doc.q.denominator};
-        Reduce(f);
+        (void)Reduce(f);
         out += f.ToString();
       } else if (doc.kind() == MatrixKind::Complex) {
         std::snprintf(buf, sizeof buf, "%.21Lg,%.21Lg", doc.z.at(i, j).re, doc.z.at(i, j).im);
@@ -67,18 +67,18 @@ ResultCode PrintDocument(Application& app, std::ostream& out, const MatrixDocume
   ResultCode c = TextOutOf(doc, text);
   // A matrix whose text would pass the text window's limit is refused as
   // the desktop refuses it, never passed over in silence.
-  if (c > 0) return app.Fail(c);
+  if (IsError(c)) return app.Fail(c);
   out << title << "\n" << WithLf(text);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode PrintCompanion(Application& app, std::ostream& out, const MatrixDocument& doc) {
-  if (ResultCode c = PrintDocument(app, out, doc, doc.title)) return c;
+  if (ResultCode c = PrintDocument(app, out, doc, doc.title); NotOk(c)) return c;
   if (doc.highlightRow >= 0 && doc.highlightCol >= 0)
     out << "highlight " << doc.highlightRow + 1 << " " << doc.highlightCol + 1 << "\n";
   else
     out << "highlight none\n";
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ShowLine(Application& app, CommandLine& line) {
@@ -93,7 +93,7 @@ ResultCode ValuesLine(Application& app, CommandLine& line) {
   MatrixDocument* doc = line.Document(app, 1);
   if (!doc) return line.Missing(1);
   line.out << ValuesText(*doc);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode NotesLine(Application& app, CommandLine& line) {
@@ -103,7 +103,7 @@ ResultCode NotesLine(Application& app, CommandLine& line) {
   std::string text = WithLf(doc->notebook);
   line.out << text;
   if (text.empty() || text.back() != '\n') line.out << "\n";
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode FormatLine(Application& app, CommandLine& line) {
@@ -139,7 +139,7 @@ ResultCode CopyAsLine(Application& app, CommandLine& line) {
   if (!doc) return line.Missing(1);
   std::string text;
   const ResultCode c = CopyAsText(*doc, kind, text);
-  if (c > 0) app.port().ShowCode(c);
+  if (IsError(c)) app.port().ShowCode(c);
   line.out << text;
   return c;
 }

@@ -42,11 +42,11 @@ template <class M>
 ResultCode Store(Workspace& ws, Mode m, int letter, const M& entries, const std::string& description) {
   MatrixDocument* doc = nullptr;
   ResultCode rc = ws.PutMatrix(m, std::string(), letter, entries, &doc);
-  if (rc != 0) return rc;
+  if (NotOk(rc)) return rc;
   // The notebook window shows the new description at once, so typing in
   // it cannot write the old text back.
   ws.SetDescription(*doc, description);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 size_t EntryCount(const MatrixDocument& doc) {
@@ -75,21 +75,21 @@ ResultCode NewComplex(Workspace& ws, RandomGenerator& random, int letter, NewTyp
   Complex value;
   if (type == NewType::Diagonal) {
     ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LiveLookup(ws), value, ProgramInterrupt());
-    if (rc > 0) return Fail(ws, rc);
+    if (IsError(rc)) return Fail(ws, rc);
     if (!complexMode) value.im = 0.0L;
   }
-  if (type == NewType::Random && high < low) return Fail(ws, code::kInconsistentData);
-  if (!SizeOk(rows, cols)) return Fail(ws, code::kOutOfBounds);
+  if (type == NewType::Random && high < low) return Fail(ws, ResultCode::InconsistentData);
+  if (!SizeOk(rows, cols)) return Fail(ws, ResultCode::OutOfBounds);
   // The diagonal matrix is square; its final size obeys the same limit.
   if (type == NewType::Diagonal) {
     cols = rows;
-    if (!SizeOk(rows, cols)) return Fail(ws, code::kOutOfBounds);
+    if (!SizeOk(rows, cols)) return Fail(ws, ResultCode::OutOfBounds);
   }
   ComplexMatrix m;
   try {
     m = ComplexMatrix(rows, cols);
   } catch (const std::bad_alloc&) {
-    return Fail(ws, code::kLowMemory);
+    return Fail(ws, ResultCode::LowMemory);
   }
   switch (type) {
     case NewType::Zeros:
@@ -158,13 +158,13 @@ ResultCode NewInteger(Workspace& ws, RandomGenerator& random, int letter, NewTyp
   int rows = ReadCount(rowsText), cols = ReadCount(colsText);
   long long low = ReadCount(lowText), high = ReadCount(highText);
   BigInteger value;
-  if (type == NewType::Diagonal && BigInteger::Parse(valueText, value) != code::kOk)
-    return Fail(ws, code::kIntegerExpected);
-  if (type == NewType::Random && high < low) return Fail(ws, code::kInconsistentData);
-  if (!SizeOk(rows, cols)) return Fail(ws, code::kOutOfBounds);
+  if (type == NewType::Diagonal && BigInteger::Parse(valueText, value) != ResultCode::Ok)
+    return Fail(ws, ResultCode::IntegerExpected);
+  if (type == NewType::Random && high < low) return Fail(ws, ResultCode::InconsistentData);
+  if (!SizeOk(rows, cols)) return Fail(ws, ResultCode::OutOfBounds);
   if (type == NewType::Diagonal) {
     cols = rows;
-    if (!SizeOk(rows, cols)) return Fail(ws, code::kOutOfBounds);
+    if (!SizeOk(rows, cols)) return Fail(ws, ResultCode::OutOfBounds);
   }
   try {
     IntegerMatrix m(rows, cols);
@@ -186,28 +186,28 @@ ResultCode NewInteger(Workspace& ws, RandomGenerator& random, int letter, NewTyp
     }
     return Store(ws, Mode::Integer, letter, m, NewDescription(type, lowText, highText));
   } catch (const std::bad_alloc&) {
-    return Fail(ws, code::kLowMemory);
+    return Fail(ws, ResultCode::LowMemory);
   }
 }
 
 // The numerators of the first `count` entries of an integer matrix letter.
 ResultCode IntegerVectorOf(Workspace& ws, int letter, size_t count, std::vector<BigInteger>& out) {
   const MatrixDocument* doc = ws.Lookup(letter);
-  if (!doc) return code::kMatrixNotFound;
-  if (!doc->isInteger()) return code::kIntegerExpected;
-  if (EntryCount(*doc) < count) return code::kInconsistentData;
+  if (!doc) return ResultCode::MatrixNotFound;
+  if (!doc->isInteger()) return ResultCode::IntegerExpected;
+  if (EntryCount(*doc) < count) return ResultCode::InconsistentData;
   out.assign(doc->q.e.begin(), doc->q.e.begin() + static_cast<long>(count));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode IntegerTexts(std::initializer_list<const std::string*> texts, std::vector<BigInteger>& out) {
   out.clear();
   for (const std::string* text : texts) {
     BigInteger v;
-    if (BigInteger::Parse(*text, v) != code::kOk) return code::kIntegerExpected;
+    if (BigInteger::Parse(*text, v) != ResultCode::Ok) return ResultCode::IntegerExpected;
     out.push_back(v);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 // True when n is a perfect square; root receives its square root.
@@ -246,12 +246,12 @@ ResultCode NewMatrix(Application& app, int letter, NewType type, const std::stri
 
 ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std::string& columnText) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
   int c = ReadCount(columnText);
-  if (c < 1) return Fail(ws, code::kOutOfBounds);
+  if (c < 1) return Fail(ws, ResultCode::OutOfBounds);
   const MatrixDocument* source = ws.Lookup(sourceLetter);
-  if (!source) return Fail(ws, code::kMatrixNotFound);
-  if (c > source->cols()) return Fail(ws, code::kNothingToShow);
+  if (!source) return Fail(ws, ResultCode::MatrixNotFound);
+  if (c > source->cols()) return Fail(ws, ResultCode::NothingToShow);
   std::string description = std::string(String(str::kColumn)) + " #" + columnText;
   const int rows = source->rows();
   return VisitEntries(*source, [&](const auto& entries, auto...) {
@@ -264,7 +264,7 @@ ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std:
 
 ResultCode Rotate2D(Application& app, int letter, const std::string& degreesText) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
   long double theta = ReadReal(degreesText) * kPi * (1.0L / 180.0L);
   long double c = std::cos(theta), s = std::sin(theta);
   ComplexMatrix m(2, 2);
@@ -276,18 +276,18 @@ ResultCode Rotate3D(Application& app, int axisLetter, int letter, const std::str
                     const std::string& yText, const std::string& zText,
                     const std::string& degreesText) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
   long double x, y, z;
   if (axisLetter >= 1) {
     const MatrixDocument* axis = ws.Lookup(axisLetter);
-    if (!axis) return Fail(ws, code::kMatrixNotFound);
-    if (EntryCount(*axis) < 3) return Fail(ws, code::kInconsistentData);
+    if (!axis) return Fail(ws, ResultCode::MatrixNotFound);
+    if (EntryCount(*axis) < 3) return Fail(ws, ResultCode::InconsistentData);
     x = RealEntry(*axis, 0), y = RealEntry(*axis, 1), z = RealEntry(*axis, 2);
   } else {
     x = ReadReal(xText), y = ReadReal(yText), z = ReadReal(zText);
   }
   long double n2 = x * x + y * y + z * z;
-  if (!(n2 > 1e-16L)) return Fail(ws, code::kPositiveValue);
+  if (!(n2 > 1e-16L)) return Fail(ws, ResultCode::PositiveValue);
   long double n = std::sqrt(n2);
   x /= n, y /= n, z /= n;
   long double theta = ReadReal(degreesText) * kPi * (1.0L / 180.0L);
@@ -304,18 +304,18 @@ ResultCode PythagoreanRotation(Application& app, int axisLetter, int angleLetter
                                const std::string& zText, const std::string& pText,
                                const std::string& qText) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
   std::vector<BigInteger> a, angle;
   ResultCode rc = axisLetter >= 1 ? IntegerVectorOf(ws, axisLetter, 3, a) : IntegerTexts({&xText, &yText, &zText}, a);
-  if (rc != code::kOk) return Fail(ws, rc);
+  if (rc != ResultCode::Ok) return Fail(ws, rc);
   rc = angleLetter >= 1 ? IntegerVectorOf(ws, angleLetter, 2, angle) : IntegerTexts({&pText, &qText}, angle);
-  if (rc != code::kOk) return Fail(ws, rc);
+  if (rc != ResultCode::Ok) return Fail(ws, rc);
   const mpz_class &a0 = a[0].Value(), &a1 = a[1].Value(), &a2 = a[2].Value();
   const mpz_class &p = angle[0].Value(), &q = angle[1].Value();
   mpz_class n = a0 * a0 + a1 * a1 + a2 * a2, r2 = p * p + q * q;
-  if (n == 0 || r2 == 0) return Fail(ws, code::kPositiveValue);
+  if (n == 0 || r2 == 0) return Fail(ws, ResultCode::PositiveValue);
   mpz_class d, r;
-  if (!SquareRoot(n, d) || !SquareRoot(r2, r)) return Fail(ws, code::kPythagoreanDataExpected);
+  if (!SquareRoot(n, d) || !SquareRoot(r2, r)) return Fail(ws, ResultCode::PythagoreanDataExpected);
   const mpz_class* ax[3] = {&a0, &a1, &a2};
   // The cross-product matrix of the axis, row-major.
   const mpz_class cross[9] = {0, -a2, a1, a2, 0, -a0, -a1, a0, 0};
@@ -333,11 +333,11 @@ ResultCode PythagoreanRotation(Application& app, int axisLetter, int angleLetter
 
 ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool projection) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
   const MatrixDocument* axis = ws.Lookup(axisLetter);
-  if (!axis) return Fail(ws, code::kMatrixNotFound);
+  if (!axis) return Fail(ws, ResultCode::MatrixNotFound);
   const size_t count = EntryCount(*axis);
-  if (count < 2 || (axis->rows() != 1 && axis->cols() != 1)) return Fail(ws, code::kInconsistentData);
+  if (count < 2 || (axis->rows() != 1 && axis->cols() != 1)) return Fail(ws, ResultCode::InconsistentData);
   const int n = static_cast<int>(count);
   const int f = projection ? -1 : -2;
   const std::string description = String(projection ? str::kProjection : str::kReflection);
@@ -346,7 +346,7 @@ ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool pro
       const std::vector<BigInteger>& v = axis->q.e;
       mpz_class s = 0;
       for (const BigInteger& k : v) s += k.Value() * k.Value();
-      if (s == 0) return Fail(ws, code::kPositiveValue);
+      if (s == 0) return Fail(ws, ResultCode::PositiveValue);
       IntegerMatrix m(n, n);
       for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
@@ -361,7 +361,7 @@ ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool pro
     const std::vector<Complex>& v = axis->z.e;
     Complex s;
     for (const Complex& k : v) s += k * k;
-    if (Magnitude1(s) <= 1e-16L) return Fail(ws, code::kPositiveValue);
+    if (Magnitude1(s) <= 1e-16L) return Fail(ws, ResultCode::PositiveValue);
     Complex factor = static_cast<long double>(f) * Reciprocal(s);
     ComplexMatrix m(n, n);
     for (int i = 0; i < n; ++i) {
@@ -373,14 +373,14 @@ ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool pro
     }
     return Store(ws, ws.mode() == Mode::Integer ? Mode::Real : ws.mode(), letter, m, description);
   } catch (const std::bad_alloc&) {
-    return Fail(ws, code::kLowMemory);
+    return Fail(ws, ResultCode::LowMemory);
   }
 }
 
 ResultCode Unimodular(Application& app, const std::string& rowsText, int letter) {
   Workspace& ws = app.workspace();
   const int n = ReadCount(rowsText);
-  if (n < 2 || n > 20) return Fail(ws, code::kOutOfBounds);
+  if (n < 2 || n > 20) return Fail(ws, ResultCode::OutOfBounds);
   // Exact integers: the determinant stays ±1 however large entries grow.
   IntegerMatrix m(n, n);
   for (int i = 0; i < n; ++i) m.at(i, i) = BigInteger(1);

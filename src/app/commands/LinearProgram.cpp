@@ -35,15 +35,15 @@ ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, T
   }
   if (button == TaskButton::Reset) {
     tasks.lpCounter = -1;
-    return code::kOk;
+    return ResultCode::Ok;
   }
   // Only the current mode's letters are read.
   const Mode mode = app.mode();
   MatrixDocument* fd = ws.Lookup(mode, f);
   MatrixDocument* bd = ws.Lookup(mode, b);
   MatrixDocument* cd = ws.Lookup(mode, c);
-  if (!fd || !bd || !cd) return app.Fail(code::kMatrixNotFound);
-  if (fd->editing || bd->editing || cd->editing) return app.Fail(code::kEditingInProgress);
+  if (!fd || !bd || !cd) return app.Fail(ResultCode::MatrixNotFound);
+  if (fd->editing || bd->editing || cd->editing) return app.Fail(ResultCode::EditingInProgress);
   int64_t budget = button == TaskButton::Find ? kLinearProgramFinalBudget : tasks.lpCounter + 1;
   LinearProgramLetters letters{fd->letterChar(), bd->letterChar(), cd->letterChar()};
   MatrixDocument& lp = ws.lp();
@@ -55,8 +55,8 @@ ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, T
         [&] { return RunExactLinearProgram(fd->q, bd->q, cd->q, budget, maximize, letters, result, &steps,
                                            &ProgramInterrupt()); },
         'Q');
-    if (rc == kStoppedByKey) return code::kInterrupted;  // stopped: nothing is shown
-    if (rc > 0) return app.Fail(rc);
+    if (IsStopped(rc)) return rc;  // stopped: nothing is shown
+    if (IsError(rc)) return app.Fail(rc);
     tasks.lpSteps = std::move(steps);
     ShowRun(app, result, result.shown, MatrixKind::Integer);
   } else {
@@ -64,18 +64,18 @@ ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, T
     StepLog steps;  // the run replaces it, keeping the window's places
     steps.Start(ComplexMatrix(), false, lp.format.places, std::string());
     rc = RunLinearProgram(fd->z, bd->z, cd->z, budget, maximize, letters, result, &steps);
-    if (rc > 0) return app.Fail(rc);
+    if (IsError(rc)) return app.Fail(rc);
     tasks.lpSteps = std::move(steps);
     ShowRun(app, result, result.shown, KindOfMode(mode));
   }
   lp.modified = true;
   app.port().DocumentChanged(lp);
   ws.Show(lp);
-  if (rc < 0)
+  if (rc == ResultCode::Finished)
     tasks.lpCounter = -1;
   else if (button == TaskButton::Step)
     ++tasks.lpCounter;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 void LpSelectionChanged(Application& app) { app.tasks().lpCounter = -1; }
@@ -95,7 +95,7 @@ ResultCode LinearProgramLine(Application& app, CommandLine& line) {
   else if (action == "reset") button = TaskButton::Reset;
   else return line.Usage();
   ResultCode rc = LinearProgram(app, sense == "max", f, b, c, button);
-  if (rc == 0) return PrintCompanion(app, line.out, app.workspace().lp());
+  if (IsOk(rc)) return PrintCompanion(app, line.out, app.workspace().lp());
   return rc;
 }
 

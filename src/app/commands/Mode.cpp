@@ -23,8 +23,8 @@ std::string Caption(const Application& app) { return std::string("tavrin [") + M
 ResultCode SwitchMode(Application& app, Mode m) {
   Workspace& ws = app.workspace();
   TaskState& tasks = app.tasks();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
-  if (m == app.mode()) return code::kOk;
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
+  if (m == app.mode()) return ResultCode::Ok;
   ws.SetMode(m);
   app.formulaEngine().SetComplexSwitch(m == Mode::Complex);
   // The echelon and operations windows follow the mode with zero matrices;
@@ -39,7 +39,7 @@ ResultCode SwitchMode(Application& app, Mode m) {
     app.port().DocumentChanged(*companion);
   }
   app.port().LetterMenusChanged();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 void ToggleWhiteBackgrounds(Application& app) {
@@ -60,7 +60,7 @@ ResultCode WhiteLine(Application& app, CommandLine& line) {
   const std::string a = line.size() == 2 ? line.Lower(1) : "";
   if (a != "on" && a != "off") return line.Usage();
   if ((a == "on") != app.workspace().whiteBackgrounds()) ToggleWhiteBackgrounds(app);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

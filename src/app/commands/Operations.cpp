@@ -26,16 +26,16 @@ ResultCode ApplyWithFactor(Application& app, uint32_t kind, StepOperation& step,
   ResultCode c;
   if (op.isInteger()) {
     c = EvaluateFractionText(factorText.substr(0, 100), LiveLookup(app.workspace()), step.exact, ProgramInterrupt());
-    if (c > 0) return app.Fail(c);
+    if (IsError(c)) return app.Fail(c);
     c = tasks.exactOperations->Apply(op.q, kind, step.first, second, step.exact);
   } else {
     c = EvaluateScalarText(factorText.substr(0, 100), app.mode(), LiveLookup(app.workspace()), step.value,
                            ProgramInterrupt());
-    if (c > 0) return app.Fail(c);
+    if (IsError(c)) return app.Fail(c);
     if (app.mode() == Mode::Real) step.value.im = 0;
     c = tasks.operations->Apply(op.z, kind, step.first, second, step.value);
   }
-  return c > 0 ? app.Fail(c) : c;
+  return IsError(c) ? app.Fail(c) : c;
 }
 
 // Records an applied operation in the operations window's log.
@@ -53,10 +53,10 @@ ResultCode ResetOperations(Application& app, int letter) {
   Workspace& ws = app.workspace();
   TaskState& tasks = app.tasks();
   MatrixDocument& op = ws.operations();
-  if (op.editing) return app.Fail(code::kEditingInProgress);
+  if (op.editing) return app.Fail(ResultCode::EditingInProgress);
   const Mode mode = app.mode();
   MatrixDocument* doc = ws.Lookup(mode, letter);  // only the current mode's letters
-  if (!doc) return app.Fail(code::kMatrixNotFound);
+  if (!doc) return app.Fail(ResultCode::MatrixNotFound);
   if (op.kind() != KindOfMode(mode)) op.SetKind(KindOfMode(mode));
   op.format = doc->format;
   op.title = String(str::kOperations);
@@ -73,67 +73,67 @@ ResultCode ResetOperations(Application& app, int letter) {
   op.FitWidth();  // the copied entries, with the source's places
   app.port().DocumentChanged(op);
   ws.Show(op);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode OperMultiply(Application& app, bool columns, const std::string& indexText, const std::string& factorText) {
   MatrixDocument& op = app.workspace().operations();
-  if (op.editing) return app.Fail(code::kEditingInProgress);
+  if (op.editing) return app.Fail(ResultCode::EditingInProgress);
   long long k = ReadIndex(indexText);
   long long bound = columns ? op.cols() : op.rows();
-  if (k < 1 || k > bound) return app.Fail(code::kOutOfBounds);
+  if (k < 1 || k > bound) return app.Fail(ResultCode::OutOfBounds);
   StepOperation step =
       StepOperation::Make(StepOperation::kScale, columns, static_cast<int>(k - 1), static_cast<int>(k - 1));
   ResultCode c = ApplyWithFactor(app, columns ? kMultiplyColumn : kMultiplyRow, step, 0, factorText);
-  if (c > 0) return c;
-  if (c == 0) LogOperation(app, step);
-  return code::kOk;
+  if (IsError(c)) return c;
+  if (IsOk(c)) LogOperation(app, step);
+  return ResultCode::Ok;
 }
 
 ResultCode OperAdd(Application& app, bool columns, const std::string& sourceText, const std::string& targetText,
                    const std::string& factorText) {
   MatrixDocument& op = app.workspace().operations();
-  if (op.editing) return app.Fail(code::kEditingInProgress);
+  if (op.editing) return app.Fail(ResultCode::EditingInProgress);
   long long s = ReadIndex(sourceText), t = ReadIndex(targetText);
-  if (s == t) return app.Fail(code::kNothingToDo);
+  if (s == t) return app.Fail(ResultCode::NothingToDo);
   long long bound = columns ? op.cols() : op.rows();
-  if (s < 1 || s > bound || t < 1 || t > bound) return app.Fail(code::kOutOfBounds);
+  if (s < 1 || s > bound || t < 1 || t > bound) return app.Fail(ResultCode::OutOfBounds);
   StepOperation step = StepOperation::Make(StepOperation::kAddMultiple, columns, static_cast<int>(s - 1),
                                            static_cast<int>(t - 1));
   ResultCode c = ApplyWithFactor(app, columns ? kAddColumnMultiple : kAddRowMultiple, step, step.second, factorText);
-  if (c > 0) return c;
+  if (IsError(c)) return c;
   LogOperation(app, step);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode OperSwap(Application& app, bool columns, const std::string& aText, const std::string& bText) {
   MatrixDocument& op = app.workspace().operations();
   TaskState& tasks = app.tasks();
-  if (op.editing) return app.Fail(code::kEditingInProgress);
+  if (op.editing) return app.Fail(ResultCode::EditingInProgress);
   long long a = ReadIndex(aText), b = ReadIndex(bText);
-  if (a == b) return app.Fail(code::kNothingToDo);
+  if (a == b) return app.Fail(ResultCode::NothingToDo);
   long long bound = columns ? op.cols() : op.rows();
-  if (a < 1 || a > bound || b < 1 || b > bound) return app.Fail(code::kOutOfBounds);
+  if (a < 1 || a > bound || b < 1 || b > bound) return app.Fail(ResultCode::OutOfBounds);
   const StepOperation step =
       StepOperation::Make(StepOperation::kSwap, columns, static_cast<int>(a - 1), static_cast<int>(b - 1));
   const uint32_t kind = columns ? kSwapColumns : kSwapRows;
   ResultCode c = op.isInteger() ? tasks.exactOperations->Apply(op.q, kind, step.first, step.second, Fraction{1, 1})
                                 : tasks.operations->Apply(op.z, kind, step.first, step.second, kComplexOne);
-  if (c > 0) return app.Fail(c);
+  if (IsError(c)) return app.Fail(c);
   LogOperation(app, step);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode OperUndo(Application& app) {
   MatrixDocument& op = app.workspace().operations();
   TaskState& tasks = app.tasks();
-  if (op.editing) return app.Fail(code::kEditingInProgress);
+  if (op.editing) return app.Fail(ResultCode::EditingInProgress);
   const ResultCode c = op.isInteger() ? tasks.exactOperations->Undo(op.q) : tasks.operations->Undo(op.z);
-  if (c == 0) {
+  if (IsOk(c)) {
     tasks.operationSteps.DropLast();
     app.port().DocumentChanged(op);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 bool CanUndoOperations(const Application& app) {

@@ -11,7 +11,7 @@ namespace tavrin {
 ResultCode SeedLine(Application& app, CommandLine& line) {
   if (line.size() != 2) return line.Usage();
   app.random().Seed(static_cast<uint32_t>(std::strtoul(line[1].c_str(), nullptr, 10)));
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode AnswerLine(Application&, CommandLine& line) {
@@ -20,22 +20,22 @@ ResultCode AnswerLine(Application&, CommandLine& line) {
   else if (a == "no") line.setAnswer(Answer::No);
   else if (a == "cancel") line.setAnswer(Answer::Cancel);
   else return line.Usage();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode EchoLine(Application&, CommandLine& line) {
   line.out << line.Rest(1) << "\n";
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode HelpLine(Application&, CommandLine& line) {
   line.out << HelpText();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode QuitLine(Application&, CommandLine& line) {
   line.quit = true;
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -10,24 +10,24 @@ namespace tavrin {
 
 ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
   Workspace& ws = app.workspace();
-  if (ws.EditingGuard()) return code::kEditingInProgress;
-  if (x == m) return app.Fail(code::kInconsistentData);
+  if (ws.EditingGuard()) return ResultCode::EditingInProgress;
+  if (x == m) return app.Fail(ResultCode::InconsistentData);
   MatrixDocument* mDoc = ws.Lookup(m);
-  if (!mDoc) return app.Fail(code::kMatrixNotFound);
+  if (!mDoc) return app.Fail(ResultCode::MatrixNotFound);
   MatrixDocument* bDoc = nullptr;
   if (!zeros) {
     bDoc = ws.Lookup(b);
-    if (!bDoc) return app.Fail(code::kMatrixNotFound);
-    if (b == m || b == x) return app.Fail(code::kInconsistentData);
-    if (bDoc->rows() != mDoc->rows() || bDoc->cols() != 1) return app.Fail(code::kInconsistentData);
+    if (!bDoc) return app.Fail(ResultCode::MatrixNotFound);
+    if (b == m || b == x) return app.Fail(ResultCode::InconsistentData);
+    if (bDoc->rows() != mDoc->rows() || bDoc->cols() != 1) return app.Fail(ResultCode::InconsistentData);
   }
   int cols = mDoc->cols();
   // Stores X, and the kernel basis when there is one; the result types of
   // the exact and the floating solvers share their shape.
   auto store = [&](const auto& result) -> ResultCode {
-    if (result.rank < cols && (k == x || k == m)) return app.Fail(code::kInconsistentData);
+    if (result.rank < cols && (k == x || k == m)) return app.Fail(ResultCode::InconsistentData);
     ResultCode c = Store(app, x, result.x, String(str::kSolution));
-    if (c != 0 || result.rank >= cols) return c;
+    if (NotOk(c) || result.rank >= cols) return c;
     return Store(app, k, result.k, String(str::kKernelBasis));
   };
   if (app.mode() == Mode::Integer) {
@@ -36,8 +36,8 @@ ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
     IntegerMatrix matrix = mDoc->q;
     IntegerSolveResult result;
     ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, result, ProgramInterrupt()); }, 'Q');
-    if (c > 0) return app.Fail(c);
-    return c < 0 ? c : store(result);
+    if (IsError(c)) return app.Fail(c);
+    return IsStopped(c) ? c : store(result);
   }
   // Large real systems take seconds too: the same runner, on copies.
   ComplexMatrix rhs = bDoc ? bDoc->z : ComplexMatrix(mDoc->rows(), 1);
@@ -45,8 +45,8 @@ ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
   const long double tolerance = mDoc->Tolerance();
   SolveResult result;
   ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, tolerance, result, ProgramInterrupt()); }, 'Q');
-  if (c > 0) return app.Fail(c);
-  return c < 0 ? c : store(result);  // stopped: nothing is stored
+  if (IsError(c)) return app.Fail(c);
+  return IsStopped(c) ? c : store(result);  // stopped: nothing is stored
 }
 
 ResultCode SolveLine(Application& app, CommandLine& line) {

@@ -21,42 +21,42 @@ const StepLog* StepsOf(const Application& app, const MatrixDocument& doc) {
 
 ResultCode StepsLatexOf(const Application& app, const MatrixDocument& doc, std::string& text) {
   const StepLog* log = StepsOf(app, doc);
-  if (!log || !log->started()) return code::kNothingToShow;
+  if (!log || !log->started()) return ResultCode::NothingToShow;
   text = StepsLatex(*log, doc.format);
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode StepsTextOf(const Application& app, const MatrixDocument& doc, std::string& text) {
   const StepLog* log = StepsOf(app, doc);
-  if (!log || !log->started()) return code::kNothingToShow;
+  if (!log || !log->started()) return ResultCode::NothingToShow;
   const bool exact = log->numbers().exact;
   const MatrixKind kind = log->numbers().complex ? MatrixKind::Complex : MatrixKind::Real;
   auto matrixText = [&](const ComplexMatrix& z, const IntegerMatrix& q) {
     std::string out;
     ResultCode c = exact ? TextOut(doc.format, q, out) : TextOut(doc.format, z, kind, out);
-    return c == 0 ? out : std::string(String(400 + c)) + "\r\n";
+    return IsOk(c) ? out : CodeMessage(c) + "\r\n";
   };
   text = log->title() + "\r\n" + matrixText(log->startZ(), log->startQ());
   for (const LoggedStep& s : log->steps()) {
     text += "\r\n" + s.text + "\r\n";
     if (s.hasMatrix && StepChangesMatrix(s.op, log->numbers())) text += matrixText(s.z, s.q);
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode SaveSteps(Application& app, const MatrixDocument& doc, const std::string& givenPath) {
   std::string text;
-  if (ResultCode c = StepsLatexOf(app, doc, text)) return app.Fail(c);
+  if (ResultCode c = StepsLatexOf(app, doc, text); NotOk(c)) return app.Fail(c);
   UserPort& port = app.port();
   std::string path = givenPath;
   if (path.empty() && (!port.ChooseFile(true, "TeX files (*.TEX)|*.tex", "steps.tex", path) || path.empty()))
-    return code::kInterrupted;
+    return ResultCode::Stopped;
   std::error_code ec;
   if (std::filesystem::exists(path, ec) && port.Ask(String(str::kOverwrite), true) != Answer::Yes)
-    return code::kInterrupted;
-  if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text)) return app.Fail(code::kCannotSaveFile);
+    return ResultCode::Stopped;
+  if (std::filesystem::is_directory(path, ec) || !WriteFileAtomically(path, text)) return app.Fail(ResultCode::CannotSaveFile);
   port.ShowNotice("TeX file saved");
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode StepsLine(Application& app, CommandLine& line) {

@@ -21,11 +21,11 @@ std::vector<LetterItem> LetterItems(const Application& app) {
 }
 
 ResultCode View(Application& app, int letter) {
-  if (letter < 1 || letter > 26) return code::kInterrupted;
+  if (letter < 1 || letter > 26) return ResultCode::Stopped;
   Workspace& ws = app.workspace();
   if (MatrixDocument* doc = ws.Lookup(letter)) {
     ws.Show(*doc);
-    return code::kOk;
+    return ResultCode::Ok;
   }
   // An empty letter gets a new 3x3 zero matrix, as New with zeros would.
   return app.mode() == Mode::Integer ? Store(app, letter, IntegerMatrix(3, 3), String(str::kZeros))
@@ -34,7 +34,7 @@ ResultCode View(Application& app, int letter) {
 
 ResultCode Report(Application& app, int letter, std::string& title, std::string& text) {
   MatrixDocument* doc = app.workspace().Lookup(letter);
-  if (!doc) return code::kInterrupted;  // a letter without a matrix does nothing
+  if (!doc) return ResultCode::Stopped;  // a letter without a matrix does nothing
   ReportFormat f;
   f.places = doc->format.places;
   f.width = doc->format.width;
@@ -49,16 +49,16 @@ ResultCode Report(Application& app, int letter, std::string& title, std::string&
       [&] {
         text = kind == MatrixKind::Integer ? OneMatrixReport(q, f, ProgramInterrupt())
                                              : OneMatrixReport(z, kind, f, ProgramInterrupt());
-        return code::kOk;
+        return ResultCode::Ok;
       },
       kind == MatrixKind::Integer ? 'Q' : 'S');
-  if (c > 0) {
+  if (IsError(c)) {
     text.clear();
     return app.Fail(c);
   }
   title = String(str::kCalculationsFor);
   title.back() = doc->letterChar();
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 ResultCode ReportLine(Application& app, CommandLine& line) {
@@ -66,7 +66,7 @@ ResultCode ReportLine(Application& app, CommandLine& line) {
   if (line.size() != 2 || !line.Letter(1, letter)) return line.Usage();
   std::string title, text;
   ResultCode c = Report(app, letter, title, text);
-  if (c == 0) line.out << title << "\n" << WithLf(text);
+  if (IsOk(c)) line.out << title << "\n" << WithLf(text);
   return c;
 }
 
@@ -75,7 +75,7 @@ ResultCode ListLine(Application& app, CommandLine& line) {
     const MatrixDocument* doc = app.workspace().Lookup(item.letter);
     line.out << static_cast<char>('A' + item.letter - 1) << " " << doc->rows() << " x " << doc->cols() << "\n";
   }
-  return code::kOk;
+  return ResultCode::Ok;
 }
 
 }  // namespace tavrin
