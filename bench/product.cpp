@@ -2,7 +2,8 @@
 // same inputs, in one run: product at n = 500 and 1000, inverse at n = 300
 // and 1000. Each pair runs as timed benchmarks; at the end the program prints
 // the ratios ours / Eigen (thread CPU time, best of the repetitions) and the
-// inverse residuals max|A*A^-1 - I| of both.
+// inverse residuals max|A*A^-1 - I| of both, and the longest wait between
+// two stop polls of a 1500x1500 inverse (how late Q can be answered).
 #include <benchmark/benchmark.h>
 
 #include <Eigen/Dense>
@@ -82,6 +83,30 @@ long double Residual(const EigenMatrix& a, const EigenMatrix& inv) {
   return r.cwiseAbs().maxCoeff();
 }
 
+// A token that never stops and records the longest gap between two polls
+// (and from the start to the first, and from the last to the end), in wall
+// time and in the thread's CPU time (what a busy machine stretches).
+class GapInterrupt final : public tavrin::Interrupt {
+ public:
+  int Poll() override {
+    Mark();
+    ++polls;
+    return 0;
+  }
+  void Mark() {
+    const auto now = std::chrono::steady_clock::now();
+    const double cpu = ThreadSeconds();
+    longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+    longestCpu = std::max(longestCpu, cpu - lastCpu);
+    last = now;
+    lastCpu = cpu;
+  }
+  std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+  double lastCpu = ThreadSeconds();
+  double longest = 0, longestCpu = 0;
+  long polls = 0;
+};
+
 // The summary: ratios and residuals, computed in one pass on the same inputs.
 void Summary() {
   std::printf("\n%-10s %6s %12s %12s %8s\n", "task", "n", "ours (ms)", "Eigen (ms)", "ratio");
@@ -106,6 +131,18 @@ void Summary() {
     const double theirs = Best(reps, [&] { einv = ea.partialPivLu().inverse(); });
     std::printf("%-10s %6d %12.1f %12.1f %8.3f   residual ours %.3Le Eigen %.3Le\n", "inverse", n,
                 ours * 1e3, theirs * 1e3, ours / theirs, Residual(ea, ToEigen(inv)), Residual(ea, einv));
+  }
+  {
+    const ComplexMatrix a = RandomReal(1500, 12345);
+    ComplexMatrix inv;
+    Complex det;
+    GapInterrupt gaps;
+    const auto t0 = std::chrono::steady_clock::now();
+    (void)tavrin::DeterminantAndInverse(a, det, &inv, gaps);
+    gaps.Mark();
+    std::printf("%-10s %6d %12.1f   longest gap between stop polls %.1f ms wall, %.1f ms CPU (%ld polls)\n",
+                "inverse", 1500, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() * 1e3,
+                gaps.longest * 1e3, gaps.longestCpu * 1e3, gaps.polls);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "core/Thresholds.h"
@@ -38,9 +39,23 @@ void Load(long double& x, Complex z) { x = z.re; }
 void Load(Cx& x, Complex z) { x = Cx(z.re, z.im); }
 
 // Panels as wide as the factorisation of the reference library takes them,
-// so the trailing products run at the same speed; each panel is a poll.
+// so the trailing products run at the same speed.
 int PanelWidth(int n) { return std::clamp((n / 8) / 16 * 16, 8, 256); }
-constexpr int kSolveColumns = 64;
+
+// The stop key is polled after about this many multiply-adds (some tens of
+// milliseconds), so Q is answered well within half a second at any size.
+constexpr long long kWorkPerPoll = 1LL << 24;
+constexpr int kPanelColumnsPerPoll = 8;
+
+// Columns per slice when each column costs `perColumn` multiply-adds of T
+// (a complex one is four real ones): at least 16 (narrower slices slow the
+// products down), a multiple of 8.
+template <class T>
+int SliceColumns(long long perColumn, int total) {
+  const long long cost = std::max<long long>(1, perColumn) * (std::is_same_v<T, Cx> ? 4 : 1);
+  const long long w = std::max<long long>(16, kWorkPerPoll / cost) / 8 * 8;
+  return static_cast<int>(std::min<long long>(w, std::max(total, 1)));
+}
 
 // In place: P*A = L*U with unit lower L below the diagonal and U on and
 // above it; pivots[k] is the row swapped with row k at step k.
@@ -49,9 +64,9 @@ ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd, Interrupt& stop) {
   const int n = static_cast<int>(a.rows());
   const int nb = PanelWidth(n);
   for (int k0 = 0; k0 < n; k0 += nb) {
-    if (stop.QuitOrStop()) return ResultCode::Stopped;
     const int bs = std::min(nb, n - k0);
     for (int k = k0; k < k0 + bs; ++k) {
+      if ((k - k0) % kPanelColumnsPerPoll == 0 && stop.QuitOrStop()) return ResultCode::Stopped;
       int r = k;
       long double best = Mag(a(k, k));
       for (int i = k + 1; i < n; ++i) {
@@ -75,29 +90,51 @@ ResultCode Factor(M& a, std::vector<int>& pivots, bool& odd, Interrupt& stop) {
         a.block(k + 1, k + 1, below, right).noalias() -=
             a.col(k).tail(below) * a.row(k).segment(k + 1, right);
     }
+    // The rows of U right of the panel and the trailing update, a slice of
+    // columns at a time with a poll before each.
     const int rest = n - k0 - bs;
-    if (rest > 0) {
-      a.block(k0, k0, bs, bs).template triangularView<Eigen::UnitLower>().solveInPlace(
-          a.block(k0, k0 + bs, bs, rest));
-      a.block(k0 + bs, k0 + bs, rest, rest).noalias() -=
-          a.block(k0 + bs, k0, rest, bs) * a.block(k0, k0 + bs, bs, rest);
+    const int w = SliceColumns<typename M::Scalar>(static_cast<long long>(rest + bs) * bs, rest);
+    for (int j0 = k0 + bs; j0 < n; j0 += w) {
+      if (stop.QuitOrStop()) return ResultCode::Stopped;
+      const int cols = std::min(w, n - j0);
+      a.block(k0, k0, bs, bs).template triangularView<Eigen::UnitLower>().solveInPlace(a.block(k0, j0, bs, cols));
+      a.block(k0 + bs, j0, rest, cols).noalias() -= a.block(k0 + bs, k0, rest, bs) * a.block(k0, j0, bs, cols);
     }
   }
   return ResultCode::Ok;
 }
 
-// x holds the identity: P * I, then the two triangular solves, a slice of
-// columns at a time, leave the inverse in x.
+// A^-1 = U^-1 L^-1 P. x holds the identity; L^-1 is lower triangular, so a
+// slice of its columns starting at column j0 is solved on rows j0.. only;
+// then U^-1 (L^-1) a slice at a time; last, the columns are swapped back
+// in the reverse order of the row swaps.
 template <class M, class X>
 ResultCode SolveForInverse(const M& lu, const std::vector<int>& pivots, X& x, Interrupt& stop) {
   const int n = static_cast<int>(lu.rows());
-  for (int k = 0; k < n; ++k)
-    if (pivots[k] != k) x.row(k).swap(x.row(pivots[k]));
-  for (int j0 = 0; j0 < n; j0 += kSolveColumns) {
+  using T = typename M::Scalar;
+  for (int j0 = 0; j0 < n;) {
     if (stop.QuitOrStop()) return ResultCode::Stopped;
-    auto slice = x.middleCols(j0, std::min(kSolveColumns, n - j0));
-    lu.template triangularView<Eigen::UnitLower>().solveInPlace(slice);
+    const int m = n - j0;
+    const int w = SliceColumns<T>(static_cast<long long>(m) * m / 2, m);
+    lu.block(j0, j0, m, m).template triangularView<Eigen::UnitLower>().solveInPlace(x.block(j0, j0, m, w));
+    j0 += w;
+  }
+  const int wu = SliceColumns<T>(static_cast<long long>(n) * n / 2, n);
+  for (int j0 = 0; j0 < n; j0 += wu) {
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
+    auto slice = x.middleCols(j0, std::min(wu, n - j0));
     lu.template triangularView<Eigen::Upper>().solveInPlace(slice);
+  }
+  if constexpr (X::IsRowMajor) {
+    // Row by row, so each row is swapped within the cache.
+    for (int i = 0; i < n; ++i) {
+      auto row = x.row(i);
+      for (int k = n - 1; k >= 0; --k)
+        if (pivots[k] != k) std::swap(row(k), row(pivots[k]));
+    }
+  } else {
+    for (int k = n - 1; k >= 0; --k)
+      if (pivots[k] != k) x.col(k).swap(x.col(pivots[k]));
   }
   return ResultCode::Ok;
 }

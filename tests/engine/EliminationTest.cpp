@@ -173,6 +173,59 @@ TEST(DeterminantAndInverse, StopKeyReturnsNothing) {
   }
 }
 
+// A stop at any poll of the inverse (in the panels, between slices of the
+// trailing update and of the two triangular solves) reports -1 and stores
+// nothing: the determinant is zero, the copying routine's output untouched.
+// Every poll at n = 100; at sizes where the slices split, the last poll
+// and one a third of the way.
+TEST(DeterminantAndInverse, StopAtAnyPollStoresNothing) {
+  struct Case {
+    int n;
+    bool complex;
+    bool everyPoll;
+  };
+  for (const Case c : {Case{100, false, true}, Case{100, true, true}, Case{250, true, false}, Case{600, false, false}}) {
+    std::mt19937 gen(c.n);
+    std::uniform_real_distribution<double> dist(-1.0, 1.0);
+    ComplexMatrix a(c.n, c.n);
+    for (Complex& z : a.e) z = Complex(dist(gen), c.complex ? dist(gen) : 0.0);
+    FakeInterrupt counter(0);
+    Complex det0;
+    ComplexMatrix inv0;
+    ASSERT_EQ(DeterminantAndInverse(a, det0, &inv0, counter), ResultCode::Ok);
+    const int polls = counter.polls;
+    ASSERT_GT(polls, c.n / 8) << c.n;
+    for (int k = 1; k <= polls; ++k) {
+      if (!c.everyPoll && k != polls / 3 && k != polls) continue;
+      Complex det(7);
+      if (c.everyPoll || k < polls) {
+        FakeInterrupt key(k % 2 ? 'Q' : 'S', k);
+        ComplexMatrix inv = Real(1, 1, {9});
+        EXPECT_EQ(DeterminantAndInverse(a, det, &inv, key), ResultCode::Stopped) << c.n << " poll " << k;
+        EXPECT_EQ(det, kComplexZero);
+        EXPECT_EQ(inv, Real(1, 1, {9}));
+      }
+      if (c.everyPoll || k == polls) {
+        FakeInterrupt key(k % 2 ? 'Q' : 'S', k);
+        ComplexMatrix m = a;
+        det = Complex(7);
+        EXPECT_EQ(InvertInPlace(m, det, key), ResultCode::Stopped) << c.n << " poll " << k;
+        EXPECT_EQ(det, kComplexZero);
+        EXPECT_EQ(m.rows, c.n);
+      }
+    }
+    if (!c.everyPoll) continue;
+    // A key after the last poll is never seen: the same inverse as unasked.
+    FakeInterrupt late('Q', polls + 1);
+    ComplexMatrix m = a;
+    Complex det;
+    ASSERT_EQ(InvertInPlace(m, det, late), ResultCode::Ok);
+    EXPECT_EQ(late.polls, polls);
+    EXPECT_EQ(det, det0);
+    EXPECT_EQ(m, inv0);
+  }
+}
+
 // ---- real and complex solver ----
 
 // Decisions scale with the data: the same system times 10^k has the same
