@@ -173,11 +173,20 @@ ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse, In
 using RowMajorMap = Eigen::Map<Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>;
 static_assert(sizeof(Complex) == 2 * sizeof(long double), "an entry is two long doubles");
 
-ResultCode InvertRealInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
+// `from` is m itself or a matrix of the same size whose real parts are
+// packed into m (then m's own entries are not read).
+ResultCode InvertRealInPlace(const ComplexMatrix& from, ComplexMatrix& m, Complex& det, Interrupt& stop) {
   const int n = m.rows;
   const size_t count = static_cast<size_t>(n) * n;
   long double* words = &m.e.data()->re;
-  for (size_t k = 0; k < count; ++k) words[k] = words[2 * k];
+  const long double* source = &from.e.data()->re;
+  // A poll every few hundred thousand entries: packing from another matrix
+  // reads and writes a large amount of memory for the first time.
+  for (size_t k0 = 0; k0 < count; k0 += size_t{1} << 18) {
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
+    const size_t end = std::min(count, k0 + (size_t{1} << 18));
+    for (size_t k = k0; k < end; ++k) words[k] = source[2 * k];
+  }
   RowMajorMap a(words, n, n), x(words + count, n, n);
   std::vector<int> pivots(n);
   bool odd = false;
@@ -207,9 +216,9 @@ ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, Complex
   const bool real = AllReal(a);
   try {
     if (real && inverse) {
-      // A copy inverted in place: the result is the only matrix made.
-      ComplexMatrix work = a;
-      if (ResultCode c = InvertRealInPlace(work, det, stop); NotOk(c)) return c;
+      // Inverted in the result's storage: the result is the only matrix made.
+      ComplexMatrix work(a.rows, a.cols);
+      if (ResultCode c = InvertRealInPlace(a, work, det, stop); NotOk(c)) return c;
       *inverse = std::move(work);
       return ResultCode::Ok;
     }
@@ -221,7 +230,7 @@ ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, Complex
 
 ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   try {
-    if (AllReal(m)) return InvertRealInPlace(m, det, stop);
+    if (AllReal(m)) return InvertRealInPlace(m, m, det, stop);
     ComplexMatrix inverse;
     if (ResultCode c = Run<Cx>(m, det, &inverse, stop); NotOk(c)) return c;
     m = std::move(inverse);

@@ -1,16 +1,25 @@
 #include "engine/Product.h"
 
-#include <Eigen/Core>
 #include <algorithm>
+#include <vector>
 
 namespace tavrin {
 
 namespace {
 
-using Real = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
-// The real parts of a row-major run of entries: every second long double.
-using RealParts = Eigen::Map<Real, 0, Eigen::Stride<Eigen::Dynamic, 2>>;
-static_assert(sizeof(Complex) == 2 * sizeof(long double), "an entry is two long doubles");
+// The kernel keeps a 2x2 block of sums in the eight x87 registers with the
+// two entries of each factor it multiplies, so nothing spills to memory in
+// the inner loop (a wider block is slower in long double). The factors are
+// packed per block of depth kDepth: y in strips of two columns, x in panels
+// of two rows, kRowsPerBlock rows at a time, so the strips stay in the
+// first-level cache and the panels in the second.
+constexpr int kDepth = 256;
+constexpr int kRowsPerBlock = 64;
+// The stop key is polled before each term and then whenever this many
+// multiply-adds (some tens of milliseconds) have been done since the last poll.
+constexpr long long kWorkPerPoll = 1LL << 24;
+
+using Part = long double Complex::*;
 
 bool AllReal(const ComplexMatrix& m) {
   for (const Complex& z : m.e)
@@ -18,30 +27,66 @@ bool AllReal(const ComplexMatrix& m) {
   return true;
 }
 
-Real Part(const ComplexMatrix& m, bool imaginary) {
-  Real r(m.rows, m.cols);
-  long double* out = r.data();
-  for (size_t i = 0; i < m.size(); ++i) out[i] = imaginary ? m.e[i].im : m.e[i].re;
-  return r;
+// Sums of the 2x2 block: x panel (depth x 2, interleaved) times y strip
+// (depth x 2, interleaved), added into part pc of c at (i, j) where inside c.
+void Kernel(const long double* x, const long double* y, int depth, ComplexMatrix& c, Part pc, int i, int j) {
+  long double c00 = 0.0L, c01 = 0.0L, c10 = 0.0L, c11 = 0.0L;
+  for (int k = 0; k < depth; ++k) {
+    const long double x0 = x[2 * k], x1 = x[2 * k + 1], y0 = y[2 * k], y1 = y[2 * k + 1];
+    c00 += x0 * y0;
+    c01 += x0 * y1;
+    c10 += x1 * y0;
+    c11 += x1 * y1;
+  }
+  const bool down = i + 1 < c.rows, right = j + 1 < c.cols;
+  c.at(i, j).*pc += c00;
+  if (right) c.at(i, j + 1).*pc += c01;
+  if (down) c.at(i + 1, j).*pc += c10;
+  if (down && right) c.at(i + 1, j + 1).*pc += c11;
 }
 
-// Rows per band: about 32 million multiply-adds each (tens of milliseconds),
-// so a poll comes often enough at any size, and at least 64 rows so the
-// blocked kernel keeps its speed (each band packs b once more).
-int BandRows(const ComplexMatrix& a, const ComplexMatrix& b) {
-  const long long work = std::max<long long>(1, static_cast<long long>(a.cols) * b.cols);
-  return static_cast<int>(std::clamp<long long>((1LL << 25) / work, 64, 1 << 20));
-}
-
-// out (+)= sign * x * y over bands of rows of x, polling before each band.
-bool Accumulate(const Real& x, const Real& y, long double sign, bool add, int band, Real& out, Interrupt& stop) {
-  for (int r = 0; r < x.rows(); r += band) {
-    if (stop.Quit()) return false;
-    const int h = std::min<int>(band, static_cast<int>(x.rows()) - r);
-    if (add)
-      out.middleRows(r, h).noalias() += sign * (x.middleRows(r, h) * y);
-    else
-      out.middleRows(r, h).noalias() = x.middleRows(r, h) * y;
+// Part pc of c += sign * (part px of x) * (part py of y). Returns false
+// when Q was pressed (c is then partly updated).
+bool MultiplyAdd(const ComplexMatrix& x, Part px, const ComplexMatrix& y, Part py, long double sign,
+                 ComplexMatrix& c, Part pc, Interrupt& stop) {
+  const int m = x.rows, inner = x.cols, n = y.cols;
+  if (stop.Quit()) return false;
+  const int strips = (n + 1) / 2;
+  std::vector<long double> packedY(static_cast<size_t>(strips) * 2 * std::min(kDepth, inner));
+  std::vector<long double> packedX(static_cast<size_t>(kRowsPerBlock) * kDepth);
+  long long work = 0;
+  for (int k0 = 0; k0 < inner; k0 += kDepth) {
+    const int depth = std::min(kDepth, inner - k0);
+    for (int s = 0; s < strips; ++s) {
+      long double* p = packedY.data() + static_cast<size_t>(s) * 2 * depth;
+      const int j = 2 * s;
+      for (int k = 0; k < depth; ++k) {
+        p[2 * k] = y.at(k0 + k, j).*py;
+        p[2 * k + 1] = j + 1 < n ? y.at(k0 + k, j + 1).*py : 0.0L;
+      }
+    }
+    for (int i0 = 0; i0 < m; i0 += kRowsPerBlock) {
+      const int rows = std::min(kRowsPerBlock, m - i0);
+      const long long blockWork = static_cast<long long>(rows) * depth * n;
+      if (work + blockWork > kWorkPerPoll) {
+        if (stop.Quit()) return false;
+        work = 0;
+      }
+      work += blockWork;
+      for (int r = 0; r < rows; r += 2) {
+        long double* p = packedX.data() + static_cast<size_t>(r) * depth;
+        const int i = i0 + r;
+        for (int k = 0; k < depth; ++k) {
+          p[2 * k] = sign * (x.at(i, k0 + k).*px);
+          p[2 * k + 1] = i + 1 < m ? sign * (x.at(i + 1, k0 + k).*px) : 0.0L;
+        }
+      }
+      for (int s = 0; s < strips; ++s) {
+        const long double* ys = packedY.data() + static_cast<size_t>(s) * 2 * depth;
+        for (int r = 0; r < rows; r += 2)
+          Kernel(packedX.data() + static_cast<size_t>(r) * depth, ys, depth, c, pc, i0 + r, 2 * s);
+      }
+    }
   }
   return true;
 }
@@ -49,31 +94,16 @@ bool Accumulate(const Real& x, const Real& y, long double sign, bool add, int ba
 }  // namespace
 
 ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p, Interrupt& stop) {
-  const int band = BandRows(a, b);
   ComplexMatrix result(a.rows, b.cols);
+  const Part re = &Complex::re, im = &Complex::im;
   if (AllReal(a) && AllReal(b)) {
-    // The product goes straight into the real parts of the result, and a
-    // is converted a band at a time: besides the result, only b and one
-    // band are made (fresh memory is slow to come by).
-    const Real br = Part(b, false);
-    Real rows(std::min(band, a.rows), a.cols);
-    for (int r = 0; r < a.rows && !result.e.empty(); r += band) {
-      if (stop.Quit()) return ResultCode::Stopped;
-      const int h = std::min(band, a.rows - r);
-      for (int i = 0; i < h; ++i)
-        for (int k = 0; k < a.cols; ++k) rows(i, k) = a.at(r + i, k).re;
-      RealParts out(&result.at(r, 0).re, h, b.cols, Eigen::Stride<Eigen::Dynamic, 2>(2 * b.cols, 2));
-      if (a.cols > 0) out.noalias() = rows.topRows(h) * br;
-    }
-  } else {
-    const Real ar = Part(a, false), ai = Part(a, true);
-    const Real br = Part(b, false), bi = Part(b, true);
-    Real re(a.rows, b.cols), im(a.rows, b.cols);
-    if (a.cols == 0) re.setZero(), im.setZero();
-    if (!Accumulate(ar, br, 1.0L, false, band, re, stop) || !Accumulate(ai, bi, -1.0L, true, band, re, stop) ||
-        !Accumulate(ar, bi, 1.0L, false, band, im, stop) || !Accumulate(ai, br, 1.0L, true, band, im, stop))
-      return ResultCode::Stopped;
-    for (size_t i = 0; i < result.size(); ++i) result.e[i] = Complex(re.data()[i], im.data()[i]);
+    // One real product into the real parts; the imaginary parts stay zero.
+    if (!MultiplyAdd(a, re, b, re, 1.0L, result, re, stop)) return ResultCode::Stopped;
+  } else if (!MultiplyAdd(a, re, b, re, 1.0L, result, re, stop) ||
+             !MultiplyAdd(a, im, b, im, -1.0L, result, re, stop) ||
+             !MultiplyAdd(a, re, b, im, 1.0L, result, im, stop) ||
+             !MultiplyAdd(a, im, b, re, 1.0L, result, im, stop)) {
+    return ResultCode::Stopped;
   }
   p = std::move(result);
   return ResultCode::Ok;
