@@ -1,6 +1,6 @@
 // Exact kernels against FLINT 2.9 on the same inputs (entries 0..99 unless
-// said otherwise): determinant, Solve with one right-hand side, characteristic
-// polynomial and inverse. After the runs a table prints ours / FLINT from the
+// said otherwise): determinant, Solve with one right-hand side (square, and
+// wide with a kernel), characteristic polynomial and inverse. After the runs a table prints ours / FLINT from the
 // median CPU times. BM_QuitLatency measures the longest stretch between two
 // polls of the stop key during a 400x400 determinant.
 #include <benchmark/benchmark.h>
@@ -103,6 +103,33 @@ void BM_FlintSolve(benchmark::State& state) {
 }
 BENCHMARK(BM_Solve)->Arg(60)->Arg(100)->Arg(200);
 BENCHMARK(BM_FlintSolve)->Arg(60)->Arg(100)->Arg(200);
+
+// A wide system, n x 3n/2 (rank n, a kernel of n/2 columns): ours gives the
+// solution and kernel basis, FLINT the reduced row echelon form of [A | b]
+// over one denominator, which holds the same.
+void BM_SolveWide(benchmark::State& state) {
+  const int n = state.range(0);
+  const IntegerMatrix a = RandomInteger(n, n + n / 2), b = RandomInteger(n, 1);
+  IntegerSolveResult r;
+  for (auto _ : state) benchmark::DoNotOptimize(SolveSystem(a, b, r, none));
+}
+void BM_FlintSolveWide(benchmark::State& state) {
+  const int n = state.range(0), cols = n + n / 2;
+  const IntegerMatrix a = RandomInteger(n, cols), b = RandomInteger(n, 1);
+  IntegerMatrix ab(n, cols + 1);
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < cols; ++j) ab.at(i, j) = a.at(i, j);
+    ab.at(i, cols) = b.at(i, 0);
+  }
+  FlintInteger m(ab);
+  fmpz_mat_t rref;
+  fmpz_mat_init(rref, n, cols + 1);
+  FlintOut<fmpz_t, fmpz_init, fmpz_clear> den;
+  for (auto _ : state) benchmark::DoNotOptimize(fmpz_mat_rref(rref, den.v, m.m));
+  fmpz_mat_clear(rref);
+}
+BENCHMARK(BM_SolveWide)->Arg(60)->Arg(100);
+BENCHMARK(BM_FlintSolveWide)->Arg(60)->Arg(100);
 
 void BM_Charpoly(benchmark::State& state) {
   const IntegerMatrix a = RandomInteger(state.range(0), state.range(0));

@@ -37,34 +37,61 @@ double Log2(const mpz_class& v) {
   return static_cast<double>(e) + std::log2(std::fabs(d));
 }
 
-// Lifting with the LU factors of A modulo p. Bounds: numerators below
-// 2^numLog2, denominators below 2^denLog2.
-ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const std::vector<mpz_class>& b,
+// Lifting with the LU factors of A modulo p for the m columns of b (n x m,
+// row-major). Bounds: numerators below 2^numLog2, the common denominator
+// below 2^denLog2. num is n x m row-major over the one denominator den.
+ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const std::vector<mpz_class>& b, int m,
                         double numLog2, double denLog2, std::vector<mpz_class>& num, mpz_class& den,
                         Interrupt& stop) {
   const int n = a.rows;
+  const size_t size = static_cast<size_t>(n) * m;
   const mp_limb_t p = lu.prime();
   // p^steps > 2 * numBound * denBound makes the reconstruction unique.
   const double need = numLog2 + denLog2 + 2;
   const long steps = std::max(1L, static_cast<long>(std::ceil(need / std::log2(static_cast<double>(p)))));
   std::vector<mpz_class> r(b);
-  std::vector<mp_limb_t> digits(static_cast<size_t>(steps) * n), residue(n), y(n);
+  std::vector<mp_limb_t> digits(static_cast<size_t>(steps) * size), residue(n), y(n);
+  // Several columns at once go through A^-1 modulo p, made in bands of
+  // columns with a poll in between.
+  NmodMatrix inverse(m > 1 ? n : 0, m > 1 ? n : 0, p), block(m > 1 ? n : 0, m, p), solved(m > 1 ? n : 0, m, p);
+  for (long from = 0; m > 1 && from < n; from += 256) {
+    if (stop.Quit()) return ResultCode::Stopped;
+    lu.InverseColumns(from, std::min<long>(n, from + 256), inverse.get());
+  }
+  std::vector<__int128> sums(m);
   for (long s = 0; s < steps; ++s) {
     if (stop.Quit()) return ResultCode::Stopped;
-    for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
-    lu.Solve(residue, y);
-    std::copy(y.begin(), y.end(), digits.begin() + s * n);
+    mp_limb_t* digit = digits.data() + s * size;
+    if (m == 1) {
+      for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
+      lu.Solve(residue, y);
+      std::copy(y.begin(), y.end(), digit);
+    } else {
+      for (int i = 0; i < n; ++i)
+        for (int j = 0; j < m; ++j) block.at(i, j) = mpz_fdiv_ui(r[static_cast<size_t>(i) * m + j].get_mpz_t(), p);
+      modular::WithScratch([&] { nmod_mat_mul(solved.get(), inverse.get(), block.get()); });
+      for (int i = 0; i < n; ++i)
+        for (int j = 0; j < m; ++j) digit[static_cast<size_t>(i) * m + j] = solved.at(i, j);
+    }
     // r = (r - A y) / p, exact by construction of y.
     for (int i = 0; i < n; ++i) {
+      mpz_class* row = r.data() + static_cast<size_t>(i) * m;
       if (a.small) {
-        const int64_t* row = a.words.data() + static_cast<size_t>(i) * n;
-        __int128 sum = 0;
-        for (int k = 0; k < n; ++k) sum += static_cast<__int128>(row[k]) * static_cast<__int128>(y[k]);
-        SubtractWide(r[i], sum);
+        const int64_t* w = a.words.data() + static_cast<size_t>(i) * n;
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int k = 0; k < n; ++k) {
+          if (w[k] == 0) continue;
+          const __int128 f = w[k];
+          const mp_limb_t* yk = digit + static_cast<size_t>(k) * m;
+          for (int j = 0; j < m; ++j) sums[j] += f * static_cast<__int128>(yk[j]);
+        }
+        for (int j = 0; j < m; ++j) SubtractWide(row[j], sums[j]);
       } else {
-        for (int k = 0; k < n; ++k) mpz_submul_ui(r[i].get_mpz_t(), a.big(i, k).get_mpz_t(), y[k]);
+        for (int k = 0; k < n; ++k)
+          for (int j = 0; j < m; ++j)
+            mpz_submul_ui(row[j].get_mpz_t(), a.big(i, k).get_mpz_t(), digit[static_cast<size_t>(k) * m + j]);
       }
-      mpz_divexact_ui(r[i].get_mpz_t(), r[i].get_mpz_t(), p);
+      for (int j = 0; j < m; ++j) mpz_divexact_ui(row[j].get_mpz_t(), row[j].get_mpz_t(), p);
     }
   }
   // The p-adic values, then each entry as a fraction over one denominator.
@@ -73,13 +100,13 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   const mpz_class half = modulus >> 1;
   const mpz_class numBound = modular::PowerOfTwo(numLog2), denBound = modular::PowerOfTwo(denLog2);
   mpz_class d = 1, x, t, fa, fb, g;
-  num.assign(n, mpz_class(0));
-  for (int j = 0; j < n; ++j) {
+  num.assign(size, mpz_class(0));
+  for (size_t e = 0; e < size; ++e) {
     if (stop.Quit()) return ResultCode::Stopped;
     x = 0;
     for (long s = steps - 1; s >= 0; --s) {
       mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), p);
-      mpz_add_ui(x.get_mpz_t(), x.get_mpz_t(), digits[static_cast<size_t>(s) * n + j]);
+      mpz_add_ui(x.get_mpz_t(), x.get_mpz_t(), digits[static_cast<size_t>(s) * size + e]);
     }
     // Most entries share the denominator found so far: d*x is then a small
     // integer, which fixes x uniquely under the same bounds.
@@ -87,7 +114,7 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
     mpz_fdiv_r(t.get_mpz_t(), t.get_mpz_t(), modulus.get_mpz_t());
     if (t > half) t -= modulus;
     if (abs(t) <= numBound) {
-      num[j] = t;
+      num[e] = t;
       continue;
     }
     if (!modular::RationalReconstruct(x, modulus, numBound, denBound, fa, fb)) return ResultCode::CouldNotCalculate;
@@ -95,16 +122,18 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
     mpz_gcd(g.get_mpz_t(), d.get_mpz_t(), fb.get_mpz_t());
     mpz_class scale = fb / g;
     if (scale != 1)
-      for (int k = 0; k < j; ++k) num[k] *= scale;
+      for (size_t k = 0; k < e; ++k) num[k] *= scale;
     d *= scale;
-    num[j] = fa * (d / fb);
+    num[e] = fa * (d / fb);
   }
   den = d;
   return ResultCode::Ok;
 }
 
-// Bounds for A y = b by Hadamard's inequality and Cramer's rule.
-void SolutionBounds(const IntegerMatrix& a, const std::vector<mpz_class>& b, double& numLog2, double& denLog2) {
+// Bounds for A y = b (b n x m, row-major; the largest column counts) by
+// Hadamard's inequality and Cramer's rule.
+void SolutionBounds(const IntegerMatrix& a, const std::vector<mpz_class>& b, int m, double& numLog2,
+                    double& denLog2) {
   denLog2 = modular::HadamardLog2(a);
   const std::vector<double> cols = modular::ColumnNormLog2(a);
   double sum = 0, smallest = cols.empty() ? 0 : cols[0];
@@ -112,16 +141,23 @@ void SolutionBounds(const IntegerMatrix& a, const std::vector<mpz_class>& b, dou
     sum += c;
     smallest = std::min(smallest, c);
   }
-  mpz_class bb = 0;
-  for (const mpz_class& v : b) mpz_addmul(bb.get_mpz_t(), v.get_mpz_t(), v.get_mpz_t());
+  std::vector<mpz_class> bb(m, mpz_class(0));
+  for (size_t k = 0; k < b.size(); ++k) mpz_addmul(bb[k % m].get_mpz_t(), b[k].get_mpz_t(), b[k].get_mpz_t());
+  double largest = 0;
+  for (const mpz_class& v : bb) largest = std::max(largest, Log2(v));
   // A non-singular A has no zero column, so every column norm is at least 1.
-  numLog2 = sum + 0.5 * Log2(bb) - std::max(0.0, smallest) + 1.0 + 1e-9 * a.rows;
+  numLog2 = sum + 0.5 * largest - std::max(0.0, smallest) + 1.0 + 1e-9 * a.rows;
 }
 
 }  // namespace
 
 ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
                       mpz_class& den, Interrupt& stop) {
+  return DixonSolveColumns(a, b, 1, num, den, stop);
+}
+
+ResultCode DixonSolveColumns(const IntegerMatrix& a, const std::vector<mpz_class>& b, int m,
+                             std::vector<mpz_class>& num, mpz_class& den, Interrupt& stop) {
   modular::PrepareFlint();
   const int n = a.rows;
   const Numerators A(a);
@@ -130,13 +166,13 @@ ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, s
   if (lu.Factor(A, stop) != ResultCode::Ok || stop.Quit()) return ResultCode::Stopped;
   if (!lu.nonsingular()) return ResultCode::Singular;
   if (std::all_of(b.begin(), b.end(), [](const mpz_class& v) { return sgn(v) == 0; })) {
-    num.assign(n, mpz_class(0));
+    num.assign(b.size(), mpz_class(0));
     den = 1;
     return ResultCode::Ok;
   }
   double numLog2 = 0, denLog2 = 0;
-  SolutionBounds(a, b, numLog2, denLog2);
-  return LiftSolution(A, lu, b, numLog2, denLog2, num, den, stop);
+  SolutionBounds(a, b, m, numLog2, denLog2);
+  return LiftSolution(A, lu, b, m, numLog2, denLog2, num, den, stop);
 }
 
 ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Interrupt& stop) {
@@ -176,9 +212,9 @@ ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det, Interrupt&
       v = static_cast<long>(state % 201) - 100;
     }
     double numLog2 = 0, denLog2 = 0;
-    SolutionBounds(a, b, numLog2, denLog2);
+    SolutionBounds(a, b, 1, numLog2, denLog2);
     std::vector<mpz_class> num;
-    ResultCode rc = LiftSolution(A, lu, b, numLog2, denLog2, num, divisor, stop);
+    ResultCode rc = LiftSolution(A, lu, b, 1, numLog2, denLog2, num, divisor, stop);
     if (rc != ResultCode::Ok) return rc;
     const mp_limb_t dp = mpz_fdiv_ui(divisor.get_mpz_t(), p);
     quotient.Add(n_mulmod2_preinv(lu.determinant(), n_invmod(dp, p), p, n_preinvert_limb(p)), p);

@@ -1,6 +1,7 @@
 // The public exact entry points: modular kernels where they pay, the
 // fraction-free ones for small matrices, inverses and the cases the modular
-// route leaves open (singular or rectangular systems).
+// routes leave open (inconsistent systems, a misleading prime).
+#include <algorithm>
 #include <new>
 
 #include "engine/CharacteristicPolynomial.h"
@@ -16,6 +17,20 @@ constexpr int kModularDeterminantFrom = 12;
 constexpr int kModularSolveFrom = 12;
 constexpr int kModularInverseFrom = 12;
 constexpr int kModularCharpolyFrom = 8;
+
+// Rectangular and singular systems: by the rank profile when both sides are
+// large enough for it to pay, else (or when it does not settle) fraction-free.
+ResultCode SolveByProfile(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
+                          Interrupt& stop) {
+  if (std::min(a.rows, a.cols) >= kModularSolveFrom && a.size() == static_cast<size_t>(a.rows) * a.cols &&
+      !a.denominator.IsZero() &&
+      (b.size() == 0 || (b.rows == a.rows && b.cols == 1 && b.size() == static_cast<size_t>(a.rows) &&
+                         !b.denominator.IsZero()))) {
+    const ResultCode rc = RankProfileSolve(a, b, out, stop);
+    if (rc != ResultCode::Singular) return rc;
+  }
+  return FractionFreeSolve(a, b, out, stop);
+}
 
 }  // namespace
 
@@ -66,7 +81,7 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
   if (n < kModularSolveFrom || a.rows != a.cols || a.size() != static_cast<size_t>(n) * n ||
       a.denominator.IsZero() ||
       (!homogeneous && (b.rows != n || b.cols != 1 || b.size() != static_cast<size_t>(n) || b.denominator.IsZero())))
-    return FractionFreeSolve(a, b, out, stop);
+    return SolveByProfile(a, b, out, stop);
   try {
     // A non-singular system has the one solution A^-1 b and no kernel.
     std::vector<mpz_class> num;
@@ -75,13 +90,13 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
       bool nonsingular = false;
       ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
       if (rc != ResultCode::Ok) return rc;
-      if (!nonsingular) return FractionFreeSolve(a, b, out, stop);
+      if (!nonsingular) return SolveByProfile(a, b, out, stop);
       num.assign(n, mpz_class(0));
     } else {
       std::vector<mpz_class> rhs(n);
       for (int i = 0; i < n; ++i) rhs[i] = b.at(i, 0).Value();
       ResultCode rc = DixonSolve(a, rhs, num, den, stop);
-      if (rc == ResultCode::Singular) return FractionFreeSolve(a, b, out, stop);
+      if (rc == ResultCode::Singular) return SolveByProfile(a, b, out, stop);
       if (rc != ResultCode::Ok) return rc;
     }
     // (A/da) x = b/db, so x = A^-1 b * da / db.
@@ -116,7 +131,7 @@ ResultCode IntegerRank(const IntegerMatrix& a, int& rank, Interrupt& stop) {
     }
   }
   IntegerSolveResult r;
-  ResultCode rc = FractionFreeSolve(a, IntegerMatrix(), r, stop);
+  ResultCode rc = SolveByProfile(a, IntegerMatrix(), r, stop);
   if (IsOk(rc) || rc == ResultCode::InconsistentSystem) {
     rank = r.rank;
     return ResultCode::Ok;

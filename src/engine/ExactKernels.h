@@ -40,6 +40,22 @@ ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mp
 ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
                       mpz_class& den, Interrupt& stop);
 
+// The same for the m columns of b at once (n x m, row-major): num is n x m
+// over one common denominator den > 0.
+ResultCode DixonSolveColumns(const IntegerMatrix& a, const std::vector<mpz_class>& b, int m,
+                             std::vector<mpz_class>& num, mpz_class& den, Interrupt& stop);
+
+// Rank, particular solution and kernel basis of any system (rectangular or
+// singular too), equal to FractionFreeSolve's: the pivot columns and a set
+// of independent rows are found modulo a prime, the square part they cut
+// out is solved by lifting for b and the free columns, and the answer is
+// then proven over the integers (every other row satisfied, every free
+// column a combination of pivot columns left of it). Code 0; 14 when the
+// prime does not settle the system (an inconsistent system, or one the
+// prime misleads): the caller takes the fraction-free route; -1 (Q), 3.
+ResultCode RankProfileSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
+                            Interrupt& stop);
+
 // Whether the numerators are non-singular modulo a word-size prime (which
 // proves them non-singular). Code 0 (answer in `nonsingular`) or -1.
 ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Interrupt& stop);

@@ -92,6 +92,87 @@ TEST(ExactKernels, SolveAndRankMatchFractionFree) {
   }
 }
 
+// a * x0 over `denominator` for x0 of entries in [-9, 9]: a consistent
+// right-hand side.
+IntegerMatrix ImageOf(const IntegerMatrix& a, uint32_t seed, long denominator) {
+  const IntegerMatrix x0 = Random(a.cols, 1, "9", 1, seed);
+  IntegerMatrix b(a.rows, 1);
+  for (int i = 0; i < a.rows; ++i) {
+    mpz_class s = 0;
+    for (int j = 0; j < a.cols; ++j) s += a.at(i, j).Value() * x0.at(j, 0).Value();
+    b.at(i, 0) = BigInteger(s);
+  }
+  b.denominator = BigInteger(denominator);
+  return b;
+}
+
+// Rectangular and singular systems by the rank profile against the
+// fraction-free elimination: the same code, rank, solution and kernel.
+// Columns 2, 5 and 9 are made combinations of earlier ones (free columns
+// inside the pivots). A consistent or homogeneous system must be settled by
+// the profile route itself; an inconsistent one is left to the other.
+TEST(ExactKernels, RankProfileMatchesFractionFree) {
+  struct Shape {
+    int rows, cols, rank;  // rank < rows: the rows from `rank` on are combinations
+    const char* range;
+    long denominator;
+    bool linkColumns;
+  };
+  const Shape shapes[] = {{12, 20, -1, "99", 1, false},   {30, 45, -1, "99", 5, true},  {20, 14, -1, "99", 1, false},
+                          {25, 25, 20, "99", 1, true},    {40, 30, 18, "1000000", -6, true},
+                          {16, 16, 0, "99", 1, false},    {14, 21, 13, "100000000000000000000000000000000000000000", 3, true},
+                          {13, 60, 11, "1", 1, true}};
+  uint32_t seed = 100;
+  for (const Shape& c : shapes) {
+    IntegerMatrix a = Random(c.rows, c.cols, c.range, c.denominator, ++seed, c.rank);
+    if (c.linkColumns)
+      for (int j : {2, 5, 9})
+        for (int i = 0; i < c.rows; ++i)
+          a.at(i, j) = BigInteger(a.at(i, 0).Value() * (j - 4) + a.at(i, j - 1).Value() * 3);
+    const IntegerMatrix consistent = ImageOf(a, ++seed, 7), zero(c.rows, 1), random = Random(c.rows, 1, "50", 3, ++seed);
+    for (const IntegerMatrix* b : {&consistent, &zero, &random, static_cast<const IntegerMatrix*>(nullptr)}) {
+      const IntegerMatrix rhs = b ? *b : IntegerMatrix();
+      IntegerSolveResult want, got, profile;
+      const ResultCode wantCode = FractionFreeSolve(a, rhs, want, none);
+      EXPECT_EQ(SolveSystem(a, rhs, got, none), wantCode) << c.rows << "x" << c.cols;
+      EXPECT_EQ(got.rank, want.rank) << c.rows << "x" << c.cols;
+      EXPECT_EQ(got.x, want.x) << c.rows << "x" << c.cols;
+      EXPECT_EQ(got.k, want.k) << c.rows << "x" << c.cols;
+      if (b == &random) continue;
+      ASSERT_EQ(wantCode, ResultCode::Ok);
+      ASSERT_EQ(RankProfileSolve(a, rhs, profile, none), ResultCode::Ok) << c.rows << "x" << c.cols;
+      EXPECT_EQ(profile.x, want.x) << c.rows << "x" << c.cols;
+      EXPECT_EQ(profile.k, want.k) << c.rows << "x" << c.cols;
+    }
+  }
+}
+
+// Systems built to mislead the route's prime p: a column p times another
+// (a pivot over the integers, zero modulo p), and a tall system made
+// inconsistent by p in one entry of b. The route declines (code 14) and
+// SolveSystem still gives the fraction-free answer.
+TEST(ExactKernels, RankProfileDeclinesWhatThePrimeHides) {
+  const mpz_class p = modular::PrimeSequence(59).Next();
+  IntegerMatrix wide = Random(12, 16, "99", 1, 7);
+  for (int i = 0; i < 12; ++i) wide.at(i, 0) = BigInteger(mpz_class(wide.at(i, 1).Value() * p));
+  const IntegerMatrix tall = Random(18, 13, "99", 1, 8);
+  IntegerMatrix shifted = ImageOf(tall, 9, 1);
+  shifted.at(17, 0) = BigInteger(mpz_class(shifted.at(17, 0).Value() + p));
+  struct Row {
+    const IntegerMatrix &a, b;
+    ResultCode code;
+  };
+  for (const Row& r : {Row{wide, ImageOf(wide, 10, 1), ResultCode::Ok}, Row{tall, shifted, ResultCode::InconsistentSystem}}) {
+    IntegerSolveResult want, got, profile;
+    ASSERT_EQ(FractionFreeSolve(r.a, r.b, want, none), r.code);
+    EXPECT_EQ(RankProfileSolve(r.a, r.b, profile, none), ResultCode::Singular);
+    EXPECT_EQ(SolveSystem(r.a, r.b, got, none), r.code);
+    EXPECT_EQ(got.rank, want.rank);
+    EXPECT_EQ(got.x, want.x);
+    EXPECT_EQ(got.k, want.k);
+  }
+}
+
 TEST(ExactKernels, CharacteristicPolynomialMatchesBerkowitz) {
   for (const Case& c : kCases) {
     if (c.n > 40) continue;
