@@ -1,18 +1,12 @@
-#!/bin/bash
+#!/usr/bin/env bash
 # Screenshots of the desktop program under a virtual X server.
 # usage: scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -u
-BUILD=$(realpath "${1:-build-ui}")
+BUILD=$(realpath "${1:-build}")
 OUT=$(realpath -m "${2:-screenshots}")
-mkdir -p "$OUT"
-WORK=$(mktemp -d)
-export XDG_CONFIG_HOME="$WORK/config"
-DISPLAY_NO=:$((90 + RANDOM % 9))
-Xvfb "$DISPLAY_NO" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-XVFB=$!
-export DISPLAY=$DISPLAY_NO
-export QT_QPA_PLATFORM=xcb
-sleep 1
+. "$(dirname "$0")/xsession.sh"
+xsession_start
+SHOT_WAIT=1.2
 
 # Matrices to show, written by the console program.
 cat > "$WORK/make.tvs" <<SCRIPT
@@ -39,13 +33,7 @@ save C $WORK/integer.ima
 SCRIPT
 "$BUILD/src/tavrin-console" "$WORK/make.tvs" > "$WORK/console.log" 2>&1 || cat "$WORK/console.log"
 
-shot() { sleep 1.2; import -window root "$OUT/$1.png"; }
-# The newest visible window whose title matches.
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
-
-"$BUILD/src/tavrin" &
-APP=$!
-sleep 2
+start_tavrin
 shot mainframe
 
 "$BUILD/src/tavrin" "$WORK/real.fma"
@@ -71,7 +59,4 @@ if [ -n "$W" ]; then
   P=$(window 'background'); [ -n "$P" ] && xdotool windowmove "$P" 700 720
   shot palette
 fi
-kill $APP 2>/dev/null
-kill $XVFB 2>/dev/null
-rm -rf "$WORK"
 echo "screenshots in $OUT"

@@ -8,29 +8,10 @@
 set -u
 BUILD=$(realpath "${1:-build}")
 OUT=$(realpath -m "${2:-desktop-shots}")
-mkdir -p "$OUT"
-for tool in Xvfb xdotool import openbox; do
-  command -v "$tool" >/dev/null || { echo "needs $tool (xvfb, xdotool, imagemagick, openbox)"; exit 1; }
-done
-WORK=$(mktemp -d)
-export XDG_CONFIG_HOME="$WORK/config"
-export DISPLAY=:$((70 + RANDOM % 9))
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-XVFB=$!
-sleep 1
-openbox >/dev/null 2>&1 &
-WM=$!
-export QT_QPA_PLATFORM=xcb
-trap 'kill $APP $WM $XVFB 2>/dev/null; rm -rf "$WORK"' EXIT
-sleep 1
+. "$(dirname "$0")/xsession.sh"
+xsession_start openbox
 
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
-focus() { local w; w=$(window "$1"); [ -n "$w" ] && xdotool windowactivate --sync "$w" 2>/dev/null; echo "$w"; }
-shot() { sleep 0.8; import -window root "$OUT/$1.png"; echo "saved $OUT/$1.png"; }
-
-"$BUILD/src/tavrin" >"$WORK/tavrin.log" 2>&1 &
-APP=$!
-sleep 2
+start_tavrin
 shot 0-start
 
 focus 'tavrin \[' >/dev/null

@@ -32,8 +32,8 @@ class FakePort : public UserPort {
     path = chosenFile;
     return true;
   }
-  void ShowDocument(MatrixDocument&) override { ++shown; }
-  void HideDocument(MatrixDocument&) override { ++hidden; }
+  void ShowDocument(const MatrixDocument&) override { ++shown; }
+  void HideDocument(const MatrixDocument&) override { ++hidden; }
   void LetterMenusChanged() override { ++menusRebuilt; }
 };
 

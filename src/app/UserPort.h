@@ -41,10 +41,10 @@ class UserPort {
 
   // View hooks: a document was created, changed, shown or hidden; the
   // letter menus need rebuilding. The console ignores them.
-  virtual void DocumentCreated(MatrixDocument&) {}
-  virtual void DocumentChanged(MatrixDocument&) {}
-  virtual void ShowDocument(MatrixDocument&) {}
-  virtual void HideDocument(MatrixDocument&) {}
+  virtual void DocumentCreated(const MatrixDocument&) {}
+  virtual void DocumentChanged(const MatrixDocument&) {}
+  virtual void ShowDocument(const MatrixDocument&) {}
+  virtual void HideDocument(const MatrixDocument&) {}
   virtual void LetterMenusChanged() {}
 };
 

@@ -1,6 +1,7 @@
 #include "app/Workspace.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "core/StringTable.h"
 
@@ -133,6 +134,15 @@ void Workspace::Hide(MatrixDocument& doc) {
 void Workspace::Show(MatrixDocument& doc) {
   doc.hidden = false;
   port_.ShowDocument(doc);
+}
+
+MatrixDocument& Workspace::Writable(const MatrixDocument& doc) {
+  for (MatrixDocument* companion : {lp_.get(), echelon_.get(), operations_.get()})
+    if (companion == &doc) return *companion;
+  if (doc.letter() >= 1 && doc.letter() <= 26)
+    for (auto& mode : slots_)
+      if (mode[doc.letter() - 1].get() == &doc) return *mode[doc.letter() - 1];
+  throw std::logic_error("document outside the workspace");
 }
 
 void Workspace::ForEachInClosingOrder(const std::function<void(MatrixDocument&)>& f) {

@@ -63,6 +63,11 @@ class Workspace {
   void Hide(MatrixDocument& doc);
   void Show(MatrixDocument& doc);
 
+  // The workspace's own document behind a read-only reference (a window
+  // holds its document so): what a command the window runs changes.
+  // Throws std::logic_error for a document the workspace does not hold.
+  MatrixDocument& Writable(const MatrixDocument& doc);
+
   MatrixDocument& lp() { return *lp_; }
   MatrixDocument& echelon() { return *echelon_; }
   MatrixDocument& operations() { return *operations_; }

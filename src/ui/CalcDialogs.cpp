@@ -124,7 +124,7 @@ LinearProgramDialog::LinearProgramDialog(Application& app, QWidget* owner)
 void LinearProgramDialog::Run(int button) {
   (void)LinearProgram(app_, maximize_->isChecked(), LetterOf(f_), LetterOf(constraint_), LetterOf(rhs_),
                      static_cast<TaskButton>(button));
-  app_.workspace().Show(app_.workspace().lp());
+  OpenWindow(app_, app_.workspace().lp());
 }
 
 void LinearProgramDialog::SelectionChanged() {
@@ -132,7 +132,7 @@ void LinearProgramDialog::SelectionChanged() {
   LpSelectionChanged(app_);
 }
 
-void LinearProgramDialog::Hidden() { app_.workspace().Hide(app_.workspace().lp()); }
+void LinearProgramDialog::Hidden() { CloseWindow(app_, app_.workspace().lp()); }
 
 // ---------------------------------------------------------------- ECH
 
@@ -164,10 +164,10 @@ EchelonDialog::EchelonDialog(Application& app, QWidget* owner)
 
 void EchelonDialog::Run(int button) {
   (void)Echelon(app_, LetterOf(matrix_), static_cast<TaskButton>(button));
-  app_.workspace().Show(app_.workspace().echelon());
+  OpenWindow(app_, app_.workspace().echelon());
 }
 
-void EchelonDialog::Hidden() { app_.workspace().Hide(app_.workspace().echelon()); }
+void EchelonDialog::Hidden() { CloseWindow(app_, app_.workspace().echelon()); }
 
 // ---------------------------------------------------------------- OPER
 
@@ -245,7 +245,7 @@ void OperationsDialog::KindChanged() {
 }
 
 void OperationsDialog::After() {
-  app_.workspace().Show(app_.workspace().operations());
+  OpenWindow(app_, app_.workspace().operations());
   UpdateUndo();
 }
 
@@ -256,7 +256,7 @@ void OperationsDialog::showEvent(QShowEvent* event) {
   TaskDialog::showEvent(event);
 }
 
-void OperationsDialog::Hidden() { app_.workspace().Hide(app_.workspace().operations()); }
+void OperationsDialog::Hidden() { CloseWindow(app_, app_.workspace().operations()); }
 
 // ---------------------------------------------------------------- FMLA
 

@@ -45,10 +45,10 @@ bool RunFormatDialog(QWidget* parent, DisplayFormat& format, UserPort* port = nu
 bool RunHyphenDialog(QWidget* parent, DisplayFormat& format, UserPort* port = nullptr);
 // "TeX matrix" / "TeX table": save dialog (through the port), overwrite
 // question, option dialog, the file, "TeX file saved".
-void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, bool table);
+void RunTexExport(QWidget* parent, Application& app, const MatrixDocument& doc, bool table);
 // The four export forms (commands 622 to 625).
 enum class TexForm { Matrix, Table, LatexArray, LatexTabular };
-void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, TexForm form);
+void RunTexExport(QWidget* parent, Application& app, const MatrixDocument& doc, TexForm form);
 
 // The text of an embedded help page ("PROGHELP", "TVMFILEH", ...), cut at
 // the first "???".

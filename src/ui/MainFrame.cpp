@@ -2,6 +2,8 @@
 
 #include "app/commands/Commands.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -118,8 +120,8 @@ MainFrame::MainFrame(const QString& pendingFile) : QMainWindow(nullptr), pending
   resize(p.width, p.height);
   setAcceptDrops(true);
   // The companion windows of the linear program, echelon and operations dialogs.
-  Workspace& ws = app_->workspace();
-  for (MatrixDocument* doc : {&ws.lp(), &ws.echelon(), &ws.operations()}) {
+  const Workspace& ws = app_->workspace();
+  for (const MatrixDocument* doc : {&ws.lp(), &ws.echelon(), &ws.operations()}) {
     auto* w = new MatrixWindow(*app_, *doc, this);
     w->setWindowFlag(Qt::Window);
     windows_[doc] = w;
@@ -334,9 +336,9 @@ void MainFrame::Command(int id) {
     case kExit: close(); return;
     case kCalculate: tasks_->Show("CALC"); return;
     case kSolve: tasks_->Show("SOLVE"); return;
-    case kLinearProgram: ws.Show(ws.lp()); tasks_->Show("LINPRO"); PlaceCompanion(ws.lp()); return;
-    case kEchelon: ws.Show(ws.echelon()); tasks_->Show("ECH"); PlaceCompanion(ws.echelon()); return;
-    case kOperations: ws.Show(ws.operations()); tasks_->Show("OPER"); PlaceCompanion(ws.operations()); return;
+    case kLinearProgram: OpenWindow(*app_, ws.lp()); tasks_->Show("LINPRO"); PlaceCompanion(ws.lp()); return;
+    case kEchelon: OpenWindow(*app_, ws.echelon()); tasks_->Show("ECH"); PlaceCompanion(ws.echelon()); return;
+    case kOperations: OpenWindow(*app_, ws.operations()); tasks_->Show("OPER"); PlaceCompanion(ws.operations()); return;
     default: break;
   }
   if (id >= kViewFirst && id <= kViewLast) {
@@ -357,7 +359,7 @@ void MainFrame::Command(int id) {
   }
 }
 
-MatrixWindow* MainFrame::WindowOf(MatrixDocument& doc) {
+MatrixWindow* MainFrame::WindowOf(const MatrixDocument& doc) {
   auto it = windows_.find(&doc);
   if (it != windows_.end()) return it->second;
   auto* w = new MatrixWindow(*app_, doc, nullptr);
@@ -371,7 +373,7 @@ MatrixWindow* MainFrame::WindowOf(MatrixDocument& doc) {
 }
 
 MatrixWindow* MainFrame::WindowOfLetter(int letter) {
-  MatrixDocument* doc = app_->workspace().Lookup(letter);
+  const MatrixDocument* doc = std::as_const(app_->workspace()).Lookup(letter);
   return doc ? WindowOf(*doc) : nullptr;
 }
 
@@ -426,14 +428,14 @@ bool MainFrame::ChooseFile(bool save, const std::string& filter, const std::stri
   return true;
 }
 
-void MainFrame::DocumentCreated(MatrixDocument& doc) { WindowOf(doc); }
+void MainFrame::DocumentCreated(const MatrixDocument& doc) { WindowOf(doc); }
 
-void MainFrame::DocumentChanged(MatrixDocument& doc) {
+void MainFrame::DocumentChanged(const MatrixDocument& doc) {
   WindowOf(doc)->Refresh();
   if (tasks_) tasks_->LettersChanged();  // sizes in the letter lists
 }
 
-void MainFrame::ShowDocument(MatrixDocument& doc) {
+void MainFrame::ShowDocument(const MatrixDocument& doc) {
   MatrixWindow* w = WindowOf(doc);
   w->Refresh();
   if (doc.letter() == 0) {
@@ -470,7 +472,7 @@ TaskDialog* MainFrame::DialogInUse() const {
 }
 
 QDialog* MainFrame::DialogOfCompanion(const MatrixDocument& doc) const {
-  Workspace& ws = app_->workspace();
+  const Workspace& ws = app_->workspace();
   const char* name = &doc == &ws.lp() ? "LINPRO" : &doc == &ws.echelon() ? "ECH" : &doc == &ws.operations() ? "OPER" : nullptr;
   return name && tasks_ ? tasks_->Find(QString::fromLatin1(name)) : nullptr;
 }
@@ -491,7 +493,7 @@ void MainFrame::PlaceOffDialog(MatrixWindow* w, const QDialog* dialog) {
   w->move(r.topLeft());
 }
 
-void MainFrame::HideDocument(MatrixDocument& doc) {
+void MainFrame::HideDocument(const MatrixDocument& doc) {
   MatrixWindow* w = WindowOf(doc);
   w->HideCompanions();
   w->hide();
@@ -499,7 +501,7 @@ void MainFrame::HideDocument(MatrixDocument& doc) {
 
 bool MainFrame::AskTextWindowsToSave() {
   bool goOn = true;
-  app_->workspace().ForEachInClosingOrder([&](MatrixDocument& doc) {
+  app_->workspace().ForEachInClosingOrder([&](const MatrixDocument& doc) {
     auto it = windows_.find(&doc);
     if (goOn && it != windows_.end()) goOn = it->second->AskTextWindowsToSave();
   });

@@ -32,7 +32,7 @@ class MainFrame : public QMainWindow, public UserPort {
 
   Application& app() { return *app_; }
   // The window of a document (created on first use).
-  MatrixWindow* WindowOf(MatrixDocument& doc);
+  MatrixWindow* WindowOf(const MatrixDocument& doc);
   MatrixWindow* WindowOfLetter(int letter);
   // The current menus' action with this command id (hidden accelerator
   // actions included), or nullptr.
@@ -57,10 +57,10 @@ class MainFrame : public QMainWindow, public UserPort {
   void ShowCodeAt(ResultCode code, const std::string& place) override;
   void ShowNotice(const std::string& text) override;
   bool ChooseFile(bool save, const std::string& filter, const std::string& initial, std::string& path) override;
-  void DocumentCreated(MatrixDocument& doc) override;
-  void DocumentChanged(MatrixDocument& doc) override;
-  void ShowDocument(MatrixDocument& doc) override;
-  void HideDocument(MatrixDocument& doc) override;
+  void DocumentCreated(const MatrixDocument& doc) override;
+  void DocumentChanged(const MatrixDocument& doc) override;
+  void ShowDocument(const MatrixDocument& doc) override;
+  void HideDocument(const MatrixDocument& doc) override;
   void LetterMenusChanged() override;
 
  protected:

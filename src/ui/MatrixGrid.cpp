@@ -39,16 +39,10 @@ void MatrixWindow::MoveCursor(int row, int col, bool extend) {
   if (cursorRow_ >= top + m_.visibleRows) top = cursorRow_ - m_.visibleRows + 1;
   if (cursorCol_ < left) left = cursorCol_;
   if (cursorCol_ >= left + m_.visibleCols) left = cursorCol_ - m_.visibleCols + 1;
-  if (top != firstRow_ || left != firstCol_) {
-    firstRow_ = top;
-    firstCol_ = left;
-    settingBars_ = true;
-    hbar_->setValue(firstCol_);
-    vbar_->setValue(firstRow_);
-    settingBars_ = false;
-    UpdateEnabling();
-  }
-  MarkStale();
+  if (top != firstRow_ || left != firstCol_)
+    ScrollTo(top, left);
+  else
+    MarkStale();
 }
 
 bool MatrixWindow::CanvasKeyPress(QKeyEvent* e) {

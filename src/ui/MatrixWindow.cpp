@@ -44,7 +44,7 @@ QRect ScreenArea(const QWidget* w) {
 }
 }  // namespace
 
-MatrixWindow::MatrixWindow(Application& app, MatrixDocument& doc, QWidget* parent)
+MatrixWindow::MatrixWindow(Application& app, const MatrixDocument& doc, QWidget* parent)
     : ScrollingView(app, doc, parent) {
   setObjectName("MatrixWindow");
   m_.screenMargin = ScreenArea(this).width() / 70;
@@ -154,7 +154,7 @@ void MatrixWindow::BuildMenu() {
 }
 
 QString MatrixWindow::HelpPage(int menu) const {
-  Workspace& ws = app_.workspace();
+  const Workspace& ws = app_.workspace();
   if (&doc_ == &ws.lp()) return "LPHELP";
   if (&doc_ == &ws.echelon()) return "ECHHELP";
   if (&doc_ == &ws.operations()) return "OPERHELP";
@@ -269,7 +269,7 @@ void MatrixWindow::SaveCommand(bool saveAs) {
   // second so that the user sees it.
   saving_ = true;
   UpdateCaption();
-  (void)Save(app_, doc_, std::string(), saveAs);
+  (void)Save(app_, Writable(), std::string(), saveAs);
   QTimer::singleShot(500, this, [this] {
     saving_ = false;
     UpdateCaption();
@@ -336,7 +336,7 @@ void MatrixWindow::CopyStepsCommand() {
 void MatrixWindow::SyncPlacement() {
   if (!isVisible() || isMaximized() || isMinimized()) return;
   QRect g = geometry();
-  PlaceWindow(app_, doc_, g.left(), g.top(), g.width(), g.height());
+  PlaceWindow(app_, Writable(), g.left(), g.top(), g.width(), g.height());
 }
 
 void MatrixWindow::moveEvent(QMoveEvent* e) {
@@ -459,7 +459,7 @@ void MatrixWindow::BeginEdit(int row, int col, bool autofeed) {
   editCol_ = denominator ? -1 : col;
   editDenominator_ = denominator;
   editShown_ = EntryEditText(doc_, editRow_, editCol_);
-  EntryEditOpened(app_, doc_);
+  EntryEditOpened(app_, Writable());
   OpenEditBox(EditCellRect(), ProgramText(editShown_));
   UpdateCaption();
   UpdateEnabling();
@@ -506,7 +506,7 @@ void MatrixWindow::CloseEditBox() {
   box->removeEventFilter(this);
   box->hide();
   box->deleteLater();
-  EntryEditClosed(app_, doc_);
+  EntryEditClosed(app_, Writable());
 }
 
 bool MatrixWindow::eventFilter(QObject* o, QEvent* e) {
@@ -548,11 +548,11 @@ void MatrixWindow::AcceptEdit() {
   QPointer<QLineEdit> box = editBox_;
   editBox_ = nullptr;
   const ResultCode rc =
-      AcceptEntryEdit(app_, doc_, editRow_, editCol_, editShown_, ToProgramText(typed));
+      AcceptEntryEdit(app_, Writable(), editRow_, editCol_, editShown_, ToProgramText(typed));
   editBox_ = box;
   if (NotOk(rc) && editBox_) {
     // The message has been shown; the text stays for correction.
-    EntryEditOpened(app_, doc_);
+    EntryEditOpened(app_, Writable());
     editBox_->setFocus();
     return;
   }
@@ -576,16 +576,22 @@ bool MatrixWindow::ContinueAutofeed() {
 
 void MatrixWindow::Shift(int dRow, int dCol) {
   if (editing()) return;
-  bool moved = false;
+  int row = firstRow_, col = firstCol_;
   if (dCol != 0 && m_.visibleCols < doc_.cols()) {
     int to = firstCol_ + dCol;
-    if (to >= 0 && to + m_.visibleCols <= doc_.cols()) firstCol_ = to, moved = true;
+    if (to >= 0 && to + m_.visibleCols <= doc_.cols()) col = to;
   }
   if (dRow != 0 && m_.visibleRows < doc_.rows()) {
     int to = firstRow_ + dRow;
-    if (to >= 0 && to + m_.visibleRows <= doc_.rows()) firstRow_ = to, moved = true;
+    if (to >= 0 && to + m_.visibleRows <= doc_.rows()) row = to;
   }
-  if (!moved) return;
+  if (row != firstRow_ || col != firstCol_) ScrollTo(row, col);
+}
+
+void MatrixWindow::ScrollTo(int row, int col) {
+  firstRow_ = row;
+  firstCol_ = col;
+  // The bars follow without reporting a move of their own.
   settingBars_ = true;
   hbar_->setValue(firstCol_);
   vbar_->setValue(firstRow_);
@@ -608,7 +614,7 @@ void MatrixWindow::AfterStructuralChange(ResultCode rc, bool relayout) {
 void MatrixWindow::DimensionsCommand() {
   QString rows = QString::number(doc_.rows()), cols = QString::number(doc_.cols());
   if (!InputTwo(this, "dimensions", "rows", "columns", rows, cols, 10)) return;
-  AfterStructuralChange(SetDimensions(app_, doc_, rows.toStdString(), cols.toStdString()));
+  AfterStructuralChange(SetDimensions(app_, Writable(), rows.toStdString(), cols.toStdString()));
 }
 
 void MatrixWindow::RemoveCommand(bool columns) {
@@ -616,41 +622,41 @@ void MatrixWindow::RemoveCommand(bool columns) {
   if (columns) {
     a = b = QString::number(doc_.cols());
     if (!InputTwo(this, "delete", "column", "through column", a, b, 10)) return;
-    AfterStructuralChange(RemoveColumns(app_, doc_, a.toStdString(), b.toStdString()));
+    AfterStructuralChange(RemoveColumns(app_, Writable(), a.toStdString(), b.toStdString()));
   } else {
     a = "1";
     b = "2";
     if (!InputTwo(this, "delete", "row", "through row", a, b, 10)) return;
-    AfterStructuralChange(RemoveRows(app_, doc_, a.toStdString(), b.toStdString()));
+    AfterStructuralChange(RemoveRows(app_, Writable(), a.toStdString(), b.toStdString()));
   }
 }
 
 void MatrixWindow::InsertCommand(bool column) {
   QString n = "2";
   if (!InputOne(this, "input", column ? "number of new column is" : "number of new row is", n, 11)) return;
-  AfterStructuralChange(column ? InsertColumn(app_, doc_, n.toStdString())
-                               : InsertRow(app_, doc_, n.toStdString()));
+  AfterStructuralChange(column ? InsertColumn(app_, Writable(), n.toStdString())
+                               : InsertRow(app_, Writable(), n.toStdString()));
 }
 
 void MatrixWindow::ExchangeCommand(bool columns) {
   QString a = "1", b = "2";
   if (columns) {
     if (!InputTwo(this, "exchange columns", "column 1", "column 2", a, b, 10)) return;
-    AfterStructuralChange(ExchangeColumns(app_, doc_, a.toStdString(), b.toStdString()), false);
+    AfterStructuralChange(ExchangeColumns(app_, Writable(), a.toStdString(), b.toStdString()), false);
   } else {
     if (!InputTwo(this, "exchange rows", "row 1", "row 2", a, b, 10)) return;
-    AfterStructuralChange(ExchangeRows(app_, doc_, a.toStdString(), b.toStdString()), false);
+    AfterStructuralChange(ExchangeRows(app_, Writable(), a.toStdString(), b.toStdString()), false);
   }
 }
 
 void MatrixWindow::UndoCommand() {
   if (editing()) return;
-  AfterStructuralChange(Undo(app_, doc_));
+  AfterStructuralChange(Undo(app_, Writable()));
 }
 
 void MatrixWindow::RedoCommand() {
   if (editing()) return;
-  AfterStructuralChange(Redo(app_, doc_));
+  AfterStructuralChange(Redo(app_, Writable()));
 }
 
 void MatrixWindow::PasteBlockCommand() {
@@ -660,7 +666,7 @@ void MatrixWindow::PasteBlockCommand() {
   // The block's top left goes to the cursor (or the selected block's).
   const int row = anchorRow_ >= 0 ? std::min(anchorRow_, cursorRow_) : cursorRow_;
   const int col = anchorRow_ >= 0 ? std::min(anchorCol_, cursorCol_) : cursorCol_;
-  if (IsOk(PasteBlock(app_, doc_, row, col, ToProgramText(mime->text())))) {
+  if (IsOk(PasteBlock(app_, Writable(), row, col, ToProgramText(mime->text())))) {
     UpdateEnabling();
     MarkStale();
   }
@@ -688,12 +694,12 @@ void MatrixWindow::NotesCommand() {
   NotebookWindow* n = notebook();
   n->Refresh();
   n->ShowWindow();
-  NotesOpened(app_, doc_);
+  NotesOpened(app_, Writable());
 }
 
 void MatrixWindow::CloseCommand() {
   CancelEdit();
-  app_.workspace().Hide(doc_);
+  CloseWindow(app_, Writable());
   HideCompanions();
   hide();
 }
@@ -707,7 +713,7 @@ void MatrixWindow::FormatCommand() {
   // The dialog's OK runs the format command, which refuses what it cannot
   // take (the dialog then stays open) and keeps the rest.
   FormatDialog dialog(this, doc_.format,
-                      [this](const FormatChoice& choice) { return ApplyFormat(app_, doc_, choice); });
+                      [this](const FormatChoice& choice) { return ApplyFormat(app_, Writable(), choice); });
   if (dialog.exec() == QDialog::Accepted) Relayout();
 }
 
@@ -717,9 +723,9 @@ void MatrixWindow::HyphenCommand() {
   const int16_t wasCode = doc_.format.minusCode;
   if (dialog.exec() == QDialog::Accepted) {
     const std::string text = dialog.Text().toStdString();
-    (void)ApplyHyphen(app_, doc_, &text);
+    (void)ApplyHyphen(app_, Writable(), &text);
   } else {
-    (void)ApplyHyphen(app_, doc_, nullptr);
+    (void)ApplyHyphen(app_, Writable(), nullptr);
   }
   if (doc_.format.minusOn != wasOn || doc_.format.minusCode != wasCode) Relayout();
   UpdateEnabling();
@@ -729,7 +735,7 @@ void MatrixWindow::FontCommand(int k) {
   const int title = k == 0 ? str::kMatrixEntryFont : str::kTextWindowFont;
   WindowAppearance chosen = doc_.appearance;
   if (!ChooseWindowFont(this, chosen, k, QString::fromUtf8(String(title)), k == 0)) return;
-  SetAppearance(app_, doc_, chosen);
+  SetAppearance(app_, Writable(), chosen);
   if (k == 0) {
     Relayout();
     return;

@@ -17,7 +17,7 @@ namespace tavrin {
 class MatrixWindow : public ScrollingView {
   Q_OBJECT
  public:
-  MatrixWindow(Application& app, MatrixDocument& doc, QWidget* parent = nullptr);
+  MatrixWindow(Application& app, const MatrixDocument& doc, QWidget* parent = nullptr);
   ~MatrixWindow() override;
 
   // Layout metrics (pixels) and the scroll position.
@@ -122,6 +122,8 @@ class MatrixWindow : public ScrollingView {
   // moves the cursor by (dRow, dCol) when the edit was taken.
   void CommitAndMove(int dRow, int dCol);
   void ClampCursor();
+  // Makes (row, col) the first shown entry: bars, enabling, picture.
+  void ScrollTo(int row, int col);
   void DrawCursor(QPainter& p);
   // The entry editor's parts.
   QRect EditCellRect() const;

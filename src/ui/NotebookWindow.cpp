@@ -2,18 +2,19 @@
 
 #include <QFileInfo>
 
+#include "app/Application.h"
 #include "app/MatrixDocument.h"
 #include "app/commands/DocumentWindow.h"
 #include "ui/Messages.h"
 
 namespace tavrin {
 
-NotebookWindow::NotebookWindow(QWidget* owner, Application& app, MatrixDocument& doc, int fontIndex)
+NotebookWindow::NotebookWindow(QWidget* owner, Application& app, const MatrixDocument& doc, int fontIndex)
     : TextWindow(owner, QString(), "notebook.txt", QString(), fontIndex), app_(app), doc_(doc) {
   setObjectName("NotebookWindow");
   BuildMenu(true);
   connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!refreshing_) SetNotes(app_, doc_, ToProgramText(Text()));
+    if (!refreshing_) SetNotes(app_, app_.workspace().Writable(doc_), ToProgramText(Text()));
   });
   Refresh();
 }
@@ -37,7 +38,7 @@ void NotebookWindow::Refresh() {
 
 void NotebookWindow::CloseCommand() {
   hide();
-  NotesOpened(app_, doc_);
+  NotesOpened(app_, app_.workspace().Writable(doc_));
 }
 
 }  // namespace tavrin

@@ -11,7 +11,7 @@ class MatrixDocument;
 class NotebookWindow : public TextWindow {
   Q_OBJECT
  public:
-  NotebookWindow(QWidget* owner, Application& app, MatrixDocument& doc, int fontIndex);
+  NotebookWindow(QWidget* owner, Application& app, const MatrixDocument& doc, int fontIndex);
   // Refills the edit control from the document and sets the title.
   void Refresh();
   // "notebook [name]", the owner's file name without directory or extension.
@@ -20,7 +20,7 @@ class NotebookWindow : public TextWindow {
 
  private:
   Application& app_;
-  MatrixDocument& doc_;
+  const MatrixDocument& doc_;
   bool refreshing_ = false;
 };
 

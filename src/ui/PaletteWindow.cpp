@@ -47,8 +47,9 @@ class PaletteGrid : public QWidget {
   PaletteWindow& w_;
 };
 
-PaletteWindow::PaletteWindow(QWidget* owner, WindowAppearance& appearance, std::function<void()> changed)
-    : QMainWindow(owner, Qt::Window), appearance_(appearance), changed_(std::move(changed)) {
+PaletteWindow::PaletteWindow(QWidget* owner, const WindowAppearance& appearance,
+                             std::function<void(const WindowAppearance&)> change)
+    : QMainWindow(owner, Qt::Window), appearance_(appearance), change_(std::move(change)) {
   setObjectName("PaletteWindow");
   setAttribute(Qt::WA_QuitOnClose, false);
   palette_ = appearance_.palette;
@@ -92,9 +93,10 @@ int PaletteWindow::IndexAt(QPoint p) const {
 
 void PaletteWindow::Select(int index) {
   if (index < 0 || index > 27) return;
-  appearance_.colourSlots[slot_] = static_cast<int16_t>(index);
+  WindowAppearance chosen = appearance_;
+  chosen.colourSlots[slot_] = static_cast<int16_t>(index);
+  if (change_) change_(chosen);
   grid_->update();
-  if (changed_) changed_();
   if (rgb_ && rgb_->isVisible()) {
     if (index == 0 || index == 27)
       rgb_->hide();
@@ -115,9 +117,10 @@ void PaletteWindow::EditSelected() {
 void PaletteWindow::SetEntry(int index, uint32_t bgr) {
   if (index < 1 || index > 26) return;
   palette_[index] = bgr;
+  WindowAppearance chosen = appearance_;
+  chosen.palette[index] = bgr;
+  if (change_) change_(chosen);
   grid_->update();
-  appearance_.palette[index] = bgr;
-  if (changed_) changed_();
 }
 
 RgbValuesBox::RgbValuesBox(PaletteWindow& owner) : QDialog(&owner), owner_(owner) {

@@ -34,8 +34,10 @@ class RgbValuesBox : public QDialog {
 class PaletteWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // changed runs after the owner's appearance was altered.
-  PaletteWindow(QWidget* owner, WindowAppearance& appearance, std::function<void()> changed);
+  // The window shows the owner's appearance and hands each choice, as the
+  // whole appearance it makes, to change (the owner's command).
+  PaletteWindow(QWidget* owner, const WindowAppearance& appearance,
+                std::function<void(const WindowAppearance&)> change);
   ~PaletteWindow() override;
 
   // Shows the window for colour slot k with the given title.
@@ -57,8 +59,8 @@ class PaletteWindow : public QMainWindow {
 
  private:
   friend class PaletteGrid;
-  WindowAppearance& appearance_;
-  std::function<void()> changed_;
+  const WindowAppearance& appearance_;
+  std::function<void(const WindowAppearance&)> change_;
   std::array<uint32_t, 28> palette_{};
   int slot_ = 0;
   QWidget* grid_;

@@ -62,7 +62,7 @@ class ViewArea : public QWidget {
 };
 }  // namespace
 
-ScrollingView::ScrollingView(Application& app, MatrixDocument& doc, QWidget* parent)
+ScrollingView::ScrollingView(Application& app, const MatrixDocument& doc, QWidget* parent)
     : QMainWindow(parent, Qt::Window), app_(app), doc_(doc) {
   setAttribute(Qt::WA_QuitOnClose, false);
   area_ = new ViewArea(*this, [this] { AreaResized(); });
@@ -80,6 +80,8 @@ ScrollingView::ScrollingView(Application& app, MatrixDocument& doc, QWidget* par
 }
 
 ScrollingView::~ScrollingView() = default;
+
+MatrixDocument& ScrollingView::Writable() const { return app_.workspace().Writable(doc_); }
 
 int ScrollingView::BarExtent() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
 
@@ -136,8 +138,8 @@ NotebookWindow* ScrollingView::notebook() {
 }
 
 PaletteWindow* ScrollingView::paletteWindow() {
-  if (!palette_) palette_ = new PaletteWindow(this, doc_.appearance, [this] {
-      AppearanceChanged(app_, doc_);
+  if (!palette_) palette_ = new PaletteWindow(this, doc_.appearance, [this](const WindowAppearance& chosen) {
+      SetAppearance(app_, Writable(), chosen);
       MarkStale();
     });
   return palette_;

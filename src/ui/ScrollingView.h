@@ -21,10 +21,11 @@ class PaletteWindow;
 class ScrollingView : public QMainWindow {
   Q_OBJECT
  public:
-  ScrollingView(Application& app, MatrixDocument& doc, QWidget* parent);
+  ScrollingView(Application& app, const MatrixDocument& doc, QWidget* parent);
   ~ScrollingView() override;
 
-  MatrixDocument& document() { return doc_; }
+  // The window only reads its document; commands change it.
+  const MatrixDocument& document() const { return doc_; }
   Application& app() { return app_; }
   // The picture, redrawn first when stale.
   const QImage& Picture();
@@ -65,9 +66,11 @@ class ScrollingView : public QMainWindow {
   virtual bool CanvasKeyPress(QKeyEvent*) { return false; }
   virtual bool CanvasWheel(QWheelEvent*) { return false; }
   virtual void ScrollBarsMoved() = 0;
+  // The document as the window's commands take it (the workspace's own).
+  MatrixDocument& Writable() const;
 
   Application& app_;
-  MatrixDocument& doc_;
+  const MatrixDocument& doc_;
   QWidget* area_;
   QWidget* canvas_;
   QScrollBar* hbar_;

@@ -62,7 +62,7 @@ void TaskDialog::ShowDialog() {
 }
 
 void TaskDialog::MarkUsedLetters() {
-  Workspace& ws = app_.workspace();
+  const Workspace& ws = app_.workspace();
   for (QComboBox* list : letterLists_) {
     for (int letter = 1; letter <= 26 && letter <= list->count(); ++letter) {
       const MatrixDocument* doc = ws.Lookup(letter);

@@ -117,7 +117,7 @@ TexOptions TexOptionsDialog::Options() const {
   return o;
 }
 
-void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, TexForm form) {
+void RunTexExport(QWidget* parent, Application& app, const MatrixDocument& doc, TexForm form) {
   UserPort& port = app.port();
   std::string path;
   if (!port.ChooseFile(true, "TeX files (*.TEX)|*.tex", "noname.tex", path) || path.empty()) return;
@@ -132,7 +132,7 @@ void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, TexFor
   (void)ExportTex(app, doc, path, static_cast<int>(form), options.Options(), false);
 }
 
-void RunTexExport(QWidget* parent, Application& app, MatrixDocument& doc, bool table) {
+void RunTexExport(QWidget* parent, Application& app, const MatrixDocument& doc, bool table) {
   RunTexExport(parent, app, doc, table ? TexForm::Table : TexForm::Matrix);
 }
 

@@ -52,26 +52,15 @@ QStringList MenuClashes(QMenuBar* bar) {
 }
 }  // namespace
 
-class DesktopTest : public QObject {
+class DesktopTest : public QObject, test::FrameFixture {
   Q_OBJECT
  private:
-  std::unique_ptr<MainFrame> frame_;
-  std::unique_ptr<test::ModalDriver> driver_;
-
-  MatrixWindow* Put(int letter, const ComplexMatrix& m, Mode mode = Mode::Real) {
-    MatrixDocument* doc = nullptr;
-    (void)frame_->app().workspace().PutMatrix(mode, "", letter, m, &doc);
-    return frame_->WindowOf(*doc);
-  }
   QDialog* Dialog(const char* name) { return qobject_cast<QDialog*>(frame_->findChild<QDialog*>(name)); }
 
  private slots:
-  void initTestCase() {
-    test::SettingsFolder();
-    driver_ = std::make_unique<test::ModalDriver>();
-  }
-  void init() { frame_ = std::make_unique<MainFrame>(); }
-  void cleanup() { frame_.reset(); }
+  void initTestCase() { SetUpSuite(); }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void copyAsMenuPutsEachText_data() {
     QTest::addColumn<int>("item");
@@ -89,7 +78,7 @@ class DesktopTest : public QObject {
     QFETCH(QString, menu);
     QFETCH(QString, expected);
     MatrixWindow* w = Put(1, Real(2, 2, {1, -2.5L, 1234.5L, 0}));
-    w->document().format.places = 2;
+    Doc(w).format.places = 2;
     auto* copyAs = w->findChild<QMenu*>("copyAs");
     QVERIFY(copyAs);
     QCOMPARE(copyAs->actions().size(), 7);
@@ -195,7 +184,7 @@ class DesktopTest : public QObject {
   void gridBlockCopyAndPaste() {
     MatrixWindow* w = Grid(3, 3);
     QWidget* g = w->canvas();
-    w->document().format.places = 1;
+    Doc(w).format.places = 1;
     QTest::mouseClick(g, Qt::LeftButton, Qt::ShiftModifier, w->CellRect(1, 1).center());
     QVERIFY(w->hasBlock());
     QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
@@ -322,11 +311,11 @@ class DesktopTest : public QObject {
     MatrixWindow* complex = Put(1, Real(1, 1, {1}), Mode::Complex);
     QCOMPARE(real->BaseTitle(), QString("A"));
     QCOMPARE(complex->BaseTitle(), QString("A [complex]"));
-    real->document().modified = false;
+    Doc(real).modified = false;
     real->UpdateCaption();
     QVERIFY(!real->isWindowModified());
     QCOMPARE(real->windowTitle(), QString("A"));
-    real->document().modified = true;
+    Doc(real).modified = true;
     real->UpdateCaption();
     QVERIFY(real->isWindowModified());
     QCOMPARE(real->windowTitle(), QString("A[*]"));
@@ -336,7 +325,7 @@ class DesktopTest : public QObject {
     QTemporaryDir dir;
     MatrixWindow* w = Put(3, Real(1, 1, {1}));
     const QString path = dir.path() + "/c.fma";
-    w->document().fileName = path.toStdString();
+    Doc(w).fileName = path.toStdString();
     w->SaveCommand(false);
     QCOMPARE(w->windowTitle(), QString("saving ..."));
     QVERIFY(QFile::exists(path));
@@ -350,7 +339,7 @@ class DesktopTest : public QObject {
     MatrixWindow* w = Put(4, Real(1, 1, {7}));
     const QRect screen = w->screen()->geometry();
     const QRect stored(screen.left() + 200, screen.top() + 150, 400, 300);
-    (void)Save(frame_->app(), w->document(), path.toStdString());
+    (void)Save(frame_->app(), Doc(w), path.toStdString());
     // Written with a placement of its own, as another session would.
     MatrixFileData data;
     QCOMPARE(ReadMatrixFile(path.toStdString(), MatrixKind::Real, data), ResultCode::Ok);

@@ -18,25 +18,21 @@
 
 using namespace tavrin;
 
-class MatrixWindowTest : public QObject {
+class MatrixWindowTest : public QObject, test::FrameFixture {
   Q_OBJECT
  private:
-  std::unique_ptr<MainFrame> frame_;
-  std::unique_ptr<test::ModalDriver> driver_;
-
+  // The matrix 1, 2, 3, ... row by row, in a window of 640 x 400.
   MatrixWindow* Put(int letter, int rows, int cols, Mode mode = Mode::Real) {
-    Workspace& ws = frame_->app().workspace();
-    MatrixDocument* doc = nullptr;
+    MatrixWindow* w = nullptr;
     if (mode == Mode::Integer) {
       IntegerMatrix m(rows, cols);
       for (int i = 0; i < rows * cols; ++i) m.e[i] = BigInteger(i + 1);
-      (void)ws.PutMatrix(mode, "", letter, m, &doc);
+      w = FrameFixture::Put(letter, std::move(m), mode);
     } else {
       ComplexMatrix m(rows, cols);
       for (int i = 0; i < rows * cols; ++i) m.e[i] = Complex{static_cast<long double>(i + 1), 0};
-      (void)ws.PutMatrix(mode, "", letter, m, &doc);
+      w = FrameFixture::Put(letter, std::move(m), mode);
     }
-    MatrixWindow* w = frame_->WindowOf(*doc);
     w->resize(640, 400);
     QCoreApplication::processEvents();
     w->Relayout();
@@ -51,12 +47,9 @@ class MatrixWindowTest : public QObject {
   static QPoint CellCentre(MatrixWindow* w, int r, int c) { return w->CellRect(r, c).center(); }
 
  private slots:
-  void initTestCase() {
-    test::SettingsFolder();
-    driver_ = std::make_unique<test::ModalDriver>();
-  }
-  void init() { frame_ = std::make_unique<MainFrame>(); }
-  void cleanup() { frame_.reset(); }
+  void initTestCase() { SetUpSuite(); }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void wideRowShowsOnlyHorizontalBar() {
     MatrixWindow* w = Put(1, 1, 200);
@@ -82,7 +75,7 @@ class MatrixWindowTest : public QObject {
 
   void cellMetricsFollowTheFieldWidth() {
     MatrixWindow* w = Put(3, 2, 2);
-    MatrixDocument& doc = w->document();
+    MatrixDocument& doc = Doc(w);
     QFontMetrics fm(WindowFont(doc.appearance, 0));
     doc.format.width = 5;
     w->Relayout();
@@ -190,7 +183,7 @@ class MatrixWindowTest : public QObject {
   // box left open, and exponent notation is read.
   void editBoxKeepsFullValuesAndRefusesJunk() {
     MatrixWindow* w = Put(7, 1, 2);
-    MatrixDocument& doc = w->document();
+    MatrixDocument& doc = Doc(w);
     doc.z.at(0, 0) = Complex(0.9685205L);
     w->Relayout();
     QVERIFY(Shows(w, "0.96852"));
@@ -295,7 +288,7 @@ class MatrixWindowTest : public QObject {
   // cannot write the old text back), and Undo gives the old matrix back.
   void replacementClosesEditBoxAndRefreshesNotebook() {
     MatrixWindow* w = Put(14, 2, 2);
-    MatrixDocument& doc = w->document();
+    MatrixDocument& doc = Doc(w);
     frame_->app().workspace().SetDescription(doc, "old notes");
     w->NotesCommand();
     NotebookWindow* notes = w->notebook();

@@ -168,11 +168,14 @@ class TextWindowTest : public QObject {
   }
 
   void notebookTitleAndClose() {
-    MatrixDocument doc(MatrixKind::Real, 1, 2, 2, false);
-    doc.fileName = "/some/dir/noname.fma";
-    doc.notebook = "zeros";
     FakePort port;
     Application app(port);
+    // The notebook's window changes its document through the workspace.
+    MatrixDocument* stored = nullptr;
+    QCOMPARE(app.workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(2, 2), &stored), ResultCode::Ok);
+    MatrixDocument& doc = *stored;
+    doc.fileName = "/some/dir/noname.fma";
+    doc.notebook = "zeros";
     NotebookWindow n(nullptr, app, doc, 6);
     QCOMPARE(n.windowTitle(), QString("notebook [noname]"));
     QCOMPARE(n.Text(), QString("zeros"));

@@ -9,7 +9,12 @@
 #include <QTimer>
 #include <functional>
 
+#include <memory>
+
+#include "app/Application.h"
 #include "io/Settings.h"
+#include "ui/MainFrame.h"
+#include "ui/MatrixWindow.h"
 
 namespace tavrin::test {
 
@@ -70,5 +75,32 @@ inline QTemporaryDir& SettingsFolder() {
   SetSettingsDirectory(dir.path().toStdString() + "/");
   return dir;
 }
+
+// The matrix window tests' ground: a main frame made afresh for each test,
+// the modal boxes answered, settings in a folder of their own. A test class
+// derives from it and calls SetUpSuite, SetUp and TearDown from its
+// initTestCase, init and cleanup slots.
+class FrameFixture {
+ protected:
+  void SetUpSuite() {
+    SettingsFolder();
+    driver_ = std::make_unique<ModalDriver>();
+  }
+  void SetUp() { frame_ = std::make_unique<MainFrame>(); }
+  void TearDown() { frame_.reset(); }
+
+  // Stores the matrix under the letter of the mode; its window.
+  template <class M>
+  MatrixWindow* Put(int letter, M m, Mode mode = Mode::Real) {
+    MatrixDocument* doc = nullptr;
+    (void)frame_->app().workspace().PutMatrix(mode, "", letter, std::move(m), &doc);
+    return frame_->WindowOf(*doc);
+  }
+  // The window's document, for a test to set up what the window shows.
+  MatrixDocument& Doc(MatrixWindow* w) { return frame_->app().workspace().Writable(w->document()); }
+
+  std::unique_ptr<MainFrame> frame_;
+  std::unique_ptr<ModalDriver> driver_;
+};
 
 }  // namespace tavrin::test

@@ -17,11 +17,13 @@ void PlaceWindow(Application&, MatrixDocument& doc, int left, int top, int width
   doc.appearance.height = height;
 }
 
-void SetAppearance(Application& app, MatrixDocument& doc, const WindowAppearance& chosen) {
+void SetAppearance(Application&, MatrixDocument& doc, const WindowAppearance& chosen) {
   doc.appearance = chosen;
-  AppearanceChanged(app, doc);
+  doc.modified = true;
 }
 
-void AppearanceChanged(Application&, MatrixDocument& doc) { doc.modified = true; }
+void OpenWindow(Application& app, MatrixDocument& doc) { app.workspace().Show(doc); }
+
+void CloseWindow(Application& app, MatrixDocument& doc) { app.workspace().Hide(doc); }
 
 }  // namespace tavrin
