@@ -42,11 +42,11 @@ W=$(window '^A$'); [ -n "$W" ] && xdotool windowmove "$W" 20 120 windowsize "$W"
 shot real
 "$BUILD/src/tavrin" "$WORK/complex.cma"
 sleep 1
-W=$(window '^[A-Z]$'); [ -n "$W" ] && xdotool windowmove "$W" 660 120 windowsize "$W" 600 260
+W=$(window '^[A-Z] \[complex\]$'); [ -n "$W" ] && xdotool windowmove "$W" 660 120 windowsize "$W" 600 260
 shot complex
 "$BUILD/src/tavrin" "$WORK/integer.ima"
 sleep 1
-W=$(window '^[A-Z]$'); [ -n "$W" ] && xdotool windowmove "$W" 20 480 windowsize "$W" 560 300
+W=$(window '^[A-Z] \[integer\]$'); [ -n "$W" ] && xdotool windowmove "$W" 20 480 windowsize "$W" 560 300
 shot integer
 if [ -n "$W" ]; then
   xdotool windowfocus --sync "$W" 2>/dev/null; xdotool key ctrl+shift+n

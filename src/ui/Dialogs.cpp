@@ -6,23 +6,38 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
+#include <utility>
 
 #include "core/StringTable.h"
 #include "ui/CalcDialogs.h"
 #include "ui/FormatDialog.h"
 #include "ui/GeneratorDialogs.h"
-
-// The help pages live in the ui library; a static library needs its
-// resources registered by hand.
-static void LoadHelpResources() {
-  static const bool loaded = [] {
-    Q_INIT_RESOURCE(tavrin);
-    return true;
-  }();
-  (void)loaded;
-}
+#include "ui/Resources.h"
 
 namespace tavrin {
+
+namespace {
+template <class D>
+TaskDialog* Make(Application& app, QWidget* owner) {
+  return new D(app, owner);
+}
+// Each dialog under the name of its resource.
+const std::pair<const char*, TaskDialog* (*)(Application&, QWidget*)> kMakers[] = {
+    {"NEWDLG", Make<NewMatrixDialog>},
+    {"COPY", Make<CopyColumnDialog>},
+    {"ROT2D", Make<Rotate2DDialog>},
+    {"ROT3D", Make<Rotate3DDialog>},
+    {"IROT3D", Make<PythagoreanRotationDialog>},
+    {"PROREF", Make<ReflectProjectDialog>},
+    {"UNI", Make<UnimodularDialog>},
+    {"CALC", Make<CalcDialog>},
+    {"SOLVE", Make<SolveDialog>},
+    {"LINPRO", Make<LinearProgramDialog>},
+    {"ECH", Make<EchelonDialog>},
+    {"OPER", Make<OperationsDialog>},
+    {"FMLA", Make<FormulaDialog>},
+};
+}  // namespace
 
 struct TaskDialogs::Impl {
   Application& app;
@@ -31,19 +46,8 @@ struct TaskDialogs::Impl {
   QMap<QString, QPointer<TaskDialog>> dialogs;
 
   TaskDialog* Create(const QString& name) {
-    if (name == QLatin1String("NEWDLG")) return new NewMatrixDialog(app, owner);
-    if (name == QLatin1String("COPY")) return new CopyColumnDialog(app, owner);
-    if (name == QLatin1String("ROT2D")) return new Rotate2DDialog(app, owner);
-    if (name == QLatin1String("ROT3D")) return new Rotate3DDialog(app, owner);
-    if (name == QLatin1String("IROT3D")) return new PythagoreanRotationDialog(app, owner);
-    if (name == QLatin1String("PROREF")) return new ReflectProjectDialog(app, owner);
-    if (name == QLatin1String("UNI")) return new UnimodularDialog(app, owner);
-    if (name == QLatin1String("CALC")) return new CalcDialog(app, owner);
-    if (name == QLatin1String("SOLVE")) return new SolveDialog(app, owner);
-    if (name == QLatin1String("LINPRO")) return new LinearProgramDialog(app, owner);
-    if (name == QLatin1String("ECH")) return new EchelonDialog(app, owner);
-    if (name == QLatin1String("OPER")) return new OperationsDialog(app, owner);
-    if (name == QLatin1String("FMLA")) return new FormulaDialog(app, owner);
+    for (const auto& [resource, make] : kMakers)
+      if (name == QLatin1String(resource)) return make(app, owner);
     return nullptr;
   }
 };
@@ -118,7 +122,7 @@ bool RunHyphenDialog(QWidget* parent, DisplayFormat& format, UserPort* port) {
 }
 
 QString HelpPageText(const QString& name) {
-  LoadHelpResources();
+  LoadProgramResources();
   QFile file(QStringLiteral(":/help/%1.txt").arg(name));
   if (!file.open(QIODevice::ReadOnly)) return QString();
   QString text = QString::fromUtf8(file.readAll());

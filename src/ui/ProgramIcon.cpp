@@ -2,18 +2,12 @@
 
 #include <QApplication>
 
-static void LoadIconResources() {
-  static const bool loaded = [] {
-    Q_INIT_RESOURCE(tavrin);
-    return true;
-  }();
-  (void)loaded;
-}
+#include "ui/Resources.h"
 
 namespace tavrin {
 
 QIcon ProgramIcon() {
-  LoadIconResources();
+  LoadProgramResources();
   QIcon icon;
   icon.addFile(QStringLiteral(":/desktop/tavrin.svg"));
   icon.addFile(QStringLiteral(":/desktop/tavrin-64.png"), QSize(64, 64));
