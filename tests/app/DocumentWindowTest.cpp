@@ -23,9 +23,9 @@ TEST(DocumentWindow, WritableIsTheWorkspacesOwnDocument) {
   Application app(port);
   Workspace& ws = app.workspace();
   MatrixDocument *real = nullptr, *complex = nullptr, *integer = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 4, Real(1, 1, {1}), &real), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 4, Real(1, 1, {2}), &complex), 0);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 4, Int(1, 1, {3}), &integer), 0);
+  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 4, Real(1, 1, {1}), &real), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 4, Real(1, 1, {2}), &complex), ResultCode::Ok);
+  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 4, Int(1, 1, {3}), &integer), ResultCode::Ok);
   for (MatrixDocument* doc : {real, complex, integer, &ws.lp(), &ws.echelon(), &ws.operations()}) {
     const MatrixDocument& shown = *doc;
     EXPECT_EQ(&ws.Writable(shown), doc);
@@ -82,7 +82,7 @@ TEST(DocumentWindow, EachCommandChangesItsPartOnly) {
     FakePort port;
     Application app(port);
     MatrixDocument* doc = nullptr;
-    ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {1, 2, 3, 4}), &doc), 0);
+    ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {1, 2, 3, 4}), &doc), ResultCode::Ok);
     doc->modified = false;
     const int shownBefore = port.shown;
     c.run(app, *doc);
@@ -107,18 +107,18 @@ TEST(DocumentWindow, ColoursSurviveSaveAndRead) {
   FakePort port;
   Application app(port);
   MatrixDocument* doc = nullptr;
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 2, Real(1, 2, {5, -6}), &doc), 0);
-  ASSERT_EQ(Save(app, *doc, path), 0);
+  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 2, Real(1, 2, {5, -6}), &doc), ResultCode::Ok);
+  ASSERT_EQ(Save(app, *doc, path), ResultCode::Ok);
   ASSERT_FALSE(doc->modified);
   WindowAppearance chosen = doc->appearance;
   chosen.colourSlots[4] = 12;
   chosen.palette[12] = 0x00102030;
   SetAppearance(app, *doc, chosen);
   EXPECT_TRUE(doc->modified);
-  ASSERT_EQ(Save(app, *doc), 0);
+  ASSERT_EQ(Save(app, *doc), ResultCode::Ok);
   EXPECT_FALSE(doc->modified);
   MatrixFileData data;
-  ASSERT_EQ(ReadMatrixFile(path, MatrixKind::Real, data), 0);
+  ASSERT_EQ(ReadMatrixFile(path, MatrixKind::Real, data), ResultCode::Ok);
   EXPECT_EQ(data.appearance.colourSlots[4], 12);
   EXPECT_EQ(data.appearance.palette[12], 0x00102030u);
   EXPECT_EQ(data.complex.e, Real(1, 2, {5, -6}).e);
