@@ -196,10 +196,11 @@ int TimedPoll::Poll() {
   return 0;
 }
 // Arguments: size, the poll that answers Q, the task (0 determinant,
-// 1 inverse, 2 characteristic polynomial, 3 Solve).
+// 1 inverse, 2 characteristic polynomial, 3 Solve, 4 Solve of a wide
+// n x 3n/2 system).
 void BM_QuitLatency(benchmark::State& state) {
   const int n = state.range(0), task = state.range(2);
-  const IntegerMatrix a = RandomInteger(n, n), b = RandomInteger(n, 1);
+  const IntegerMatrix a = RandomInteger(n, task == 4 ? n + n / 2 : n), b = RandomInteger(n, 1);
   Fraction det;
   IntegerMatrix inv;
   std::vector<Fraction> c;
@@ -238,6 +239,8 @@ BENCHMARK(BM_QuitLatency)
     ->Args({400, 1 << 30, 2})
     ->Args({1000, 40, 2})
     ->Args({1000, 1 << 30, 3})
+    ->Args({400, 1 << 30, 4})
+    ->Args({800, 200, 4})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "engine/ExactKernels.h"
 #include "engine/ModularTools.h"
@@ -17,6 +18,9 @@ using modular::Numerators;
 namespace {
 
 constexpr int kPrimeBits = 59;
+// Multiply-adds of words between two polls while lifting several columns
+// (some tens of milliseconds).
+constexpr long long kWorkPerPoll = 1LL << 24;
 
 void SubtractWide(mpz_class& r, __int128 s) {
   const bool negative = s < 0;
@@ -50,48 +54,64 @@ ResultCode LiftSolution(const Numerators& a, const modular::ModularLu& lu, const
   const double need = numLog2 + denLog2 + 2;
   const long steps = std::max(1L, static_cast<long>(std::ceil(need / std::log2(static_cast<double>(p)))));
   std::vector<mpz_class> r(b);
-  std::vector<mp_limb_t> digits(static_cast<size_t>(steps) * size), residue(n), y(n);
-  // Several columns at once go through A^-1 modulo p, made in bands of
-  // columns with a poll in between.
-  NmodMatrix inverse(m > 1 ? n : 0, m > 1 ? n : 0, p), block(m > 1 ? n : 0, m, p), solved(m > 1 ? n : 0, m, p);
-  for (long from = 0; m > 1 && from < n; from += 256) {
+  // Every digit of every entry is kept for the reconstruction; the block is
+  // left uninitialised, as each step writes its digits before they are read
+  // (clearing it first would be one long pause when the answer is large).
+  const std::unique_ptr<mp_limb_t[]> digits(new mp_limb_t[static_cast<size_t>(steps) * size]);
+  std::vector<mp_limb_t> residue(n), y(n);
+  // Several columns go through A^-1 modulo p, made in bands of columns with
+  // a poll in between; each step then takes bands of about kWorkPerPoll
+  // multiply-adds, with a poll before each.
+  const int band = static_cast<int>(std::clamp<long long>(kWorkPerPoll / (static_cast<long long>(n) * n + 1), 1, m));
+  NmodMatrix inverse(m > 1 ? n : 0, m > 1 ? n : 0, p), block(m > 1 ? n : 0, band, p), solved(m > 1 ? n : 0, band, p);
+  for (long from = 0; m > 1 && from < n; from += 64) {
     if (stop.Quit()) return ResultCode::Stopped;
-    lu.InverseColumns(from, std::min<long>(n, from + 256), inverse.get());
+    lu.InverseColumns(from, std::min<long>(n, from + 64), inverse.get());
   }
-  std::vector<__int128> sums(m);
+  std::vector<__int128> sums(band);
   for (long s = 0; s < steps; ++s) {
-    if (stop.Quit()) return ResultCode::Stopped;
-    mp_limb_t* digit = digits.data() + s * size;
-    if (m == 1) {
-      for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
-      lu.Solve(residue, y);
-      std::copy(y.begin(), y.end(), digit);
-    } else {
-      for (int i = 0; i < n; ++i)
-        for (int j = 0; j < m; ++j) block.at(i, j) = mpz_fdiv_ui(r[static_cast<size_t>(i) * m + j].get_mpz_t(), p);
-      modular::WithScratch([&] { nmod_mat_mul(solved.get(), inverse.get(), block.get()); });
-      for (int i = 0; i < n; ++i)
-        for (int j = 0; j < m; ++j) digit[static_cast<size_t>(i) * m + j] = solved.at(i, j);
-    }
-    // r = (r - A y) / p, exact by construction of y.
-    for (int i = 0; i < n; ++i) {
-      mpz_class* row = r.data() + static_cast<size_t>(i) * m;
-      if (a.small) {
-        const int64_t* w = a.words.data() + static_cast<size_t>(i) * n;
-        std::fill(sums.begin(), sums.end(), 0);
-        for (int k = 0; k < n; ++k) {
-          if (w[k] == 0) continue;
-          const __int128 f = w[k];
-          const mp_limb_t* yk = digit + static_cast<size_t>(k) * m;
-          for (int j = 0; j < m; ++j) sums[j] += f * static_cast<__int128>(yk[j]);
-        }
-        for (int j = 0; j < m; ++j) SubtractWide(row[j], sums[j]);
+    mp_limb_t* digit = digits.get() + s * size;
+    for (int j0 = 0; j0 < m; j0 += band) {
+      if (stop.Quit()) return ResultCode::Stopped;
+      const int w = std::min(band, m - j0);
+      if (m == 1) {
+        for (int j = 0; j < n; ++j) residue[j] = mpz_fdiv_ui(r[j].get_mpz_t(), p);
+        lu.Solve(residue, y);
+        std::copy(y.begin(), y.end(), digit);
       } else {
-        for (int k = 0; k < n; ++k)
-          for (int j = 0; j < m; ++j)
-            mpz_submul_ui(row[j].get_mpz_t(), a.big(i, k).get_mpz_t(), digit[static_cast<size_t>(k) * m + j]);
+        // The last band may be narrower: the products run on windows.
+        nmod_mat_t in, out;
+        nmod_mat_window_init(in, block.get(), 0, 0, n, w);
+        nmod_mat_window_init(out, solved.get(), 0, 0, n, w);
+        for (int i = 0; i < n; ++i)
+          for (int j = 0; j < w; ++j)
+            nmod_mat_entry(in, i, j) = mpz_fdiv_ui(r[static_cast<size_t>(i) * m + j0 + j].get_mpz_t(), p);
+        modular::WithScratch([&] { nmod_mat_mul(out, inverse.get(), in); });
+        for (int i = 0; i < n; ++i)
+          for (int j = 0; j < w; ++j) digit[static_cast<size_t>(i) * m + j0 + j] = nmod_mat_entry(out, i, j);
+        nmod_mat_window_clear(in);
+        nmod_mat_window_clear(out);
       }
-      for (int j = 0; j < m; ++j) mpz_divexact_ui(row[j].get_mpz_t(), row[j].get_mpz_t(), p);
+      // r = (r - A y) / p on the band, exact by construction of y.
+      for (int i = 0; i < n; ++i) {
+        mpz_class* row = r.data() + static_cast<size_t>(i) * m + j0;
+        if (a.small) {
+          const int64_t* f = a.words.data() + static_cast<size_t>(i) * n;
+          std::fill(sums.begin(), sums.begin() + w, 0);
+          for (int k = 0; k < n; ++k) {
+            if (f[k] == 0) continue;
+            const __int128 fk = f[k];
+            const mp_limb_t* yk = digit + static_cast<size_t>(k) * m + j0;
+            for (int j = 0; j < w; ++j) sums[j] += fk * static_cast<__int128>(yk[j]);
+          }
+          for (int j = 0; j < w; ++j) SubtractWide(row[j], sums[j]);
+        } else {
+          for (int k = 0; k < n; ++k)
+            for (int j = 0; j < w; ++j)
+              mpz_submul_ui(row[j].get_mpz_t(), a.big(i, k).get_mpz_t(), digit[static_cast<size_t>(k) * m + j0 + j]);
+        }
+        for (int j = 0; j < w; ++j) mpz_divexact_ui(row[j].get_mpz_t(), row[j].get_mpz_t(), p);
+      }
     }
   }
   // The p-adic values, then each entry as a fraction over one denominator.
