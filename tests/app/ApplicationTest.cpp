@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
-#include "FakePort.h"
-#include "MatrixBuilders.h"
+#include "AppFixture.h"
 #include "core/PollKey.h"
 #include "io/AtomicFile.h"
 #include "lang/FormulaEngine.h"
@@ -16,42 +13,32 @@
 namespace tavrin {
 namespace {
 
-std::string TempDir() {
-  auto dir = std::filesystem::temp_directory_path() / ("tavrin-app-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
+using ApplicationTest = AppTest;
 
-TEST(Application, CaptionModeSwitchAndFormulaSwitch) {
-  FakePort port;
-  Application app(port);
+TEST_F(ApplicationTest, CaptionModeSwitchAndFormulaSwitch) {
   EXPECT_EQ(Caption(app), "tavrin [real]");
   EXPECT_EQ(SwitchMode(app, Mode::Complex), ResultCode::Ok);
   EXPECT_EQ(Caption(app), "tavrin [complex]");
   EXPECT_TRUE(app.formulaEngine().complexSwitch());
-  EXPECT_EQ(app.workspace().echelon().kind(), MatrixKind::Complex);
+  EXPECT_EQ(ws.echelon().kind(), MatrixKind::Complex);
   EXPECT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
   EXPECT_EQ(Caption(app), "tavrin [integer]");
   EXPECT_FALSE(app.formulaEngine().complexSwitch());
-  EXPECT_EQ(app.workspace().operations().kind(), MatrixKind::Integer);
+  EXPECT_EQ(ws.operations().kind(), MatrixKind::Integer);
   // An open entry editor keeps the mode.
-  MatrixDocument* doc = nullptr;
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, IntegerMatrix(1, 1), &doc), ResultCode::Ok);
+  MatrixDocument* doc = Put(Mode::Integer, 1, IntegerMatrix(1, 1));
   doc->editing = true;
   EXPECT_EQ(SwitchMode(app, Mode::Real), ResultCode::EditingInProgress);
   EXPECT_EQ(app.mode(), Mode::Integer);
   EXPECT_EQ(port.codes, std::vector<ResultCode>{ResultCode::EditingInProgress});
 }
 
-TEST(Application, LetterMenusAndEnabling) {
-  FakePort port;
-  Application app(port);
-  EXPECT_FALSE(CommandEnabled(app, 618));  // Calculate before any matrix
-  EXPECT_FALSE(CommandEnabled(app, 616));
-  EXPECT_TRUE(CommandEnabled(app, 500));
+TEST_F(ApplicationTest, LetterMenusAndEnabling) {
+  // Calculate and the linear program before any matrix; New.
+  for (auto [id, enabled] : {std::pair{618, false}, {616, false}, {500, true}}) EXPECT_EQ(CommandEnabled(app, id), enabled);
   EXPECT_FALSE(CommandEnabled(app, 99, false));
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 3, ComplexMatrix(1, 1)), ResultCode::Ok);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1)), ResultCode::Ok);
+  Put(Mode::Real, 3, ComplexMatrix(1, 1));
+  Put(Mode::Real, 1, ComplexMatrix(1, 1));
   auto items = LetterItems(app);
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].text, "A ...");
@@ -71,13 +58,10 @@ TEST(Application, LetterMenusAndEnabling) {
   EXPECT_TRUE(CommandChecked(app, 628));
 }
 
-TEST(Application, SolveChecksInOrder) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  (void)ws.PutMatrix(Mode::Real, "", 13, Real(2, 3, {1, 2, 3, 2, 4, 7}));  // M
-  (void)ws.PutMatrix(Mode::Real, "", 2, Real(2, 1, {1, 2}));               // B
-  (void)ws.PutMatrix(Mode::Real, "", 3, Real(3, 1, {1, 2, 3}));            // C: wrong size
+TEST_F(ApplicationTest, SolveChecksInOrder) {
+  Put(Mode::Real, 13, Real(2, 3, {1, 2, 3, 2, 4, 7}));  // M
+  Put(Mode::Real, 2, Real(2, 1, {1, 2}));               // B
+  Put(Mode::Real, 3, Real(3, 1, {1, 2, 3}));            // C: wrong size
   struct Case {
     int m, b, x, k;
     bool zeros;
@@ -108,13 +92,10 @@ TEST(Application, SolveChecksInOrder) {
   EXPECT_EQ(k->z.at(2, 0), Complex(0));
 }
 
-TEST(Application, CalculateStoresTextAsTyped) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  (void)ws.PutMatrix(Mode::Real, "", 13, Real(2, 2, {1, 2, 3, 4}));   // M
-  (void)ws.PutMatrix(Mode::Real, "", 23, Real(2, 2, {0, 1, 1, 0}));   // W
-  (void)ws.PutMatrix(Mode::Real, "", 24, Real(1, 2, {1, 2}));         // X
+TEST_F(ApplicationTest, CalculateStoresTextAsTyped) {
+  Put(Mode::Real, 13, Real(2, 2, {1, 2, 3, 4}));   // M
+  Put(Mode::Real, 23, Real(2, 2, {0, 1, 1, 0}));   // W
+  Put(Mode::Real, 24, Real(1, 2, {1, 2}));         // X
   ASSERT_EQ(Calculate(app, 16, "(M-3W)X'"), ResultCode::Ok);
   MatrixDocument* p = ws.Lookup(16);
   // M - 3W = [[1,-1],[0,4]]; times (1,2)' = (-1, 8).
@@ -127,13 +108,10 @@ TEST(Application, CalculateStoresTextAsTyped) {
   EXPECT_EQ(ws.Lookup(1), nullptr);
 }
 
-TEST(Application, CloseAsksInOrderAndCancelStops) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  (void)ws.PutMatrix(Mode::Integer, "", 2, IntegerMatrix(1, 1));
-  (void)ws.PutMatrix(Mode::Real, "", 2, ComplexMatrix(1, 1));
-  (void)ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 1));
+TEST_F(ApplicationTest, CloseAsksInOrderAndCancelStops) {
+  Put(Mode::Integer, 2, IntegerMatrix(1, 1));
+  Put(Mode::Real, 2, ComplexMatrix(1, 1));
+  Put(Mode::Real, 1, ComplexMatrix(1, 1));
   port.answers = {Answer::Yes, Answer::No, Answer::No, Answer::Cancel};
   EXPECT_FALSE(RequestClose(app));
   std::vector<std::string> expected = {"do you want Save requests?", "save changes to mat1.fma",
@@ -152,8 +130,9 @@ TEST(Application, CloseAsksInOrderAndCancelStops) {
 // A save asked for during the close questions that does not happen (its
 // dialog cancelled, or the file not writable) keeps the program open and
 // the matrix modified; the later windows are not asked any more.
-TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
-  std::string dir = TempDir();
+TEST_F(ApplicationTest, CloseStopsWhenTheAskedSaveDoesNotHappen) {
+  Scratch scratch;
+  const std::string dir = scratch.dir;
   std::filesystem::create_directories(dir + "/folder.fma");
   struct Case {
     const char* name;
@@ -183,26 +162,18 @@ TEST(Application, CloseStopsWhenTheAskedSaveDoesNotHappen) {
     EXPECT_EQ(port.questions, asked);
   }
   // A save that works lets the close go on.
-  FakePort port;
-  Application app(port);
-  MatrixDocument* a = nullptr;
-  (void)app.workspace().PutMatrix(Mode::Real, "", 1, Real(1, 1, {7}), &a);
+  MatrixDocument* a = Put(Mode::Real, 1, Real(1, 1, {7}));
   port.chosenFile = dir + "/kept.fma";
   EXPECT_TRUE(RequestClose(app));
   EXPECT_FALSE(a->modified);
   EXPECT_TRUE(std::filesystem::exists(dir + "/kept.fma"));
-  std::filesystem::remove_all(dir);
 }
 
-TEST(Application, SaveOpenRoundTripAndFailures) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  std::string dir = TempDir();
+TEST_F(ApplicationTest, SaveOpenRoundTripAndFailures) {
+  Scratch scratch;
+  const std::string dir = scratch.dir;
   std::string path = dir + "/a.fma";
-  std::filesystem::remove(path);
-  MatrixDocument* a = nullptr;
-  (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 2, {1.25L, -3}), &a);
+  MatrixDocument* a = Put(Mode::Real, 1, Real(1, 2, {1.25L, -3}));
   a->notebook = "made by hand";
   ASSERT_EQ(Save(app, *a, path, true), ResultCode::Ok);
   EXPECT_FALSE(a->modified);
@@ -234,17 +205,13 @@ TEST(Application, SaveOpenRoundTripAndFailures) {
   std::string after;
   ASSERT_TRUE(ReadWholeFile(path, after));
   EXPECT_EQ(before, after);
-  std::filesystem::remove_all(dir);
 }
 
-TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  std::string dir = TempDir();
+TEST_F(ApplicationTest, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
+  Scratch scratch;
+  const std::string dir = scratch.dir;
   std::string path = dir + "/h.fma";
-  MatrixDocument* a = nullptr;
-  (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {42}), &a);
+  MatrixDocument* a = Put(Mode::Real, 1, Real(1, 1, {42}));
   ASSERT_EQ(Save(app, *a, path, true), ResultCode::Ok);
   for (int l = 2; l <= 26; ++l) (void)ws.PutMatrix(Mode::Real, "", l, ComplexMatrix(1, 1));
   EXPECT_EQ(Open(app, path), ResultCode::NoMoreRoom);  // no letter free or hidden
@@ -253,38 +220,27 @@ TEST(Application, OpenWithEveryLetterTakenAsksForTheHiddenOne) {
   EXPECT_EQ(Open(app, path), ResultCode::Ok);
   EXPECT_EQ(ws.Lookup(5)->z.at(0, 0), Complex(42));
   EXPECT_FALSE(ws.Lookup(5)->hidden);
-  std::filesystem::remove_all(dir);
 }
 
-TEST(Application, PasteAndView) {
-  FakePort port;
-  Application app(port);
+TEST_F(ApplicationTest, PasteAndView) {
   (void)SwitchMode(app, Mode::Complex);
   EXPECT_EQ(Paste(app, ""), ResultCode::CouldNotFind);
   EXPECT_EQ(Paste(app, "no numbers here"), ResultCode::InconsistentData);
   ASSERT_EQ(Paste(app, "1 2 3\n4 5\n"), ResultCode::Ok);
   // Pasted text always becomes a real matrix, at the current mode's free letter.
-  MatrixDocument* a = app.workspace().Lookup(Mode::Real, 1);
+  MatrixDocument* a = ws.Lookup(Mode::Real, 1);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->z, Real(2, 3, {1, 2, 3, 4, 5, 0}));
   EXPECT_EQ(View(app, 7), ResultCode::Ok);
-  MatrixDocument* g = app.workspace().Lookup(Mode::Complex, 7);
+  MatrixDocument* g = ws.Lookup(Mode::Complex, 7);
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(g->rows(), 3);
   EXPECT_EQ(g->notebook, "zeros");
 }
 
-}  // namespace
-}  // namespace tavrin
-
-namespace tavrin {
-namespace {
-
 // The runner sees every long computation with its stop key; a stop key
 // pressed during the work leaves nothing stored.
-TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
-  FakePort port;
-  Application app(port);
+TEST_F(ApplicationTest, LongWorkRunsThroughTheRunnerAndStops) {
   std::vector<int> keys;
   bool press = false;
   app.SetLongWorkRunner([&](const std::function<ResultCode()>& work, int stopKey) {
@@ -293,16 +249,16 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
     return work();
   });
   (void)SwitchMode(app, Mode::Integer);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), ResultCode::Ok);
+  Put(Mode::Integer, 1, Int(2, 2, {1, 2, 3, 4}));
   EXPECT_EQ(Calculate(app, 2, "A*A"), ResultCode::Ok);
   std::string title, text;
   EXPECT_EQ(Report(app, 1, title, text), ResultCode::Ok);
   press = true;
   EXPECT_EQ(Calculate(app, 3, "A*A"), ResultCode::Stopped);
-  EXPECT_EQ(app.workspace().Lookup(3), nullptr);
+  EXPECT_EQ(ws.Lookup(3), nullptr);
   EXPECT_TRUE(port.codes.empty());
   (void)SwitchMode(app, Mode::Real);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 1, Real(2, 2, {2, 0, 0, 3})), ResultCode::Ok);
+  Put(Mode::Real, 1, Real(2, 2, {2, 0, 0, 3}));
   press = false;
   EXPECT_EQ(Report(app, 1, title, text), ResultCode::Ok);
   EXPECT_EQ(keys, (std::vector<int>{'Q', 'Q', 'Q', 'S'}));
@@ -312,8 +268,8 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
   press = true;
   EXPECT_EQ(Calculate(app, 3, "A^-1"), ResultCode::Stopped);
   EXPECT_EQ(Solve(app, 1, 0, 24, 11, true), ResultCode::Stopped);
-  EXPECT_EQ(app.workspace().Lookup(3), nullptr);
-  EXPECT_EQ(app.workspace().Lookup(24), nullptr);
+  EXPECT_EQ(ws.Lookup(3), nullptr);
+  EXPECT_EQ(ws.Lookup(24), nullptr);
   EXPECT_EQ(Report(app, 1, title, text), ResultCode::Ok);
   EXPECT_EQ(text.rfind("rank: could not calculate\r\n\r\ntrace: ", 0), 0u) << text;
   const std::string tail = "determinant: could not calculate\r\n\r\n"
@@ -321,12 +277,6 @@ TEST(Application, LongWorkRunsThroughTheRunnerAndStops) {
   EXPECT_EQ(text.substr(text.size() - std::min(text.size(), tail.size())), tail);
   EXPECT_TRUE(port.codes.empty());
 }
-
-}  // namespace
-}  // namespace tavrin
-
-namespace tavrin {
-namespace {
 
 // A formula that fails at an entry stores nothing and names the entry.
 TEST(Application, FailingFormulaStoresNothing) {

@@ -2,23 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePort.h"
+#include "AppFixture.h"
 #include "app/commands/Editing.h"
 
 namespace tavrin {
 namespace {
 
-MatrixDocument Counting(MatrixKind kind, int rows, int cols, long den = 1) {
-  MatrixDocument doc(kind, 1, rows, cols, false);
-  for (int k = 0; k < rows * cols; ++k) {
-    if (kind == MatrixKind::Integer) doc.q.e[k] = BigInteger(static_cast<long>(k + 1));
-    else doc.z.e[k] = Complex(static_cast<long double>(k + 1));
-  }
-  if (kind == MatrixKind::Integer) doc.q.denominator = BigInteger(den);
-  return doc;
-}
+using BlockPaste = AppTest;
 
-TEST(BlockPaste, SplitsTabsCommasAndLineEnds) {
+TEST_F(BlockPaste, SplitsTabsCommasAndLineEnds) {
   using Rows = std::vector<std::vector<std::string>>;
   EXPECT_EQ(SplitBlock("1\t2\r\n3\t4\r\n"), (Rows{{"1", "2"}, {"3", "4"}}));
   EXPECT_EQ(SplitBlock("1,2\n3"), (Rows{{"1", "2"}, {"3"}}));
@@ -32,7 +24,7 @@ struct RealCase {
   std::vector<long double> after;  // the 3x3 matrix 1..9 afterwards
 };
 
-TEST(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
+TEST_F(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
   const RealCase cases[] = {
       {0, 0, "10\t20\n30\t40\n", {10, 20, 3, 30, 40, 6, 7, 8, 9}},
       {1, 1, "-1,1/4,99\n2*3,0,99\n99,99,99", {1, 2, 3, 4, -1, 0.25L, 7, 6, 0}},
@@ -56,9 +48,7 @@ TEST(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
   }
 }
 
-TEST(BlockPaste, IntegerCellsScaleByTheDenominator) {
-  FakePort port;
-  Application app(port);
+TEST_F(BlockPaste, IntegerCellsScaleByTheDenominator) {
   MatrixDocument doc = Counting(MatrixKind::Integer, 1, 3, 6);
   ASSERT_EQ(PasteBlock(app, doc, 0, 0, "-2/3,1/2,7"), ResultCode::Ok);
   // -2/3 = -4/6, 1/2 = 3/6, 7 = 42/6.
@@ -68,7 +58,7 @@ TEST(BlockPaste, IntegerCellsScaleByTheDenominator) {
   EXPECT_EQ(doc.q.denominator, BigInteger(6));
 }
 
-TEST(BlockPaste, RefusalsChangeNothing) {
+TEST_F(BlockPaste, RefusalsChangeNothing) {
   struct Refusal {
     MatrixKind kind;
     int row;

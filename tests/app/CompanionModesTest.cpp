@@ -1,22 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "FakePort.h"
-#include "MatrixBuilders.h"
+#include "AppFixture.h"
 #include "app/Application.h"
 #include "app/commands/Commands.h"
 
 namespace tavrin {
 namespace {
 
+using CompanionModes = AppTest;
+
 // The echelon and operations dialogs read only the letters of the current
 // mode, and in integer mode they work in exact fractions.
-TEST(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 1, Real(2, 2, {1, 0, 0, 1})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {5})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 3, {2, 4, 6, 1, 3, 2})), ResultCode::Ok);
+TEST_F(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {
+  Put(Mode::Complex, 1, Real(2, 2, {1, 0, 0, 1}));
+  Put(Mode::Real, 2, Real(1, 1, {5}));
+  Put(Mode::Integer, 1, Int(2, 3, {2, 4, 6, 1, 3, 2}));
   ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
   ASSERT_EQ(Echelon(app, 1, TaskButton::Find), ResultCode::Ok);
   const MatrixDocument& ech = ws.echelon();
@@ -38,12 +36,9 @@ TEST(CompanionModes, IntegerEchelonReadsIntegerLettersAndSavesExactly) {
 // Memory that runs out during an integer reduction (the runner's code 3)
 // is reported, and the echelon window keeps what it showed: a half-reduced
 // matrix is never passed off as the echelon form.
-TEST(CompanionModes, IntegerEchelonOutOfMemoryShowsNothing) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
+TEST_F(CompanionModes, IntegerEchelonOutOfMemoryShowsNothing) {
   ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {2, 4, 1, 3})), ResultCode::Ok);
+  Put(Mode::Integer, 1, Int(2, 2, {2, 4, 1, 3}));
   ASSERT_EQ(Echelon(app, 1, TaskButton::Reset), ResultCode::Ok);
   const IntegerMatrix shown = ws.echelon().q;
   app.SetLongWorkRunner([](const std::function<ResultCode()>&, int) { return ResultCode::LowMemory; });
@@ -52,12 +47,9 @@ TEST(CompanionModes, IntegerEchelonOutOfMemoryShowsNothing) {
   EXPECT_EQ(ws.echelon().q, shown);
 }
 
-TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {9})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {1, 2, 3, 4})), ResultCode::Ok);
+TEST_F(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
+  Put(Mode::Real, 1, Real(1, 1, {9}));
+  Put(Mode::Integer, 1, Int(2, 2, {1, 2, 3, 4}));
   ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
   ASSERT_EQ(ResetOperations(app, 1), ResultCode::Ok);
   const MatrixDocument& op = ws.operations();
@@ -99,18 +91,15 @@ TEST(CompanionModes, IntegerOperationsTakeExactFactorsAndUndoExactly) {
 
 // Real F = (1 1), B = (1 1), C = (5) must not answer the integer problem
 // F = (3 2), B = [[2,1],[1,1],[1,0]], C = (10 8 4), whose optimum is 18 at (2, 6).
-TEST(CompanionModes, IntegerLinearProgramReadsIntegerLetters) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 6, Real(1, 2, {1, 1})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Real(1, 2, {1, 1})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {5})), ResultCode::Ok);
+TEST_F(CompanionModes, IntegerLinearProgramReadsIntegerLetters) {
+  Put(Mode::Real, 6, Real(1, 2, {1, 1}));
+  Put(Mode::Real, 2, Real(1, 2, {1, 1}));
+  Put(Mode::Real, 3, Real(1, 1, {5}));
   ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
   EXPECT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), ResultCode::MatrixNotFound);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 6, Int(1, 2, {3, 2})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(3, 2, {2, 1, 1, 1, 1, 0})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(3, 1, {10, 8, 4})), ResultCode::Ok);
+  Put(Mode::Integer, 6, Int(1, 2, {3, 2}));
+  Put(Mode::Integer, 2, Int(3, 2, {2, 1, 1, 1, 1, 0}));
+  Put(Mode::Integer, 3, Int(3, 1, {10, 8, 4}));
   ASSERT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), ResultCode::Ok);
   EXPECT_EQ(ws.lp().title, "F*X = 18 [ maximize; B*X <= C ]");
   ASSERT_EQ(SaveLpAs(app, 24), ResultCode::Ok);
@@ -119,19 +108,16 @@ TEST(CompanionModes, IntegerLinearProgramReadsIntegerLetters) {
   EXPECT_EQ(Values(x->q), (std::vector<std::string>{"2", "6"}));
   EXPECT_EQ(StepsOf(app, ws.lp())->LastText(), "optimum: objective 18");
   // Unbounded and infeasible problems are told apart.
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(3, 2, {2, -1, 1, -1, 1, -1})), ResultCode::Ok);
+  Put(Mode::Integer, 2, Int(3, 2, {2, -1, 1, -1, 1, -1}));
   EXPECT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), ResultCode::Unbounded);
   EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::MatrixNotFound, ResultCode::Unbounded}));
 }
 
-TEST(CompanionModes, ComplexOperationsReadComplexLetters) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {9})), ResultCode::Ok);
+TEST_F(CompanionModes, ComplexOperationsReadComplexLetters) {
+  Put(Mode::Real, 1, Real(1, 1, {9}));
   ComplexMatrix z(1, 2);
   z.e = {Complex(1, 1), Complex(2, 0)};
-  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 1, z), ResultCode::Ok);
+  Put(Mode::Complex, 1, z);
   ASSERT_EQ(SwitchMode(app, Mode::Complex), ResultCode::Ok);
   ASSERT_EQ(ResetOperations(app, 1), ResultCode::Ok);
   EXPECT_EQ(ws.operations().kind(), MatrixKind::Complex);

@@ -6,23 +6,15 @@
 
 #include <cmath>
 
-#include "FakePort.h"
+#include "AppFixture.h"
 
 namespace tavrin {
 namespace {
 
-MatrixDocument RealDoc(int rows, int cols, MatrixKind kind = MatrixKind::Real) {
-  MatrixDocument doc(kind, 1, rows, cols, false);
-  for (size_t k = 0; k < doc.z.e.size(); ++k) doc.z.e[k] = Complex(static_cast<long double>(k + 1));
-  return doc;
-}
+using DocumentEditing = AppTest;
 
-MatrixDocument IntegerDoc(int rows, int cols, long den = 1) {
-  MatrixDocument doc(MatrixKind::Integer, 1, rows, cols, false);
-  for (size_t k = 0; k < doc.q.e.size(); ++k) doc.q.e[k] = BigInteger(static_cast<long>(k + 1));
-  doc.q.denominator = BigInteger(den);
-  return doc;
-}
+MatrixDocument RealDoc(int rows, int cols, MatrixKind kind = MatrixKind::Real) { return Counting(kind, rows, cols); }
+MatrixDocument IntegerDoc(int rows, int cols, long den = 1) { return Counting(MatrixKind::Integer, rows, cols, den); }
 
 std::vector<long double> Reals(const MatrixDocument& doc) {
   std::vector<long double> out;
@@ -30,15 +22,7 @@ std::vector<long double> Reals(const MatrixDocument& doc) {
   return out;
 }
 
-std::vector<long> Numerators(const MatrixDocument& doc) {
-  std::vector<long> out;
-  for (const BigInteger& e : doc.q.e) out.push_back(e.Value().get_si());
-  return out;
-}
-
-TEST(DocumentEditing, RealEntryEdits) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, RealEntryEdits) {
   MatrixDocument doc = RealDoc(2, 2);
   doc.editing = true;
   ASSERT_EQ(EditEntry(app, doc, 1, 0, "2*(1+2)"), ResultCode::Ok);
@@ -72,7 +56,7 @@ TEST(DocumentEditing, RealEntryEdits) {
   EXPECT_EQ(c.z.at(0, 0), Complex(1, -2));
 }
 
-TEST(DocumentEditing, IntegerEntryReading) {
+TEST_F(DocumentEditing, IntegerEntryReading) {
   struct Case {
     const char* text;
     ResultCode code;
@@ -88,8 +72,7 @@ TEST(DocumentEditing, IntegerEntryReading) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    FakePort port;
-    Application app(port);
+    port.codes.clear();
     MatrixDocument doc = IntegerDoc(1, 2);
     EXPECT_EQ(EditEntry(app, doc, 0, 1, c.text), c.code);
     EXPECT_EQ(doc.q.at(0, 1).ToString(), c.value);
@@ -97,8 +80,6 @@ TEST(DocumentEditing, IntegerEntryReading) {
     EXPECT_EQ(port.codes.size(), NotOk(c.code) ? 1u : 0u);
   }
   // The display's substituted minus sign reads back as a minus.
-  FakePort port;
-  Application app(port);
   MatrixDocument doc = IntegerDoc(1, 1);
   doc.format.minusOn = true;
   doc.format.minusCode = 150;
@@ -108,7 +89,7 @@ TEST(DocumentEditing, IntegerEntryReading) {
 
 // The edit box opens with the entry at full precision, so that Enter on it
 // stores nothing new, and any stored value can be typed back exactly.
-TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
+TEST_F(DocumentEditing, EditBoxTextIsTheFullValue) {
   MatrixDocument c = RealDoc(1, 6, MatrixKind::Complex);
   c.z.e = {Complex(0.9685205L), Complex(0.5L, -0.25L), Complex(0, 2), Complex(0, -2), Complex(1.5e-7L, 3),
            Complex(-1234567890123.0L, 1e300L)};
@@ -120,8 +101,6 @@ TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
   EXPECT_EQ(EntryEditText(q, -1, -1), "7");
 
   // Unchanged: nothing recorded, nothing modified; the integer keeps its digits.
-  FakePort port;
-  Application app(port);
   q.editing = true;
   EXPECT_EQ(AcceptEntryEdit(app, q, 0, 0, EntryEditText(q, 0, 0), EntryEditText(q, 0, 0)), ResultCode::Ok);
   EXPECT_TRUE(q.undo.empty());
@@ -150,7 +129,7 @@ TEST(DocumentEditing, EditBoxTextIsTheFullValue) {
 // Enter on a box whose text, lengthened minus read as a minus, is what it
 // opened with stores nothing; a substitute that is a digit or letter is
 // never read as a minus.
-TEST(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
+TEST_F(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
   struct Case {
     int16_t minusCode;
     const char* typed;
@@ -158,15 +137,12 @@ TEST(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
     long double value;  // of entry (0, 0) afterwards
   } cases[] = {
       {150, "\x96" "2", false, -2},  // the lengthened minus given back
-      {150, "-2", false, -2},
-      {150, "\x96" "3", true, -3},
-      {'1', "-2", false, -2},
+      {150, "-2", false, -2}, {150, "\x96" "3", true, -3}, {'1', "-2", false, -2},
       {'1', "12", true, 12},  // "1" stays a digit
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    FakePort port;
-    Application app(port);
+    port.codes.clear();
     MatrixDocument doc = RealDoc(1, 1);
     doc.z.e[0] = Complex(-2);
     doc.format.minusOn = true;
@@ -178,9 +154,7 @@ TEST(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
   }
 }
 
-TEST(DocumentEditing, Denominator) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, Denominator) {
   MatrixDocument doc = IntegerDoc(2, 2, 2);
   EXPECT_EQ(EditDenominator(app, doc, "0"), ResultCode::Singular);
   EXPECT_EQ(EditDenominator(app, doc, "-0"), ResultCode::Singular);
@@ -189,7 +163,7 @@ TEST(DocumentEditing, Denominator) {
   EXPECT_TRUE(doc.undo.empty());
 
   ASSERT_EQ(EditDenominator(app, doc, "-3"), ResultCode::Ok);
-  EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
+  EXPECT_EQ(Numerators(doc.q), (std::vector<long>{-1, -2, -3, -4}));
   EXPECT_EQ(doc.q.denominator, BigInteger(3));
   ASSERT_EQ(doc.undo.size(), 1u);
   EXPECT_TRUE(doc.undo[0].denominator);
@@ -197,15 +171,13 @@ TEST(DocumentEditing, Denominator) {
   // Undo gives back the denominator and the entries' signs; Redo flips them again.
   ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q.denominator, BigInteger(2));
-  EXPECT_EQ(Numerators(doc), (std::vector<long>{1, 2, 3, 4}));
+  EXPECT_EQ(Numerators(doc.q), (std::vector<long>{1, 2, 3, 4}));
   ASSERT_EQ(Redo(app, doc), ResultCode::Ok);
   EXPECT_EQ(doc.q.denominator, BigInteger(3));
-  EXPECT_EQ(Numerators(doc), (std::vector<long>{-1, -2, -3, -4}));
+  EXPECT_EQ(Numerators(doc.q), (std::vector<long>{-1, -2, -3, -4}));
 }
 
-TEST(DocumentEditing, TwentyEditsAndTwentyUndos) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, TwentyEditsAndTwentyUndos) {
   MatrixDocument real = RealDoc(3, 4);
   real.z.at(2, 3) = Complex(1.0L / 3.0L);
   const ComplexMatrix realStart = real.z;
@@ -229,9 +201,7 @@ TEST(DocumentEditing, TwentyEditsAndTwentyUndos) {
   EXPECT_TRUE(port.codes.empty());
 }
 
-TEST(DocumentEditing, RemoveRowsEitherOrderAndUndo) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, RemoveRowsEitherOrderAndUndo) {
   MatrixDocument doc = RealDoc(5, 2);
   const ComplexMatrix start = doc.z;
   ASSERT_EQ(RemoveRows(app, doc, "3", "1"), ResultCode::Ok);
@@ -261,14 +231,12 @@ TEST(DocumentEditing, RemoveRowsEitherOrderAndUndo) {
   EXPECT_TRUE(doc.undo.empty());
 }
 
-TEST(DocumentEditing, RemoveColumnsSavesColumnAfterColumn) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, RemoveColumnsSavesColumnAfterColumn) {
   MatrixDocument doc = IntegerDoc(2, 4, 5);
   const IntegerMatrix start = doc.q;
   ASSERT_EQ(RemoveColumns(app, doc, "3", "2"), ResultCode::Ok);
   EXPECT_EQ(doc.cols(), 2);
-  EXPECT_EQ(Numerators(doc), (std::vector<long>{1, 4, 5, 8}));
+  EXPECT_EQ(Numerators(doc.q), (std::vector<long>{1, 4, 5, 8}));
   EXPECT_EQ(doc.q.denominator, BigInteger(5));
   const UndoRecord& rec = doc.undo.back();
   EXPECT_EQ(rec.kind, UndoRecord::kColumnsRemoved);
@@ -281,9 +249,7 @@ TEST(DocumentEditing, RemoveColumnsSavesColumnAfterColumn) {
   EXPECT_EQ(doc.q, start);
 }
 
-TEST(DocumentEditing, Dimensions) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, Dimensions) {
   MatrixDocument doc = IntegerDoc(2, 3, 9);
   const IntegerMatrix start = doc.q;
   EXPECT_EQ(SetDimensions(app, doc, "1000", "1001"), ResultCode::OutOfBounds);
@@ -312,9 +278,7 @@ TEST(DocumentEditing, Dimensions) {
   EXPECT_EQ(Reals(real), (std::vector<long double>{1, 2, 3, 4}));
 }
 
-TEST(DocumentEditing, InsertRowAndColumn) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, InsertRowAndColumn) {
   MatrixDocument doc = RealDoc(2, 2);
   ASSERT_EQ(InsertRow(app, doc, "3"), ResultCode::Ok);  // rows + 1 appends
   EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4, 0, 0}));
@@ -333,13 +297,11 @@ TEST(DocumentEditing, InsertRowAndColumn) {
 
   MatrixDocument q = IntegerDoc(2, 2, 4);
   ASSERT_EQ(InsertColumn(app, q, "2"), ResultCode::Ok);
-  EXPECT_EQ(Numerators(q), (std::vector<long>{1, 0, 2, 3, 0, 4}));
+  EXPECT_EQ(Numerators(q.q), (std::vector<long>{1, 0, 2, 3, 0, 4}));
   EXPECT_EQ(q.q.denominator, BigInteger(4));
 }
 
-TEST(DocumentEditing, ExchangeRowsAndColumns) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, ExchangeRowsAndColumns) {
   MatrixDocument doc = RealDoc(3, 2);
   ASSERT_EQ(ExchangeRows(app, doc, "3", "1"), ResultCode::Ok);
   EXPECT_EQ(Reals(doc), (std::vector<long double>{5, 6, 3, 4, 1, 2}));
@@ -356,9 +318,7 @@ TEST(DocumentEditing, ExchangeRowsAndColumns) {
   EXPECT_EQ(Reals(doc), (std::vector<long double>{1, 2, 3, 4, 5, 6}));
 }
 
-TEST(DocumentEditing, MixedStepsUndoToTheStart) {
-  FakePort port;
-  Application app(port);
+TEST_F(DocumentEditing, MixedStepsUndoToTheStart) {
   MatrixDocument doc = IntegerDoc(4, 3, 6);
   ASSERT_EQ(EditEntry(app, doc, 3, 2, "99"), ResultCode::Ok);
   ASSERT_EQ(RemoveColumns(app, doc, "1", "1"), ResultCode::Ok);
@@ -379,21 +339,15 @@ TEST(DocumentEditing, MixedStepsUndoToTheStart) {
   EXPECT_TRUE(port.codes.empty());
 }
 
-TEST(DocumentEditing, EnablingRules) {
+TEST_F(DocumentEditing, EnablingRules) {
   MatrixDocument doc = RealDoc(1, 2);
-  EXPECT_FALSE(DocumentCommandEnabled(doc, 98));
-  EXPECT_FALSE(DocumentCommandEnabled(doc, 607));
-  EXPECT_FALSE(DocumentCommandEnabled(doc, 610));
-  EXPECT_TRUE(DocumentCommandEnabled(doc, 608));
-  EXPECT_TRUE(DocumentCommandEnabled(doc, 609));
-  EXPECT_TRUE(DocumentCommandEnabled(doc, 604));
-  FakePort port;
-  Application app(port);
+  for (auto [id, enabled] : {std::pair{98, false}, {607, false}, {610, false}, {608, true}, {609, true}, {604, true}})
+    EXPECT_EQ(DocumentCommandEnabled(doc, id), enabled) << id;
   ASSERT_EQ(EditEntry(app, doc, 0, 0, "1"), ResultCode::Ok);
   EXPECT_TRUE(DocumentCommandEnabled(doc, 98));
 }
 
-TEST(DocumentEditing, AutofeedOrder) {
+TEST_F(DocumentEditing, AutofeedOrder) {
   using Entry = std::optional<std::pair<int, int>>;
   // A 2x3 matrix walked from (0, 0) in both flows, to the end.
   std::vector<std::pair<int, int>> alongRows, downColumns;

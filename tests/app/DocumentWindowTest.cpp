@@ -2,30 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <functional>
 #include <stdexcept>
 
-#include "FakePort.h"
-#include "MatrixBuilders.h"
+#include "AppFixture.h"
 #include "app/commands/Files.h"
 #include "io/MatrixFile.h"
 
 namespace tavrin {
 namespace {
 
+using DocumentWindow = AppTest;
+
 // A window's read-only reference leads back to the very document the
 // workspace holds, whatever its mode or companion; nothing else does.
-TEST(DocumentWindow, WritableIsTheWorkspacesOwnDocument) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  MatrixDocument *real = nullptr, *complex = nullptr, *integer = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 4, Real(1, 1, {1}), &real), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Complex, "", 4, Real(1, 1, {2}), &complex), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 4, Int(1, 1, {3}), &integer), ResultCode::Ok);
+TEST_F(DocumentWindow, WritableIsTheWorkspacesOwnDocument) {
+  MatrixDocument* real = Put(Mode::Real, 4, Real(1, 1, {1}));
+  MatrixDocument* complex = Put(Mode::Complex, 4, Real(1, 1, {2}));
+  MatrixDocument* integer = Put(Mode::Integer, 4, Int(1, 1, {3}));
   for (MatrixDocument* doc : {real, complex, integer, &ws.lp(), &ws.echelon(), &ws.operations()}) {
     const MatrixDocument& shown = *doc;
     EXPECT_EQ(&ws.Writable(shown), doc);
@@ -36,7 +30,7 @@ TEST(DocumentWindow, WritableIsTheWorkspacesOwnDocument) {
 
 // What each of the window's own commands changes, and whether the matrix
 // then counts as modified (asked about on closing, saved with the file).
-TEST(DocumentWindow, EachCommandChangesItsPartOnly) {
+TEST_F(DocumentWindow, EachCommandChangesItsPartOnly) {
   struct Case {
     const char* name;
     std::function<void(Application&, MatrixDocument&)> run;
@@ -101,13 +95,10 @@ TEST(DocumentWindow, EachCommandChangesItsPartOnly) {
 
 // A palette change after a save marks the matrix modified again, and the
 // next save keeps the colours: the file read back holds them.
-TEST(DocumentWindow, ColoursSurviveSaveAndRead) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("tavrin-colours-" + std::to_string(::getpid()) + ".fma")).string();
-  FakePort port;
-  Application app(port);
-  MatrixDocument* doc = nullptr;
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Real, "", 2, Real(1, 2, {5, -6}), &doc), ResultCode::Ok);
+TEST_F(DocumentWindow, ColoursSurviveSaveAndRead) {
+  Scratch scratch;
+  const std::string path = scratch / "colours.fma";
+  MatrixDocument* doc = Put(Mode::Real, 2, Real(1, 2, {5, -6}));
   ASSERT_EQ(Save(app, *doc, path), ResultCode::Ok);
   ASSERT_FALSE(doc->modified);
   WindowAppearance chosen = doc->appearance;
@@ -122,7 +113,6 @@ TEST(DocumentWindow, ColoursSurviveSaveAndRead) {
   EXPECT_EQ(data.appearance.colourSlots[4], 12);
   EXPECT_EQ(data.appearance.palette[12], 0x00102030u);
   EXPECT_EQ(data.complex.e, Real(1, 2, {5, -6}).e);
-  std::filesystem::remove(path);
   EXPECT_TRUE(port.codes.empty());
 }
 

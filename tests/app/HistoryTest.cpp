@@ -2,13 +2,14 @@
 
 #include <random>
 
-#include "FakePort.h"
-#include "MatrixBuilders.h"
+#include "AppFixture.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/Editing.h"
 
 namespace tavrin {
 namespace {
+
+using History = AppTest;
 
 // What Undo must give back: the matrix with its size, and the notes.
 struct State {
@@ -62,7 +63,7 @@ ResultCode RandomStep(Application& app, MatrixDocument& doc, std::mt19937& rng) 
 // Random walks of edits and replacements: Undo passes back through every
 // earlier state in turn (a replacement of another size included), Redo
 // forward through them again, and the records keep working after both.
-TEST(History, RandomWalksUndoAndRedoThroughEveryState) {
+TEST_F(History, RandomWalksUndoAndRedoThroughEveryState) {
   for (bool integer : {false, true}) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
       SCOPED_TRACE(std::to_string(seed) + (integer ? " integer" : " real"));
@@ -102,15 +103,11 @@ TEST(History, RandomWalksUndoAndRedoThroughEveryState) {
 
 // The cases of the fault report: a history made on one matrix, then the
 // matrix overwritten by one of another size, then Undo.
-TEST(History, OverwriteIsOneStepWhateverCameBefore) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(9, 1), &a), ResultCode::Ok);
+TEST_F(History, OverwriteIsOneStepWhateverCameBefore) {
+  MatrixDocument* a = Put(Mode::Real, 1, ComplexMatrix(9, 1));
   ws.SetDescription(*a, "zeros");
   ASSERT_EQ(EditEntry(app, *a, 8, 0, "5"), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, ComplexMatrix(1, 9)), ResultCode::Ok);
+  Put(Mode::Real, 1, ComplexMatrix(1, 9));
   ws.SetDescription(*a, "B");
   EXPECT_TRUE(DocumentCommandEnabled(*a, 98));  // Undo is offered after an overwrite
   ASSERT_EQ(Undo(app, *a), ResultCode::Ok);
@@ -122,21 +119,19 @@ TEST(History, OverwriteIsOneStepWhateverCameBefore) {
   EXPECT_EQ(a->z, ComplexMatrix(9, 1));
 
   // Removed rows, then a 1x1 matrix: Undo gives the 1x5 matrix, then 5x5.
-  MatrixDocument* c = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(5, 5, {}), &c), ResultCode::Ok);
+  MatrixDocument* c = Put(Mode::Real, 3, Real(5, 5, {}));
   ASSERT_EQ(RemoveRows(app, *c, "1", "4"), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Real(1, 1, {7})), ResultCode::Ok);
+  Put(Mode::Real, 3, Real(1, 1, {7}));
   ASSERT_EQ(Undo(app, *c), ResultCode::Ok);
   EXPECT_EQ(c->z, ComplexMatrix(1, 5));
   ASSERT_EQ(Undo(app, *c), ResultCode::Ok);
   EXPECT_EQ(c->z, ComplexMatrix(5, 5));
 
   // Integer: an inserted row and a negative denominator, then a 1x2 matrix.
-  MatrixDocument* q = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 3, {2, 4, -6}), &q), ResultCode::Ok);
+  MatrixDocument* q = Put(Mode::Integer, 1, Int(1, 3, {2, 4, -6}));
   ASSERT_EQ(InsertRow(app, *q, "2"), ResultCode::Ok);
   ASSERT_EQ(EditDenominator(app, *q, "-3"), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 2, {1, 2})), ResultCode::Ok);
+  Put(Mode::Integer, 1, Int(1, 2, {1, 2}));
   ASSERT_EQ(Undo(app, *q), ResultCode::Ok);
   EXPECT_EQ(q->q, Int(2, 3, {-2, -4, 6, 0, 0, 0}, 3));
   ASSERT_EQ(Undo(app, *q), ResultCode::Ok);
@@ -145,10 +140,7 @@ TEST(History, OverwriteIsOneStepWhateverCameBefore) {
   EXPECT_TRUE(port.codes.empty());
 }
 
-TEST(History, CompanionResultsStartAFreshHistory) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
+TEST_F(History, CompanionResultsStartAFreshHistory) {
   MatrixDocument& ech = ws.echelon();
   ASSERT_EQ(InsertRow(app, ech, "1"), ResultCode::Ok);
   ech.editing = true;
@@ -161,19 +153,15 @@ TEST(History, CompanionResultsStartAFreshHistory) {
 
 // A replacement closes an entry edit of the replaced matrix, and a
 // declined overwrite leaves matrix and history alone.
-TEST(History, ReplacementEndsEditingAndDeclineKeepsAll) {
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), ResultCode::Ok);
+TEST_F(History, ReplacementEndsEditingAndDeclineKeepsAll) {
+  MatrixDocument* a = Put(Mode::Real, 1, Real(1, 1, {1}));
   ASSERT_EQ(EditEntry(app, *a, 0, 0, "2"), ResultCode::Ok);
   port.answers = {Answer::No};
   EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), ResultCode::Stopped);
   EXPECT_EQ(a->undo.size(), 1u);
   EXPECT_EQ(a->z, Real(1, 1, {2}));
   a->editing = true;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 2, {})), ResultCode::Ok);
+  Put(Mode::Real, 1, Real(2, 2, {}));
   EXPECT_FALSE(a->editing);
   EXPECT_EQ(a->undo.size(), 2u);
 }

@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 
-#include "FakePort.h"
-#include "MatrixBuilders.h"
-#include "app/Application.h"
+#include "AppFixture.h"
 #include "app/commands/Commands.h"
 #include "app/commands/Editing.h"
 #include "io/AtomicFile.h"
@@ -16,15 +12,7 @@
 namespace tavrin {
 namespace {
 
-struct Scratch {
-  std::string dir;
-  Scratch() {
-    dir = (std::filesystem::temp_directory_path() / ("tavrin-open-" + std::to_string(::getpid()))).string();
-    std::filesystem::create_directories(dir);
-  }
-  ~Scratch() { std::filesystem::remove_all(dir); }
-  std::string operator/(const std::string& name) const { return dir + "/" + name; }
-};
+using OpenSave = AppTest;
 
 constexpr size_t kPaletteOffset = 80 + 680 + 68 + 30;  // sections A to D
 
@@ -45,11 +33,8 @@ MatrixDocument* FillAllButHidden(Workspace& ws) {
   return e;
 }
 
-TEST(OpenSave, UnreadableFileChangesNothing) {
+TEST_F(OpenSave, UnreadableFileChangesNothing) {
   Scratch s;
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
   MatrixDocument* e = FillAllButHidden(ws);
   std::string garbage = s / "garbage.fma";
   ASSERT_TRUE(WriteFileAtomically(garbage, "not a matrix file"));
@@ -65,13 +50,9 @@ TEST(OpenSave, UnreadableFileChangesNothing) {
   EXPECT_TRUE(e->hidden);
 }
 
-TEST(OpenSave, OpeningIntoAHiddenLetterIsOneUndoableStep) {
+TEST_F(OpenSave, OpeningIntoAHiddenLetterIsOneUndoableStep) {
   Scratch s;
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 1, {1.5L, 2}), &a), ResultCode::Ok);
+  MatrixDocument* a = Put(Mode::Real, 1, Real(2, 1, {1.5L, 2}));
   ws.SetDescription(*a, "from the file");
   a->format.places = 3;
   ASSERT_EQ(Save(app, *a, s / "f.fma", true), ResultCode::Ok);
@@ -95,16 +76,12 @@ TEST(OpenSave, OpeningIntoAHiddenLetterIsOneUndoableStep) {
 
 // Paste and files of another mode take a letter that is free where the
 // matrix goes, not one of the current mode.
-TEST(OpenSave, AutomaticLetterIsFreeInTheReceivingWorkspace) {
+TEST_F(OpenSave, AutomaticLetterIsFreeInTheReceivingWorkspace) {
   Scratch s;
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  MatrixDocument* q = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(1, 1, {3}), &q), ResultCode::Ok);
+  MatrixDocument* q = Put(Mode::Integer, 1, Int(1, 1, {3}));
   ASSERT_EQ(Save(app, *q, s / "q.ima", true), ResultCode::Ok);
-  (void)ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}));
-  (void)ws.PutMatrix(Mode::Real, "", 2, Real(1, 1, {2}));
+  Put(Mode::Real, 1, Real(1, 1, {1}));
+  Put(Mode::Real, 2, Real(1, 1, {2}));
   (void)SwitchMode(app, Mode::Complex);  // A and B are free here
   ASSERT_EQ(Paste(app, "4 5\n"), ResultCode::Ok);
   ASSERT_EQ(OpenByName(app, s / "q.ima"), ResultCode::Ok);
@@ -116,11 +93,8 @@ TEST(OpenSave, AutomaticLetterIsFreeInTheReceivingWorkspace) {
   EXPECT_EQ(ws.Lookup(Mode::Complex, 1), nullptr);
 }
 
-TEST(OpenSave, SaveAsAddsTheKindsExtension) {
+TEST_F(OpenSave, SaveAsAddsTheKindsExtension) {
   Scratch s;
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
   struct Case {
     Mode mode;
     const char* typed;
@@ -134,11 +108,8 @@ TEST(OpenSave, SaveAsAddsTheKindsExtension) {
   int letter = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    MatrixDocument* doc = nullptr;
-    if (c.mode == Mode::Integer)
-      ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Int(1, 1, {1}), &doc), ResultCode::Ok);
-    else
-      ASSERT_EQ(ws.PutMatrix(c.mode, "", ++letter, Real(1, 1, {1}), &doc), ResultCode::Ok);
+    ++letter;
+    MatrixDocument* doc = c.mode == Mode::Integer ? Put(c.mode, letter, Int(1, 1, {1})) : Put(c.mode, letter, Real(1, 1, {1}));
     port.chosenFile = s / c.typed;
     ASSERT_EQ(Save(app, *doc), ResultCode::Ok);
     EXPECT_EQ(doc->fileName, s / c.written);
@@ -149,13 +120,9 @@ TEST(OpenSave, SaveAsAddsTheKindsExtension) {
 
 // A palette the file does not carry (marker pair broken, or fewer than 28
 // words) keeps the default palette, and saving writes it back.
-TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
+TEST_F(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
   Scratch s;
-  FakePort port;
-  Application app(port);
-  Workspace& ws = app.workspace();
-  MatrixDocument* a = nullptr;
-  ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(1, 1, {1}), &a), ResultCode::Ok);
+  MatrixDocument* a = Put(Mode::Real, 1, Real(1, 1, {1}));
   for (size_t k = 0; k < 28; ++k) a->appearance.palette[k] = 0x010101u * static_cast<uint32_t>(k + 1);
   ASSERT_EQ(Save(app, *a, s / "p.fma", true), ResultCode::Ok);
   std::string bytes;
@@ -188,27 +155,19 @@ TEST(OpenSave, UnsetPaletteEntriesKeepTheDefaults) {
   }
 }
 
-}  // namespace
-}  // namespace tavrin
-
-namespace tavrin {
-namespace {
-
 // A pasted text of more numbers than a matrix may hold is refused (low
 // memory, then inconsistent data) before the matrix is made.
-TEST(OpenSave, PasteBeyondTheMatrixLimitIsRefused) {
-  FakePort port;
-  Application app(port);
+TEST_F(OpenSave, PasteBeyondTheMatrixLimitIsRefused) {
   std::string row;
   for (int j = 0; j < 1000; ++j) row += "1 ";
   std::string text;
   for (int i = 0; i < 1001; ++i) text += row + "\n";
   EXPECT_EQ(Paste(app, text), ResultCode::InconsistentData);
   EXPECT_EQ(port.codes, std::vector<ResultCode>({ResultCode::LowMemory, ResultCode::InconsistentData}));
-  EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1), nullptr);
+  EXPECT_EQ(ws.Lookup(Mode::Real, 1), nullptr);
   port.codes.clear();
   ASSERT_EQ(Paste(app, row + "\n" + row), ResultCode::Ok);
-  EXPECT_EQ(app.workspace().Lookup(Mode::Real, 1)->rows(), 2);
+  EXPECT_EQ(ws.Lookup(Mode::Real, 1)->rows(), 2);
 }
 
 }  // namespace

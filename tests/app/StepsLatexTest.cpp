@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "FakePort.h"
-#include "MatrixBuilders.h"
-#include "app/Application.h"
+#include "AppFixture.h"
 #include "app/commands/Commands.h"
 
 namespace tavrin {
 namespace {
+
+using StepsLatex = AppTest;
 
 // Lines joined with CR LF, as the TeX files are written.
 std::string Lines(std::initializer_list<const char*> lines) {
@@ -18,14 +18,12 @@ std::string Lines(std::initializer_list<const char*> lines) {
 // [[2,1,-1],[3,2,1],[1,1,1]] reduced by hand: R1/2; R2 - 3R1; R3 - R1;
 // 2R2; R1 - 1/2 R2; R3 - 1/2 R2; -R3; R1 + 3R3; R2 - 5R3. Normalising by 1
 // and locating pivots change nothing and draw no arrow.
-TEST(StepsLatex, HandWorkedThreeByThreeReduction) {
-  FakePort port;
-  Application app(port);
+TEST_F(StepsLatex, HandWorkedThreeByThreeReduction) {
   ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
-  ASSERT_EQ(app.workspace().PutMatrix(Mode::Integer, "", 1, Int(3, 3, {2, 1, -1, 3, 2, 1, 1, 1, 1})), ResultCode::Ok);
+  Put(Mode::Integer, 1, Int(3, 3, {2, 1, -1, 3, 2, 1, 1, 1, 1}));
   ASSERT_EQ(Echelon(app, 1, TaskButton::Find), ResultCode::Ok);
   std::string text;
-  ASSERT_EQ(StepsLatexOf(app, app.workspace().echelon(), text), ResultCode::Ok);
+  ASSERT_EQ(StepsLatexOf(app, ws.echelon(), text), ResultCode::Ok);
   const std::string expected = Lines({
       "\\documentclass{article}", "\\usepackage{amsmath}", "\\allowdisplaybreaks", "\\begin{document}",
       "% A --> echelon form", "\\begin{align*}",
@@ -57,14 +55,11 @@ TEST(StepsLatex, HandWorkedThreeByThreeReduction) {
 
 // maximise x + y with x + 2y <= 4, 3x + y <= 6, by hand: x enters at row 2
 // (ratio 2 < 4), then y at row 1 (6/5 < 6); optimum 14/5 at (8/5, 6/5).
-TEST(StepsLatex, HandWorkedTwoVariableSimplex) {
-  FakePort port;
-  Application app(port);
+TEST_F(StepsLatex, HandWorkedTwoVariableSimplex) {
   ASSERT_EQ(SwitchMode(app, Mode::Integer), ResultCode::Ok);
-  Workspace& ws = app.workspace();
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 6, Int(1, 2, {1, 1})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 2, Int(2, 2, {1, 2, 3, 1})), ResultCode::Ok);
-  ASSERT_EQ(ws.PutMatrix(Mode::Integer, "", 3, Int(2, 1, {4, 6})), ResultCode::Ok);
+  Put(Mode::Integer, 6, Int(1, 2, {1, 1}));
+  Put(Mode::Integer, 2, Int(2, 2, {1, 2, 3, 1}));
+  Put(Mode::Integer, 3, Int(2, 1, {4, 6}));
   ASSERT_EQ(LinearProgram(app, true, 6, 2, 3, TaskButton::Find), ResultCode::Ok);
   EXPECT_EQ(ws.lp().title, "F*X = 14/5 [ maximize; B*X <= C ]");
   std::string text;

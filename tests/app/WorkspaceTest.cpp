@@ -7,15 +7,19 @@
 namespace tavrin {
 namespace {
 
+class WorkspaceTest : public ::testing::Test {
+ protected:
+  FakePort port;
+  Workspace ws{port};
+};
+
 ComplexMatrix Filled(int rows, int cols, long double v) {
   ComplexMatrix m(rows, cols);
   for (auto& e : m.e) e = Complex(v);
   return m;
 }
 
-TEST(Workspace, PutMatrixCreatesWithDefaultsAndCopies) {
-  FakePort port;
-  Workspace ws(port);
+TEST_F(WorkspaceTest, PutMatrixCreatesWithDefaultsAndCopies) {
   ComplexMatrix m = Filled(2, 3, 1.5L);
   m.at(1, 0) = Complex(7);
   MatrixDocument* doc = nullptr;
@@ -33,9 +37,7 @@ TEST(Workspace, PutMatrixCreatesWithDefaultsAndCopies) {
   EXPECT_EQ(doc->colourIndex(), 1);
 }
 
-TEST(Workspace, DefaultNamesPerMode) {
-  FakePort port;
-  Workspace ws(port);
+TEST_F(WorkspaceTest, DefaultNamesPerMode) {
   IntegerMatrix q(1, 1);
   q.at(0, 0) = BigInteger(5);
   MatrixDocument* doc = nullptr;
@@ -47,9 +49,7 @@ TEST(Workspace, DefaultNamesPerMode) {
   EXPECT_EQ(doc->defaultFileName, "mat3.cma");
 }
 
-TEST(Workspace, OverwriteAsksAndKeepsFileName) {
-  FakePort port;
-  Workspace ws(port);
+TEST_F(WorkspaceTest, OverwriteAsksAndKeepsFileName) {
   MatrixDocument* doc = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 2, Filled(2, 2, 1), &doc), ResultCode::Ok);
   doc->fileName = "/tmp/b.fma";
@@ -67,9 +67,7 @@ TEST(Workspace, OverwriteAsksAndKeepsFileName) {
   EXPECT_TRUE(doc->modified);
 }
 
-TEST(Workspace, FullWorkspaceUsesFirstHiddenLetterThenRefuses) {
-  FakePort port;
-  Workspace ws(port);
+TEST_F(WorkspaceTest, FullWorkspaceUsesFirstHiddenLetterThenRefuses) {
   for (int i = 0; i < 26; ++i) ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 0, Filled(1, 1, i), nullptr), ResultCode::Ok);
   EXPECT_EQ(port.questions.size(), 0u);
   EXPECT_EQ(ws.FindFreeLetter(), 0);
@@ -91,9 +89,7 @@ TEST(Workspace, FullWorkspaceUsesFirstHiddenLetterThenRefuses) {
   EXPECT_EQ(ws.FindFreeLetter(), 1);
 }
 
-TEST(Workspace, EditingGuardAndAnyModified) {
-  FakePort port;
-  Workspace ws(port);
+TEST_F(WorkspaceTest, EditingGuardAndAnyModified) {
   EXPECT_FALSE(ws.AnyModified());
   MatrixDocument* doc = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "x.fma", 1, Filled(1, 1, 0), &doc), ResultCode::Ok);
@@ -108,9 +104,7 @@ TEST(Workspace, EditingGuardAndAnyModified) {
   EXPECT_TRUE(ws.AnyModified());
 }
 
-TEST(Workspace, WhiteBackgroundsAndCompanions) {
-  FakePort port;
-  Workspace ws(port);
+TEST_F(WorkspaceTest, WhiteBackgroundsAndCompanions) {
   ws.SetWhiteBackgrounds(true);
   MatrixDocument* doc = nullptr;
   ASSERT_EQ(ws.PutMatrix(Mode::Real, "", 3, Filled(1, 1, 0), &doc), ResultCode::Ok);

@@ -35,17 +35,12 @@ TEST(FittedText, ExponentTexts) {
     ExponentStyle style;
     const char* text;
   } cases[] = {
-      {75209350.0L, 2, ExponentStyle::E, "7.52e+07"},
-      {75209350.0L, 1, ExponentStyle::TimesTen, "7.5*10^7"},
-      {1234567890.0L, 1, ExponentStyle::E, "1.2e+09"},
-      {1e300L, 0, ExponentStyle::E, "1e+300"},
-      {1234.5L, 2, ExponentStyle::E, "1.23e+03"},
-      {-0.25L, 1, ExponentStyle::E, "-2.5e-01"},
-      {0.25L, 1, ExponentStyle::TimesTen, "2.5*10^-1"},
-      {1e-4000L, 3, ExponentStyle::E, "1.000e-4000"},
+      {75209350.0L, 2, ExponentStyle::E, "7.52e+07"}, {75209350.0L, 1, ExponentStyle::TimesTen, "7.5*10^7"},
+      {1234567890.0L, 1, ExponentStyle::E, "1.2e+09"}, {1e300L, 0, ExponentStyle::E, "1e+300"},
+      {1234.5L, 2, ExponentStyle::E, "1.23e+03"}, {-0.25L, 1, ExponentStyle::E, "-2.5e-01"},
+      {0.25L, 1, ExponentStyle::TimesTen, "2.5*10^-1"}, {1e-4000L, 3, ExponentStyle::E, "1.000e-4000"},
       {99999.999999L, 0, ExponentStyle::E, "1e+05"},  // rounding carries into the exponent
-      {4e-94L, 5, ExponentStyle::E, "4.00000e-94"},
-      {0.0L, 2, ExponentStyle::E, "0.00e+00"},
+      {4e-94L, 5, ExponentStyle::E, "4.00000e-94"}, {0.0L, 2, ExponentStyle::E, "0.00e+00"},
       {1e-4940L, 2, ExponentStyle::E, "1.00e-4940"},  // subnormal
       {LDBL_MAX, 4, ExponentStyle::E, "1.1897e+4932"},
       {-std::numeric_limits<long double>::infinity(), 2, ExponentStyle::E, "-INF"},
@@ -67,25 +62,20 @@ TEST(FittedText, FitRealAndComplex) {
     const char* text;
   } cases[] = {
       {-3.14159L, 0, false, 7, &five, "-3.1415"},       // fraction digits cut, not rounded
-      {1234567.0L, 0, false, 7, &five, "1234567"},
-      {1234567.0L, 0, false, 8, &five, "1234567."},
+      {1234567.0L, 0, false, 7, &five, "1234567"}, {1234567.0L, 0, false, 8, &five, "1234567."},
       {75209350.0L, 0, false, 7, &five, "7.5e+07"},     // never an integer digit lost
-      {75209350.0L, 0, false, 8, &five, "75209350"},
-      {-75209350.0L, 0, false, 8, &five, "-7.5e+07"},
+      {75209350.0L, 0, false, 8, &five, "75209350"}, {-75209350.0L, 0, false, 8, &five, "-7.5e+07"},
       {1e300L, 0, false, 6, &five, "1e+300"},
       {1e300L, 0, false, 5, &five, "#####"},            // not even the exponent fits
       {-1e300L, 0, false, 6, &five, "######"},
       {0.000001L, 0, false, 7, &five, "0.00000"},       // the window shows its places
       {0.000001L, 0, false, 7, &tiny, "1.0e-06"},       // the report does not hide it
-      {-4e-94L, 0, false, 14, &tiny, "-4.00000e-94"},
-      {0.0L, 0, false, 7, &tiny, "0.00000"},
-      {1234.5L, 0, false, 11, &sci, "1.23e+03"},
-      {1234.5L, 0, false, 6, &sci, "1e+03"},
+      {-4e-94L, 0, false, 14, &tiny, "-4.00000e-94"}, {0.0L, 0, false, 7, &tiny, "0.00000"},
+      {1234.5L, 0, false, 11, &sci, "1.23e+03"}, {1234.5L, 0, false, 6, &sci, "1e+03"},
       {1.5L, -2.0L, true, 20, &two, "1.50 - 2.00i"},
       {1.5L, -2.0L, true, 10, &two, "1.5 - 2.0i"},      // each part cut, the "i" kept
       {1234.5L, -0.5L, true, 12, &two, "1234 - 0.50i"},  // the short part keeps its digits
-      {0.5L, 123456789.0L, true, 14, &two, "0.50 + 1e+08i"},
-      {1.5L, 0.25L, true, 20, &sci, "1.50e+00 + 2.50e-01i"},
+      {0.5L, 123456789.0L, true, 14, &two, "0.50 + 1e+08i"}, {1.5L, 0.25L, true, 20, &sci, "1.50e+00 + 2.50e-01i"},
       {1.0L, 2.0L, true, 5, &two, "#####"},
   };
   for (const Case& c : cases) {

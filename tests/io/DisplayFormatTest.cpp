@@ -27,23 +27,17 @@ TEST(EntryText, RealAndComplexTexts) {
       {2, 20, MatrixKind::Complex, {1.5L, -2.0L}, "1.50 - 2.00i"},
       {2, 20, MatrixKind::Complex, {0, 0}, "0.00 + 0.00i"},
       {2, 10, MatrixKind::Complex, {1.5L, -2.0L}, "1.5 - 2.0i"},  // each part cut, never the "i"
-      {5, 7, MatrixKind::Complex, {0.5L, 0.25L}, "0. + 0i"},
-      {0, 7, MatrixKind::Real, {7, 0}, " 7"},
+      {5, 7, MatrixKind::Complex, {0.5L, 0.25L}, "0. + 0i"}, {0, 7, MatrixKind::Real, {7, 0}, " 7"},
       {2, 7, MatrixKind::Real, {0.999L, 0}, "1.00"},              // the conversion itself rounds
-      {5, 7, MatrixKind::Real, {inf, 0}, "   +INF"},
-      {2, 7, MatrixKind::Real, {-inf, 0}, "-INF"},
-      {2, 3, MatrixKind::Real, {nan, 0}, "###"},
-      {2, 20, MatrixKind::Complex, {1, -inf}, "1.00 - +INFi"},
+      {5, 7, MatrixKind::Real, {inf, 0}, "   +INF"}, {2, 7, MatrixKind::Real, {-inf, 0}, "-INF"},
+      {2, 3, MatrixKind::Real, {nan, 0}, "###"}, {2, 20, MatrixKind::Complex, {1, -inf}, "1.00 - +INFi"},
       {2, 7, MatrixKind::Real, {5, 9}, "5.00"},                   // real mode ignores im
       // Integer digits are never cut: exponent form, or the overflow mark.
       {5, 7, MatrixKind::Real, {75209350, 0}, "7.5e+07"},         // 100000000 x 0.7520935
       {5, 17, MatrixKind::Real, {1234567890, 0}, "1234567890.00000"},
-      {5, 7, MatrixKind::Real, {1234567890, 0}, "1.2e+09"},
-      {5, 9, MatrixKind::Real, {-350, 0}, "-350.0000"},
-      {5, 7, MatrixKind::Real, {0.000001L, 0}, "0.00000"},
-      {0, 7, MatrixKind::Real, {123456789, 0}, "1e+08"},
-      {2, 6, MatrixKind::Real, {1e300L, 0}, "1e+300"},
-      {2, 5, MatrixKind::Real, {1e300L, 0}, "#####"},
+      {5, 7, MatrixKind::Real, {1234567890, 0}, "1.2e+09"}, {5, 9, MatrixKind::Real, {-350, 0}, "-350.0000"},
+      {5, 7, MatrixKind::Real, {0.000001L, 0}, "0.00000"}, {0, 7, MatrixKind::Real, {123456789, 0}, "1e+08"},
+      {2, 6, MatrixKind::Real, {1e300L, 0}, "1e+300"}, {2, 5, MatrixKind::Real, {1e300L, 0}, "#####"},
       {5, 19, MatrixKind::Complex, {1e10L, -3e-3L}, "1.00e+10 - 0.00300i"},
   };
   for (const Case& c : cases) {
@@ -72,11 +66,8 @@ TEST(EntryText, IntegerLimbFilling) {
     const char* value;
     const char* text;
   } cases[] = {
-      {8, "123456789", "12..."},
-      {8, "-12345678901", "-1234..."},
-      {20, "-12345678901", "-12345678901"},
-      {8, "10000", "10000"},
-      {7, "100000000", "10..."},
+      {8, "123456789", "12..."}, {8, "-12345678901", "-1234..."}, {20, "-12345678901", "-12345678901"},
+      {8, "10000", "10000"}, {7, "100000000", "10..."},
       {3, "-12345", ".."},     // shorter than three: overwritten whole
       {3, "99999", "."},
       {2, "9999", "9999"},     // one limb is always written whole

@@ -38,25 +38,19 @@ constexpr size_t A = 0, B = 80, C = 760, D = 828, E = 858, F = 970, G = 1050;
 
 struct Image {
   std::string b;
-  void I32(size_t off, int32_t v) {
-    if (b.size() < off + 4) b.resize(off + 4, '\0');
-    for (int k = 0; k < 4; ++k) b[off + k] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * k));
+  // v's n low bytes, least significant first, at off; the image grows as needed.
+  void Put(size_t off, uint64_t v, size_t n) {
+    if (b.size() < off + n) b.resize(off + n, '\0');
+    for (size_t k = 0; k < n; ++k) b[off + k] = static_cast<char>(v >> (8 * k));
   }
-  void U16(size_t off, uint16_t v) {
-    if (b.size() < off + 2) b.resize(off + 2, '\0');
-    b[off] = static_cast<char>(v & 0xFF);
-    b[off + 1] = static_cast<char>(v >> 8);
-  }
-  void U8(size_t off, uint8_t v) {
-    if (b.size() < off + 1) b.resize(off + 1, '\0');
-    b[off] = static_cast<char>(v);
-  }
+  void I32(size_t off, int32_t v) { Put(off, static_cast<uint32_t>(v), 4); }
+  void U16(size_t off, uint16_t v) { Put(off, v, 2); }
+  void U8(size_t off, uint8_t v) { Put(off, v, 1); }
   void Text(size_t off, const std::string& s) {
-    if (b.size() < off + s.size()) b.resize(off + s.size(), '\0');
-    std::memcpy(&b[off], s.data(), s.size());
+    for (size_t k = 0; k < s.size(); ++k) U8(off + k, static_cast<uint8_t>(s[k]));
   }
   void Real(size_t off, long double x) {  // the x87 memory image itself
-    if (b.size() < off + 10) b.resize(off + 10, '\0');
+    Put(off, 0, 10);
     std::memcpy(&b[off], &x, 10);
   }
 };
@@ -65,23 +59,11 @@ struct Image {
 Image Appearance(int32_t version, int32_t kind, int32_t rows, int32_t cols) {
   Image im;
   im.b.assign(G, '\0');
-  im.I32(A + 0, 441);
-  im.I32(A + 4, version);
-  im.I32(A + 8, 11);   // left
-  im.I32(A + 12, 22);  // top
-  im.I32(A + 16, 333);
-  im.I32(A + 20, 244);
-  im.I32(A + 24, 0);
-  im.I32(A + 32, 28);
-  im.I32(A + 36, -39);  // -1/2.54 x 100
-  im.I32(A + 40, 300);
-  im.I32(A + 44, 100);
-  im.I32(A + 48, 100);
-  im.I32(A + 60, 10);
-  im.I32(A + 64, 15);
-  im.I32(A + 68, 19451947);
-  im.I32(A + 72, 19471945);
-  im.I32(A + 76, 1);
+  // Section A word by word: type, version, left, top, width, height, ...,
+  // layout (-1/2.54 x 100 first), the marker pair and word 19.
+  const int32_t words[20] = {441, version, 11, 22, 333, 244, 0, 0, 28, -39, 300, 100, 100, 0, 0, 10, 15,
+                             19451947, 19471945, 1};
+  for (int k = 0; k < 20; ++k) im.I32(A + 4 * k, words[k]);
   const int points[10] = {12, 10, 10, 8, 12, 10, 10, 10, 10, 10};
   const char* faces[10] = {"Courier New", "Symbol", "Courier New", "Courier New", "Times",
                            "Times", "Courier New", "Courier New", "Courier New", "Courier New"};
@@ -107,11 +89,7 @@ Image Appearance(int32_t version, int32_t kind, int32_t rows, int32_t cols) {
                           {212, 177, 222}, {212, 222, 177}, {222, 177, 212}, {222, 212, 177}, {191, 241, 222},
                           {191, 222, 241}, {222, 241, 191}, {222, 191, 241}, {241, 222, 191}, {241, 191, 222},
                           {255, 150, 234}, {150, 234, 255}, {255, 255, 255}};
-  for (int k = 0; k < 28; ++k) {
-    im.U8(E + 4 * k, static_cast<uint8_t>(rgb[k][0]));
-    im.U8(E + 4 * k + 1, static_cast<uint8_t>(rgb[k][1]));
-    im.U8(E + 4 * k + 2, static_cast<uint8_t>(rgb[k][2]));
-  }
+  for (int k = 0; k < 28; ++k) im.Put(E + 4 * k, rgb[k][0] | rgb[k][1] << 8 | rgb[k][2] << 16, 3);
   im.I32(F + 0, rows);
   im.I32(F + 4, cols);
   im.I32(F + 8, kind);
@@ -271,10 +249,8 @@ TEST(MatrixFile, RefusalsGiveCode11AndAZeroMatrix) {
     std::string bytes;
     MatrixKind expected;
   } cases[] = {
-      {"type 440", image(440, 2, 0), MatrixKind::Real},
-      {"version 3", image(441, 3, 0), MatrixKind::Real},
-      {"version 0", image(441, 0, 0), MatrixKind::Real},
-      {"kind 4", image(441, 2, 4), MatrixKind::Real},
+      {"type 440", image(440, 2, 0), MatrixKind::Real}, {"version 3", image(441, 3, 0), MatrixKind::Real},
+      {"version 0", image(441, 0, 0), MatrixKind::Real}, {"kind 4", image(441, 2, 4), MatrixKind::Real},
       {"complex file in real mode", image(441, 2, 3), MatrixKind::Real},
       {"real file in integer mode", image(441, 2, 0), MatrixKind::Integer},
       {"truncated entries", image(441, 2, 0).substr(0, G + 15), MatrixKind::Real},
@@ -489,11 +465,7 @@ TEST(MatrixFile, SurvivesRandomDamage) {
   EXPECT_GT(accepted, 0);
 }
 
-}  // namespace
-}  // namespace tavrin
 
-namespace tavrin {
-namespace {
 TEST_F(FileTest, LongNamesAreSavedToo) {
   const std::string path = Path("") + std::string(250, 'n') + ".tex";
   ASSERT_TRUE(WriteFileAtomically(path, "\\matrix{\r\n}\r\n"));

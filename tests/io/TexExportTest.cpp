@@ -121,6 +121,9 @@ TEST(CopyAs, FormatsForOtherTools) {
   EXPECT_EQ(CopyAs(CopyFormat::NumPy, f, MatrixKind::Real, m),
             "np.array([[1.00, -2.50],\n          [1234.50, 0.00]])\n");
   EXPECT_EQ(CopyAs(CopyFormat::Matlab, f, MatrixKind::Real, m), "[1.00, -2.50;\n 1234.50, 0.00]\n");
+  EXPECT_EQ(CopyAs(CopyFormat::Tsv, f, MatrixKind::Real, m), "1.00\t-2.50\n1234.50\t0.00\n");
+  EXPECT_EQ(CopyAs(CopyFormat::Latex, f, MatrixKind::Real, m),
+            "\\begin{pmatrix}\n1.00 & -2.50 \\\\\n1234.50 & 0.00\n\\end{pmatrix}\n");
   ComplexMatrix z(1, 2);
   z.e = {Complex(1.5L, -2), Complex(0, std::numeric_limits<long double>::infinity())};
   EXPECT_EQ(CopyAs(CopyFormat::NumPy, f, MatrixKind::Complex, z), "np.array([[1.50-2.00j, complex(0.00, np.inf)]])\n");

@@ -22,21 +22,16 @@ TEST(ImportText, Examples) {
     int rows, cols;
     std::vector<long double> entries;
   } cases[] = {
-      {"1 2 3\n4 5\n", 2, 3, {1, 2, 3, 4, 5, 0}},
-      {"x = 3, y = -2.5", 1, 2, {3, -2.5L}},
+      {"1 2 3\n4 5\n", 2, 3, {1, 2, 3, 4, 5, 0}}, {"x = 3, y = -2.5", 1, 2, {3, -2.5L}},
       {"1.5e3", 1, 1, {1500}},                       // one number with its exponent
       {"x,y\n1,-2\n3.5,4e-3\n", 2, 2, {1, -2, 3.5L, 4e-3L}},  // the header line is skipped
       {"x1 x2\n1 2", 1, 2, {1, 2}},                 // names are no numbers
       {"name - value\n\n7 -1.5E+2", 1, 2, {7, -150}},
       {"e5 -e3 2e 1E+2x", 1, 5, {5, 0, 3, 2, 100}},   // only a number takes an exponent
-      {"-1.25e-2,3", 1, 2, {-0.0125L, 3}},
-      {"left - right", 1, 1, {0}},
-      {"2012/07/25", 1, 3, {2012, 7, 25}},
+      {"-1.25e-2,3", 1, 2, {-0.0125L, 3}}, {"left - right", 1, 1, {0}}, {"2012/07/25", 1, 3, {2012, 7, 25}},
       {"1 2\n\n\n3 4", 2, 2, {1, 2, 3, 4}},         // blank lines make no rows; no final line feed
-      {"\n\n1\r\n2\r\n\r\n", 2, 1, {1, 2}},
-      {"1.5.2 3-4 --5 . -.5", 1, 5, {1.5L, 3, 0, 0, -0.5L}},
-      {"a\tb 7\nno numbers here\n8 9", 2, 2, {7, 0, 8, 9}},
-      {"+4 \xE9" "5", 1, 2, {4, 5}},
+      {"\n\n1\r\n2\r\n\r\n", 2, 1, {1, 2}}, {"1.5.2 3-4 --5 . -.5", 1, 5, {1.5L, 3, 0, 0, -0.5L}},
+      {"a\tb 7\nno numbers here\n8 9", 2, 2, {7, 0, 8, 9}}, {"+4 \xE9" "5", 1, 2, {4, 5}},
   };
   for (const Case& c : cases) {
     ComplexMatrix m;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -25,33 +26,14 @@ std::string Dump(const FormulaNode* n) {
     return buf;
   }
   if (n->code >= 64 && n->code <= 90) return std::string(1, static_cast<char>(n->code));
-  std::string name;
-  switch (n->code) {
-    case '+': name = "+"; break;
-    case '-': name = "-"; break;
-    case '*': name = "*"; break;
-    case '/': name = "/"; break;
-    case '^': name = "^"; break;
-    case '|': name = "|"; break;
-    case fcode::kPow: name = "POW"; break;
-    case fcode::kSin: name = "SIN"; break;
-    case fcode::kCot: name = "COT"; break;
-    case fcode::kTan: name = "TAN"; break;
-    case fcode::kLn: name = "LN"; break;
-    case fcode::kFact: name = "FACT"; break;
-    case fcode::kMax: name = "MAX"; break;
-    case fcode::kAbs2: name = "ABS2"; break;
-    case fcode::kRoot: name = "ROOT"; break;
-    case fcode::kIter: name = "ITER"; break;
-    case fcode::kSum: name = "SUM"; break;
-    case fcode::kProd: name = "PROD"; break;
-    case fcode::kSumIndex: name = "IDX"; break;
-    case fcode::kSumRange: name = "RANGE"; break;
-    case fcode::kJoinX: name = "JOINX"; break;
-    case fcode::kRe: name = "RE"; break;
-    case fcode::kSqrt: name = "SQRT"; break;
-    default: name = "#" + std::to_string(n->code); break;
-  }
+  static const std::map<int, const char*> names = {
+      {'+', "+"}, {'-', "-"}, {'*', "*"}, {'/', "/"}, {'^', "^"}, {'|', "|"},
+      {fcode::kPow, "POW"}, {fcode::kSin, "SIN"}, {fcode::kCot, "COT"}, {fcode::kTan, "TAN"}, {fcode::kLn, "LN"},
+      {fcode::kFact, "FACT"}, {fcode::kMax, "MAX"}, {fcode::kAbs2, "ABS2"}, {fcode::kRoot, "ROOT"},
+      {fcode::kIter, "ITER"}, {fcode::kSum, "SUM"}, {fcode::kProd, "PROD"}, {fcode::kSumIndex, "IDX"},
+      {fcode::kSumRange, "RANGE"}, {fcode::kJoinX, "JOINX"}, {fcode::kRe, "RE"}, {fcode::kSqrt, "SQRT"}};
+  const auto known = names.find(n->code);
+  const std::string name = known != names.end() ? known->second : "#" + std::to_string(n->code);
   std::string s = "(" + name;
   if (n->left) s += " " + Dump(n->left.get());
   if (n->third) s += " " + Dump(n->third.get());
@@ -66,65 +48,25 @@ struct TreeCase {
 
 TEST(FormulaCompiler, BuildsAndSimplifiesTrees) {
   const TreeCase cases[] = {
-      {"sin(i)+j", "(+ (SIN I) J)"},
-      {"  S i N ( I ) + J ", "(+ (SIN I) J)"},
-      {"ij", "(* I J)"},
-      {"2ij", "(* (* 2 I) J)"},
-      {"SINI", "(* (* (* S I) N) I)"},
-      {"XY", "(* X Y)"},
-      {"XPI", "(* X 3.14159)"},
-      {"PIX", "(* (* P I) X)"},
-      {"ABS(I,J)", "(ABS2 I J)"},
-      {"LOG(2,J)", "(/ (LN J) 0.693147)"},
-      {"LG(I,J)", "(/ (LN J) (LN I))"},
-      {"(I+J)!", "(FACT (+ I J))"},
-      {"I!", "(FACT I)"},
-      {"5!", "120"},
+      {"sin(i)+j", "(+ (SIN I) J)"}, {"  S i N ( I ) + J ", "(+ (SIN I) J)"}, {"ij", "(* I J)"},
+      {"2ij", "(* (* 2 I) J)"}, {"SINI", "(* (* (* S I) N) I)"}, {"XY", "(* X Y)"}, {"XPI", "(* X 3.14159)"},
+      {"PIX", "(* (* P I) X)"}, {"ABS(I,J)", "(ABS2 I J)"}, {"LOG(2,J)", "(/ (LN J) 0.693147)"},
+      {"LG(I,J)", "(/ (LN J) (LN I))"}, {"(I+J)!", "(FACT (+ I J))"}, {"I!", "(FACT I)"}, {"5!", "120"},
       {"RE(I)", "(* (* R E) I)"},  // real mode: R*E*I
-      {"ARG(I)", "(* (* (* A R) G) I)"},
-      {"[I+J]", "(+ I J)"},
-      {"{I}*J", "(* I J)"},
-      {"I^2", "(POW 2 I)"},
-      {"I\xFD", "(POW 2 I)"},
-      {"I^0.5", "(^ I 0.5)"},
-      {"1^I", "1"},
-      {"I^0", "1"},
-      {"(I)", "I"},
-      {"((I))", "I"},
-      {"2*3+I", "(+ 6 I)"},
-      {"0*SIN(I)", "0"},
-      {"I*1", "I"},
-      {"I/1", "I"},
-      {"I+0", "I"},
-      {"1*I", "I"},
-      {"0+I", "I"},
-      {"I-0", "I"},
-      {"I*0", "0"},
-      {"J/TAN(I)", "(* J (COT I))"},
-      {"J/COT(I)", "(* J (TAN I))"},
-      {"-I^2", "(* -1 (POW 2 I))"},
-      {"I^J^2", "(^ I (POW 2 J))"},
-      {"2^-I", "(^ 2 (* -1 I))"},
-      {"SIN(I)^2", "(POW 2 (SIN I))"},
-      {"--3", "3"},
-      {"-3*I", "(* -3 I)"},
-      {"I-J-2", "(- (- I J) 2)"},
-      {"I/J*2", "(* (/ I J) 2)"},
-      {"MAX(I,J,3)", "(MAX (MAX I J) 3)"},
-      {"MAX(1,2,3)", "3"},
-      {"ROOT(3,I)", "(ROOT 3 I)"},
-      {"(I)(J)", "(* I J)"},
-      {"2SIN(I)", "(* 2 (SIN I))"},
+      {"ARG(I)", "(* (* (* A R) G) I)"}, {"[I+J]", "(+ I J)"}, {"{I}*J", "(* I J)"}, {"I^2", "(POW 2 I)"},
+      {"I\xFD", "(POW 2 I)"}, {"I^0.5", "(^ I 0.5)"}, {"1^I", "1"}, {"I^0", "1"}, {"(I)", "I"}, {"((I))", "I"},
+      {"2*3+I", "(+ 6 I)"}, {"0*SIN(I)", "0"}, {"I*1", "I"}, {"I/1", "I"}, {"I+0", "I"}, {"1*I", "I"}, {"0+I", "I"},
+      {"I-0", "I"}, {"I*0", "0"}, {"J/TAN(I)", "(* J (COT I))"}, {"J/COT(I)", "(* J (TAN I))"},
+      {"-I^2", "(* -1 (POW 2 I))"}, {"I^J^2", "(^ I (POW 2 J))"}, {"2^-I", "(^ 2 (* -1 I))"},
+      {"SIN(I)^2", "(POW 2 (SIN I))"}, {"--3", "3"}, {"-3*I", "(* -3 I)"}, {"I-J-2", "(- (- I J) 2)"},
+      {"I/J*2", "(* (/ I J) 2)"}, {"MAX(I,J,3)", "(MAX (MAX I J) 3)"}, {"MAX(1,2,3)", "3"},
+      {"ROOT(3,I)", "(ROOT 3 I)"}, {"(I)(J)", "(* I J)"}, {"2SIN(I)", "(* 2 (SIN I))"},
       {"1E5", "(* E 5)"},  // 1*E folds to E
-      {"1.5.7", "1.5"},
-      {"PI", "3.14159"},
-      {"SUM(K,K,1,I)", "(SUM (IDX K K) (RANGE 1 I))"},
+      {"1.5.7", "1.5"}, {"PI", "3.14159"}, {"SUM(K,K,1,I)", "(SUM (IDX K K) (RANGE 1 I))"},
       {"PROD(K+1,K,-1,2)", "(PROD (IDX (+ K 1) K) (RANGE -1 2))"},
       {"SUM(SUM(K*L,K,1,L),L,1,3)", "(SUM (IDX (SUM (IDX (* K L) K) (RANGE 1 L)) L) (RANGE 1 3))"},
-      {"ITER(3,X/2)", "(ITER 3 (/ X 2))"},
-      {"JOINX(I|0.5,J)", "(JOINX I 0.5 J)"},
-      {"JOINX(1|I,2|J,3)", "(JOINX 1 I (JOINX 2 J 3))"},
-      {"I|J", "(| I J)"},
+      {"ITER(3,X/2)", "(ITER 3 (/ X 2))"}, {"JOINX(I|0.5,J)", "(JOINX I 0.5 J)"},
+      {"JOINX(1|I,2|J,3)", "(JOINX 1 I (JOINX 2 J 3))"}, {"I|J", "(| I J)"},
       {"SQR(I)+SQRT(J)", "(+ (SQRT I) (SQRT J))"},
   };
   for (const TreeCase& c : cases) {
@@ -145,28 +87,25 @@ TEST(FormulaCompiler, NoSuccessfulTrialKeepsTheTreeAsBuilt) {
 }
 
 TEST(FormulaCompiler, NamedConstantsHaveTheirExactValues) {
+  const long double pi = 3.14159265358979323846264338327950288L;
+  // pi is the extended one (mantissa C90FDAA2 2168C235), not the double's C000 tail.
+  const struct {
+    std::string text;
+    long double want;
+    double tolerance;  // 0: exactly
+  } cases[] = {
+      {"PI", pi, 0}, {"DEG", pi / 180.0L, 0}, {"PHI", 1.6180339887498948482L, 1e-15}, {"PINF", OverflowBound(), 0},
+      {"NINF", -OverflowBound(), 0}, {"SIN(30DEG)", 0.5L, 1e-17}, {"0." + std::string(4990, '0') + "1", 0, 0},
+      {".", 0, 0}, {"2.", 2, 0},
+  };
   FormulaEngine engine;
-  ASSERT_EQ(CompileFormula(engine, "PI", none, generator), ResultCode::Ok);
-  // the extended pi (mantissa C90FDAA2 2168C235), not the double's C000 tail
-  EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L);
-  ASSERT_EQ(CompileFormula(engine, "DEG", none, generator), ResultCode::Ok);
-  EXPECT_EQ(engine.root()->value.re, 3.14159265358979323846264338327950288L / 180.0L);
-  ASSERT_EQ(CompileFormula(engine, "PHI", none, generator), ResultCode::Ok);
-  EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 1.6180339887498948482, 1e-15);
-  ASSERT_EQ(CompileFormula(engine, "PINF", none, generator), ResultCode::Ok);
-  EXPECT_EQ(engine.root()->value.re, OverflowBound());
-  ASSERT_EQ(CompileFormula(engine, "NINF", none, generator), ResultCode::Ok);
-  EXPECT_EQ(engine.root()->value.re, -OverflowBound());
-  ASSERT_EQ(CompileFormula(engine, "SIN(30DEG)", none, generator), ResultCode::Ok);
-  EXPECT_NEAR(static_cast<double>(engine.root()->value.re), 0.5, 1e-17);
-  ASSERT_EQ(CompileFormula(engine, "0." + std::string(4990, '0') + "1", none, generator), ResultCode::Ok);
-  EXPECT_EQ(engine.root()->value.re, 0);
+  for (const auto& c : cases) {
+    ASSERT_EQ(CompileFormula(engine, c.text, none, generator), ResultCode::Ok) << c.text;
+    if (c.tolerance == 0) EXPECT_EQ(engine.root()->value.re, c.want) << c.text;
+    else EXPECT_NEAR(static_cast<double>(engine.root()->value.re), static_cast<double>(c.want), c.tolerance) << c.text;
+  }
   ASSERT_EQ(CompileFormula(engine, "1" + std::string(4990, '0'), none, generator), ResultCode::Ok);
   EXPECT_TRUE(std::isinf(engine.root()->value.re));
-  ASSERT_EQ(CompileFormula(engine, ".", none, generator), ResultCode::Ok);
-  EXPECT_EQ(engine.root()->value.re, 0);
-  ASSERT_EQ(CompileFormula(engine, "2.", none, generator), ResultCode::Ok);
-  EXPECT_EQ(engine.root()->value.re, 2);
   // the variable E is e
   EXPECT_EQ(engine.variable('E').re, std::exp(1.0L));
 }
@@ -178,52 +117,30 @@ struct CodeCase {
 
 TEST(FormulaCompiler, ReportsEachFault) {
   const CodeCase cases[] = {
-      {"", ResultCode::NothingToDo},
-      {"   ", ResultCode::NothingToDo},
-      {"(I+J", ResultCode::MatrixNotFound},
-      {"I)+(J", ResultCode::MatrixNotFound},
-      {"[I+J)", ResultCode::Ok},
-      {"SUM(K,KK,1,3)", ResultCode::CannotUnderstand},
-      {"SUM(K,K,1)", ResultCode::CannotUnderstand},
-      {"SUM(,K,1,3)", ResultCode::CannotUnderstand},
-      {"SUM(K,K,,3)", ResultCode::CannotUnderstand},
-      {"SUM(K,K,1,)", ResultCode::CannotUnderstand},
-      {"SUM+K", ResultCode::CannotUnderstand},
-      {"PROD(K,K)", ResultCode::CannotUnderstand},
-      {"SUM(K,2,1,3)", ResultCode::OutOfBounds},
-      {"SUM(K,@,1,3)", ResultCode::OutOfBounds},
-      {"I#J", ResultCode::CannotUnderstand},
-      {"I$", ResultCode::CannotUnderstand},
-      {"I;J", ResultCode::CannotUnderstand},
+      {"", ResultCode::NothingToDo}, {"   ", ResultCode::NothingToDo}, {"(I+J", ResultCode::MatrixNotFound},
+      {"I)+(J", ResultCode::MatrixNotFound}, {"[I+J)", ResultCode::Ok},
+      {"SUM(K,KK,1,3)", ResultCode::CannotUnderstand}, {"SUM(K,K,1)", ResultCode::CannotUnderstand},
+      {"SUM(,K,1,3)", ResultCode::CannotUnderstand}, {"SUM(K,K,,3)", ResultCode::CannotUnderstand},
+      {"SUM(K,K,1,)", ResultCode::CannotUnderstand}, {"SUM+K", ResultCode::CannotUnderstand},
+      {"PROD(K,K)", ResultCode::CannotUnderstand}, {"SUM(K,2,1,3)", ResultCode::OutOfBounds},
+      {"SUM(K,@,1,3)", ResultCode::OutOfBounds}, {"I#J", ResultCode::CannotUnderstand},
+      {"I$", ResultCode::CannotUnderstand}, {"I;J", ResultCode::CannotUnderstand},
       {"I\x8EJ", ResultCode::CannotUnderstand},  // a raw byte is not a keyword code
       {"!I", ResultCode::CannotUnderstand},
       {"I!!", ResultCode::InconsistentData},  // the second FACT lands between the first and its "("
-      {"SIN(I)!", ResultCode::InconsistentData},
-      {"I,J", ResultCode::CannotUnderstand},
-      {"SIN(I,J)", ResultCode::CannotUnderstand},
-      {"MAX(1,(2,3))", ResultCode::CannotUnderstand},
-      {"I+", ResultCode::InconsistentData},
-      {"*I", ResultCode::InconsistentData},
-      {"SIN2", ResultCode::InconsistentData},
-      {"SIN+I", ResultCode::InconsistentData},
+      {"SIN(I)!", ResultCode::InconsistentData}, {"I,J", ResultCode::CannotUnderstand},
+      {"SIN(I,J)", ResultCode::CannotUnderstand}, {"MAX(1,(2,3))", ResultCode::CannotUnderstand},
+      {"I+", ResultCode::InconsistentData}, {"*I", ResultCode::InconsistentData},
+      {"SIN2", ResultCode::InconsistentData}, {"SIN+I", ResultCode::InconsistentData},
       {"SIN I", ResultCode::Ok},  // S*I*N*I
-      {"MAX(I)", ResultCode::InconsistentData},
-      {"()", ResultCode::InconsistentData},
-      {"LG(8)", ResultCode::InconsistentData},
-      {"PI(", ResultCode::MatrixNotFound},
-      {"ITER(3,X)", ResultCode::Ok},
-      {"ITER(0,X)", ResultCode::OutOfBounds},
-      {"ITER(-1,X)", ResultCode::OutOfBounds},
-      {"ITER(1+2,X)", ResultCode::OutOfBounds},
-      {"ITER(I,X)", ResultCode::OutOfBounds},
-      {"ITER(2147483648,X)", ResultCode::OutOfBounds},
-      {"POW(2,I,J)", ResultCode::CouldNotCalculate},
-      {"ROOT(2,I,J)", ResultCode::CouldNotCalculate},
-      {"LG(2,3,4)", ResultCode::CouldNotCalculate},
-      {"LOG(2,3,4)", ResultCode::CouldNotCalculate},
-      {"BINOM(1,2,3)", ResultCode::CouldNotCalculate},
-      {"ITER(1,2,3)", ResultCode::CouldNotCalculate},
-      {"MAX(1,2,3,4,5)", ResultCode::Ok},
+      {"MAX(I)", ResultCode::InconsistentData}, {"()", ResultCode::InconsistentData},
+      {"LG(8)", ResultCode::InconsistentData}, {"PI(", ResultCode::MatrixNotFound}, {"ITER(3,X)", ResultCode::Ok},
+      {"ITER(0,X)", ResultCode::OutOfBounds}, {"ITER(-1,X)", ResultCode::OutOfBounds},
+      {"ITER(1+2,X)", ResultCode::OutOfBounds}, {"ITER(I,X)", ResultCode::OutOfBounds},
+      {"ITER(2147483648,X)", ResultCode::OutOfBounds}, {"POW(2,I,J)", ResultCode::CouldNotCalculate},
+      {"ROOT(2,I,J)", ResultCode::CouldNotCalculate}, {"LG(2,3,4)", ResultCode::CouldNotCalculate},
+      {"LOG(2,3,4)", ResultCode::CouldNotCalculate}, {"BINOM(1,2,3)", ResultCode::CouldNotCalculate},
+      {"ITER(1,2,3)", ResultCode::CouldNotCalculate}, {"MAX(1,2,3,4,5)", ResultCode::Ok},
       {"1/0", ResultCode::Ok},  // compiles; fails only when evaluated
       {"SQRT(-1)", ResultCode::Ok},
   };

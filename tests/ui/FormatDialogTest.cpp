@@ -16,13 +16,6 @@ using namespace tavrin;
 
 namespace {
 
-template <class W>
-W* Control(QDialog* d, int id) {
-  return d->findChild<W*>(QString::number(id));
-}
-
-void Press(QDialog* d, int id) { Control<QPushButton>(d, id)->click(); }
-
 std::string ReadAll(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return "<missing>";
@@ -52,10 +45,10 @@ class FormatDialogTest : public QObject {
       WhenModal([&](QDialog* d) {
         seen = d->objectName();
         QCOMPARE(d->windowTitle(), QStringLiteral("format"));
-        places = Control<QLineEdit>(d, 211) != nullptr;
-        width = Control<QLineEdit>(d, 212) != nullptr;
-        sci = Control<QCheckBox>(d, 271) != nullptr;
-        repl = Control<QCheckBox>(d, 272) != nullptr;
+        places = Control<QLineEdit>(d, 211, false) != nullptr;
+        width = Control<QLineEdit>(d, 212, false) != nullptr;
+        sci = Control<QCheckBox>(d, 271, false) != nullptr;
+        repl = Control<QCheckBox>(d, 272, false) != nullptr;
         d->reject();
       });
       QVERIFY(!RunFormatDialog(nullptr, f));
@@ -75,19 +68,12 @@ class FormatDialogTest : public QObject {
     WhenModal([&](QDialog* d) {
       QCOMPARE(Control<QLineEdit>(d, 211)->text(), QStringLiteral("5"));
       QCOMPARE(Control<QLineEdit>(d, 212)->text(), QStringLiteral("7"));
-      Control<QLineEdit>(d, 211)->setText(QStringLiteral("16"));
-      Press(d, 1);
-      stillOpen << d->isVisible();
-      Control<QLineEdit>(d, 211)->setText(QStringLiteral("-1"));
-      Press(d, 1);
-      stillOpen << d->isVisible();
-      Control<QLineEdit>(d, 211)->setText(QStringLiteral("5"));
-      Control<QLineEdit>(d, 212)->setText(QStringLiteral("2"));
-      Press(d, 1);
-      stillOpen << d->isVisible();
-      Control<QLineEdit>(d, 212)->setText(QStringLiteral("6"));
-      Press(d, 1);
-      stillOpen << d->isVisible();
+      for (auto [places, width] : {std::pair{"16", "7"}, {"-1", "7"}, {"5", "2"}, {"5", "6"}}) {
+        Control<QLineEdit>(d, 211)->setText(QString::fromLatin1(places));
+        Control<QLineEdit>(d, 212)->setText(QString::fromLatin1(width));
+        Click(d, 1);
+        stillOpen << d->isVisible();
+      }
       d->reject();
     });
     QVERIFY(!RunFormatDialog(nullptr, f, &port));
@@ -103,7 +89,7 @@ class FormatDialogTest : public QObject {
     f.dialogMask = 15;
     WhenModal([](QDialog* d) {
       Control<QCheckBox>(d, 271)->setChecked(true);
-      Press(d, 1);
+      Click(d, 1);
     });
     QVERIFY(RunFormatDialog(nullptr, f, &port));
     QVERIFY(port.codes.empty());
@@ -114,7 +100,7 @@ class FormatDialogTest : public QObject {
     integer.dialogMask = 2;
     WhenModal([](QDialog* d) {
       Control<QLineEdit>(d, 212)->setText(QStringLiteral("3"));
-      Press(d, 1);
+      Click(d, 1);
     });
     QVERIFY(RunFormatDialog(nullptr, integer, &port));
     QCOMPARE(integer.width, int16_t(7));  // raised to the record's places + 2
@@ -129,7 +115,7 @@ class FormatDialogTest : public QObject {
       prompt = d->findChild<QLabel*>()->text();
       QCOMPARE(Control<QLineEdit>(d, 211)->text(), QStringLiteral("150"));
       Control<QLineEdit>(d, 211)->setText(QStringLiteral("31"));
-      Press(d, 1);
+      Click(d, 1);
     });
     QVERIFY(!RunHyphenDialog(nullptr, f, &port));
     QCOMPARE(title, QStringLiteral("lengthen hyphens"));
@@ -139,16 +125,16 @@ class FormatDialogTest : public QObject {
 
     WhenModal([](QDialog* d) {
       Control<QLineEdit>(d, 211)->setText(QStringLiteral("173"));
-      Press(d, 1);
+      Click(d, 1);
     });
     QVERIFY(RunHyphenDialog(nullptr, f, &port));
     QVERIFY(f.minusOn);
     QCOMPARE(f.minusCode, int16_t(173));
 
-    WhenModal([](QDialog* d) { Press(d, 1); });  // the same code again: nothing to repaint
+    WhenModal([](QDialog* d) { Click(d, 1); });  // the same code again: nothing to repaint
     QVERIFY(!RunHyphenDialog(nullptr, f, &port));
 
-    WhenModal([](QDialog* d) { Press(d, 2); });  // cancel turns the substitution off
+    WhenModal([](QDialog* d) { Click(d, 2); });  // cancel turns the substitution off
     QVERIFY(RunHyphenDialog(nullptr, f, &port));
     QVERIFY(!f.minusOn);
     QCOMPARE(port.codes.size(), size_t(1));
@@ -169,7 +155,7 @@ class FormatDialogTest : public QObject {
       shownName = d->objectName();
       QVERIFY(Control<QRadioButton>(d, 251)->isChecked());  // ( matrix )
       QVERIFY(Control<QRadioButton>(d, 261)->isChecked());  // entry ....
-      Press(d, 1);
+      Click(d, 1);
     });
     RunTexExport(nullptr, app, doc, false);
     QCOMPARE(shownName, QStringLiteral("TEXMAT"));
@@ -194,7 +180,7 @@ class FormatDialogTest : public QObject {
       shownName = d->objectName();
       Control<QRadioButton>(d, 262)->setChecked(true);
       Control<QLineEdit>(d, 211)->setText(QStringLiteral("0"));
-      Press(d, 1);
+      Click(d, 1);
     });
     RunTexExport(nullptr, app, doc, true);
     QCOMPARE(shownName, QStringLiteral("TEXTABLE"));
@@ -206,7 +192,7 @@ class FormatDialogTest : public QObject {
     RunTexExport(nullptr, app, doc, false);
     const QString none = dir.filePath(QStringLiteral("n.tex"));
     port.chosenFile = none.toStdString();
-    WhenModal([](QDialog* d) { Press(d, 2); });
+    WhenModal([](QDialog* d) { Click(d, 2); });
     RunTexExport(nullptr, app, doc, false);
     QVERIFY(!QFile::exists(none));
     QCOMPARE(port.notices.size(), size_t(2));

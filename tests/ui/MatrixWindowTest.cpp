@@ -21,23 +21,6 @@ using namespace tavrin;
 class MatrixWindowTest : public QObject, test::FrameFixture {
   Q_OBJECT
  private:
-  // The matrix 1, 2, 3, ... row by row, in a window of 640 x 400.
-  MatrixWindow* Put(int letter, int rows, int cols, Mode mode = Mode::Real) {
-    MatrixWindow* w = nullptr;
-    if (mode == Mode::Integer) {
-      IntegerMatrix m(rows, cols);
-      for (int i = 0; i < rows * cols; ++i) m.e[i] = BigInteger(i + 1);
-      w = FrameFixture::Put(letter, std::move(m), mode);
-    } else {
-      ComplexMatrix m(rows, cols);
-      for (int i = 0; i < rows * cols; ++i) m.e[i] = Complex{static_cast<long double>(i + 1), 0};
-      w = FrameFixture::Put(letter, std::move(m), mode);
-    }
-    w->resize(640, 400);
-    QCoreApplication::processEvents();
-    w->Relayout();
-    return w;
-  }
   static bool Shows(MatrixWindow* w, const QString& text) {
     w->Picture();
     for (const auto& d : w->drawnTexts())
@@ -52,7 +35,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   void cleanup() { TearDown(); }
 
   void wideRowShowsOnlyHorizontalBar() {
-    MatrixWindow* w = Put(1, 1, 200);
+    MatrixWindow* w = PutCounting(1, 1, 200);
     QVERIFY(w->horizontalBar()->isVisibleTo(w));
     QVERIFY(!w->verticalBar()->isVisibleTo(w));
     QCOMPARE(w->horizontalBar()->maximum(), 200 - w->metrics().visibleCols);
@@ -61,7 +44,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void slashMarkWhenColumnHidden() {
-    MatrixWindow* w = Put(2, 3, 3);
+    MatrixWindow* w = PutCounting(2, 3, 3);
     QVERIFY(!Shows(w, "/3"));
     QCOMPARE(w->metrics().visibleCols, 3);
     while (w->metrics().visibleCols == 3) {
@@ -74,7 +57,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void cellMetricsFollowTheFieldWidth() {
-    MatrixWindow* w = Put(3, 2, 2);
+    MatrixWindow* w = PutCounting(3, 2, 2);
     MatrixDocument& doc = Doc(w);
     QFontMetrics fm(WindowFont(doc.appearance, 0));
     doc.format.width = 5;
@@ -88,10 +71,10 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void integerWindowShowsOneRowLessAndTheDenominator() {
-    MatrixWindow* real = Put(4, 50, 3);
+    MatrixWindow* real = PutCounting(4, 50, 3);
     frame_->Command(402);
     QCOMPARE(frame_->app().mode(), Mode::Integer);
-    MatrixWindow* integer = Put(4, 50, 3, Mode::Integer);
+    MatrixWindow* integer = PutCounting(4, 50, 3, Mode::Integer);
     integer->resize(real->size());
     QCoreApplication::processEvents();
     QCOMPARE(integer->metrics().visibleRows, real->metrics().visibleRows - 1);
@@ -100,7 +83,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void rowNumbersFollowShiftDown() {
-    MatrixWindow* w = Put(5, 60, 2);
+    MatrixWindow* w = PutCounting(5, 60, 2);
     QVERIFY(Shows(w, " 1"));
     QVERIFY(w->action(324)->isEnabled());
     QVERIFY(!w->action(325)->isEnabled());  // already at the top
@@ -113,7 +96,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void paletteClickChangesBackground() {
-    MatrixWindow* w = Put(6, 2, 2);
+    MatrixWindow* w = PutCounting(6, 2, 2);
     const WindowAppearance& a = w->document().appearance;
     QCOMPARE(w->Picture().pixelColor(1, 1), QColor(126, 255, 222));  // F's own colour
     w->ColourCommand(0);
@@ -132,7 +115,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void rgbValuesAreChecked() {
-    MatrixWindow* w = Put(7, 2, 2);
+    MatrixWindow* w = PutCounting(7, 2, 2);
     w->ColourCommand(0);
     PaletteWindow* p = w->paletteWindow();
     p->EditSelected();  // index 7 is editable
@@ -157,7 +140,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void leftClickEditsOneEntry() {
-    MatrixWindow* w = Put(8, 2, 3);
+    MatrixWindow* w = PutCounting(8, 2, 3);
     QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 1, 2));
     QLineEdit* box = w->editBox();
     QVERIFY(box);
@@ -182,7 +165,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   // on it changes nothing, a text that is not a number is refused with the
   // box left open, and exponent notation is read.
   void editBoxKeepsFullValuesAndRefusesJunk() {
-    MatrixWindow* w = Put(7, 1, 2);
+    MatrixWindow* w = PutCounting(7, 1, 2);
     MatrixDocument& doc = Doc(w);
     doc.z.at(0, 0) = Complex(0.9685205L);
     w->Relayout();
@@ -221,7 +204,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   void autofeedRunsThroughBothFlows() {
     QFETCH(bool, colByCol);
     QFETCH(QList<QPoint>, order);
-    MatrixWindow* w = Put(9, 2, 3);
+    MatrixWindow* w = PutCounting(9, 2, 3);
     w->SetColByCol(colByCol);
     QTest::mouseClick(w->canvas(), Qt::RightButton, {}, CellCentre(w, 0, 0));
     for (int k = 0; k < order.size(); ++k) {
@@ -238,7 +221,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void escEndsAutofeed() {
-    MatrixWindow* w = Put(10, 2, 3);
+    MatrixWindow* w = PutCounting(10, 2, 3);
     QTest::mouseClick(w->canvas(), Qt::RightButton, {}, CellCentre(w, 0, 1));
     w->editBox()->setText("-4");
     QTest::keyClick(w->editBox(), Qt::Key_Return);
@@ -255,7 +238,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
 
   void denominatorLineIsEditable() {
     frame_->Command(402);
-    MatrixWindow* w = Put(11, 2, 2, Mode::Integer);
+    MatrixWindow* w = PutCounting(11, 2, 2, Mode::Integer);
     int row, col;
     bool denominator = false;
     const int lastCol = w->metrics().visibleCols - 1;
@@ -273,7 +256,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void editingGuardsModeSwitch() {
-    MatrixWindow* w = Put(12, 2, 2);
+    MatrixWindow* w = PutCounting(12, 2, 2);
     QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
     QVERIFY(w->editBox());
     driver_->messages.clear();
@@ -287,7 +270,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   // the open notebook shows the new description at once (typing then
   // cannot write the old text back), and Undo gives the old matrix back.
   void replacementClosesEditBoxAndRefreshesNotebook() {
-    MatrixWindow* w = Put(14, 2, 2);
+    MatrixWindow* w = PutCounting(14, 2, 2);
     MatrixDocument& doc = Doc(w);
     frame_->app().workspace().SetDescription(doc, "old notes");
     w->NotesCommand();
@@ -310,7 +293,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void hugePasteIntoEditBoxIsCut() {
-    MatrixWindow* w = Put(13, 1, 1);
+    MatrixWindow* w = PutCounting(13, 1, 1);
     QTest::mouseClick(w->canvas(), Qt::LeftButton, {}, CellCentre(w, 0, 0));
     QApplication::clipboard()->setText(QString(10 * 1024 * 1024, '7'));
     w->editBox()->selectAll();
@@ -320,7 +303,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void bigMatrixDrawsOnlyVisibleCells() {
-    MatrixWindow* w = Put(14, 1000, 1000);
+    MatrixWindow* w = PutCounting(14, 1000, 1000);
     const auto& m = w->metrics();
     w->Picture();
     // Entries, row numbers, column numbers and the two marks.
@@ -334,7 +317,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void bitmapToClipboardIsThePicture() {
-    MatrixWindow* w = Put(16, 3, 3);
+    MatrixWindow* w = PutCounting(16, 3, 3);
     w->action(310)->trigger();
     const QImage copied = QApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(w->drawingWidth(), w->drawingHeight()));
@@ -342,7 +325,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void textOutFillsTheTextWindow() {
-    MatrixWindow* w = Put(17, 2, 2);
+    MatrixWindow* w = PutCounting(17, 2, 2);
     w->action(603)->trigger();
     TextWindow* t = w->textOutWindow();
     QVERIFY(t->isVisible());
@@ -351,7 +334,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
   }
 
   void structuralCommandsUseTheirDialogs() {
-    MatrixWindow* w = Put(15, 5, 3);
+    MatrixWindow* w = PutCounting(15, 5, 3);
     QStringList seen;
     driver_->fill = [&](QDialog& d) {
       seen << d.windowTitle();
@@ -372,9 +355,7 @@ class MatrixWindowTest : public QObject, test::FrameFixture {
     QCOMPARE(static_cast<double>(w->document().z.at(0, 0).re), 0.0);
     driver_->fill = nullptr;
     QCOMPARE(seen, (QStringList{"delete", "input", "dimensions"}));
-    w->action(98)->trigger();
-    w->action(98)->trigger();
-    w->action(98)->trigger();
+    for (int k = 0; k < 3; ++k) w->action(98)->trigger();
     QCOMPARE(w->document().rows(), 5);
     QCOMPARE(static_cast<double>(w->document().z.at(2, 2).re), 9.0);
   }

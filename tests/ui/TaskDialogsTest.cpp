@@ -18,14 +18,17 @@ namespace {
 
 int Letter(char c) { return c - 'A' + 1; }
 
-template <class W>
-W* Control(QDialog* d, int id) {
-  W* w = d->findChild<W*>(QString::number(id));
-  if (!w) qFatal("control %d missing in %s", id, qPrintable(d->objectName()));
-  return w;
+// The texts of a dialog's edit boxes, and the letters its lists show.
+QStringList Edits(QDialog* d, std::initializer_list<int> ids) {
+  QStringList out;
+  for (int id : ids) out << Control<QLineEdit>(d, id)->text();
+  return out;
 }
-
-void Click(QDialog* d, int id) { Control<QPushButton>(d, id)->click(); }
+QStringList Letters(QDialog* d, std::initializer_list<int> ids) {
+  QStringList out;
+  for (int id : ids) out << Control<QComboBox>(d, id)->currentText();
+  return out;
+}
 void SetText(QDialog* d, int id, const QString& text) { Control<QLineEdit>(d, id)->setText(text); }
 void Choose(QDialog* d, int id, char letter) { Control<QComboBox>(d, id)->setCurrentIndex(letter - 'A'); }
 
@@ -104,31 +107,18 @@ class TaskDialogsTest : public QObject {
     QCOMPARE(m->count(), 26);
     QCOMPARE(m->itemText(0), QStringLiteral("A"));
     QCOMPARE(m->itemText(25), QStringLiteral("Z"));
-    QCOMPARE(m->currentText(), QStringLiteral("M"));
-    QCOMPARE(Control<QComboBox>(solve, 296)->currentText(), QStringLiteral("B"));
-    QCOMPARE(Control<QComboBox>(solve, 297)->currentText(), QStringLiteral("X"));
-    QCOMPARE(Control<QComboBox>(solve, 298)->currentText(), QStringLiteral("K"));
+    QCOMPARE(Letters(solve, {295, 296, 297, 298}), (QStringList{"M", "B", "X", "K"}));
     QVERIFY(Control<QRadioButton>(solve, 252)->isChecked());
     QVERIFY(!Control<QRadioButton>(solve, 251)->isChecked());
-
     QDialog* calc = Open("CALC");
-    QCOMPARE(Control<QLineEdit>(calc, 211)->text(), QStringLiteral("A + B"));
-    QCOMPARE(Control<QComboBox>(calc, 295)->currentText(), QStringLiteral("C"));
-
-    QDialog* lp = Open("LINPRO");
-    QCOMPARE(Control<QComboBox>(lp, 295)->currentText(), QStringLiteral("F"));
-    QCOMPARE(Control<QComboBox>(lp, 297)->currentText(), QStringLiteral("M"));
-    QCOMPARE(Control<QComboBox>(lp, 296)->currentText(), QStringLiteral("B"));
-    QCOMPARE(Control<QComboBox>(lp, 298)->currentText(), QStringLiteral("X"));
-
+    QCOMPARE(Edits(calc, {211}), QStringList{"A + B"});
+    QCOMPARE(Letters(calc, {295}), QStringList{"C"});
+    QCOMPARE(Letters(Open("LINPRO"), {295, 297, 296, 298}), (QStringList{"F", "M", "B", "X"}));
     QDialog* fmla = Open("FMLA");
-    QCOMPARE(Control<QLineEdit>(fmla, 213)->text(), QStringLiteral("sin(i*pi/(i+j))"));
+    QCOMPARE(Edits(fmla, {213}), QStringList{"sin(i*pi/(i+j))"});
     Choose(fmla, 296, 'Q');
     QCOMPARE(Control<QLabel>(fmla, 231)->text(), QStringLiteral("Q(i,j) ="));
-
-    QDialog* irot = Open("IROT3D");
-    QCOMPARE(Control<QLineEdit>(irot, 213)->text(), QStringLiteral("-2"));
-    QCOMPARE(Control<QLineEdit>(irot, 214)->text(), QStringLiteral("4"));
+    QCOMPARE(Edits(Open("IROT3D"), {213, 214}), (QStringList{"-2", "4"}));
   }
 
   void calculateStoresExpressionWithNotebook() {
@@ -155,8 +145,7 @@ class TaskDialogsTest : public QObject {
     SetText(calc, 211, QStringLiteral("M*X"));  // 2x2 times 1x3
     Choose(calc, 295, 'P');
     Click(calc, 91);
-    QCOMPARE(port_->codes.size(), size_t(1));
-    QCOMPARE(port_->codes[0], ResultCode::Incompatible);  // "imcompatible"
+    QCOMPARE(port_->codes, std::vector<ResultCode>{ResultCode::Incompatible});  // "imcompatible"
     QVERIFY(calc->isVisible());
     QCOMPARE(Control<QLineEdit>(calc, 211)->text(), QStringLiteral("M*X"));
     QVERIFY(!Doc('P'));
@@ -307,42 +296,30 @@ class TaskDialogsTest : public QObject {
     Click(op, 610);
     QCOMPARE(port_->codes, (std::vector<ResultCode>{ResultCode::NothingToDo, ResultCode::OutOfBounds}));
 
-    Click(op, 98);
-    Click(op, 98);
-    Click(op, 98);
+    for (int k = 0; k < 3; ++k) Click(op, 98);
     ExpectMatrix(ops.z, 2, 2, {1, 2, 3, 4});
     QVERIFY(!undo->isEnabled());
   }
 
   void newDialogDefaultsFollowMode() {
     QDialog* d = Open("NEWDLG");
-    QCOMPARE(Control<QLineEdit>(d, 211)->text(), QStringLiteral("3"));
-    QCOMPARE(Control<QLineEdit>(d, 212)->text(), QStringLiteral("3"));
-    QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("0.0"));
-    QCOMPARE(Control<QLineEdit>(d, 214)->text(), QStringLiteral("1.0"));
-    QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1.0"));
+    QCOMPARE(Edits(d, {211, 212, 213, 214, 215}), (QStringList{"3", "3", "0.0", "1.0", "1.0"}));
     QVERIFY(Control<QRadioButton>(d, 251)->isChecked());
-
     QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode::Ok);
     dialogs_->ModeChanged();
     QCOMPARE(d->windowTitle(), QStringLiteral("new matrix [integer]"));
-    QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("1"));
-    QCOMPARE(Control<QLineEdit>(d, 214)->text(), QStringLiteral("10"));
-    QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1"));
-
+    QCOMPARE(Edits(d, {213, 214, 215}), (QStringList{"1", "10", "1"}));
     QCOMPARE(SwitchMode(*app_, Mode::Complex), ResultCode::Ok);
     dialogs_->ModeChanged();
     QCOMPARE(d->windowTitle(), QStringLiteral("new matrix [complex]"));
-    QCOMPARE(Control<QLineEdit>(d, 213)->text(), QStringLiteral("0.0"));
-    QCOMPARE(Control<QLineEdit>(d, 215)->text(), QStringLiteral("1.0"));
-
+    QCOMPARE(Edits(d, {213, 215}), (QStringList{"0.0", "1.0"}));
     // A dialog first built in integer mode starts with the integer texts.
     QCOMPARE(SwitchMode(*app_, Mode::Integer), ResultCode::Ok);
     dialogs_.reset();
     dialogs_ = std::make_unique<TaskDialogs>(*app_, nullptr);
     QDialog* fresh = Open("NEWDLG");
     QCOMPARE(fresh->windowTitle(), QStringLiteral("new matrix [integer]"));
-    QCOMPARE(Control<QLineEdit>(fresh, 214)->text(), QStringLiteral("10"));
+    QCOMPARE(Edits(fresh, {214}), QStringList{"10"});
   }
 
   void newDialogCreatesAndRefuses() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
@@ -29,5 +30,16 @@ inline void WhenModal(std::function<void(QDialog*)> act, int attempt = 0) {
     }
   });
 }
+
+// The control of a dialog by its numeric name; a missing one ends the run
+// unless it may be missing.
+template <class W>
+W* Control(QDialog* d, int id, bool required = true) {
+  W* w = d->findChild<W*>(QString::number(id));
+  if (!w && required) qFatal("control %d missing in %s", id, qPrintable(d->objectName()));
+  return w;
+}
+
+inline void Click(QDialog* d, int id) { Control<QPushButton>(d, id)->click(); }
 
 }  // namespace tavrin

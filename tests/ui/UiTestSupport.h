@@ -96,6 +96,23 @@ class FrameFixture {
     (void)frame_->app().workspace().PutMatrix(mode, "", letter, std::move(m), &doc);
     return frame_->WindowOf(*doc);
   }
+  // The matrix 1, 2, 3, ... row by row under the letter, in a window of 640 x 400.
+  MatrixWindow* PutCounting(int letter, int rows, int cols, Mode mode = Mode::Real) {
+    MatrixWindow* w = nullptr;
+    if (mode == Mode::Integer) {
+      IntegerMatrix m(rows, cols);
+      for (int i = 0; i < rows * cols; ++i) m.e[i] = BigInteger(i + 1);
+      w = Put(letter, std::move(m), mode);
+    } else {
+      ComplexMatrix m(rows, cols);
+      for (int i = 0; i < rows * cols; ++i) m.e[i] = Complex{static_cast<long double>(i + 1), 0};
+      w = Put(letter, std::move(m), mode);
+    }
+    w->resize(640, 400);
+    QCoreApplication::processEvents();
+    w->Relayout();
+    return w;
+  }
   // The window's document, for a test to set up what the window shows.
   MatrixDocument& Doc(MatrixWindow* w) { return frame_->app().workspace().Writable(w->document()); }
 
