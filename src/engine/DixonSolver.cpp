@@ -195,12 +195,19 @@ ResultCode DixonSolveColumns(const IntegerMatrix& a, const std::vector<mpz_class
   return LiftSolution(A, lu, b, m, numLog2, denLog2, num, den, stop);
 }
 
-ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Interrupt& stop) {
+ResultCode FullRankModuloPrime(const IntegerMatrix& a, bool& full, Interrupt& stop) {
   modular::PrepareFlint();
-  modular::PrimeSequence primes(kPrimeBits);
-  modular::ModularLu lu(a.rows, primes.Next());
+  const mp_limb_t p = modular::PrimeSequence(kPrimeBits).Next();
+  if (a.rows != a.cols) {
+    NmodMatrix m(a.rows, a.cols, p);
+    Numerators(a).Reduce(m.get());
+    if (stop.Quit()) return ResultCode::Stopped;
+    full = modular::WithScratch([&] { return nmod_mat_rank(m.get()); }) == std::min(a.rows, a.cols);
+    return ResultCode::Ok;
+  }
+  modular::ModularLu lu(a.rows, p);
   if (lu.Factor(Numerators(a), stop) != ResultCode::Ok || stop.Quit()) return ResultCode::Stopped;
-  nonsingular = lu.nonsingular();
+  full = lu.nonsingular();
   return ResultCode::Ok;
 }
 

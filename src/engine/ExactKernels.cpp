@@ -88,7 +88,7 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
     mpz_class den = 1;
     if (homogeneous) {
       bool nonsingular = false;
-      ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
+      ResultCode rc = FullRankModuloPrime(a, nonsingular, stop);
       if (rc != ResultCode::Ok) return rc;
       if (!nonsingular) return SolveByProfile(a, b, out, stop);
       num.assign(n, mpz_class(0));
@@ -115,14 +115,14 @@ ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSo
 }
 
 ResultCode IntegerRank(const IntegerMatrix& a, int& rank, Interrupt& stop) {
-  const int n = a.rows;
-  if (n >= kModularSolveFrom && a.rows == a.cols && a.size() == static_cast<size_t>(n) * n &&
-      !a.denominator.IsZero()) {
+  // Full rank modulo a prime settles it; a lower rank takes the kernel's proof.
+  const int n = std::min(a.rows, a.cols);
+  if (n >= kModularSolveFrom && a.size() == static_cast<size_t>(a.rows) * a.cols && !a.denominator.IsZero()) {
     try {
-      bool nonsingular = false;
-      ResultCode rc = NonsingularModuloPrime(a, nonsingular, stop);
+      bool full = false;
+      ResultCode rc = FullRankModuloPrime(a, full, stop);
       if (rc != ResultCode::Ok) return rc;
-      if (nonsingular) {
+      if (full) {
         rank = n;
         return ResultCode::Ok;
       }

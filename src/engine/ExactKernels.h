@@ -56,9 +56,11 @@ ResultCode DixonSolveColumns(const IntegerMatrix& a, const std::vector<mpz_class
 ResultCode RankProfileSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
                             Interrupt& stop);
 
-// Whether the numerators are non-singular modulo a word-size prime (which
-// proves them non-singular). Code 0 (answer in `nonsingular`) or -1.
-ResultCode NonsingularModuloPrime(const IntegerMatrix& a, bool& nonsingular, Interrupt& stop);
+// Whether the numerators have full rank (as many as their rows or columns,
+// whichever are fewer; non-singular when square) modulo a word-size prime,
+// which proves the same rank over the integers. Code 0 (answer in `full`)
+// or -1.
+ResultCode FullRankModuloPrime(const IntegerMatrix& a, bool& full, Interrupt& stop);
 
 // Characteristic polynomial of the numerators, det(xI - A), highest power
 // first, by primes and the Chinese remainder theorem. Code 0 or -1 (Q or S).

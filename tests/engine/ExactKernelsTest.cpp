@@ -107,7 +107,8 @@ IntegerMatrix ImageOf(const IntegerMatrix& a, uint32_t seed, long denominator) {
 }
 
 // Rectangular and singular systems by the rank profile against the
-// fraction-free elimination: the same code, rank, solution and kernel.
+// fraction-free elimination: the same code, rank, solution and kernel (and
+// the same rank from IntegerRank).
 // Columns 2, 5 and 9 are made combinations of earlier ones (free columns
 // inside the pivots). A consistent or homogeneous system must be settled by
 // the profile route itself; an inconsistent one is left to the other.
@@ -129,6 +130,11 @@ TEST(ExactKernels, RankProfileMatchesFractionFree) {
       for (int j : {2, 5, 9})
         for (int i = 0; i < c.rows; ++i)
           a.at(i, j) = BigInteger(a.at(i, 0).Value() * (j - 4) + a.at(i, j - 1).Value() * 3);
+    IntegerSolveResult homogeneous;
+    int rank = -1;
+    ASSERT_EQ(FractionFreeSolve(a, IntegerMatrix(), homogeneous, none), ResultCode::Ok);
+    EXPECT_EQ(IntegerRank(a, rank, none), ResultCode::Ok);
+    EXPECT_EQ(rank, homogeneous.rank) << c.rows << "x" << c.cols;
     const IntegerMatrix consistent = ImageOf(a, ++seed, 7), zero(c.rows, 1), random = Random(c.rows, 1, "50", 3, ++seed);
     for (const IntegerMatrix* b : {&consistent, &zero, &random, static_cast<const IntegerMatrix*>(nullptr)}) {
       const IntegerMatrix rhs = b ? *b : IntegerMatrix();
