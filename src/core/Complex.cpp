@@ -4,8 +4,6 @@
 
 namespace tavrin {
 
-long double Magnitude1(Complex a) { return std::fabs(a.re) + std::fabs(a.im); }
-
 // Smith's scaling: the ratio of the smaller to the larger part keeps |p|^2
 // from overflowing or underflowing, and a real p gives exactly 1/p.
 Complex Reciprocal(Complex p) {
@@ -20,6 +18,10 @@ Complex Reciprocal(Complex p) {
 
 Complex Divide(Complex a, Complex b) {
   if (b.im == 0.0L) return {a.re / b.re, a.im / b.re};
+  return SmithQuotient(a, b);
+}
+
+Complex SmithQuotient(Complex a, Complex b) {
   if (std::fabs(b.re) >= std::fabs(b.im)) {
     const long double r = b.im / b.re, d = b.re + b.im * r;
     return {(a.re + a.im * r) / d, (a.im - a.re * r) / d};

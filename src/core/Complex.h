@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 
 namespace tavrin {
 
@@ -28,7 +29,15 @@ inline constexpr Complex kComplexZero{0.0L, 0.0L};
 inline constexpr Complex kComplexOne{1.0L, 0.0L};
 
 // |re| + |im|: the magnitude every zero test of the engine compares.
-long double Magnitude1(Complex a);
+inline long double Magnitude1(Complex a) { return std::fabs(a.re) + std::fabs(a.im); }
+
+inline constexpr Complex Conjugate(Complex a) { return {a.re, -a.im}; }
+
+// re^2 + im^2, unscaled: callers that may overflow scale first.
+inline constexpr long double SquaredModulus(Complex a) { return a.re * a.re + a.im * a.im; }
+
+// The modulus without overflow or underflow of the squares.
+inline long double Modulus(Complex a) { return std::hypot(a.re, a.im); }
 
 // Exact reciprocal conj(p)/|p|^2 (no floor): callers accept a pivot or a
 // divisor only above their threshold, and every accepted one is inverted as
@@ -37,6 +46,11 @@ Complex Reciprocal(Complex p);
 
 // Quotient a / b, scaled like Reciprocal; a real b divides each part.
 Complex Divide(Complex a, Complex b);
+
+// Smith's quotient a / b with no shortcut for a real b: the eigenvalue and
+// root iterations divide this way, and a real b then adds +0 to the parts
+// (-0 / 2 gives +0, and b = 0 gives NaN where Divide gives infinities).
+Complex SmithQuotient(Complex a, Complex b);
 
 // Modulus of a - b; differences with squared modulus below 1e-31 count as 0.
 long double ModulusOfDifference(Complex a, Complex b);

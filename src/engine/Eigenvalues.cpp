@@ -10,23 +10,8 @@ namespace {
 
 using Real = long double;
 
-Complex Conj(Complex a) { return {a.re, -a.im}; }
-Real Norm2(Complex a) { return a.re * a.re + a.im * a.im; }
-Real Abs(Complex a) { return std::hypot(a.re, a.im); }
-Real Mag1(Complex a) { return std::fabs(a.re) + std::fabs(a.im); }
-
-Complex Div(Complex a, Complex b) {
-  // Smith's division: no overflow for large or small b.
-  if (std::fabs(b.re) >= std::fabs(b.im)) {
-    Real r = b.im / b.re, d = b.re + b.im * r;
-    return {(a.re + a.im * r) / d, (a.im - a.re * r) / d};
-  }
-  Real r = b.re / b.im, d = b.im + b.re * r;
-  return {(a.re * r + a.im) / d, (a.im * r - a.re) / d};
-}
-
 Complex Sqrt(Complex a) {
-  Real m = Abs(a);
+  Real m = Modulus(a);
   if (m == 0.0L) return kComplexZero;
   Real re = std::sqrt((m + std::fabs(a.re)) / 2.0L);
   if (a.re >= 0.0L) return {re, a.im / (2.0L * re)};
@@ -55,8 +40,8 @@ void Balance(std::vector<Complex>& a, int n) {
       Real c = 0.0L, r = 0.0L;
       for (int j = 0; j < n; ++j)
         if (j != i) {
-          c += Mag1(a[static_cast<size_t>(j) * n + i]);
-          r += Mag1(a[static_cast<size_t>(i) * n + j]);
+          c += Magnitude1(a[static_cast<size_t>(j) * n + i]);
+          r += Magnitude1(a[static_cast<size_t>(i) * n + j]);
         }
       if (c == 0.0L || r == 0.0L) continue;
       Real g = r / 2.0L, f = 1.0L, s = c + r;
@@ -80,10 +65,10 @@ void Balance(std::vector<Complex>& a, int n) {
 
 Real FrobeniusNorm(const std::vector<Complex>& h) {
   Real scale = 0.0L;
-  for (const Complex& x : h) scale = std::max(scale, Mag1(x));
+  for (const Complex& x : h) scale = std::max(scale, Magnitude1(x));
   if (scale == 0.0L) return 0.0L;
   Real s = 0.0L;
-  for (const Complex& x : h) s += Norm2((1.0L / scale) * x);
+  for (const Complex& x : h) s += SquaredModulus((1.0L / scale) * x);
   return scale * std::sqrt(s);
 }
 
@@ -158,24 +143,24 @@ bool ComplexHessenberg(std::vector<Complex>& a, int n, Interrupt& stop) {
     if (stop.QuitOrStop()) return false;
     const int len = n - k - 1;
     Real scale = 0.0L;
-    for (int i = 0; i < len; ++i) scale = std::max(scale, Mag1(at(k + 1 + i, k)));
+    for (int i = 0; i < len; ++i) scale = std::max(scale, Magnitude1(at(k + 1 + i, k)));
     if (scale == 0.0L) continue;
     Real sigma = 0.0L;
     for (int i = 0; i < len; ++i) {
       v[i] = (1.0L / scale) * at(k + 1 + i, k);
-      sigma += Norm2(v[i]);
+      sigma += SquaredModulus(v[i]);
     }
     Real alpha = std::sqrt(sigma);
-    Real m0 = Abs(v[0]);
+    Real m0 = Modulus(v[0]);
     Complex phase = m0 > 0.0L ? Complex(v[0].re / m0, v[0].im / m0) : kComplexOne;
     v[0] += alpha * phase;
     Real vv = 0.0L;
-    for (int i = 0; i < len; ++i) vv += Norm2(v[i]);
+    for (int i = 0; i < len; ++i) vv += SquaredModulus(v[i]);
     if (vv == 0.0L) continue;
     const Real beta = 2.0L / vv;
     for (int j = k; j < n; ++j) w[j] = kComplexZero;
     for (int i = 0; i < len; ++i) {
-      Complex cv = Conj(v[i]);
+      Complex cv = Conjugate(v[i]);
       for (int j = k; j < n; ++j) w[j] += cv * at(k + 1 + i, j);
     }
     for (int i = 0; i < len; ++i) {
@@ -186,7 +171,7 @@ bool ComplexHessenberg(std::vector<Complex>& a, int n, Interrupt& stop) {
       Complex s;
       for (int l = 0; l < len; ++l) s += at(i, k + 1 + l) * v[l];
       s = beta * s;
-      for (int l = 0; l < len; ++l) at(i, k + 1 + l) -= s * Conj(v[l]);
+      for (int l = 0; l < len; ++l) at(i, k + 1 + l) -= s * Conjugate(v[l]);
     }
     at(k + 1, k) = (-alpha * scale) * phase;
     for (int i = 1; i < len; ++i) at(k + 1 + i, k) = kComplexZero;
@@ -401,8 +386,8 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
     if (stop.QuitOrStop()) return false;
     int l = nn;
     for (; l >= 1; --l) {
-      Real s = Mag1(A(l - 1, l - 1)) + Mag1(A(l, l));
-      if (Mag1(A(l, l - 1)) <= eps * s || Mag1(A(l, l - 1)) + s == s) {
+      Real s = Magnitude1(A(l - 1, l - 1)) + Magnitude1(A(l, l));
+      if (Magnitude1(A(l, l - 1)) <= eps * s || Magnitude1(A(l, l - 1)) + s == s) {
         A(l, l - 1) = kComplexZero;
         break;
       }
@@ -423,13 +408,13 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
       Complex p = 0.5L * (A(nn - 1, nn - 1) - A(nn, nn));
       Complex root = Sqrt(p * p + A(nn, nn - 1) * A(nn - 1, nn));
       Complex d1 = p + root, d2 = p - root;
-      Complex d = Norm2(d1) >= Norm2(d2) ? d1 : d2;
-      shift = Norm2(d) > 0.0L ? A(nn, nn) - Div(A(nn, nn - 1) * A(nn - 1, nn), d) : A(nn, nn);
+      Complex d = SquaredModulus(d1) >= SquaredModulus(d2) ? d1 : d2;
+      shift = SquaredModulus(d) > 0.0L ? A(nn, nn) - SmithQuotient(A(nn, nn - 1) * A(nn - 1, nn), d) : A(nn, nn);
     }
     for (int k = l; k <= nn; ++k) A(k, k) -= shift;
     for (int k = l; k < nn; ++k) {
       Complex x = A(k, k), y = A(k + 1, k);
-      Real ax = Abs(x), r = std::hypot(ax, Abs(y));
+      Real ax = Modulus(x), r = std::hypot(ax, Modulus(y));
       Real c;
       Complex s;
       if (r == 0.0L) {
@@ -440,14 +425,14 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
         s = Complex(y.re / r, -y.im / r);
       } else {
         c = ax / r;
-        s = (1.0L / (ax * r)) * (x * Conj(y));
+        s = (1.0L / (ax * r)) * (x * Conjugate(y));
       }
       cs[k] = c;
       sn[k] = s;
       for (int j = k; j <= nn; ++j) {
         Complex u = A(k, j), v = A(k + 1, j);
         A(k, j) = c * u + s * v;
-        A(k + 1, j) = c * v - Conj(s) * u;
+        A(k + 1, j) = c * v - Conjugate(s) * u;
       }
     }
     for (int k = l; k < nn; ++k) {
@@ -455,7 +440,7 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
       const Complex s = sn[k];
       for (int i = l; i <= std::min(k + 2, nn); ++i) {
         Complex u = A(i, k), v = A(i, k + 1);
-        A(i, k) = c * u + Conj(s) * v;
+        A(i, k) = c * u + Conjugate(s) * v;
         A(i, k + 1) = c * v - s * u;
       }
     }
@@ -496,7 +481,7 @@ HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix) 
   f.n = n;
   f.h.assign(static_cast<size_t>(n) * n, kComplexZero);
   for (int j = 0; j < n; ++j) {
-    Complex v = -Div(c[j + 1], c[0]);
+    Complex v = -SmithQuotient(c[j + 1], c[0]);
     if (!complexMatrix) v.im = 0.0L;
     f.complex = f.complex || v.im != 0.0L;
     f.at(0, j) = v;

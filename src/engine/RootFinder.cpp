@@ -20,18 +20,6 @@ using Poly = std::vector<Complex>;
 
 constexpr Real kUnit = 5.421010862427522170e-20L;  // 2^-64, the rounding unit
 
-Complex Conj(Complex a) { return {a.re, -a.im}; }
-Real Abs(Complex a) { return std::hypot(a.re, a.im); }
-
-Complex Div(Complex a, Complex b) {
-  if (std::fabs(b.re) >= std::fabs(b.im)) {
-    Real r = b.im / b.re, d = b.re + b.im * r;
-    return {(a.re + a.im * r) / d, (a.im - a.re * r) / d};
-  }
-  Real r = b.re / b.im, d = b.im + b.re * r;
-  return {(a.re * r + a.im) / d, (a.im * r - a.re) / d};
-}
-
 // The first k Taylor coefficients p^(j)(z) / j! of p at z, by repeated
 // synthetic division; T is Complex, or long double for sizes.
 template <typename T>
@@ -53,7 +41,7 @@ struct PolynomialView {
   PolynomialView(const Poly& coefficients, const std::vector<Real>& error) : c(coefficients) {
     const Real gamma = 4.0L * static_cast<Real>(c.size()) * kUnit;
     size.resize(c.size());
-    for (size_t i = 0; i < c.size(); ++i) size[i] = gamma * Abs(c[i]) + (i < error.size() ? error[i] : 0.0L);
+    for (size_t i = 0; i < c.size(); ++i) size[i] = gamma * Modulus(c[i]) + (i < error.size() ? error[i] : 0.0L);
   }
 
   // False when some Taylor coefficient of order below k at z is clearly not
@@ -61,9 +49,9 @@ struct PolynomialView {
   bool AllowsMultipleRoot(Complex z, int k) const {
     if (c.empty()) return true;
     std::vector<Complex> t = Taylor(c, z, k);
-    std::vector<Real> bound = Taylor(size, Abs(z), k);
+    std::vector<Real> bound = Taylor(size, Modulus(z), k);
     for (size_t j = 0; j < t.size(); ++j)
-      if (Abs(t[j]) > 4.0L * bound[j]) return false;
+      if (Modulus(t[j]) > 4.0L * bound[j]) return false;
     return true;
   }
 
@@ -76,17 +64,17 @@ struct PolynomialView {
     for (int i = 0; i < 10; ++i) {
       std::vector<Complex> t = Taylor(c, z, 2);
       if (t[1] == kComplexZero) break;
-      Complex step = Div(t[0], t[1]);
-      Real s = Abs(step);
+      Complex step = SmithQuotient(t[0], t[1]);
+      Real s = Modulus(step);
       if (!(s < last) || !std::isfinite(s)) break;
       last = s;
       z -= step;
-      if (s <= 2.0L * kUnit * Abs(z)) break;
+      if (s <= 2.0L * kUnit * Modulus(z)) break;
     }
     std::vector<Complex> t = Taylor(c, z, 2);
-    std::vector<Real> b = Taylor(size, Abs(z), 1);
-    Real d = Abs(t[1]);
-    if (d > 0.0L) radius = (Abs(t[0]) + 4.0L * b[0]) / d;
+    std::vector<Real> b = Taylor(size, Modulus(z), 1);
+    Real d = Modulus(t[1]);
+    if (d > 0.0L) radius = (Modulus(t[0]) + 4.0L * b[0]) / d;
     return z;
   }
 };
@@ -114,7 +102,7 @@ void SplitIntoGroups(const HessenbergForm& f, const PolynomialView& poly, const 
     // A part within both the group's spread and the reach of rounding is
     // not known, not even its sign: it is shown as zero, not as "-0.000".
     Real spread = 0.0L;
-    for (int i : members) spread = std::max(spread, Abs(values[i] - mean));
+    for (int i : members) spread = std::max(spread, Modulus(values[i] - mean));
     const Real unknown = std::min(spread, eps);
     if (std::fabs(mean.re) <= unknown) mean.re = 0.0L;
     if (std::fabs(mean.im) <= unknown) mean.im = 0.0L;
@@ -132,7 +120,7 @@ void SplitIntoGroups(const HessenbergForm& f, const PolynomialView& poly, const 
       if (!in[i] && (best < 0 || dist[i] < dist[best])) best = i;
     in[best] = true;
     for (int i = 0; i < k; ++i) {
-      Real d = Abs(values[members[i]] - values[members[best]]);
+      Real d = Modulus(values[members[i]] - values[members[best]]);
       if (!in[i] && d < dist[i]) {
         dist[i] = d;
         parent[i] = best;
@@ -178,7 +166,7 @@ void MakeConjugateSymmetric(const std::vector<Complex>& values, std::vector<Grou
     std::vector<Complex> mine, mirrored;
     for (int i : G.members) {
       mine.push_back(values[i]);
-      mirrored.push_back(Conj(values[i]));
+      mirrored.push_back(Conjugate(values[i]));
     }
     done[g] = true;
     if (G.members.size() == 1 && values[G.members[0]].im == 0.0L) {
@@ -201,7 +189,7 @@ void MakeConjugateSymmetric(const std::vector<Complex>& values, std::vector<Grou
         done[other] = true;
         Group upper = G.value.im >= 0.0L ? G : groups[other];
         Group lower = G.value.im >= 0.0L ? groups[other] : G;
-        lower.value = Conj(upper.value);
+        lower.value = Conjugate(upper.value);
         out.push_back(upper);
         out.push_back(lower);
         continue;
@@ -220,7 +208,7 @@ bool AgreeWhenShown(const std::vector<Complex>& members, int places) {
   const Real half = 0.5L * std::pow(10.0L, -static_cast<Real>(places));
   for (const Complex& z : members)
     for (const Complex& w : members)
-      if (Abs(z - w) > half) return false;
+      if (Modulus(z - w) > half) return false;
   return true;
 }
 
@@ -314,7 +302,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
     // The conjugate of an eigenvalue of a real matrix is as well conditioned.
     if (realMatrix && values[i].im != 0.0L)
       for (int k : {i - 1, i + 1})
-        if (k >= 0 && k < m && values[k] == Conj(values[i])) {
+        if (k >= 0 && k < m && values[k] == Conjugate(values[i])) {
           cond[k] = cond[i];
           exact[k] = true;
         }
@@ -326,7 +314,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
   std::function<int(int)> find = [&](int i) { return root[i] == i ? i : root[i] = find(root[i]); };
   for (int i = 0; i < m; ++i)
     for (int j = i + 1; j < m; ++j) {
-      const Real d = Abs(values[i] - values[j]);
+      const Real d = Modulus(values[i] - values[j]);
       if (d > reach(i, j)) continue;
       if (stop.QuitOrStop()) out.stopped = true;
       if (out.stopped) break;
@@ -352,12 +340,12 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
       Real radius;
       Complex z = poly.Newton(G.value, radius);
       if (realMatrix && G.value.im == 0.0L) z.im = 0.0L;
-      const Real reach = std::max(eps * cond[i], 4.0L * kUnit * Abs(G.value));
-      if (radius < reach && Abs(z - G.value) <= 2.0L * reach + radius) {
+      const Real reach = std::max(eps * cond[i], 4.0L * kUnit * Modulus(G.value));
+      if (radius < reach && Modulus(z - G.value) <= 2.0L * reach + radius) {
         if (realMatrix && G.value.im > 0.0L)
           for (Group& H : groups)
-            if (H.members.size() == 1 && H.value == Conj(G.value)) {
-              H.value = Conj(z);
+            if (H.members.size() == 1 && H.value == Conjugate(G.value)) {
+              H.value = Conjugate(z);
               break;
             }
         G.value = z;

@@ -11,21 +11,76 @@ namespace {
 
 using Real = long double;
 
-Complex Conj(Complex a) { return {a.re, -a.im}; }
-Real Mag1(Complex a) { return std::fabs(a.re) + std::fabs(a.im); }
+// The 80-bit factorisation and the quick double one differ only in these:
+// the size a pivot is chosen by, the quotient and the conjugate.
+Real PivotSize(const Complex& a) { return Magnitude1(a); }
+double PivotSize(const std::complex<double>& a) { return std::abs(a); }
+Complex Quotient(Complex a, Complex b) { return SmithQuotient(a, b); }
+std::complex<double> Quotient(std::complex<double> a, std::complex<double> b) { return a / b; }
+Complex Conj(Complex a) { return Conjugate(a); }
+std::complex<double> Conj(std::complex<double> a) { return std::conj(a); }
 
-Complex Div(Complex a, Complex b) {
-  if (std::fabs(b.re) >= std::fabs(b.im)) {
-    Real r = b.im / b.re, d = b.re + b.im * r;
-    return {(a.re + a.im * r) / d, (a.im - a.re * r) / d};
+// Factors H - zI in u (row-major n x n holding H; only the Hessenberg part
+// is read) by Gaussian elimination with partial pivoting: only neighbouring
+// rows ever swap. A zero pivot becomes `tiny` so that solves stay finite:
+// the eigenvector of an exact eigenvalue is still found.
+template <class C>
+void Factor(int n, std::vector<C>& u, std::vector<C>& mult, std::vector<bool>& swapped, C z, C tiny) {
+  auto U = [&](int i, int j) -> C& { return u[static_cast<size_t>(i) * n + j]; };
+  for (int i = 0; i < n; ++i) U(i, i) -= z;
+  for (int k = 0; k < n; ++k) {
+    if (k + 1 < n) {
+      if (PivotSize(U(k + 1, k)) > PivotSize(U(k, k))) {
+        swapped[k] = true;
+        for (int j = k; j < n; ++j) std::swap(U(k, j), U(k + 1, j));
+      }
+      if (U(k, k) == C()) U(k, k) = tiny;
+      const C m = Quotient(U(k + 1, k), U(k, k));
+      mult[k] = m;
+      U(k + 1, k) = C();
+      if (m != C())
+        for (int j = k + 1; j < n; ++j) U(k + 1, j) -= m * U(k, j);
+    } else if (U(k, k) == C()) {
+      U(k, k) = tiny;
+    }
   }
-  Real r = b.re / b.im, d = b.im + b.re * r;
-  return {(a.re * r + a.im) / d, (a.im * r - a.re) / d};
+}
+
+// b := (H - zI)^-1 b from the factors.
+template <class C>
+void SolveFactored(int n, const std::vector<C>& u, const std::vector<C>& mult, const std::vector<bool>& swapped,
+                   std::vector<C>& b) {
+  for (int k = 0; k + 1 < n; ++k) {
+    if (swapped[k]) std::swap(b[k], b[k + 1]);
+    b[k + 1] -= mult[k] * b[k];
+  }
+  for (int i = n - 1; i >= 0; --i) {
+    C s = b[i];
+    const C* row = &u[static_cast<size_t>(i) * n];
+    for (int j = i + 1; j < n; ++j) s -= row[j] * b[j];
+    b[i] = Quotient(s, row[i]);
+  }
+}
+
+// b := (H - zI)^-H b: U^H w = b forward, then L^H and the swaps backward.
+template <class C>
+void SolveAdjointFactored(int n, const std::vector<C>& u, const std::vector<C>& mult,
+                          const std::vector<bool>& swapped, std::vector<C>& b) {
+  for (int i = 0; i < n; ++i) {
+    const C* row = &u[static_cast<size_t>(i) * n];
+    b[i] = Quotient(b[i], Conj(row[i]));
+    const C w = b[i];
+    for (int j = i + 1; j < n; ++j) b[j] -= Conj(row[j]) * w;
+  }
+  for (int k = n - 2; k >= 0; --k) {
+    b[k] -= Conj(mult[k]) * b[k + 1];
+    if (swapped[k]) std::swap(b[k], b[k + 1]);
+  }
 }
 
 Real Norm(const std::vector<Complex>& v) {
   Real scale = 0.0L;
-  for (const Complex& x : v) scale = std::max(scale, Mag1(x));
+  for (const Complex& x : v) scale = std::max(scale, Magnitude1(x));
   if (scale == 0.0L || !std::isfinite(scale)) return scale;
   Real s = 0.0L;
   for (const Complex& x : v) {
@@ -53,57 +108,14 @@ std::vector<Complex> StartVector(int n) {
 
 ShiftedHessenberg::ShiftedHessenberg(const HessenbergForm& f, Complex z)
     : n_(f.n), u_(f.h), mult_(f.n), swap_(f.n, false) {
-  const int n = n_;
-  auto U = [&](int i, int j) -> Complex& { return u_[static_cast<size_t>(i) * n + j]; };
-  for (int i = 0; i < n; ++i) U(i, i) -= z;
-  // A zero pivot becomes a tiny one so that solves stay finite: the
-  // eigenvector of an exact eigenvalue is still found.
   const Real tiny = (f.norm > 0.0L ? f.norm : 1.0L) * 1e-40L;
-  for (int k = 0; k < n; ++k) {
-    if (k + 1 < n) {
-      if (Mag1(U(k + 1, k)) > Mag1(U(k, k))) {
-        swap_[k] = true;
-        for (int j = k; j < n; ++j) std::swap(U(k, j), U(k + 1, j));
-      }
-      if (U(k, k) == kComplexZero) U(k, k) = Complex(tiny, 0.0L);
-      Complex m = Div(U(k + 1, k), U(k, k));
-      mult_[k] = m;
-      U(k + 1, k) = kComplexZero;
-      if (m != kComplexZero)
-        for (int j = k + 1; j < n; ++j) U(k + 1, j) -= m * U(k, j);
-    } else if (U(k, k) == kComplexZero) {
-      U(k, k) = Complex(tiny, 0.0L);
-    }
-  }
+  Factor(n_, u_, mult_, swap_, z, Complex(tiny, 0.0L));
 }
 
-void ShiftedHessenberg::Solve(std::vector<Complex>& b) const {
-  const int n = n_;
-  for (int k = 0; k + 1 < n; ++k) {
-    if (swap_[k]) std::swap(b[k], b[k + 1]);
-    b[k + 1] -= mult_[k] * b[k];
-  }
-  for (int i = n - 1; i >= 0; --i) {
-    Complex s = b[i];
-    const Complex* row = &u_[static_cast<size_t>(i) * n];
-    for (int j = i + 1; j < n; ++j) s -= row[j] * b[j];
-    b[i] = Div(s, row[i]);
-  }
-}
+void ShiftedHessenberg::Solve(std::vector<Complex>& b) const { SolveFactored(n_, u_, mult_, swap_, b); }
 
 void ShiftedHessenberg::SolveAdjoint(std::vector<Complex>& b) const {
-  const int n = n_;
-  // U^H w = b, forward; then L^H and the swaps backward.
-  for (int i = 0; i < n; ++i) {
-    const Complex* row = &u_[static_cast<size_t>(i) * n];
-    b[i] = Div(b[i], Conj(row[i]));
-    const Complex w = b[i];
-    for (int j = i + 1; j < n; ++j) b[j] -= Conj(row[j]) * w;
-  }
-  for (int k = n - 2; k >= 0; --k) {
-    b[k] -= Conj(mult_[k]) * b[k + 1];
-    if (swap_[k]) std::swap(b[k], b[k + 1]);
-  }
+  SolveAdjointFactored(n_, u_, mult_, swap_, b);
 }
 
 long double ShiftedHessenberg::SmallestSingularValue() const {
@@ -132,23 +144,8 @@ long double ShiftedHessenberg::QuickEigenvalueCondition(const HessenbergForm& f,
     for (int j = std::max(i - 1, 0); j < n; ++j)
       U(i, j) = C(static_cast<double>(f.at(i, j).re), static_cast<double>(f.at(i, j).im));
   const C shift(static_cast<double>(z.re), static_cast<double>(z.im));
-  for (int i = 0; i < n; ++i) U(i, i) -= shift;
   const double tiny = static_cast<double>(f.norm > 0.0L ? f.norm : 1.0L) * 1e-40;
-  for (int k = 0; k < n; ++k) {
-    if (k + 1 < n) {
-      if (std::abs(U(k + 1, k)) > std::abs(U(k, k))) {
-        swapped[k] = true;
-        for (int j = k; j < n; ++j) std::swap(U(k, j), U(k + 1, j));
-      }
-      if (U(k, k) == C(0.0)) U(k, k) = tiny;
-      mult[k] = U(k + 1, k) / U(k, k);
-      U(k + 1, k) = 0.0;
-      if (mult[k] != C(0.0))
-        for (int j = k + 1; j < n; ++j) U(k + 1, j) -= mult[k] * U(k, j);
-    } else if (U(k, k) == C(0.0)) {
-      U(k, k) = tiny;
-    }
-  }
+  Factor(n, u, mult, swapped, shift, C(tiny));
   auto normalise = [](std::vector<C>& v) {
     double m = 0.0;
     for (const C& x : v) m = std::max(m, std::abs(x));
@@ -162,25 +159,8 @@ long double ShiftedHessenberg::QuickEigenvalueCondition(const HessenbergForm& f,
   };
   std::vector<C> x(n), y(n);
   for (int i = 0; i < n; ++i) x[i] = y[i] = 1.0 + 0.37 * ((i * 7919) % 13) / 13.0;
-  // x := (H - zI)^-1 x
-  for (int k = 0; k + 1 < n; ++k) {
-    if (swapped[k]) std::swap(x[k], x[k + 1]);
-    x[k + 1] -= mult[k] * x[k];
-  }
-  for (int i = n - 1; i >= 0; --i) {
-    C s = x[i];
-    for (int j = i + 1; j < n; ++j) s -= U(i, j) * x[j];
-    x[i] = s / U(i, i);
-  }
-  // y := (H - zI)^-H y
-  for (int i = 0; i < n; ++i) {
-    y[i] /= std::conj(U(i, i));
-    for (int j = i + 1; j < n; ++j) y[j] -= std::conj(U(i, j)) * y[i];
-  }
-  for (int k = n - 2; k >= 0; --k) {
-    y[k] -= std::conj(mult[k]) * y[k + 1];
-    if (swapped[k]) std::swap(y[k], y[k + 1]);
-  }
+  SolveFactored(n, u, mult, swapped, x);
+  SolveAdjointFactored(n, u, mult, swapped, y);
   normalise(x);
   normalise(y);
   C d = 0.0;

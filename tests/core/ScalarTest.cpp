@@ -28,6 +28,30 @@ TEST(Complex, ProductAndReciprocal) {
   EXPECT_EQ(d.im, 0.0L);
 }
 
+// Worked by hand: (7+i)/(1+i) = 4-3i and (5+5i)/(1+2i) = 3-i take the two
+// branches exactly; a real divisor adds +0 to the parts (Divide keeps -0),
+// and a zero one gives NaN where Divide gives an infinity.
+TEST(Complex, SmithQuotientAgainstDivide) {
+  const struct { Complex a, b, smith, divide; } cases[] = {
+      {{7, 1}, {1, 1}, {4, -3}, {4, -3}},
+      {{5, 5}, {1, 2}, {3, -1}, {3, -1}},
+      {{-0.0L, 3}, {2, 0}, {0.0L, 1.5L}, {-0.0L, 1.5L}},
+  };
+  for (const auto& c : cases) {
+    const Complex s = SmithQuotient(c.a, c.b), d = Divide(c.a, c.b);
+    EXPECT_EQ(s, c.smith);
+    EXPECT_EQ(std::signbit(s.re), std::signbit(c.smith.re));
+    EXPECT_EQ(d, c.divide);
+    EXPECT_EQ(std::signbit(d.re), std::signbit(c.divide.re));
+  }
+  EXPECT_TRUE(std::isnan(SmithQuotient(Complex(1, 0), Complex(0, 0)).re));
+  EXPECT_TRUE(std::isinf(Divide(Complex(1, 0), Complex(0, 0)).re));
+  EXPECT_EQ(Conjugate(Complex(2, -5)), Complex(2, 5));
+  EXPECT_EQ(SquaredModulus(Complex(3, -4)), 25.0L);
+  // Squares of 2^-16000 underflow; the modulus does not.
+  EXPECT_EQ(Modulus(Complex(std::ldexp(3.0L, -16000), std::ldexp(4.0L, -16000))), std::ldexp(5.0L, -16000));
+}
+
 TEST(Complex, MagnitudeDifferenceAndUnit) {
   EXPECT_EQ(Magnitude1(Complex(-3, 4)), 7.0L);
   EXPECT_EQ(ModulusOfDifference(Complex(4, 3), Complex(0, 0)), 5.0L);
