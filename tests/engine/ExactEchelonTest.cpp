@@ -55,6 +55,19 @@ TEST(ExactEchelon, HandWorkedThreeByFourStepByStep) {
   EXPECT_EQ(log.LastText(), "R3 <- R3 - R2");
 }
 
+// As in real and complex mode, one row needs three clicks: the stepping
+// stops when the normalising click uses up the budget, and the third click
+// only ends it (it used to end at once in integer mode).
+TEST(ExactEchelon, OneRowNeedsThreeActionsLikeTheRealEngine) {
+  const struct { int64_t budget; std::vector<std::string> values; int row; } cases[] = {
+      {1, {"2", "4", "6"}, 0}, {2, {"1", "2", "3"}, 0}, {3, {"1", "2", "3"}, -1}};
+  for (const auto& c : cases) {
+    IntegerMatrix m = Int(1, 3, {2, 4, 6});
+    EXPECT_EQ(ExactEchelonEngine(m, c.budget).row, c.row) << "budget " << c.budget;
+    EXPECT_EQ(Values(m), c.values) << "budget " << c.budget;
+  }
+}
+
 TEST(ExactEchelon, KeepsTheCommonDenominatorAndFractionsExact) {
   // [[1/3, 2/3], [1/2, 1]] has rank 1; entries over the denominator 6.
   IntegerMatrix m = Int(2, 2, {2, 4, 3, 6}, 6);
