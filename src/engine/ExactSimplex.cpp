@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "core/StringTable.h"
 #include "engine/RationalMatrix.h"
 
 namespace tavrin {
@@ -128,13 +127,10 @@ IntegerMatrix Shown(const Tableau& T) {
   return ToInteger(s);
 }
 
-std::string Sense(bool maximise) { return String(maximise ? str::kMaximize : str::kMinimize); }
-
 }  // namespace
 
 std::string ExactFinishedTitle(bool maximise, const LinearProgramLetters& l, const Fraction& value) {
-  return std::string(1, l.f) + "*X = " + value.ToString() + " [ " + Sense(maximise) + "; " + l.b + "*X " +
-         (maximise ? "<= " : ">= ") + l.c + " ]";
+  return FinishedTitle(maximise, l, value.ToString());
 }
 
 ResultCode RunExactLinearProgram(const IntegerMatrix& f, const IntegerMatrix& b, const IntegerMatrix& c,

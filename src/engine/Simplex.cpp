@@ -203,8 +203,11 @@ std::string SteppingTitle(bool maximise, const LinearProgramLetters& l) {
 std::string FinishedTitle(bool maximise, const LinearProgramLetters& l, long double value) {
   char number[64];
   std::snprintf(number, sizeof number, "%8.6Lf", value);
-  return std::string(1, l.f) + "*X" + " = " + number + " [ " + Sense(maximise) + "; " + Constraint(maximise, l) +
-         " ]";
+  return FinishedTitle(maximise, l, std::string(number));
+}
+
+std::string FinishedTitle(bool maximise, const LinearProgramLetters& l, const std::string& value) {
+  return std::string(1, l.f) + "*X = " + value + " [ " + Sense(maximise) + "; " + Constraint(maximise, l) + " ]";
 }
 
 ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, const ComplexMatrix& c,

@@ -64,5 +64,7 @@ ResultCode RunLinearProgram(const ComplexMatrix& f, const ComplexMatrix& b, cons
 // Titles of the linear-program window.
 std::string SteppingTitle(bool maximise, const LinearProgramLetters& letters);
 std::string FinishedTitle(bool maximise, const LinearProgramLetters& letters, long double value);
+// The same around a value already written out ("%8.6Lf", or a fraction).
+std::string FinishedTitle(bool maximise, const LinearProgramLetters& letters, const std::string& value);
 
 }  // namespace tavrin
