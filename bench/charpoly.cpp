@@ -38,7 +38,8 @@ void BM_Roots(benchmark::State& state) {
   CharacteristicPolynomial(m, c, none);
   size_t found = 0;
   for (auto _ : state) {
-    RootList r = FindRoots(c, false, none);
+    RootList r;
+    (void)FindRoots(c, false, r, none);
     found = r.roots.size();
     benchmark::DoNotOptimize(found);
   }
@@ -56,7 +57,8 @@ void BM_KnownEigenvalues30(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<Complex> c;
     CharacteristicPolynomial(m, c, none);
-    RootList r = FindRoots(c, false, none);
+    RootList r;
+    (void)FindRoots(c, false, r, none);
     listed = r.roots.size();
     worst = 0.0L;
     for (double e : kKnownEigenvalues) {

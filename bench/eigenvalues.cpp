@@ -41,7 +41,7 @@ void BM_PolynomialAndRoots(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<Complex> c;
     RootList r;
-    MatrixPolynomialAndRoots(m, false, c, r, none);
+    (void)MatrixPolynomialAndRoots(m, false, c, r, none);
     benchmark::DoNotOptimize(r.roots.data());
   }
 }

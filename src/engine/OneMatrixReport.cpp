@@ -71,7 +71,9 @@ std::string PolynomialBlock(const ComplexMatrix& m, bool complex, const ReportFo
   std::string out = PolynomialHeading();
   std::vector<Complex> c;
   RootList roots;
-  if (!MatrixPolynomialAndRoots(m, complex, c, roots, stop, f.places)) return out + CodeMessage(ResultCode::CouldNotCalculate);
+  // A stop in the root search still lists the roots found so far.
+  if (MatrixPolynomialAndRoots(m, complex, c, roots, stop, f.places) != ResultCode::Ok && c.empty())
+    return out + CodeMessage(ResultCode::CouldNotCalculate);
   std::vector<std::string> texts;
   for (const Complex& v : c) texts.push_back(ReportEntryText(v, complex, f.places, 2 * f.width, f));
   size_t longest = 0;
@@ -96,7 +98,8 @@ std::string IntegerPolynomialBlock(const IntegerMatrix& m, const ReportFormat& f
   for (const Fraction& v : c) texts.push_back(FractionText(v));
   size_t longest = 0;
   out += CoefficientColumn(texts, '/', longest);
-  IntegerRoots roots = IntegerMatrixRoots(m, c, stop);
+  IntegerRoots roots;
+  (void)IntegerMatrixRoots(m, c, roots, stop);  // a stop lists the roots found so far
   for (size_t i = 0; i < roots.rational.size(); ++i)
     out += FractionText(roots.rational[i]) + MultiplicityNote(roots.rationalMultiplicities[i]) + kBreak;
   const int rootWidth = 2 * ((f.places + static_cast<int>(longest)) * 2 + 7);

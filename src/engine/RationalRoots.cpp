@@ -151,10 +151,11 @@ long double ToLongDouble(const Fraction& f) {
   return std::ldexp(a / b, static_cast<int>(e1 - e2));
 }
 
-IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, Interrupt& stop) {
-  IntegerRoots out;
+ResultCode IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, IntegerRoots& out,
+                              Interrupt& stop) {
+  out = IntegerRoots{};
   const int n = static_cast<int>(c.size()) - 1;
-  if (n < 1 || m.rows != n || m.cols != n) return out;
+  if (n < 1 || m.rows != n || m.cols != n) return ResultCode::Ok;
 
   // The primitive integer multiple of c.
   mpz_class common = 1;
@@ -179,12 +180,8 @@ IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fracti
     error[i] = 2.0L * 5.421010862427522170e-20L * std::fabs(cf[i].re);
   }
   HessenbergForm f;
-  if (!ReduceToHessenbergForm(a, false, f, stop)) {
-    out.stopped = true;
-    return out;
-  }
-  out.others = RootsOfForm(f, cf, error, false, stop);
-  out.stopped = out.others.stopped;
+  if (!ReduceToHessenbergForm(a, false, f, stop)) return ResultCode::Stopped;
+  bool stopped = RootsOfForm(f, cf, error, false, out.others, stop) == ResultCode::Stopped;
 
   // Rational roots: candidates near every real root, tested exactly.
   std::vector<Complex> seeds;
@@ -198,7 +195,7 @@ IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fracti
   for (const Complex& z : seeds) {
     if (p.size() < 2) break;
     if (stop.QuitOrStop()) {
-      out.stopped = true;
+      stopped = true;
       break;
     }
     for (auto& [num, den] : Candidates(z.re, p[0])) {
@@ -220,7 +217,7 @@ IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fracti
   }
 
   // What remains has no repeated root: every eigenvalue is a root of its own.
-  if (!out.stopped && SquareFree(p)) {
+  if (!stopped && SquareFree(p)) {
     RootList single;
     for (size_t r = 0; r < out.others.roots.size(); ++r) {
       if (out.others.multiplicities[r] == 1) {
@@ -247,7 +244,7 @@ IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fracti
     }
     out.others = std::move(sorted);
   }
-  return out;
+  return stopped ? ResultCode::Stopped : ResultCode::Ok;
 }
 
 }  // namespace tavrin

@@ -18,10 +18,11 @@ struct IntegerRoots {
   std::vector<Fraction> rational;  // decreasing
   std::vector<int32_t> rationalMultiplicities;
   RootList others;
-  bool stopped = false;  // S or Q: the roots found so far
 };
 
-IntegerRoots IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, Interrupt& stop);
+// Code 0, or -1 when S or Q stopped it (the roots found so far are in out).
+ResultCode IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, IntegerRoots& out,
+                              Interrupt& stop);
 
 // 80-bit value of an integer, truncated to 64 significant bits, and of a
 // fraction (without overflow when both parts are huge).

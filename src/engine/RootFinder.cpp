@@ -221,7 +221,6 @@ void SeparateVisiblyDistinct(const ComplexMatrix& m, int places, RootList& roots
     visible = visible || (roots.multiplicities[r] > 1 && !AgreeWhenShown(roots.eigenvalues[r], places));
   if (!visible || !StoredPolynomialIsSquareFree(m)) return;
   RootList out;
-  out.stopped = roots.stopped;
   for (size_t r = 0; r < roots.roots.size(); ++r) {
     if (roots.multiplicities[r] == 1 || AgreeWhenShown(roots.eigenvalues[r], places)) {
       out.roots.push_back(roots.roots[r]);
@@ -248,7 +247,6 @@ void SeparateVisiblyDistinct(const ComplexMatrix& m, int places, RootList& roots
     roots.multiplicities.push_back(out.multiplicities[i]);
     roots.eigenvalues.push_back(out.eigenvalues[i]);
   }
-  roots.stopped = out.stopped;
 }
 
 }  // namespace
@@ -259,11 +257,11 @@ Complex EvaluatePolynomial(const std::vector<Complex>& c, Complex z) {
   return v;
 }
 
-RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, const std::vector<long double>& cError,
-                     bool complexMatrix, Interrupt& stop) {
-  RootList out;
+ResultCode RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, const std::vector<long double>& cError,
+                       bool complexMatrix, RootList& out, Interrupt& stop) {
+  out = RootList{};
   std::vector<Complex> values;
-  if (!HessenbergEigenvalues(f, values, stop)) out.stopped = true;
+  bool stopped = !HessenbergEigenvalues(f, values, stop);
   const int m = static_cast<int>(values.size());
   const bool realMatrix = !complexMatrix || !f.complex;
   const PolynomialView poly(c, cError);
@@ -280,7 +278,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
   // condition number worked out from the eigenvectors.
   std::vector<Real> cond(m, 1.0L);
   std::vector<bool> exact(m, f.symmetric);
-  if (!f.symmetric && !out.stopped && m > 1) {
+  if (!f.symmetric && !stopped && m > 1) {
     Complex trace;
     for (int i = 0; i < f.n; ++i) trace += f.at(i, i);
     const Real norm2 = f.norm * f.norm;
@@ -316,8 +314,8 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
     for (int j = i + 1; j < m; ++j) {
       const Real d = Modulus(values[i] - values[j]);
       if (d > reach(i, j)) continue;
-      if (stop.QuitOrStop()) out.stopped = true;
-      if (out.stopped) break;
+      if (stop.QuitOrStop()) stopped = true;
+      if (stopped) break;
       sharpen(i);
       sharpen(j);
       if (d <= reach(i, j)) root[find(i)] = find(j);
@@ -331,7 +329,7 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
 
   // A simple root moves to the polynomial's root nearby when the polynomial
   // places it more sharply than the matrix does.
-  if (!c.empty() && !out.stopped) {
+  if (!c.empty() && !stopped) {
     for (size_t g = 0; g < groups.size(); ++g) {
       Group& G = groups[g];
       if (G.members.size() != 1) continue;
@@ -363,29 +361,30 @@ RootList RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, con
     for (int i : G.members) behind.push_back(values[i]);
     out.eigenvalues.push_back(std::move(behind));
   }
-  return out;
+  return stopped ? ResultCode::Stopped : ResultCode::Ok;
 }
 
-bool MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c, RootList& roots,
-                              Interrupt& stop, int places) {
+ResultCode MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c,
+                                    RootList& roots, Interrupt& stop, int places) {
   c.clear();
   roots = RootList{};
-  if (m.rows != m.cols || m.rows == 0) return false;
+  if (m.rows != m.cols || m.rows == 0) return ResultCode::Incompatible;
   HessenbergForm f;
   std::vector<long double> error;
   if (!ReduceToHessenbergForm(m, complexMatrix, f, stop) || !HessenbergPolynomial(f, c, &error, stop)) {
     c.clear();
-    return false;
+    return ResultCode::Stopped;
   }
-  roots = RootsOfForm(f, c, error, complexMatrix, stop);
+  const ResultCode rc = RootsOfForm(f, c, error, complexMatrix, roots, stop);
   if (places >= 0 && !f.complex) SeparateVisiblyDistinct(m, places, roots);
-  return true;
+  return rc;
 }
 
-RootList FindRoots(const std::vector<Complex>& c, bool complexMatrix, Interrupt& stop, long double) {
+ResultCode FindRoots(const std::vector<Complex>& c, bool complexMatrix, RootList& out, Interrupt& stop, long double) {
+  out = RootList{};
   const int n = static_cast<int>(c.size()) - 1;
-  if (n < 1 || std::fabs(c[0].re) + std::fabs(c[0].im) < 1e-16L) return RootList{};
-  return RootsOfForm(CompanionForm(c, complexMatrix), c, {}, complexMatrix, stop);
+  if (n < 1 || std::fabs(c[0].re) + std::fabs(c[0].im) < 1e-16L) return ResultCode::Ok;
+  return RootsOfForm(CompanionForm(c, complexMatrix), c, {}, complexMatrix, out, stop);
 }
 
 }  // namespace tavrin

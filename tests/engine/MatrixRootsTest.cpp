@@ -132,8 +132,7 @@ TEST(MatrixRootsTest, EveryRootWithItsMultiplicity) {
   for (const Case& t : Cases()) {
     std::vector<Complex> c;
     RootList r;
-    ASSERT_TRUE(MatrixPolynomialAndRoots(t.m, false, c, r, none)) << t.name;
-    EXPECT_FALSE(r.stopped);
+    ASSERT_EQ(MatrixPolynomialAndRoots(t.m, false, c, r, none), ResultCode::Ok) << t.name;
     EXPECT_EQ(r.roots.size(), t.distinct) << t.name;
     std::vector<int> count(r.roots.size(), 0);
     long double worst = 0.0L, scale = 0.0L;
@@ -186,7 +185,7 @@ TEST(MatrixRootsTest, ComplexMatrices) {
     m.e = t.entries;
     std::vector<Complex> c;
     RootList r;
-    ASSERT_TRUE(MatrixPolynomialAndRoots(m, true, c, r, none));
+    ASSERT_EQ(MatrixPolynomialAndRoots(m, true, c, r, none), ResultCode::Ok);
     ASSERT_EQ(r.roots.size(), t.roots.size());
     for (size_t k = 0; k < r.roots.size(); ++k) {
       EXPECT_LT(Distance(r.roots[k], t.roots[k]), 1e-17L) << k;
@@ -225,7 +224,7 @@ TEST(MatrixRootsTest, SymmetricMatricesHaveRealRoots) {
   for (int n : {5, 21, 40}) {
     std::vector<Complex> c;
     RootList r;
-    ASSERT_TRUE(MatrixPolynomialAndRoots(Lcg(n, 7 + n, true), false, c, r, none));
+    ASSERT_EQ(MatrixPolynomialAndRoots(Lcg(n, 7 + n, true), false, c, r, none), ResultCode::Ok);
     int total = 0;
     for (size_t i = 0; i < r.roots.size(); ++i) {
       EXPECT_EQ(r.roots[i].im, 0.0L);
@@ -240,18 +239,22 @@ TEST(MatrixRootsTest, StopKeys) {
     FakeInterrupt key1(key);  // taken by the reduction: no polynomial
     std::vector<Complex> c;
     RootList r;
-    EXPECT_FALSE(MatrixPolynomialAndRoots(Lcg(12, 3, false), false, c, r, key1));
+    EXPECT_EQ(MatrixPolynomialAndRoots(Lcg(12, 3, false), false, c, r, key1), ResultCode::Stopped);
     EXPECT_TRUE(c.empty());
     // Taken by the root search: what was found so far, marked as stopped.
     HessenbergForm f;
     ASSERT_TRUE(ReduceToHessenbergForm(Lcg(12, 3, false), false, f, none));
     FakeInterrupt key2(key);
-    RootList partial = RootsOfForm(f, {}, {}, false, key2);
-    EXPECT_TRUE(partial.stopped);
+    RootList partial;
+    EXPECT_EQ(RootsOfForm(f, {}, {}, false, partial, key2), ResultCode::Stopped);
     int total = 0;
     for (int k : partial.multiplicities) total += k;
     EXPECT_LT(total, 12);
   }
+  std::vector<Complex> c{1};
+  RootList r;
+  EXPECT_EQ(MatrixPolynomialAndRoots(ComplexMatrix(2, 3), false, c, r, none), ResultCode::Incompatible);
+  EXPECT_TRUE(c.empty());
 }
 
 }  // namespace

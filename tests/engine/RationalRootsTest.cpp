@@ -5,6 +5,7 @@
 
 #include "engine/CharacteristicPolynomial.h"
 #include "engine/RationalRoots.h"
+#include "FakeInterrupt.h"
 
 namespace tavrin {
 namespace {
@@ -69,8 +70,8 @@ TEST(RationalRootsTest, ExactAndNumericalRoots) {
   for (auto& t : cases) {
     std::vector<Fraction> c;
     ASSERT_EQ(IntegerCharacteristicPolynomial(t.m, c, none), ResultCode::Ok) << t.name;
-    IntegerRoots r = IntegerMatrixRoots(t.m, c, none);
-    EXPECT_FALSE(r.stopped);
+    IntegerRoots r;
+    EXPECT_EQ(IntegerMatrixRoots(t.m, c, r, none), ResultCode::Ok) << t.name;
     std::vector<std::string> rational;
     for (size_t i = 0; i < r.rational.size(); ++i)
       rational.push_back(r.rational[i].ToString() + ":" + std::to_string(r.rationalMultiplicities[i]));
@@ -87,9 +88,16 @@ TEST(RationalRootsTest, ExactAndNumericalRoots) {
   // the close pairs listed apart.
   std::vector<Fraction> c;
   ASSERT_EQ(IntegerCharacteristicPolynomial(Exact(21, w21, 1), c, none), ResultCode::Ok);
-  IntegerRoots w = IntegerMatrixRoots(Exact(21, w21, 1), c, none);
+  IntegerRoots w;
+  ASSERT_EQ(IntegerMatrixRoots(Exact(21, w21, 1), c, w, none), ResultCode::Ok);
   EXPECT_TRUE(w.rational.empty());
   EXPECT_EQ(w.others.roots.size(), 21u);
+  // S or Q in the reduction: stopped, with no roots.
+  for (int key : {'S', 'Q'}) {
+    FakeInterrupt pressed(key);
+    EXPECT_EQ(IntegerMatrixRoots(Exact(21, w21, 1), c, w, pressed), ResultCode::Stopped);
+    EXPECT_TRUE(w.others.roots.empty());
+  }
 }
 
 }  // namespace

@@ -13,10 +13,16 @@ namespace {
 
 NoInterrupt none;
 
+RootList Found(const std::vector<Complex>& c, bool complex) {
+  RootList r;
+  EXPECT_EQ(FindRoots(c, complex, r, none), ResultCode::Ok);
+  return r;
+}
+
 RootList RootsOf(const ComplexMatrix& m, bool complex = false) {
   std::vector<Complex> c;
   EXPECT_TRUE(CharacteristicPolynomial(m, c, none));
-  return FindRoots(c, complex, none);
+  return Found(c, complex);
 }
 
 ComplexMatrix Diagonal(std::initializer_list<long double> d) {
@@ -88,25 +94,26 @@ TEST(RootFinderTest, RotationAndSmallCases) {
       EXPECT_EQ(r.roots[1], (Complex{r.roots[0].re, -r.roots[0].im}));
     }
   }
-  RootList one = FindRoots({1, -2.5L}, false, none);
+  RootList one = Found({1, -2.5L}, false);
   ASSERT_EQ(one.roots.size(), 1u);
   EXPECT_NEAR(static_cast<double>(one.roots[0].re), 2.5, 1e-15);
   EXPECT_EQ(one.multiplicities[0], 1);
   // (x - i)^2 (x - 2) in complex mode: a double complex root.
-  RootList c = FindRoots({1, Complex(-2, -2), Complex(-1, 4), Complex(2, 0)}, true, none);
+  RootList c = Found({1, Complex(-2, -2), Complex(-1, 4), Complex(2, 0)}, true);
   ASSERT_EQ(c.roots.size(), 2u);
   int total = c.multiplicities[0] + c.multiplicities[1];
   EXPECT_EQ(total, 3);
-  EXPECT_TRUE(FindRoots({Complex(0, 0), 1}, false, none).roots.empty());
+  EXPECT_TRUE(Found({Complex(0, 0), 1}, false).roots.empty());
   FakeInterrupt key1('S');
-  EXPECT_TRUE(FindRoots({1, 0, 1}, false, key1).stopped);
+  RootList partial;
+  EXPECT_EQ(FindRoots({1, 0, 1}, false, partial, key1), ResultCode::Stopped);
 }
 
 // With huge coefficients the residual test of the Newton search rejects the
 // roots; they are still all listed.
 TEST(RootFinderTest, LargeCoefficientsStillGiveEveryRoot) {
   // (x - 1e6)(x - 2e6)(x + 3e6)
-  RootList r = FindRoots({1, 0, -7e12L, 6e18L}, false, none);
+  RootList r = Found({1, 0, -7e12L, 6e18L}, false);
   ASSERT_EQ(r.roots.size(), 3u);
   std::vector<double> got;
   for (const Complex& z : r.roots) got.push_back(static_cast<double>(z.re));
