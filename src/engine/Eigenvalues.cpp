@@ -81,100 +81,89 @@ void BalanceIfWorthIt(std::vector<Complex>& a, int n) {
   if (FrobeniusNorm(b) <= 0.5L * FrobeniusNorm(a)) a = std::move(b);
 }
 
-// Householder reduction of a real matrix (row-major) to Hessenberg form.
-bool RealHessenberg(std::vector<Real>& a, int n, Interrupt& stop) {
-  std::vector<Real> v(n), w(n);
-  for (int k = 0; k + 2 < n; ++k) {
-    if (stop.QuitOrStop()) return false;
-    const int len = n - k - 1;
-    Real scale = 0.0L;
-    for (int i = 0; i < len; ++i) scale = std::max(scale, std::fabs(a[static_cast<size_t>(k + 1 + i) * n + k]));
-    if (scale == 0.0L) continue;
-    Real sigma = 0.0L;
-    for (int i = 0; i < len; ++i) {
-      v[i] = a[static_cast<size_t>(k + 1 + i) * n + k] / scale;
-      sigma += v[i] * v[i];
-    }
-    Real alpha = std::sqrt(sigma);
-    if (v[0] > 0.0L) alpha = -alpha;
-    v[0] -= alpha;
-    Real vv = 0.0L;
-    for (int i = 0; i < len; ++i) vv += v[i] * v[i];
-    if (vv == 0.0L) continue;
-    const Real beta = 2.0L / vv;
-    // From the left on rows k+1..: w = beta v^T A, A -= v w.
-    std::fill(w.begin() + k, w.end(), 0.0L);
-    for (int i = 0; i < len; ++i) {
-      const Real* row = &a[static_cast<size_t>(k + 1 + i) * n];
-      for (int j = k; j < n; ++j) w[j] += v[i] * row[j];
-    }
-    for (int i = 0; i < len; ++i) {
-      Real* row = &a[static_cast<size_t>(k + 1 + i) * n];
-      const Real f = beta * v[i];
-      for (int j = k; j < n; ++j) row[j] -= f * w[j];
-    }
-    // From the right on columns k+1..: A -= (beta A v) v^T.
-    for (int i = 0; i < n; ++i) {
-      Real* row = &a[static_cast<size_t>(i) * n + k + 1];
-      // Four partial sums keep the adder busy.
-      Real s0 = 0.0L, s1 = 0.0L, s2 = 0.0L, s3 = 0.0L;
-      int l = 0;
-      for (; l + 3 < len; l += 4) {
-        s0 += row[l] * v[l];
-        s1 += row[l + 1] * v[l + 1];
-        s2 += row[l + 2] * v[l + 2];
-        s3 += row[l + 3] * v[l + 3];
-      }
-      for (; l < len; ++l) s0 += row[l] * v[l];
-      Real s = beta * ((s0 + s1) + (s2 + s3));
-      for (int l = 0; l < len; ++l) row[l] -= s * v[l];
-    }
-    a[static_cast<size_t>(k + 1) * n + k] = alpha * scale;
-    for (int i = 1; i < len; ++i) a[static_cast<size_t>(k + 1 + i) * n + k] = 0.0L;
+// The arithmetic the Householder reduction needs, for real and complex entries.
+Real Size(Real x) { return std::fabs(x); }
+Real Size(const Complex& z) { return Magnitude1(z); }
+Real Norm2(Real x) { return x * x; }
+Real Norm2(const Complex& z) { return SquaredModulus(z); }
+Real Conj(Real x) { return x; }
+Complex Conj(const Complex& z) { return Conjugate(z); }
+// x / scale; a complex entry is multiplied by the one reciprocal instead of
+// dividing both parts.
+Real Unscaled(Real x, Real scale) { return x / scale; }
+Complex Unscaled(const Complex& z, Real scale) { return (1.0L / scale) * z; }
+// The unit the reflection adds the column's length along, the sign of a
+// real leading entry (-1 for zero) or the phase of a complex one (1 for zero):
+// the sum then never cancels.
+Real Phase(Real x) { return x > 0.0L ? 1.0L : -1.0L; }
+Complex Phase(const Complex& z) {
+  const Real m = Modulus(z);
+  return m > 0.0L ? Complex(z.re / m, z.im / m) : kComplexOne;
+}
+// The sum of row[l] v[l] over l < len; four partial sums keep the adder busy
+// on the real entries.
+Real RowTimes(const Real* row, const std::vector<Real>& v, int len) {
+  Real s0 = 0.0L, s1 = 0.0L, s2 = 0.0L, s3 = 0.0L;
+  int l = 0;
+  for (; l + 3 < len; l += 4) {
+    s0 += row[l] * v[l];
+    s1 += row[l + 1] * v[l + 1];
+    s2 += row[l + 2] * v[l + 2];
+    s3 += row[l + 3] * v[l + 3];
   }
-  return true;
+  for (; l < len; ++l) s0 += row[l] * v[l];
+  return (s0 + s1) + (s2 + s3);
+}
+Complex RowTimes(const Complex* row, const std::vector<Complex>& v, int len) {
+  Complex s;
+  for (int l = 0; l < len; ++l) s += row[l] * v[l];
+  return s;
 }
 
-// The same with complex reflections.
-bool ComplexHessenberg(std::vector<Complex>& a, int n, Interrupt& stop) {
-  auto at = [&](int i, int j) -> Complex& { return a[static_cast<size_t>(i) * n + j]; };
-  std::vector<Complex> v(n), w(n);
+// Householder reduction of a matrix (row-major, real or complex entries) to
+// Hessenberg form.
+template <class T>
+bool Hessenberg(std::vector<T>& a, int n, Interrupt& stop) {
+  std::vector<T> v(n), w(n);
   for (int k = 0; k + 2 < n; ++k) {
     if (stop.QuitOrStop()) return false;
     const int len = n - k - 1;
+    T* column = &a[static_cast<size_t>(k + 1) * n + k];  // entry (k + 1 + i, k) is column[i * n]
     Real scale = 0.0L;
-    for (int i = 0; i < len; ++i) scale = std::max(scale, Magnitude1(at(k + 1 + i, k)));
+    for (int i = 0; i < len; ++i) scale = std::max(scale, Size(column[static_cast<size_t>(i) * n]));
     if (scale == 0.0L) continue;
     Real sigma = 0.0L;
     for (int i = 0; i < len; ++i) {
-      v[i] = (1.0L / scale) * at(k + 1 + i, k);
-      sigma += SquaredModulus(v[i]);
+      v[i] = Unscaled(column[static_cast<size_t>(i) * n], scale);
+      sigma += Norm2(v[i]);
     }
-    Real alpha = std::sqrt(sigma);
-    Real m0 = Modulus(v[0]);
-    Complex phase = m0 > 0.0L ? Complex(v[0].re / m0, v[0].im / m0) : kComplexOne;
+    const Real alpha = std::sqrt(sigma);
+    const T phase = Phase(v[0]);
     v[0] += alpha * phase;
     Real vv = 0.0L;
-    for (int i = 0; i < len; ++i) vv += SquaredModulus(v[i]);
+    for (int i = 0; i < len; ++i) vv += Norm2(v[i]);
     if (vv == 0.0L) continue;
     const Real beta = 2.0L / vv;
-    for (int j = k; j < n; ++j) w[j] = kComplexZero;
+    // From the left on rows k+1..: w = beta v^H A, A -= v w.
+    std::fill(w.begin() + k, w.end(), T{});
     for (int i = 0; i < len; ++i) {
-      Complex cv = Conjugate(v[i]);
-      for (int j = k; j < n; ++j) w[j] += cv * at(k + 1 + i, j);
+      const T* row = &a[static_cast<size_t>(k + 1 + i) * n];
+      const T cv = Conj(v[i]);
+      for (int j = k; j < n; ++j) w[j] += cv * row[j];
     }
     for (int i = 0; i < len; ++i) {
-      Complex f = beta * v[i];
-      for (int j = k; j < n; ++j) at(k + 1 + i, j) -= f * w[j];
+      T* row = &a[static_cast<size_t>(k + 1 + i) * n];
+      const T f = beta * v[i];
+      for (int j = k; j < n; ++j) row[j] -= f * w[j];
     }
+    // From the right on columns k+1..: A -= (beta A v) v^H.
     for (int i = 0; i < n; ++i) {
-      Complex s;
-      for (int l = 0; l < len; ++l) s += at(i, k + 1 + l) * v[l];
-      s = beta * s;
-      for (int l = 0; l < len; ++l) at(i, k + 1 + l) -= s * Conjugate(v[l]);
+      T* row = &a[static_cast<size_t>(i) * n + k + 1];
+      const T s = beta * RowTimes(row, v, len);
+      for (int l = 0; l < len; ++l) row[l] -= s * Conj(v[l]);
     }
-    at(k + 1, k) = (-alpha * scale) * phase;
-    for (int i = 1; i < len; ++i) at(k + 1 + i, k) = kComplexZero;
+    column[0] = (-alpha * scale) * phase;
+    for (int i = 1; i < len; ++i) column[static_cast<size_t>(i) * n] = T{};
   }
   return true;
 }
@@ -466,9 +455,9 @@ bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, Hessenbe
   if (!out.complex) {
     std::vector<Real> a(out.h.size());
     for (size_t i = 0; i < a.size(); ++i) a[i] = out.h[i].re;
-    if (!RealHessenberg(a, n, stop)) return false;
+    if (!Hessenberg(a, n, stop)) return false;
     for (size_t i = 0; i < a.size(); ++i) out.h[i] = Complex(a[i], 0.0L);
-  } else if (!ComplexHessenberg(out.h, n, stop)) {
+  } else if (!Hessenberg(out.h, n, stop)) {
     return false;
   }
   out.norm = FrobeniusNorm(out.h);
