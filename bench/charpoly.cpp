@@ -26,7 +26,7 @@ void BM_CharacteristicPolynomial(benchmark::State& state) {
   ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   std::vector<Complex> c;
   for (auto _ : state) {
-    CharacteristicPolynomial(m, c, none);
+    (void)CharacteristicPolynomial(m, c, none);
     benchmark::DoNotOptimize(c.data());
   }
 }
@@ -35,7 +35,7 @@ BENCHMARK(BM_CharacteristicPolynomial)->Arg(20)->Arg(60)->Unit(benchmark::kMilli
 void BM_Roots(benchmark::State& state) {
   ComplexMatrix m = SeededRealMatrix(static_cast<int>(state.range(0)));
   std::vector<Complex> c;
-  CharacteristicPolynomial(m, c, none);
+  (void)CharacteristicPolynomial(m, c, none);
   size_t found = 0;
   for (auto _ : state) {
     RootList r;
@@ -56,7 +56,7 @@ void BM_KnownEigenvalues30(benchmark::State& state) {
   size_t listed = 0;
   for (auto _ : state) {
     std::vector<Complex> c;
-    CharacteristicPolynomial(m, c, none);
+    (void)CharacteristicPolynomial(m, c, none);
     RootList r;
     (void)FindRoots(c, false, r, none);
     listed = r.roots.size();

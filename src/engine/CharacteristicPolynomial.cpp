@@ -12,12 +12,12 @@ namespace {
 // Hessenberg matrix h (highest power first); T is Complex for the values
 // and long double for the same recurrence on |h| (the size of every term).
 template <typename T, typename Entry>
-bool Recurrence(int n, Entry entry, std::vector<T>& out, Interrupt& stop, bool sizes = false) {
+ResultCode Recurrence(int n, Entry entry, std::vector<T>& out, Interrupt& stop, bool sizes = false) {
   const T sign = T(sizes ? -1.0L : 1.0L);
   std::vector<std::vector<T>> p(n + 1);
   p[0] = {T(1.0L)};
   for (int k = 1; k <= n; ++k) {
-    if (stop.QuitOrStop()) return false;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     std::vector<T>& pk = p[k];
     const std::vector<T>& prev = p[k - 1];
     pk.assign(k + 1, T(0.0L));
@@ -37,20 +37,23 @@ bool Recurrence(int n, Entry entry, std::vector<T>& out, Interrupt& stop, bool s
     }
   }
   out = std::move(p[n]);
-  return true;
+  return ResultCode::Ok;
 }
 
 }  // namespace
 
-bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error,
-                          Interrupt& stop) {
+ResultCode HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error,
+                                Interrupt& stop) {
   c.clear();
   const int n = f.n;
   if (f.complex) {
-    if (!Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c, stop)) return false;
+    if (ResultCode rc = Recurrence<Complex>(n, [&](int i, int j) { return f.at(i, j); }, c, stop); NotOk(rc))
+      return rc;
   } else {
     std::vector<long double> real;
-    if (!Recurrence<long double>(n, [&](int i, int j) { return f.at(i, j).re; }, real, stop)) return false;
+    if (ResultCode rc = Recurrence<long double>(n, [&](int i, int j) { return f.at(i, j).re; }, real, stop);
+        NotOk(rc))
+      return rc;
     c.assign(real.begin(), real.end());
   }
   c[0] = kComplexOne;
@@ -61,7 +64,10 @@ bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std:
     // of the entries of relative size n u), stay within a multiple of it.
     std::vector<long double> size;
     auto modulus = [&](int i, int j) { return std::hypot(f.at(i, j).re, f.at(i, j).im); };
-    if (!Recurrence<long double>(n, modulus, size, stop, true)) return false;
+    if (ResultCode rc = Recurrence<long double>(n, modulus, size, stop, true); NotOk(rc)) {
+      c.clear();
+      return rc;
+    }
     const long double u = 5.421010862427522170e-20L;  // 2^-64
     error->assign(n + 1, 0.0L);
     for (int i = 0; i <= n; ++i) {
@@ -70,16 +76,16 @@ bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std:
       (*error)[i] = 16.0L * (n + 1) * u * s;
     }
   }
-  return true;
+  return ResultCode::Ok;
 }
 
-bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, Interrupt& stop) {
+ResultCode CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, Interrupt& stop) {
   c.clear();
-  if (m.rows != m.cols) return false;
+  if (m.rows != m.cols) return ResultCode::Incompatible;
   bool complex = false;
   for (const Complex& x : m.e) complex = complex || x.im != 0.0L;
   HessenbergForm f;
-  if (!ReduceToHessenbergForm(m, complex, f, stop)) return false;
+  if (ResultCode rc = ReduceToHessenbergForm(m, complex, f, stop); NotOk(rc)) return rc;
   return HessenbergPolynomial(f, c, nullptr, stop);
 }
 

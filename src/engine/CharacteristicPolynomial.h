@@ -12,13 +12,13 @@ namespace tavrin {
 // Coefficients of det(xI - M) for a square real or complex matrix, highest
 // power first: c[0] = 1, c[n] the constant term. The matrix is brought to
 // Hessenberg form by unitary reflections and the polynomial read off by the
-// Hessenberg recurrence, O(n^3) in 80-bit arithmetic. Returns false (and
-// leaves c empty) when S or Q on `stop` stopped it or the matrix is not square.
-bool CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, Interrupt& stop);
+// Hessenberg recurrence, O(n^3) in 80-bit arithmetic. Code 0, 103 when the
+// matrix is not square or -1 when S or Q on `stop` stopped it (c is then empty).
+ResultCode CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>& c, Interrupt& stop);
 
 // The same from a Hessenberg form; with `error`, also a bound on the
-// rounding error of each coefficient.
-bool HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error,
+// rounding error of each coefficient. Code 0, or -1 when S or Q stopped it.
+ResultCode HessenbergPolynomial(const HessenbergForm& f, std::vector<Complex>& c, std::vector<long double>* error,
                           Interrupt& stop);
 
 // The exact characteristic polynomial of an integer-mode matrix (entries over

@@ -123,10 +123,10 @@ Complex RowTimes(const Complex* row, const std::vector<Complex>& v, int len) {
 // Householder reduction of a matrix (row-major, real or complex entries) to
 // Hessenberg form.
 template <class T>
-bool Hessenberg(std::vector<T>& a, int n, Interrupt& stop) {
+ResultCode Hessenberg(std::vector<T>& a, int n, Interrupt& stop) {
   std::vector<T> v(n), w(n);
   for (int k = 0; k + 2 < n; ++k) {
-    if (stop.QuitOrStop()) return false;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     const int len = n - k - 1;
     T* column = &a[static_cast<size_t>(k + 1) * n + k];  // entry (k + 1 + i, k) is column[i * n]
     Real scale = 0.0L;
@@ -165,13 +165,14 @@ bool Hessenberg(std::vector<T>& a, int n, Interrupt& stop) {
     column[0] = (-alpha * scale) * phase;
     for (int i = 1; i < len; ++i) column[static_cast<size_t>(i) * n] = T{};
   }
-  return true;
+  return ResultCode::Ok;
 }
 
 
 // Implicit double-shift QR on a real Hessenberg matrix, eigenvalues only
 // (the classic hqr: deflation by the rounding test, exceptional shifts).
-bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& stop) {
+// Code 0, -1 when S or Q stopped it, 101 when it did not converge.
+ResultCode RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& stop) {
   auto A = [&](int i, int j) -> Real& { return a[static_cast<size_t>(i) * n + j]; };
   Real anorm = 0.0L;
   for (int i = 0; i < n; ++i)
@@ -180,12 +181,12 @@ bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& st
   std::vector<bool> have(n, false);
   int nn = n - 1;
   Real t = 0.0L;
-  bool ok = true;
-  while (nn >= 0 && ok) {
+  ResultCode rc = ResultCode::Ok;
+  while (nn >= 0 && IsOk(rc)) {
     int its = 0, l;
     do {
       if (stop.QuitOrStop()) {
-        ok = false;
+        rc = ResultCode::Stopped;
         break;
       }
       for (l = nn; l >= 1; --l) {
@@ -220,7 +221,7 @@ bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& st
           nn -= 2;
         } else {
           if (its >= 120) {
-            ok = false;
+            rc = ResultCode::CouldNotCalculate;
             break;
           }
           if (its > 0 && its % 10 == 0) {
@@ -307,17 +308,18 @@ bool RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& st
   out.clear();
   for (int i = n - 1; i >= 0; --i)
     if (have[i]) out.push_back(found[i]);
-  return ok;
+  return rc;
 }
 
 // Implicit QL on a symmetric tridiagonal matrix (diagonal d, off-diagonal e).
-bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>& out, Interrupt& stop) {
+// Codes as RealQR.
+ResultCode SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>& out, Interrupt& stop) {
   const int n = static_cast<int>(d.size());
   e.resize(n, 0.0L);
   std::vector<bool> done(n, false);
-  bool ok = true;
+  ResultCode rc = ResultCode::Ok;
   int l = 0;
-  for (; l < n && ok; ++l) {
+  for (; l < n && IsOk(rc); ++l) {
     int iter = 0, m;
     do {
       for (m = l; m < n - 1; ++m) {
@@ -325,10 +327,11 @@ bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>&
         if (std::fabs(e[m]) + dd == dd) break;
       }
       if (m != l) {
-        if (iter++ >= 60 || stop.QuitOrStop()) {
-          ok = false;
-          break;
-        }
+        if (iter++ >= 60)
+          rc = ResultCode::CouldNotCalculate;
+        else if (stop.QuitOrStop())
+          rc = ResultCode::Stopped;
+        if (NotOk(rc)) break;
         Real g = (d[l + 1] - d[l]) / (2.0L * e[l]);
         Real r = std::hypot(g, 1.0L);
         g = d[m] - d[l] + e[l] / (g + (g >= 0.0L ? r : -r));
@@ -355,16 +358,17 @@ bool SymmetricQL(std::vector<Real> d, std::vector<Real> e, std::vector<Complex>&
         e[m] = 0.0L;
       }
     } while (m != l);
-    if (ok) done[l] = true;
+    if (IsOk(rc)) done[l] = true;
   }
   out.clear();
   for (int i = 0; i < n; ++i)
     if (done[i]) out.push_back(Complex(d[i], 0.0L));
-  return ok;
+  return rc;
 }
 
 // Single-shift QR with Givens rotations on a complex Hessenberg matrix.
-bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interrupt& stop) {
+// Codes as RealQR.
+ResultCode ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interrupt& stop) {
   auto A = [&](int i, int j) -> Complex& { return a[static_cast<size_t>(i) * n + j]; };
   const Real eps = 1.0842021724855044340e-19L;  // 2^-63
   out.clear();
@@ -372,7 +376,7 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
   std::vector<Complex> sn(n);
   int nn = n - 1, its = 0;
   while (nn >= 0) {
-    if (stop.QuitOrStop()) return false;
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
     int l = nn;
     for (; l >= 1; --l) {
       Real s = Magnitude1(A(l - 1, l - 1)) + Magnitude1(A(l, l));
@@ -387,7 +391,7 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
       its = 0;
       continue;
     }
-    if (++its > 120) return false;
+    if (++its > 120) return ResultCode::CouldNotCalculate;
     Complex shift;
     if (its % 10 == 0) {
       Real s = std::fabs(A(nn, nn - 1).re) + (nn >= 2 ? std::fabs(A(nn - 1, nn - 2).re) : 0.0L);
@@ -435,12 +439,12 @@ bool ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, Interru
     }
     for (int k = l; k <= nn; ++k) A(k, k) += shift;
   }
-  return true;
+  return ResultCode::Ok;
 }
 
 }  // namespace
 
-bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop) {
+ResultCode ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop) {
   const int n = m.rows;
   out.n = n;
   out.h = m.e;
@@ -455,13 +459,13 @@ bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, Hessenbe
   if (!out.complex) {
     std::vector<Real> a(out.h.size());
     for (size_t i = 0; i < a.size(); ++i) a[i] = out.h[i].re;
-    if (!Hessenberg(a, n, stop)) return false;
+    if (ResultCode rc = Hessenberg(a, n, stop); NotOk(rc)) return rc;
     for (size_t i = 0; i < a.size(); ++i) out.h[i] = Complex(a[i], 0.0L);
-  } else if (!Hessenberg(out.h, n, stop)) {
-    return false;
+  } else if (ResultCode rc = Hessenberg(out.h, n, stop); NotOk(rc)) {
+    return rc;
   }
   out.norm = FrobeniusNorm(out.h);
-  return true;
+  return ResultCode::Ok;
 }
 
 HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix) {
@@ -481,10 +485,10 @@ HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix) 
   return f;
 }
 
-bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop) {
+ResultCode HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop) {
   const int n = f.n;
   values.clear();
-  if (n == 0) return true;
+  if (n == 0) return ResultCode::Ok;
   if (f.symmetric) {
     std::vector<Real> d(n), e(n, 0.0L);
     for (int i = 0; i < n; ++i) d[i] = f.at(i, i).re;
@@ -493,9 +497,9 @@ bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values
       for (int i = 0; i + 1 < n; ++i) e[i] = 0.5L * (f.at(i + 1, i).re + f.at(i, i + 1).re);
       return SymmetricQL(d, e, values, stop);
     }
-    bool ok = ComplexQR(f.h, n, values, stop);
+    const ResultCode rc = ComplexQR(f.h, n, values, stop);
     for (Complex& z : values) z.im = 0.0L;  // Hermitian: the eigenvalues are real
-    return ok;
+    return rc;
   }
   if (!f.complex) {
     std::vector<Real> a(f.h.size());

@@ -3,6 +3,7 @@
 
 #include "core/Interrupt.h"
 #include "core/Matrix.h"
+#include "core/ResultCode.h"
 
 namespace tavrin {
 
@@ -21,8 +22,9 @@ struct HessenbergForm {
 };
 
 // Reduces m (square) to its Hessenberg form. `complexMatrix` says whether the
-// imaginary parts count (complex mode). False when S or Q on `stop` stopped it.
-bool ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop);
+// imaginary parts count (complex mode). Code 0, or -1 when S or Q on `stop`
+// stopped it.
+ResultCode ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop);
 
 // The Hessenberg form of the companion matrix of the polynomial c (highest
 // power first, c[0] non-zero), balanced.
@@ -31,8 +33,9 @@ HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix);
 // The eigenvalues of f by shifted QR iteration in 80-bit arithmetic (the
 // implicit double-shift for real matrices, tridiagonal QL for symmetric ones,
 // single complex shifts otherwise). A real matrix gives exact conjugate pairs
-// and a symmetric one real values. False when S or Q stopped it or when the iteration
-// did not converge: `values` then holds the eigenvalues found so far.
-bool HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop);
+// and a symmetric one real values. Code 0; -1 when S or Q stopped it and 101
+// when the iteration did not converge: `values` then holds the eigenvalues
+// found so far.
+ResultCode HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop);
 
 }  // namespace tavrin

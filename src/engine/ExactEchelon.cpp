@@ -15,11 +15,11 @@ struct ExactField {
   RationalMatrix w;
   StepLog* log;
   Interrupt* stop;
-  bool stopped = false;
+  ResultCode status = ResultCode::Ok;
 
   bool Stopped() {
-    stopped = stopped || (stop && stop->Quit());
-    return stopped;
+    if (IsOk(status) && stop && stop->Quit()) status = ResultCode::Stopped;
+    return NotOk(status);
   }
   bool IsPivot(int r, int c) { return sgn(w.at(r, c)) != 0; }
   void SwapRows(int r, int p) {
@@ -58,16 +58,13 @@ struct ExactField {
 }  // namespace
 
 EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log, Interrupt* stop,
-                                    bool* stopped) {
+                                    ResultCode* status) {
   const int rows = m.rows, cols = m.cols;
   if (rows < 1 || cols < 1 || m.size() != static_cast<size_t>(rows) * cols) return EchelonHighlight{rows, -1};
   ExactField field{ToRational(m), log, stop};
   const EchelonHighlight h = StepToEchelonForm(field, rows, cols, budget);
-  if (field.stopped) {
-    if (stopped) *stopped = true;
-    return h;
-  }
-  m = ToInteger(field.w);
+  if (status) *status = field.status;
+  if (IsOk(field.status)) m = ToInteger(field.w);
   return h;
 }
 

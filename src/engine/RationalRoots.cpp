@@ -180,8 +180,8 @@ ResultCode IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction
     error[i] = 2.0L * 5.421010862427522170e-20L * std::fabs(cf[i].re);
   }
   HessenbergForm f;
-  if (!ReduceToHessenbergForm(a, false, f, stop)) return ResultCode::Stopped;
-  bool stopped = RootsOfForm(f, cf, error, false, out.others, stop) == ResultCode::Stopped;
+  if (ResultCode rc = ReduceToHessenbergForm(a, false, f, stop); NotOk(rc)) return rc;
+  bool stopped = IsStopped(RootsOfForm(f, cf, error, false, out.others, stop));
 
   // Rational roots: candidates near every real root, tested exactly.
   std::vector<Complex> seeds;

@@ -261,7 +261,8 @@ ResultCode RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c, c
                        bool complexMatrix, RootList& out, Interrupt& stop) {
   out = RootList{};
   std::vector<Complex> values;
-  bool stopped = !HessenbergEigenvalues(f, values, stop);
+  // A search that did not converge also lists what it found, as a stopped one.
+  bool stopped = NotOk(HessenbergEigenvalues(f, values, stop));
   const int m = static_cast<int>(values.size());
   const bool realMatrix = !complexMatrix || !f.complex;
   const PolynomialView poly(c, cError);
@@ -371,7 +372,8 @@ ResultCode MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, 
   if (m.rows != m.cols || m.rows == 0) return ResultCode::Incompatible;
   HessenbergForm f;
   std::vector<long double> error;
-  if (!ReduceToHessenbergForm(m, complexMatrix, f, stop) || !HessenbergPolynomial(f, c, &error, stop)) {
+  if (NotOk(ReduceToHessenbergForm(m, complexMatrix, f, stop)) ||
+      NotOk(HessenbergPolynomial(f, c, &error, stop))) {
     c.clear();
     return ResultCode::Stopped;
   }

@@ -28,24 +28,24 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
     result.code = ResultCode::LowMemory;
     return result;
   }
-  engine.stopped = false;
+  engine.status = ResultCode::Ok;
   if (ResultCode rc = CompileFormula(engine, formula, stop, random); NotOk(rc)) {
     result.code = rc;
     result.matrix = ComplexMatrix();
     return result;
   }
   FormulaNode* root = engine.root();
-  for (int32_t i = 0; i < rows && !engine.stopped && IsOk(result.code); ++i) {
+  for (int32_t i = 0; i < rows && IsOk(engine.status) && IsOk(result.code); ++i) {
     // A large matrix of a simple formula never reaches the loops' poll.
     if (stop.QuitOrStop()) {
-      engine.stopped = true;
+      engine.status = ResultCode::Stopped;
       break;
     }
     for (int32_t j = 0; j < cols; ++j) {
       engine.variable('I') = Complex(static_cast<long double>(i + 1));
       engine.variable('J') = Complex(static_cast<long double>(j + 1));
       const bool ok = EvaluateFormula(engine, root, stop, random);
-      if (engine.stopped) break;
+      if (NotOk(engine.status)) break;
       Complex v = root->value;
       if (!engine.complexSwitch()) v.im = 0;  // a real matrix keeps im = 0
       // A failed or infinite entry is reported with its place, never stored
@@ -60,8 +60,8 @@ FormulaCommandResult RunFormulaCommand(FormulaEngine& engine, std::string_view r
       result.matrix.at(i, j) = v;
     }
   }
-  result.interrupted = engine.stopped;
-  engine.stopped = false;
+  if (NotOk(engine.status)) result.code = engine.status;
+  engine.status = ResultCode::Ok;
   std::unique_ptr<FormulaNode> tree = engine.TakeRoot();
   FreeFormulaTree(tree);
   result.description = std::string(String(str::kFormula)) + " " + std::string(formula);

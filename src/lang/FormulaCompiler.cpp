@@ -551,7 +551,7 @@ void Simplify(FormulaEngine& engine, Node& root) {
   auto saved = engine.variables();
   const bool savedSeam = engine.seam;
   bool success = false;
-  for (int trial = 0; trial < 100 && !success && !engine.stopped; ++trial) {
+  for (int trial = 0; trial < 100 && !success && IsOk(engine.status); ++trial) {
     for (int v : {'X', 'Y', 'Z'}) engine.variable(v) = Complex(engine.random().Range(0.0L, 1.0L) * 10.0L - 5.0L);
     success = EvaluateFormula(engine, root.get(), engine.stop(), engine.random());
   }

@@ -173,9 +173,9 @@ class FormulaEngine {
   std::unique_ptr<FormulaNode> TakeRoot() { return std::move(root_); }
 
   bool seam = false;
-  // Set when Q or S was pressed during an evaluation; every evaluation fails
-  // until it is cleared.
-  bool stopped = false;
+  // Stopped (-1) once Q or S was pressed during an evaluation; every
+  // evaluation fails until it is Ok again.
+  ResultCode status = ResultCode::Ok;
   // Loop steps of SUM, PROD, ITER and BINOM; the keyboard is polled every
   // kPollInterval steps.
   uint64_t work = 0;
@@ -223,7 +223,7 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrup
 
 // Evaluates node with the engine's variables. On success node->value holds
 // the result. Failure is silent (a domain error somewhere below). The loops
-// poll `stop` now and then (Q or S sets engine.stopped); RAND draws from
+// poll `stop` now and then (Q or S sets engine.status to -1); RAND draws from
 // `random`.
 bool EvaluateFormula(FormulaEngine& engine, FormulaNode* node, Interrupt& stop, RandomGenerator& random);
 
@@ -232,10 +232,9 @@ void FreeFormulaTree(std::unique_ptr<FormulaNode>& root);
 // The Formula command without the workspace: the application layer runs its
 // editing guard first and stores `matrix` with `description` when code is 0.
 struct FormulaCommandResult {
-  ResultCode code = ResultCode::Ok;
+  ResultCode code = ResultCode::Ok;  // Stopped when Q or S stopped the filling
   ComplexMatrix matrix;
   std::string description;
-  bool interrupted = false;  // Q or S stopped the filling
   // With code 101: the first entry (1-based) whose value could not be
   // calculated or is not finite; the matrix is then empty.
   int failedRow = 0;

@@ -16,9 +16,9 @@ using namespace formula;
 bool Tick(FormulaEngine& e) {
   if (++e.work % FormulaEngine::kPollInterval == 0) {
     int key = e.stop().Poll();
-    if (key == 'Q' || key == 'S') e.stopped = true;
+    if (key == 'Q' || key == 'S') e.status = ResultCode::Stopped;
   }
-  return !e.stopped;
+  return IsOk(e.status);
 }
 
 bool UseComplex(const FormulaEngine& e, Complex a, Complex b = {}) {
@@ -235,7 +235,7 @@ bool EvaluateFormula(FormulaEngine& e, FormulaNode* n, Interrupt& stop, RandomGe
   if (!n) return true;
   FormulaEngine::Bind bind(e, stop, random);
   if (n->code == fcode::kNumber || n->code == fcode::kSumIndex) return n->ok = true;
-  if (e.stopped) return n->ok = false;
+  if (NotOk(e.status)) return n->ok = false;
   n->value = kComplexZero;
   const bool leftOk = EvaluateFormula(e, n->left.get(), stop, random);
   const bool thirdOk = EvaluateFormula(e, n->third.get(), stop, random);

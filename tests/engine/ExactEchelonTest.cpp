@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FakeInterrupt.h"
 #include "MatrixBuilders.h"
 
 namespace tavrin {
@@ -112,6 +113,27 @@ TEST(ExactEchelon, FinalEqualsSympyRrefOnRandomMatrices) {
     ++cases;
   }
   EXPECT_EQ(cases, 200);
+}
+
+// Q at the k-th poll (one before each pivot search: columns 1, 2, 3 and 4)
+// leaves the matrix as it was and reports -1; S and a Q at a fifth poll,
+// which never comes, change nothing.
+TEST(ExactEchelon, QuitLeavesTheMatrixUnchanged) {
+  const IntegerMatrix start = Int(3, 4, {0, 2, 4, 6, 1, 1, 1, 1, 2, 3, 4, 5});
+  const std::vector<std::string> done = {"1", "0", "-1", "-2", "0", "1", "2", "3", "0", "0", "0", "0"};
+  struct Case {
+    int key, at;
+    ResultCode status;
+  };
+  for (const Case& c : {Case{'Q', 1, ResultCode::Stopped}, Case{'Q', 2, ResultCode::Stopped},
+                        Case{'Q', 4, ResultCode::Stopped}, Case{'Q', 5, ResultCode::Ok}, Case{'S', 1, ResultCode::Ok}}) {
+    IntegerMatrix m = start;
+    FakeInterrupt key(c.key, c.at);
+    ResultCode status = ResultCode::CouldNotCalculate;
+    ExactEchelonEngine(m, kEchelonFinalBudget, nullptr, &key, &status);
+    EXPECT_EQ(status, c.status) << char(c.key) << " at " << c.at;
+    EXPECT_EQ(Values(m), IsOk(status) ? done : Values(start)) << char(c.key) << " at " << c.at;
+  }
 }
 
 }  // namespace

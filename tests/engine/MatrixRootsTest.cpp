@@ -243,7 +243,7 @@ TEST(MatrixRootsTest, StopKeys) {
     EXPECT_TRUE(c.empty());
     // Taken by the root search: what was found so far, marked as stopped.
     HessenbergForm f;
-    ASSERT_TRUE(ReduceToHessenbergForm(Lcg(12, 3, false), false, f, none));
+    ASSERT_EQ(ReduceToHessenbergForm(Lcg(12, 3, false), false, f, none), ResultCode::Ok);
     FakeInterrupt key2(key);
     RootList partial;
     EXPECT_EQ(RootsOfForm(f, {}, {}, false, partial, key2), ResultCode::Stopped);

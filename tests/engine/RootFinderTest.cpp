@@ -21,7 +21,7 @@ RootList Found(const std::vector<Complex>& c, bool complex) {
 
 RootList RootsOf(const ComplexMatrix& m, bool complex = false) {
   std::vector<Complex> c;
-  EXPECT_TRUE(CharacteristicPolynomial(m, c, none));
+  EXPECT_EQ(CharacteristicPolynomial(m, c, none), ResultCode::Ok);
   return Found(c, complex);
 }
 

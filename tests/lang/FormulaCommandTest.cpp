@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "FakeInterrupt.h"
 #include "lang/FormulaEngine.h"
 
 namespace tavrin {
@@ -35,6 +36,27 @@ TEST(FormulaCommand, FillsRowByRow) {
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{2, 2, 2, 2}));
   r = RunFormulaCommand(engine, "4", "4", "BINOM(I,J)", none, generator);
   EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{1, 0, 0, 0, 2, 1, 0, 0, 3, 3, 1, 0, 4, 6, 4, 1}));
+}
+
+// Q or S, polled once per row or inside a loop, stops the filling with -1;
+// the engine evaluates again afterwards.
+TEST(FormulaCommand, StopKeyEndsTheFilling) {
+  struct Case {
+    const char* text;
+    int key;
+    int at;
+  };
+  for (const Case& c : {Case{"I+J", 'S', 1}, Case{"I+J", 'Q', 3}, Case{"ITER(2147483647,X+1)", 'Q', 1},
+                        Case{"SUM(K,K,1,2000000000)", 'S', 2}}) {
+    FormulaEngine engine;
+    FakeInterrupt key(c.key, c.at);
+    FormulaCommandResult r = RunFormulaCommand(engine, "4", "4", c.text, key, generator);
+    EXPECT_EQ(r.code, ResultCode::Stopped) << c.text << " at " << c.at;
+    EXPECT_EQ(engine.status, ResultCode::Ok) << c.text;
+    r = RunFormulaCommand(engine, "1", "2", "I+J", none, generator);
+    ASSERT_EQ(r.code, ResultCode::Ok) << c.text;
+    EXPECT_EQ(Reals(r.matrix), (std::vector<long double>{2, 3}));
+  }
 }
 
 TEST(FormulaCommand, DefaultFormula) {

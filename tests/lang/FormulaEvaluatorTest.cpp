@@ -279,11 +279,11 @@ TEST(FormulaEvaluator, LongLoopsStopOnQOrS) {
       FormulaEngine engine;
       FakeInterrupt atCompile(key);  // the compiler's trial evaluation stops as well
       ASSERT_EQ(CompileFormula(engine, t, atCompile, generator), ResultCode::Ok) << t;
-      EXPECT_TRUE(engine.stopped) << t;
-      engine.stopped = false;
+      EXPECT_EQ(engine.status, ResultCode::Stopped) << t;
+      engine.status = ResultCode::Ok;
       FakeInterrupt atEvaluation(key);
       EXPECT_FALSE(EvaluateFormula(engine, engine.root(), atEvaluation, generator)) << t;
-      EXPECT_TRUE(engine.stopped);
+      EXPECT_EQ(engine.status, ResultCode::Stopped);
       EXPECT_EQ(engine.variable('X').re, 0);  // restored
       // once stopped, nothing evaluates until the flag is cleared
       EXPECT_FALSE(EvaluateFormula(engine, engine.root(), none, generator));

@@ -40,14 +40,14 @@ std::string RandomText(Lcg& g, size_t length) {
 
 // Evaluates what compiles; a pressed S bounds every long loop.
 void Exercise(FormulaEngine& engine, const std::string& text) {
-  engine.stopped = false;
+  engine.status = ResultCode::Ok;
   FakeInterrupt atCompile('S');
   if (NotOk(CompileFormula(engine, text, atCompile, generator))) {
     ASSERT_EQ(engine.root(), nullptr);
     return;
   }
   ASSERT_NE(engine.root(), nullptr);
-  engine.stopped = false;
+  engine.status = ResultCode::Ok;
   FakeInterrupt atEvaluation('S');
   for (int k = 1; k <= 2; ++k) {
     engine.variable('I') = Complex(k);

@@ -37,14 +37,13 @@ ResultCode Formula(Application& app, int letter, const std::string& rowsText, co
       },
       'Q');
   if (run == ResultCode::LowMemory) result.code = run;
-  if (IsStopped(result.code)) return result.code;
+  if (IsStopped(result.code)) return result.code;  // stopped: nothing is stored
   if (result.failedRow > 0) {
     app.port().ShowCodeAt(result.code, "entry (" + std::to_string(result.failedRow) + ", " +
                                            std::to_string(result.failedCol) + ")");
     return result.code;
   }
   if (IsError(result.code)) return app.Fail(result.code);
-  if (result.interrupted) return ResultCode::Stopped;
   if (app.mode() == Mode::Integer) return ResultCode::Stopped;  // integer mode stores nothing
   return Store(app, letter, result.matrix, result.description);
 }

@@ -36,15 +36,15 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
     IntegerMatrix copy = doc->q;
     StepLog steps;
     steps.Start(copy, title);
-    bool stopped = false;
     const ResultCode run = app.RunLong(
         [&] {
-          h = ExactEchelonEngine(copy, budget, &steps, &ProgramInterrupt(), &stopped);
-          return ResultCode::Ok;
+          ResultCode status = ResultCode::Ok;
+          h = ExactEchelonEngine(copy, budget, &steps, &ProgramInterrupt(), &status);
+          return status;
         },
         'Q');
-    if (stopped) return ResultCode::Stopped;  // nothing half-reduced is shown
-    if (IsError(run)) return app.Fail(run);       // memory ran out part way: likewise
+    if (IsStopped(run)) return run;           // nothing half-reduced is shown
+    if (IsError(run)) return app.Fail(run);  // memory ran out part way: likewise
     tasks.echelonSteps = std::move(steps);
     ech.Replace(copy);
   } else {
