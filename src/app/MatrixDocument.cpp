@@ -1,6 +1,7 @@
 #include "app/MatrixDocument.h"
 
 #include "core/Thresholds.h"
+#include "core/VisitEntries.h"
 
 namespace tavrin {
 
@@ -21,10 +22,7 @@ MatrixDocument::MatrixDocument(MatrixKind kind, int letter, int rows, int cols, 
   format = WindowFormatFor(kind);
   appearance = WindowAppearance::ForNewWindow(whiteBackground ? -letter : letter);
   defaultFileName = DefaultFileName(letter, kind);
-  if (isInteger())
-    q = IntegerMatrix(rows, cols);
-  else
-    z = ComplexMatrix(rows, cols);
+  ZeroEntries(rows, cols);
   FitWidth();
 }
 
@@ -112,29 +110,22 @@ void MatrixDocument::Record(UndoRecord rec) {
 }
 
 void MatrixDocument::FitWidth() {
-  format.width = isInteger() ? AutoWidthInteger() : AutoWidth(format, z, kind_);
+  format.width = VisitEntries(*this, [&](const auto& m, auto... kind) { return AutoWidth(format, m, kind...); });
 }
 
-void MatrixDocument::ResetEntries() {
-  int r = rows(), c = cols();
-  if (isInteger()) {
-    q = IntegerMatrix(r, c);
-  } else {
-    z = ComplexMatrix(r, c);
-  }
+void MatrixDocument::ZeroEntries(int rows, int cols) {
+  VisitEntries(*this, [&](auto& m, auto...) { m = std::decay_t<decltype(m)>(rows, cols); });
 }
+
+void MatrixDocument::ResetEntries() { ZeroEntries(rows(), cols()); }
 
 void MatrixDocument::SetKind(MatrixKind kind) {
   int r = rows(), c = cols();
   kind_ = kind;
   format.dialogMask = WindowFormatFor(kind).dialogMask;
-  if (isInteger()) {
-    q = IntegerMatrix(r, c);
-    z = ComplexMatrix();
-  } else {
-    z = ComplexMatrix(r, c);
-    q = IntegerMatrix();
-  }
+  q = IntegerMatrix();
+  z = ComplexMatrix();
+  ZeroEntries(r, c);
   ClearHistory();
   editing = false;
   FitWidth();

@@ -125,6 +125,9 @@ class MatrixDocument {
   long double Tolerance() const;
 
  private:
+  // Zeros of the given size in the holder of the current kind.
+  void ZeroEntries(int rows, int cols);
+
   MatrixKind kind_;
   int letter_;
 };

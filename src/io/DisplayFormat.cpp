@@ -89,6 +89,8 @@ int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kin
 
 int16_t AutoWidthInteger() { return 8; }
 
+int16_t AutoWidth(const DisplayFormat&, const IntegerMatrix&) { return AutoWidthInteger(); }
+
 ResultCode ApplyFormatDialog(DisplayFormat& f, const std::string& placesText, const std::string& widthText,
                              bool scientific, bool replaceE, bool tableChoice) {
   const bool showsPlaces = (f.dialogMask & 1) != 0;

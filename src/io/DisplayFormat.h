@@ -50,6 +50,8 @@ std::string MinusSubstitution(const DisplayFormat& f, std::string text);
 // replaced; its cost does not grow with the magnitude of the entries.
 int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kind);
 int16_t AutoWidthInteger();
+// An integer window's width is fixed (AutoWidthInteger).
+int16_t AutoWidth(const DisplayFormat& f, const IntegerMatrix& m);
 
 // The format dialog's OK: validates the texts as the dialog does and, on
 // success, stores the values into f. Returns 0, or 17 "out of bounds" /

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/VisitEntries.h"
 #include "io/AtomicFile.h"
 #include "io/Bytes.h"
 
@@ -60,11 +61,16 @@ namespace {
 
 bool AppendMatrixSections(std::string& out, const MatrixFileData& d) {
   const bool integer = d.kind == MatrixKind::Integer;
-  const int32_t rows = integer ? d.integer.rows : d.complex.rows;
-  const int32_t cols = integer ? d.integer.cols : d.complex.cols;
+  int32_t rows = 0, cols = 0;
+  size_t held = 0;
+  VisitEntries(d.kind, d.integer, d.complex, [&](const auto& m, auto...) {
+    rows = m.rows;
+    cols = m.cols;
+    held = m.e.size();
+  });
   if (!IsValidKind(static_cast<int32_t>(d.kind)) || rows < 1 || cols < 1) return false;
   const size_t count = static_cast<size_t>(rows) * static_cast<size_t>(cols);
-  if ((integer ? d.integer.e.size() : d.complex.e.size()) != count) return false;
+  if (held != count) return false;
 
   ByteWriter w;
   // F: matrix header.
@@ -97,16 +103,12 @@ bool AppendMatrixSections(std::string& out, const MatrixFileData& d) {
   return true;
 }
 
+// Zeros of the matrix's size (3 x 3 when it has none); denominator 1.
 void ResetToZeros(MatrixKind kind, MatrixFileData& d) {
   d.kind = kind;
-  if (kind == MatrixKind::Integer) {
-    int32_t r = d.integer.rows >= 1 ? d.integer.rows : 3, c = d.integer.cols >= 1 ? d.integer.cols : 3;
-    d.integer = IntegerMatrix(r, c);
-    d.integer.denominator = BigInteger(1);
-  } else {
-    int32_t r = d.complex.rows >= 1 ? d.complex.rows : 3, c = d.complex.cols >= 1 ? d.complex.cols : 3;
-    d.complex = ComplexMatrix(r, c);
-  }
+  VisitEntries(kind, d.integer, d.complex, [](auto& m, auto...) {
+    m = std::decay_t<decltype(m)>(m.rows >= 1 ? m.rows : 3, m.cols >= 1 ? m.cols : 3);
+  });
 }
 
 bool ReadBigInteger(ByteReader& r, BigInteger& out) {

@@ -120,6 +120,7 @@ TEST(AutoWidth, EachMode) {
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 3 + 9);
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Integer), 8);
   EXPECT_EQ(AutoWidthInteger(), 8);
+  EXPECT_EQ(AutoWidth(f, IntegerMatrix(2, 2)), 8);
 }
 
 TEST(FormatDialog, ChecksAndRaisedWidths) {

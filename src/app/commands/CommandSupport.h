@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "app/Application.h"
-#include "app/VisitEntries.h"
 #include "core/ResultCode.h"
+#include "core/VisitEntries.h"
 #include "lang/Expression.h"
 
 namespace tavrin {

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <type_traits>
 
-#include "app/VisitEntries.h"
+#include "core/VisitEntries.h"
 #include "io/CopyAs.h"
 #include "io/DisplayFormat.h"
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "app/FileNames.h"
-#include "app/VisitEntries.h"
 #include "app/commands/CommandLine.h"
 #include "core/CLocale.h"
 #include "core/StringTable.h"
+#include "core/VisitEntries.h"
 #include "io/AtomicFile.h"
 #include "io/MatrixFile.h"
 #include "io/TexExport.h"
@@ -33,8 +33,9 @@ DocumentLook FileLook(const DisplayFormat& current, const MatrixFileData& data) 
   look.format.width = data.format.width;
   look.format.places = data.format.places;
   look.format.scientific = data.format.scientific;
-  look.format.width = data.kind == MatrixKind::Integer ? AutoWidthInteger()
-                                                       : AutoWidth(look.format, data.complex, data.kind);
+  look.format.width = VisitEntries(data.kind, data.integer, data.complex, [&](const auto& m, auto... kind) {
+    return AutoWidth(look.format, m, kind...);
+  });
   look.appearance = data.appearance;
   look.fileVersion = data.version;
   return look;
@@ -71,9 +72,9 @@ ResultCode OpenInto(Application& app, Mode m, const std::string& path) {
   const DocumentLook look = FileLook(existing ? existing->format : WindowFormatFor(kind), data);
   MatrixDocument* doc = nullptr;
   // The entries move into the document: no second copy of them is made.
-  ResultCode c = kind == MatrixKind::Integer
-                     ? ws.PutMatrix(m, path, letter, std::move(data.integer), &doc, &look)
-                     : ws.PutMatrix(m, path, letter, std::move(data.complex), &doc, &look);
+  ResultCode c = VisitEntries(kind, data.integer, data.complex, [&](auto& entries, auto...) {
+    return ws.PutMatrix(m, path, letter, std::move(entries), &doc, &look);
+  });
   if (NotOk(c)) return c;
   doc->fileName = path;
   doc->notebook = std::move(data.notebook);

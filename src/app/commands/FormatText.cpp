@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/VisitEntries.h"
 #include "app/commands/CommandLine.h"
 #include "app/commands/CopyAsText.h"
 #include "core/Fraction.h"
+#include "core/VisitEntries.h"
 #include "io/DisplayFormat.h"
 
 namespace tavrin {

@@ -1,11 +1,11 @@
 #include "app/commands/View.h"
 
-#include "app/VisitEntries.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandLine.h"
 #include "app/commands/CommandSupport.h"
 #include "core/Interrupt.h"
 #include "core/StringTable.h"
+#include "core/VisitEntries.h"
 #include "engine/OneMatrixReport.h"
 
 namespace tavrin {
@@ -40,18 +40,15 @@ ResultCode Report(Application& app, int letter, std::string& title, std::string&
   f.width = doc->format.width;
   f.minusOn = doc->format.minusOn;
   f.minusCode = doc->format.minusCode;
-  // The work has a copy of the matrix (see SnapshotLookup).
-  const MatrixKind kind = doc->kind();
-  IntegerMatrix q;
-  ComplexMatrix z;
-  if (kind == MatrixKind::Integer) q = doc->q; else z = doc->z;
-  ResultCode c = app.RunLong(
-      [&] {
-        text = kind == MatrixKind::Integer ? OneMatrixReport(q, f, ProgramInterrupt())
-                                             : OneMatrixReport(z, kind, f, ProgramInterrupt());
-        return ResultCode::Ok;
-      },
-      kind == MatrixKind::Integer ? 'Q' : 'S');
+  const ResultCode c = VisitEntries(*doc, [&](const auto& entries, auto... kind) {
+    const auto copy = entries;  // the work has a copy of the matrix (see SnapshotLookup)
+    return app.RunLong(
+        [&] {
+          text = OneMatrixReport(copy, kind..., f, ProgramInterrupt());
+          return ResultCode::Ok;
+        },
+        sizeof...(kind) == 0 ? 'Q' : 'S');  // the exact report stops at Q only
+  });
   if (IsError(c)) {
     text.clear();
     return app.Fail(c);
