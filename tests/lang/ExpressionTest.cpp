@@ -225,18 +225,19 @@ TEST_F(ExpressionTest, QuitAbandonsIntegerWork) {
   EXPECT_EQ(Calc("A*A", v, Mode::Integer), ResultCode::Ok);
 }
 
+// A matrix has scalar value 0.
 TEST_F(ExpressionTest, ScalarTexts) {
-  Complex z;
-  EXPECT_EQ(EvaluateScalarText("2+3i", Mode::Complex, lookup_, z, none), ResultCode::Ok);
-  EXPECT_EQ(z, Complex(2.0L, 3.0L));
-  EXPECT_EQ(EvaluateScalarText("-i", Mode::Complex, lookup_, z, none), ResultCode::Ok);
-  EXPECT_EQ(z, Complex(0.0L, -1.0L));
-  EXPECT_EQ(EvaluateScalarText("1/(1+i)", Mode::Complex, lookup_, z, none), ResultCode::Ok);
-  EXPECT_EQ(z, Complex(0.5L, -0.5L));
-  EXPECT_EQ(EvaluateScalarText("1/0", Mode::Real, lookup_, z, none), ResultCode::CouldNotCalculate);
-  EXPECT_EQ(EvaluateScalarText("A", Mode::Real, lookup_, z, none), ResultCode::Ok);  // a matrix has scalar value 0
-  EXPECT_EQ(z, kComplexZero);
-  EXPECT_EQ(EvaluateScalarText("2^3", Mode::Real, lookup_, z, none), ResultCode::Incompatible);
+  const struct { const char* text; Mode mode; ResultCode code; Complex want; } cases[] = {
+      {"2+3i", Mode::Complex, ResultCode::Ok, Complex(2, 3)}, {"-i", Mode::Complex, ResultCode::Ok, Complex(0, -1)},
+      {"1/(1+i)", Mode::Complex, ResultCode::Ok, Complex(0.5L, -0.5L)}, {"A", Mode::Real, ResultCode::Ok, kComplexZero},
+      {"1/0", Mode::Real, ResultCode::CouldNotCalculate, {}}, {"2^3", Mode::Real, ResultCode::Incompatible, {}}};
+  for (const auto& c : cases) {
+    Complex z(9, 9);
+    EXPECT_EQ(EvaluateScalarText(c.text, c.mode, lookup_, z, none), c.code) << c.text;
+    if (IsOk(c.code)) {
+      EXPECT_EQ(z, c.want) << c.text;
+    }
+  }
 }
 
 // Hostile texts end with a code, never a crash or a stack overflow.
