@@ -1,6 +1,10 @@
 // Rectangular and singular exact systems by their rank profile modulo a
 // prime: the answer the fraction-free Gauss-Jordan gives, at the cost of
-// two eliminations modulo p and one lifting on a square part.
+// one elimination modulo p and one lifting on a square part.
+#include <flint/nmod_vec.h>
+#include <flint/ulong_extras.h>
+
+#include <algorithm>
 #include <new>
 
 #include "engine/ExactKernels.h"
@@ -14,16 +18,44 @@ namespace {
 
 constexpr int kPrimeBits = 59;
 
-// The first nonzero column of each of the first `rank` rows of a reduced
-// row echelon form.
-std::vector<int> PivotColumns(const NmodMatrix& m, long rank) {
-  std::vector<int> pivots;
-  int j = 0;
-  for (long i = 0; i < rank; ++i) {
-    while (m.at(i, j) == 0) ++j;
-    pivots.push_back(j);
+// Multiply-adds modulo p between two polls of the elimination (some tens
+// of milliseconds).
+constexpr long long kWorkPerPoll = 1LL << 23;
+
+// Row echelon form of m by elimination with row swaps, polling as it goes.
+// pivots: the columns that take a pivot, left to right (the rank profile);
+// rows: the original rows that give them, in increasing order (with the
+// pivot columns they cut out a non-singular square). Code 0 or -1.
+ResultCode RankProfile(nmod_mat_struct* m, std::vector<int>& pivots, std::vector<int>& rows, Interrupt& stop) {
+  const long height = m->r, width = m->c;
+  const nmod_t mod = m->mod;
+  std::vector<int> original(height);
+  for (long i = 0; i < height; ++i) original[i] = static_cast<int>(i);
+  long long work = 0;
+  for (long j = 0, k = 0; j < width && k < height; ++j) {
+    long r = k;
+    while (r < height && m->rows[r][j] == 0) ++r;
+    if (r == height) continue;
+    std::swap(m->rows[r], m->rows[k]);
+    std::swap(original[r], original[k]);
+    const mp_limb_t inverse = n_invmod(m->rows[k][j], mod.n);
+    for (long i = k + 1; i < height; ++i) {
+      mp_limb_t* row = m->rows[i];
+      if (row[j] == 0) continue;
+      const mp_limb_t f = nmod_neg(nmod_mul(row[j], inverse, mod), mod);
+      _nmod_vec_scalar_addmul_nmod(row + j, m->rows[k] + j, width - j, f, mod);
+    }
+    pivots.push_back(static_cast<int>(j));
+    rows.push_back(original[k]);
+    ++k;
+    work += (height - k) * (width - j);
+    if (work > kWorkPerPoll) {
+      if (stop.Quit()) return ResultCode::Stopped;
+      work = 0;
+    }
   }
-  return pivots;
+  std::sort(rows.begin(), rows.end());
+  return ResultCode::Ok;
 }
 
 mp_limb_t Residue(const mpz_class& v, mp_limb_t p) { return mpz_fdiv_ui(v.get_mpz_t(), p); }
@@ -44,18 +76,10 @@ ResultCode RankProfileSolve(const IntegerMatrix& a, const IntegerMatrix& b, Inte
     A.Reduce(m.get());
     for (int i = 0; i < rows && sides; ++i) m.at(i, cols) = Residue(b.at(i, 0).Value(), p);
     if (stop.Quit()) return ResultCode::Stopped;
-    const long rank = modular::WithScratch([&] { return nmod_mat_rref(m.get()); });
-    const std::vector<int> pivots = PivotColumns(m, rank);
-    if (rank > 0 && pivots.back() == cols) return ResultCode::Singular;
-    const int r = static_cast<int>(rank);
-    // Independent rows of the pivot columns: the pivot columns of their transpose.
-    NmodMatrix t(r, rows, p);
-    A.Reduce(m.get());
-    for (int k = 0; k < r; ++k)
-      for (int i = 0; i < rows; ++i) t.at(k, i) = m.at(i, pivots[k]);
-    if (stop.Quit()) return ResultCode::Stopped;
-    if (r > 0 && modular::WithScratch([&] { return nmod_mat_rref(t.get()); }) != rank) return ResultCode::Singular;
-    const std::vector<int> pivotRows = PivotColumns(t, rank);
+    std::vector<int> pivots, pivotRows;
+    if (ResultCode c = RankProfile(m.get(), pivots, pivotRows, stop); NotOk(c)) return c;
+    if (!pivots.empty() && pivots.back() == cols) return ResultCode::Singular;
+    const int r = static_cast<int>(pivots.size());
 
     std::vector<int> freeColumns;
     for (int c = 0, k = 0; c < cols; ++c) {

@@ -179,6 +179,26 @@ TEST(ExactKernels, RankProfileDeclinesWhatThePrimeHides) {
   }
 }
 
+// Q at any poll of a rectangular system with a kernel: code -1, no poll
+// after it, and the caller's result untouched.
+TEST(ExactKernels, RankProfileStopsAtAnyPoll) {
+  const IntegerMatrix a = Random(14, 22, "99", 1, 3, 12), b = ImageOf(a, 4, 1);
+  FakeInterrupt counter;
+  IntegerSolveResult want;
+  ASSERT_EQ(SolveSystem(a, b, want, counter), ResultCode::Ok);
+  ASSERT_EQ(want.rank, 12);
+  ASSERT_GT(counter.polls, 20);
+  for (int k = 1; k <= counter.polls; ++k) {
+    FakeInterrupt quit('Q', k, false);
+    IntegerSolveResult got;
+    got.rank = 99;
+    EXPECT_EQ(SolveSystem(a, b, got, quit), ResultCode::Stopped) << k;
+    EXPECT_EQ(quit.polls, k);
+    EXPECT_EQ(got.rank, 99);
+    EXPECT_EQ(got.x, IntegerMatrix());
+  }
+}
+
 TEST(ExactKernels, CharacteristicPolynomialMatchesBerkowitz) {
   for (const Case& c : kCases) {
     if (c.n > 40) continue;
