@@ -1,30 +1,15 @@
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "FakePort.h"
 #include "MatrixBuilders.h"
+#include "Scratch.h"
 #include "app/Application.h"
 
 namespace tavrin {
-
-// A private folder, removed with all it holds when the test ends.
-struct Scratch {
-  std::string dir;
-  Scratch() {
-    static int made = 0;
-    dir = (std::filesystem::temp_directory_path() /
-           ("tavrin-app-" + std::to_string(::getpid()) + "-" + std::to_string(++made)))
-              .string();
-    std::filesystem::create_directories(dir);
-  }
-  ~Scratch() { std::filesystem::remove_all(dir); }
-  std::string operator/(const std::string& name) const { return dir + "/" + name; }
-};
 
 // An application with a scripted user: the ground of the command tests.
 class AppTest : public ::testing::Test {

@@ -31,6 +31,13 @@ inline std::vector<long> Numerators(const IntegerMatrix& m) {
   return out;
 }
 
+// The real parts, row by row.
+inline std::vector<long double> Reals(const ComplexMatrix& m) {
+  std::vector<long double> out;
+  for (const Complex& e : m.e) out.push_back(e.re);
+  return out;
+}
+
 // Each entry as its reduced value, "p/q" or "p".
 inline std::vector<std::string> Values(const IntegerMatrix& m) {
   std::vector<std::string> out;

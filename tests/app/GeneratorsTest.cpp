@@ -319,7 +319,7 @@ TEST_F(Generators, Unimodular) {
   ws.SetMode(Mode::Integer);
   EXPECT_EQ(Unimodular(app, "1", 1), ResultCode::OutOfBounds);
   EXPECT_EQ(Unimodular(app, "21", 1), ResultCode::OutOfBounds);
-  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::OutOfBounds, ResultCode::OutOfBounds}));
+  EXPECT_EQ(port.codes, std::vector<ResultCode>(2, ResultCode::OutOfBounds));
   ProgramRandom().Seed(2024);
   ASSERT_EQ(Unimodular(app, "3", 1), ResultCode::Ok);
   EXPECT_EQ(Numerators(doc(1)->q), (std::vector<long>{-1, 24, -35, 1, -17, 25, -1, 26, -38}));
@@ -349,7 +349,7 @@ TEST_F(Generators, EditingGuardAndOverwrite) {
   EXPECT_EQ(Rotate3D(app, 0, 2, "0", "0", "1", "90"), ResultCode::EditingInProgress);
   EXPECT_EQ(ReflectProject(app, 1, 2, true), ResultCode::EditingInProgress);
   EXPECT_EQ(CopyColumn(app, 1, 2, "1"), ResultCode::EditingInProgress);
-  EXPECT_EQ(port.codes, (std::vector<ResultCode>{ResultCode::EditingInProgress, ResultCode::EditingInProgress, ResultCode::EditingInProgress, ResultCode::EditingInProgress}));
+  EXPECT_EQ(port.codes, std::vector<ResultCode>(4, ResultCode::EditingInProgress));
   EXPECT_EQ(doc(2), nullptr);
   // New and Unimodular do not ask the guard.
   EXPECT_EQ(NewMatrix(app, 2, NewType::Zeros, "2", "2", "", "", ""), ResultCode::Ok);

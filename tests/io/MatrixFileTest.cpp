@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cfloat>
 #include <cmath>
@@ -11,6 +10,7 @@
 #include <new>
 #include <random>
 
+#include "Scratch.h"
 #include "io/AtomicFile.h"
 #include "io/Extended80.h"
 #include "io/MatrixFile.h"
@@ -325,21 +325,12 @@ TEST(MatrixFile, WindowRecordValues) {
 
 class FileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tavrin_io_" + std::to_string(::getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override {
-    SetWriteHook(nullptr);
-    std::filesystem::remove_all(dir_);
-  }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  void TearDown() override { SetWriteHook(nullptr); }
+  std::string Path(const char* name) const { return scratch_ / name; }
   size_t FilesInDir() const {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(scratch_.dir), {}));
   }
-  std::filesystem::path dir_;
+  Scratch scratch_;
 };
 
 TEST_F(FileTest, FailedSaveKeepsTheOldFile) {

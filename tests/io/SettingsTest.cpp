@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "Scratch.h"
 #include "io/AtomicFile.h"
 #include "io/MatrixFile.h"
 #include "io/Settings.h"
@@ -14,17 +14,13 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("tavrin_settings_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir_);
-    SetSettingsDirectory(dir_.string());
-  }
+  void SetUp() override { SetSettingsDirectory(dir_.string()); }  // made by the call
   void TearDown() override {
     SetSettingsDirectory("");
     SetWriteHook(nullptr);
-    std::filesystem::remove_all(dir_);
   }
-  std::filesystem::path dir_;
+  Scratch scratch_;
+  std::filesystem::path dir_ = scratch_ / "settings";
 };
 
 TEST_F(SettingsTest, DirectoryIsCreatedAndFollowsXdg) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FakeInterrupt.h"
+#include "MatrixBuilders.h"
 #include "lang/FormulaEngine.h"
 
 namespace tavrin {
@@ -11,12 +12,6 @@ namespace {
 
 NoInterrupt none;
 RandomGenerator generator;
-
-std::vector<long double> Reals(const ComplexMatrix& m) {
-  std::vector<long double> v;
-  for (const Complex& c : m.e) v.push_back(c.re);
-  return v;
-}
 
 TEST(FormulaCommand, FillsRowByRow) {
   FormulaEngine engine;

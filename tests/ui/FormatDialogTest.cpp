@@ -61,7 +61,7 @@ class FormatDialogTest : public QObject {
   }
 
   void refusalsKeepDialogOpenAndRecordUnchanged() {
-    UiFakePort port;
+    FakePort port;
     DisplayFormat f;
     f.dialogMask = 15;
     QVector<bool> stillOpen;
@@ -84,7 +84,7 @@ class FormatDialogTest : public QObject {
   }
 
   void acceptedFormatRaisesWidth() {
-    UiFakePort port;
+    FakePort port;
     DisplayFormat f;
     f.dialogMask = 15;
     WhenModal([](QDialog* d) {
@@ -107,7 +107,7 @@ class FormatDialogTest : public QObject {
   }
 
   void hyphenDialog() {
-    UiFakePort port;
+    FakePort port;
     DisplayFormat f;
     QString title, prompt;
     WhenModal([&](QDialog* d) {
@@ -142,7 +142,7 @@ class FormatDialogTest : public QObject {
 
   void texMatrixExport() {
     QTemporaryDir dir;
-    UiFakePort port;
+    FakePort port;
     Application app(port);
     MatrixDocument doc(MatrixKind::Real, 1, 2, 2, false);
     doc.z.e = {Complex(1), Complex(2), Complex(3), Complex(4)};

@@ -50,7 +50,7 @@ class TaskDialogsTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<UiFakePort> port_;
+  std::unique_ptr<FakePort> port_;
   std::unique_ptr<Application> app_;
   std::unique_ptr<TaskDialogs> dialogs_;
 
@@ -67,7 +67,7 @@ class TaskDialogsTest : public QObject {
 
  private slots:
   void init() {
-    port_ = std::make_unique<UiFakePort>();
+    port_ = std::make_unique<FakePort>();
     app_ = std::make_unique<Application>(*port_);
     dialogs_ = std::make_unique<TaskDialogs>(*app_, nullptr);
   }

@@ -15,9 +15,6 @@
 
 namespace tavrin {
 
-// The dialog tests' scripted user is the one the application tests use.
-using UiFakePort = FakePort;
-
 // Runs `act` on the modal dialog once it is up (polling the event loop),
 // so that a test can fill in and close a dialog that exec() is running.
 inline void WhenModal(std::function<void(QDialog*)> act, int attempt = 0) {
