@@ -35,7 +35,8 @@ TEST_F(ApplicationTest, CaptionModeSwitchAndFormulaSwitch) {
 
 TEST_F(ApplicationTest, LetterMenusAndEnabling) {
   // Calculate and the linear program before any matrix; New.
-  for (auto [id, enabled] : {std::pair{618, false}, {616, false}, {500, true}}) EXPECT_EQ(CommandEnabled(app, id), enabled);
+  for (auto [id, enabled] : {std::pair{618, false}, {616, false}, {500, true}})
+    EXPECT_EQ(CommandEnabled(app, id), enabled) << id;
   EXPECT_FALSE(CommandEnabled(app, 99, false));
   Put(Mode::Real, 3, ComplexMatrix(1, 1));
   Put(Mode::Real, 1, ComplexMatrix(1, 1));

@@ -109,7 +109,8 @@ TEST_F(OpenSave, SaveAsAddsTheKindsExtension) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     ++letter;
-    MatrixDocument* doc = c.mode == Mode::Integer ? Put(c.mode, letter, Int(1, 1, {1})) : Put(c.mode, letter, Real(1, 1, {1}));
+    MatrixDocument* doc =
+        c.mode == Mode::Integer ? Put(c.mode, letter, Int(1, 1, {1})) : Put(c.mode, letter, Real(1, 1, {1}));
     port.chosenFile = s / c.typed;
     ASSERT_EQ(Save(app, *doc), ResultCode::Ok);
     EXPECT_EQ(doc->fileName, s / c.written);
