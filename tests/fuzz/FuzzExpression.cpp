@@ -18,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lookup.complexMatrix = [](char letter) { return m.Complex(letter); };
   lookup.integerMatrix = [](char letter) { return m.Integer(letter); };
   ExprValue value;
-  CalculateExpression(text, mode, lookup, value, tavrin::ProgramInterrupt());
+  (void)CalculateExpression(text, mode, lookup, value, tavrin::ProgramInterrupt());
   Complex scalar;
-  EvaluateScalarText(text, mode, lookup, scalar, tavrin::ProgramInterrupt());
+  (void)EvaluateScalarText(text, mode, lookup, scalar, tavrin::ProgramInterrupt());
   WindowVariables variables{};
   variables[0] = Complex(2, 1);
-  EvaluateEntryText(variables, text, scalar, tavrin::ProgramInterrupt(), tavrin::ProgramRandom());
+  (void)EvaluateEntryText(variables, text, scalar, tavrin::ProgramInterrupt(), tavrin::ProgramRandom());
   return 0;
 }

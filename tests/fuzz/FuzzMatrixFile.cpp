@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   read.kind = kind;
   read.complex = ComplexMatrix(3, 3);
   read.integer = IntegerMatrix(3, 3);
-  if (ReadMatrixBytes(bytes, kind, read) != 0) return 0;
+  if (NotOk(ReadMatrixBytes(bytes, kind, read))) return 0;
   const std::string once = MatrixFileBytes(read);
   MatrixFileData again;
   again.kind = kind;
-  if (ReadMatrixBytes(once, kind, again) != 0) std::abort();  // its own file refused
+  if (NotOk(ReadMatrixBytes(once, kind, again))) std::abort();  // its own file refused
   if (MatrixFileBytes(again) != once) std::abort();           // not stable
   return 0;
 }
