@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/commands/Calculate.h"
+#include "app/commands/CopyAsText.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/Echelon.h"
 #include "app/commands/Editing.h"

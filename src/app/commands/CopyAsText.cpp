@@ -4,6 +4,7 @@
 #include <cctype>
 #include <type_traits>
 
+#include "app/commands/CommandLine.h"
 #include "core/VisitEntries.h"
 #include "io/CopyAs.h"
 #include "io/DisplayFormat.h"
@@ -86,6 +87,18 @@ ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, int r0, int c0
 
 ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, std::string& out) {
   return CopyAsText(doc, kind, 0, 0, doc.rows() - 1, doc.cols() - 1, out);
+}
+
+ResultCode CopyAsLine(Application& app, CommandLine& line) {
+  CopyAsKind kind;
+  if (line.size() != 3 || !CopyAsKindOf(line[2], kind)) return line.Usage();
+  MatrixDocument* doc = line.Document(app, 1);
+  if (!doc) return line.Missing(1);
+  std::string text;
+  const ResultCode c = CopyAsText(*doc, kind, text);
+  if (IsError(c)) app.port().ShowCode(c);
+  line.out << text;
+  return c;
 }
 
 }  // namespace tavrin

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Application.h"
 #include "app/MatrixDocument.h"
 #include "core/ResultCode.h"
 
@@ -26,5 +27,10 @@ bool CopyAsKindOf(std::string_view word, CopyAsKind& kind);
 // too large.
 ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, std::string& out);
 ResultCode CopyAsText(const MatrixDocument& doc, CopyAsKind kind, int r0, int c0, int r1, int c1, std::string& out);
+
+struct CommandLine;
+// Console: `copyas L text|csv|...` prints the text (usage and missing letter
+// as every line command; code 4 reported once when the text is too large).
+ResultCode CopyAsLine(Application& app, CommandLine& line);
 
 }  // namespace tavrin

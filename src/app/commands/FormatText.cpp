@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/commands/CommandLine.h"
-#include "app/commands/CopyAsText.h"
 #include "core/Fraction.h"
 #include "core/VisitEntries.h"
 #include "io/DisplayFormat.h"
@@ -130,18 +129,6 @@ ResultCode MinusLine(Application& app, CommandLine& line) {
   if (!doc) return line.Missing(1);
   if (line.Lower(2) == "off") return ApplyHyphen(app, *doc, nullptr);
   return ApplyHyphen(app, *doc, &line[2]);
-}
-
-ResultCode CopyAsLine(Application& app, CommandLine& line) {
-  CopyAsKind kind;
-  if (line.size() != 3 || !CopyAsKindOf(line[2], kind)) return line.Usage();
-  MatrixDocument* doc = line.Document(app, 1);
-  if (!doc) return line.Missing(1);
-  std::string text;
-  const ResultCode c = CopyAsText(*doc, kind, text);
-  if (IsError(c)) app.port().ShowCode(c);
-  line.out << text;
-  return c;
 }
 
 }  // namespace tavrin

@@ -43,12 +43,11 @@ ResultCode PrintDocument(Application& app, std::ostream& out, const MatrixDocume
 ResultCode PrintCompanion(Application& app, std::ostream& out, const MatrixDocument& doc);
 
 // Console: `show L`, `values L`, `notes L`, `format L PLACES WIDTH [sci]`,
-// `minus L CODE|off`, `copyas L KIND`.
+// `minus L CODE|off`.
 ResultCode ShowLine(Application& app, CommandLine& line);
 ResultCode ValuesLine(Application& app, CommandLine& line);
 ResultCode NotesLine(Application& app, CommandLine& line);
 ResultCode FormatLine(Application& app, CommandLine& line);
 ResultCode MinusLine(Application& app, CommandLine& line);
-ResultCode CopyAsLine(Application& app, CommandLine& line);
 
 }  // namespace tavrin
