@@ -10,7 +10,7 @@ inline ComplexMatrix SeededRealMatrix(int n) {
   RandomGenerator g;
   g.Seed(static_cast<uint32_t>(n));
   ComplexMatrix m(n, n);
-  for (Complex& x : m.e) x = Complex(g.Range(-1.0L, 1.0L), 0.0L);
+  for (Complex& x : m.e()) x = Complex(g.Range(-1.0L, 1.0L), 0.0L);
   return m;
 }
 

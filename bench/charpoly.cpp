@@ -51,7 +51,7 @@ BENCHMARK(BM_Roots)->Arg(20)->Arg(60)->Unit(benchmark::kMillisecond);
 // to numpy's double eigvals error on the same matrix.
 void BM_KnownEigenvalues30(benchmark::State& state) {
   ComplexMatrix m(kKnownSize, kKnownSize);
-  for (int i = 0; i < kKnownSize * kKnownSize; ++i) m.e[i] = Complex(kKnownMatrix[i], 0.0L);
+  for (int i = 0; i < kKnownSize * kKnownSize; ++i) m.e()[i] = Complex(kKnownMatrix[i], 0.0L);
   long double worst = 0.0L;
   size_t listed = 0;
   for (auto _ : state) {

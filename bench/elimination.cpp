@@ -24,7 +24,7 @@ ComplexMatrix RandomReal(int n) {
   std::mt19937 gen(12345);
   std::uniform_real_distribution<double> dist(-1.0, 1.0);
   ComplexMatrix m(n, n);
-  for (auto& z : m.e) z = Complex(static_cast<long double>(dist(gen)));
+  for (auto& z : m.e()) z = Complex(static_cast<long double>(dist(gen)));
   return m;
 }
 

@@ -12,7 +12,7 @@ void Fill(benchmark::State& state, const char* formula) {
   for (auto _ : state) {
     tavrin::FormulaCommandResult r = tavrin::RunFormulaCommand(engine, "1000", "1000", formula, none, generator);
     if (NotOk(r.code) || r.matrix.at(999, 999).re == 0) state.SkipWithError("formula failed");
-    benchmark::DoNotOptimize(r.matrix.e.data());
+    benchmark::DoNotOptimize(r.matrix);
   }
   state.SetItemsProcessed(state.iterations() * 1000000);
 }

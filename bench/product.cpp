@@ -30,7 +30,7 @@ ComplexMatrix RandomReal(int n, uint32_t seed) {
   std::mt19937 gen(seed);
   std::uniform_real_distribution<double> dist(-1.0, 1.0);
   ComplexMatrix m(n, n);
-  for (auto& z : m.e) z = Complex(static_cast<long double>(dist(gen)));
+  for (auto& z : m.e()) z = Complex(static_cast<long double>(dist(gen)));
   return m;
 }
 

@@ -34,7 +34,7 @@ inline MatrixDocument Counting(MatrixKind kind, int rows, int cols, long den = 1
   MatrixDocument doc(kind, 1, rows, cols, false);
   for (int k = 0; k < rows * cols; ++k) {
     if (kind == MatrixKind::Integer) doc.q.e[k] = BigInteger(static_cast<long>(k + 1));
-    else doc.z.e[k] = Complex(static_cast<long double>(k + 1));
+    else doc.z.e()[k] = Complex(static_cast<long double>(k + 1));
   }
   if (kind == MatrixKind::Integer) doc.q.denominator = BigInteger(den);
   return doc;

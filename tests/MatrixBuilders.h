@@ -12,7 +12,7 @@ namespace tavrin {
 inline ComplexMatrix Real(int rows, int cols, std::initializer_list<long double> values) {
   ComplexMatrix m(rows, cols);
   size_t i = 0;
-  for (long double x : values) m.e[i++] = Complex(x, 0.0L);
+  for (long double x : values) m.e()[i++] = Complex(x, 0.0L);
   return m;
 }
 
@@ -34,7 +34,7 @@ inline std::vector<long> Numerators(const IntegerMatrix& m) {
 // The real parts, row by row.
 inline std::vector<long double> Reals(const ComplexMatrix& m) {
   std::vector<long double> out;
-  for (const Complex& e : m.e) out.push_back(e.re);
+  for (const Complex& e : m.Entries()) out.push_back(e.re);
   return out;
 }
 

@@ -1,5 +1,7 @@
 #include "app/MatrixDocument.h"
 
+#include <new>
+
 #include "core/Thresholds.h"
 #include "core/VisitEntries.h"
 
@@ -17,6 +19,23 @@ std::string DefaultFileName(int letter, MatrixKind kind) {
   return "mat" + std::to_string(letter) + "." + Extension(kind);
 }
 
+namespace {
+// A new real document starts in the real layout.
+ComplexMatrix Zeros(MatrixKind kind, int rows, int cols) {
+  return kind == MatrixKind::Real ? ComplexMatrix::Real(rows, cols) : ComplexMatrix(rows, cols);
+}
+
+// Real entries go to the real layout; without the memory for it the wide
+// layout keeps the same values.
+void NarrowReal(MatrixKind kind, ComplexMatrix& m) {
+  if (kind != MatrixKind::Real) return;
+  try {
+    m.Narrow();
+  } catch (const std::bad_alloc&) {
+  }
+}
+}  // namespace
+
 MatrixDocument::MatrixDocument(MatrixKind kind, int letter, int rows, int cols, bool whiteBackground)
     : kind_(kind), letter_(letter) {
   format = WindowFormatFor(kind);
@@ -26,8 +45,11 @@ MatrixDocument::MatrixDocument(MatrixKind kind, int letter, int rows, int cols, 
   FitWidth();
 }
 
+void MatrixDocument::KeepLayout() { NarrowReal(kind_, z); }
+
 void MatrixDocument::Replace(ComplexMatrix m) {
   z = std::move(m);
+  KeepLayout();
   q = IntegerMatrix();
   ClearHistory();
   editing = false;
@@ -69,10 +91,11 @@ void TakeLook(MatrixDocument& doc, const DocumentLook* look) {
 }  // namespace
 
 void MatrixDocument::ReplaceAsStep(ComplexMatrix copy, const DocumentLook* look) {
+  NarrowReal(kind_, copy);
   UndoRecord rec = ReplacementRecord(*this);
   undo.reserve(undo.size() + 1);
   // Nothing below allocates: the old matrix moves into the record.
-  rec.saved = std::move(z.e);
+  rec.matrix = std::move(z);
   rec.rowsDone = copy.rows;
   rec.colsDone = copy.cols;
   z = std::move(copy);
@@ -114,7 +137,10 @@ void MatrixDocument::FitWidth() {
 }
 
 void MatrixDocument::ZeroEntries(int rows, int cols) {
-  VisitEntries(*this, [&](auto& m, auto...) { m = std::decay_t<decltype(m)>(rows, cols); });
+  if (isInteger())
+    q = IntegerMatrix(rows, cols);
+  else
+    z = Zeros(kind_, rows, cols);
 }
 
 void MatrixDocument::ResetEntries() { ZeroEntries(rows(), cols()); }

@@ -37,10 +37,11 @@ struct UndoRecord {
   int a = 0;
   int b = 0;
   // The entries the step destroyed (real/complex or integer, by kind);
-  // kinds 7 and 10 hold a whole matrix, in integer mode with the
-  // denominator last.
+  // kinds 7 and 10 hold a whole matrix: a real or complex one in `matrix`
+  // (in its own layout), an integer one with the denominator last.
   std::vector<Complex> saved;
   std::vector<BigInteger> savedIntegers;
+  ComplexMatrix matrix;
   bool denominator = false;  // kind 1 on the denominator cell
   bool negated = false;      // that edit flipped the sign of every entry
   bool integer = false;      // recorded on an integer matrix
@@ -54,7 +55,7 @@ struct UndoRecord {
   std::vector<DocumentLook> look;  // empty or one
 
   // Entries the record keeps, for the history's memory budget.
-  size_t Weight() const { return saved.size() + savedIntegers.size(); }
+  size_t Weight() const { return saved.size() + savedIntegers.size() + matrix.size(); }
 };
 
 // A matrix and everything kept with it: the document behind a matrix
@@ -70,7 +71,8 @@ class MatrixDocument {
   int rows() const { return isInteger() ? q.rows : z.rows; }
   int cols() const { return isInteger() ? q.cols : z.cols; }
 
-  // Entries: z for real/complex kinds, q for integer.
+  // Entries: z for real/complex kinds, q for integer. A real document keeps
+  // z in the real layout whenever its entries allow (see Narrow).
   ComplexMatrix z;
   IntegerMatrix q;
 
@@ -119,6 +121,9 @@ class MatrixDocument {
   void ResetEntries();
   // Companion windows follow the mode: a new kind, zero entries.
   void SetKind(MatrixKind kind);
+  // A real document's entries take the real layout when every imaginary
+  // part is +0 (values stay exactly as they are).
+  void KeepLayout();
 
   int16_t colourIndex() const { return appearance.colourSlots[0]; }
   // The tolerance of rank, Solve and echelon form for this window.

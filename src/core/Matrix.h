@@ -23,19 +23,56 @@ inline bool IsValidKind(int32_t k) { return k == 0 || k == 3 || k == 5; }
 inline constexpr long long kMaxMatrixEntries = 1000000;
 
 // Entries of real and complex matrices, row-major: (i, j) is element i*cols + j.
-struct ComplexMatrix {
+// Two layouts hold them. The wide one keeps every entry as a Complex; the
+// real one keeps only the real parts (every imaginary part +0), half the
+// memory, and is what real matrices of the documents and of the long
+// kernels use. Reading works the same on both; writing through a Complex&
+// (at, e) first turns a real layout wide, so no write is ever lost.
+class ComplexMatrix {
+ public:
   int32_t rows = 0;
   int32_t cols = 0;
-  std::vector<Complex> e;
 
   ComplexMatrix() = default;
-  ComplexMatrix(int32_t r, int32_t c) : rows(r), cols(c), e(static_cast<size_t>(r) * c) {}
-  Complex& at(int i, int j) { return e[static_cast<size_t>(i) * cols + j]; }
-  const Complex& at(int i, int j) const { return e[static_cast<size_t>(i) * cols + j]; }
-  size_t size() const { return e.size(); }
-  friend bool operator==(const ComplexMatrix& a, const ComplexMatrix& b) {
-    return a.rows == b.rows && a.cols == b.cols && a.e == b.e;
+  // Zeros in the wide layout.
+  ComplexMatrix(int32_t r, int32_t c) : rows(r), cols(c), wide_(static_cast<size_t>(r) * c) {}
+  // Zeros in the real layout.
+  static ComplexMatrix Real(int32_t r, int32_t c);
+
+  bool realLayout() const { return real_; }
+  size_t size() const { return real_ ? re_.size() : wide_.size(); }
+
+  Complex at(int i, int j) const { return entry(static_cast<size_t>(i) * cols + j); }
+  Complex entry(size_t k) const { return real_ ? Complex(re_[k], 0.0L) : wide_[k]; }
+  // Writable entries: the layout becomes wide first.
+  Complex& at(int i, int j) { return e()[static_cast<size_t>(i) * cols + j]; }
+  std::vector<Complex>& e() {
+    Widen();
+    return wide_;
   }
+  // A copy of the entries as Complex values, row-major.
+  std::vector<Complex> Entries() const;
+  // Writes v, keeping the real layout when v is real with a +0 imaginary part.
+  void set(size_t k, Complex v);
+  void set(int i, int j, Complex v) { set(static_cast<size_t>(i) * cols + j, v); }
+
+  // The real parts of a real layout (empty for a wide one), and the entries
+  // of a wide one (empty for a real one).
+  std::vector<long double>& realParts() { return re_; }
+  const std::vector<long double>& realParts() const { return re_; }
+  const std::vector<Complex>& wideEntries() const { return wide_; }
+
+  // Changes the layout; values stay exactly as they are, so Narrow keeps the
+  // wide layout when an imaginary part is other than +0.
+  void Widen();
+  bool Narrow();
+
+  friend bool operator==(const ComplexMatrix& a, const ComplexMatrix& b);
+
+ private:
+  bool real_ = false;
+  std::vector<Complex> wide_;
+  std::vector<long double> re_;
 };
 
 // Integer-mode matrix: numerators row-major and one common denominator; the

@@ -83,7 +83,7 @@ ResultCode CharacteristicPolynomial(const ComplexMatrix& m, std::vector<Complex>
   c.clear();
   if (m.rows != m.cols) return ResultCode::Incompatible;
   bool complex = false;
-  for (const Complex& x : m.e) complex = complex || x.im != 0.0L;
+  for (size_t k = 0; k < m.size() && !complex; ++k) complex = m.entry(k).im != 0.0L;
   HessenbergForm f;
   if (ResultCode rc = ReduceToHessenbergForm(m, complex, f, stop); NotOk(rc)) return rc;
   return HessenbergPolynomial(f, c, nullptr, stop);

@@ -173,21 +173,10 @@ ResultCode Run(const ComplexMatrix& in, Complex& det, ComplexMatrix* inverse, In
 using RowMajorMap = Eigen::Map<Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>;
 static_assert(sizeof(Complex) == 2 * sizeof(long double), "an entry is two long doubles");
 
-// `from` is m itself or a matrix of the same size whose real parts are
-// packed into m (then m's own entries are not read).
-ResultCode InvertRealInPlace(const ComplexMatrix& from, ComplexMatrix& m, Complex& det, Interrupt& stop) {
-  const int n = m.rows;
-  const size_t count = static_cast<size_t>(n) * n;
-  long double* words = &m.e.data()->re;
-  const long double* source = &from.e.data()->re;
-  // A poll every few hundred thousand entries: packing from another matrix
-  // reads and writes a large amount of memory for the first time.
-  for (size_t k0 = 0; k0 < count; k0 += size_t{1} << 18) {
-    if (stop.QuitOrStop()) return ResultCode::Stopped;
-    const size_t end = std::min(count, k0 + (size_t{1} << 18));
-    for (size_t k = k0; k < end; ++k) words[k] = source[2 * k];
-  }
-  RowMajorMap a(words, n, n), x(words + count, n, n);
+// The n x n real matrix packed row-major at words, which the factorisation
+// overwrites, inverted into inverse.
+ResultCode InvertPacked(long double* words, long double* inverse, int n, Complex& det, Interrupt& stop) {
+  RowMajorMap a(words, n, n), x(inverse, n, n);
   std::vector<int> pivots(n);
   bool odd = false;
   if (ResultCode c = Factor(a, pivots, odd, stop); NotOk(c)) return c;
@@ -195,18 +184,47 @@ ResultCode InvertRealInPlace(const ComplexMatrix& from, ComplexMatrix& m, Comple
   for (int k = 0; k < n; ++k) d *= a(k, k);
   x.setIdentity();
   if (ResultCode c = SolveForInverse(a, pivots, x, stop); NotOk(c)) return c;
+  det = Complex(d, 0.0L);
+  return ResultCode::Ok;
+}
+
+// `from` is m itself or a matrix of the same size whose real parts are
+// packed into m (then m's own entries are not read); both are wide.
+ResultCode InvertRealInPlace(const ComplexMatrix& from, ComplexMatrix& m, Complex& det, Interrupt& stop) {
+  const int n = m.rows;
+  const size_t count = static_cast<size_t>(n) * n;
+  long double* words = &m.e().data()->re;
+  const long double* source = &from.wideEntries().data()->re;
+  // A poll every few hundred thousand entries: packing from another matrix
+  // reads and writes a large amount of memory for the first time.
+  for (size_t k0 = 0; k0 < count; k0 += size_t{1} << 18) {
+    if (stop.QuitOrStop()) return ResultCode::Stopped;
+    const size_t end = std::min(count, k0 + (size_t{1} << 18));
+    for (size_t k = k0; k < end; ++k) words[k] = source[2 * k];
+  }
+  if (ResultCode c = InvertPacked(words, words + count, n, det, stop); NotOk(c)) return c;
   for (size_t k = 0; k < count; ++k) {
     const long double v = words[count + k];
     words[2 * k] = v;
     words[2 * k + 1] = 0.0L;
   }
-  det = Complex(d, 0.0L);
+  return ResultCode::Ok;
+}
+
+// A matrix in the real layout: its real parts are factored where they are,
+// and the inverse, the one matrix made, then takes m's place.
+ResultCode InvertRealLayout(ComplexMatrix& m, Complex& det, Interrupt& stop) {
+  ComplexMatrix inverse = ComplexMatrix::Real(m.rows, m.rows);
+  if (ResultCode c = InvertPacked(m.realParts().data(), inverse.realParts().data(), m.rows, det, stop); NotOk(c))
+    return c;
+  m = std::move(inverse);
   return ResultCode::Ok;
 }
 
 bool AllReal(const ComplexMatrix& a) {
-  for (const Complex& z : a.e)
-    if (z.im != 0.0L) return false;
+  if (a.realLayout()) return true;
+  for (size_t k = 0; k < a.size(); ++k)
+    if (a.entry(k).im != 0.0L) return false;
   return true;
 }
 
@@ -215,6 +233,13 @@ bool AllReal(const ComplexMatrix& a) {
 ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop) {
   const bool real = AllReal(a);
   try {
+    if (real && inverse && a.realLayout()) {
+      // A copy inverted: besides it, the result is the only matrix made.
+      ComplexMatrix work = a;
+      if (ResultCode c = InvertRealLayout(work, det, stop); NotOk(c)) return c;
+      *inverse = std::move(work);
+      return ResultCode::Ok;
+    }
     if (real && inverse) {
       // Inverted in the result's storage: the result is the only matrix made.
       ComplexMatrix work(a.rows, a.cols);
@@ -230,6 +255,7 @@ ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, Complex
 
 ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   try {
+    if (m.realLayout()) return InvertRealLayout(m, det, stop);
     if (AllReal(m)) return InvertRealInPlace(m, m, det, stop);
     ComplexMatrix inverse;
     if (ResultCode c = Run<Cx>(m, det, &inverse, stop); NotOk(c)) return c;

@@ -15,7 +15,9 @@ namespace tavrin {
 ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop);
 
 // The same with the inverse: a real m is inverted in its own storage (no
-// second matrix is made), a complex one is replaced by its inverse. On any
+// second matrix is made; in the real layout it is factored there and the
+// inverse is the one matrix made), a complex one is replaced by its
+// inverse. On any
 // code other than 0 the entries of m are lost; its size stays.
 ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop);
 

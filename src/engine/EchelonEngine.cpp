@@ -17,14 +17,14 @@ struct ComplexField {
   long double tolerance;
   StepLog* log;
 
-  Complex* Row(int i) { return m.e.data() + static_cast<size_t>(i) * m.cols; }
+  Complex* Row(int i) { return m.e().data() + static_cast<size_t>(i) * m.cols; }
   bool Stopped() { return false; }
   bool IsPivot(int r, int c) { return Magnitude1(Row(r)[c]) > tolerance; }
   void SwapRows(int r, int p) { std::swap_ranges(Row(r), Row(r) + m.cols, Row(p)); }
   StepOperation Normalise(int p, int c) {
     StepOperation op = StepOperation::Make(StepOperation::kScale, false, p, p);
     op.value = Reciprocal(Row(p)[c]);
-    NormalisePivotRow(m.e.data(), m.cols, p, c, nullptr);
+    NormalisePivotRow(m.e().data(), m.cols, p, c, nullptr);
     return op;
   }
   void Record(const StepOperation& op, EchelonHighlight h) {
@@ -34,7 +34,7 @@ struct ComplexField {
   // that row: the rows taken so far come from the cleared matrix.
   int ClearColumn(int p, int c, int limit, EchelonHighlight h) {
     const ComplexMatrix before = log ? m : ComplexMatrix();
-    const int taken = ClearPivotColumn(m.e.data(), m.rows, m.cols, p, c, nullptr, limit);
+    const int taken = ClearPivotColumn(m.e().data(), m.rows, m.cols, p, c, nullptr, limit);
     if (!log) return taken;
     ComplexMatrix now = log->WouldKeep(before.size()) ? before : ComplexMatrix();
     for (int i = 0, t = 0; i < before.rows && t < taken; ++i) {

@@ -447,7 +447,7 @@ ResultCode ComplexQR(std::vector<Complex> a, int n, std::vector<Complex>& out, I
 ResultCode ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop) {
   const int n = m.rows;
   out.n = n;
-  out.h = m.e;
+  out.h = m.Entries();
   bool anyImaginary = false;
   for (Complex& x : out.h) {
     if (!complexMatrix) x.im = 0.0L;

@@ -20,8 +20,9 @@ constexpr ResultCode kBadInput = ResultCode::CouldNotCalculate;
 bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
 
 bool AllReal(const ComplexMatrix& m) {
-  for (const Complex& z : m.e)
-    if (z.im != 0.0L) return false;
+  if (m.realLayout()) return true;
+  for (size_t k = 0; k < m.size(); ++k)
+    if (m.entry(k).im != 0.0L) return false;
   return true;
 }
 
@@ -42,7 +43,7 @@ Complex Stored(const Complex& z) { return z; }
 
 long double LargestEntry(const ComplexMatrix& m) {
   long double s = 0.0L;
-  for (const Complex& z : m.e) s = std::max(s, Magnitude1(z));
+  for (size_t k = 0; k < m.size(); ++k) s = std::max(s, Magnitude1(m.entry(k)));
   return s;
 }
 
@@ -58,9 +59,9 @@ ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long dou
   const int rows = a.rows, cols = a.cols;
   const size_t w = static_cast<size_t>(cols);
   std::vector<T> m(a.size()), v(rows);
-  for (size_t i = 0; i < a.size(); ++i) Load(m[i], a.e[i]);
+  for (size_t i = 0; i < a.size(); ++i) Load(m[i], a.entry(i));
   if (b.size() != 0)
-    for (int i = 0; i < rows; ++i) Load(v[i], b.e[i]);
+    for (int i = 0; i < rows; ++i) Load(v[i], b.entry(i));
   const long double scaleA = LargestEntry(a);
   const long double pivotBound = tolerance * scaleA;
   std::vector<char> pivotColumn(cols, 0);
@@ -162,8 +163,8 @@ void BareissRow(MpzMatrix& m, int i, int k, int c, int from, int to, int skip, c
 }  // namespace
 
 bool AllFinite(const ComplexMatrix& m) {
-  for (const Complex& z : m.e)
-    if (!IsFinite(z)) return false;
+  for (size_t k = 0; k < m.size(); ++k)
+    if (!IsFinite(m.entry(k))) return false;
   return true;
 }
 

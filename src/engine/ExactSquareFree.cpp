@@ -67,22 +67,22 @@ bool StoredPolynomialIsSquareFree(const ComplexMatrix& m) {
   // scaled by 2^-(least exponent) the matrix is integer, and scaling does
   // not change which roots repeat.
   long least = LONG_MAX;
-  std::vector<uint64_t> mantissa(m.e.size());
-  std::vector<long> exponent(m.e.size());
-  std::vector<bool> negative(m.e.size());
-  for (size_t i = 0; i < m.e.size(); ++i) {
-    if (m.e[i].im != 0.0L || !std::isfinite(m.e[i].re)) return false;
-    if (m.e[i].re == 0.0L) continue;
+  std::vector<uint64_t> mantissa(m.size());
+  std::vector<long> exponent(m.size());
+  std::vector<bool> negative(m.size());
+  for (size_t i = 0; i < m.size(); ++i) {
+    if (m.entry(i).im != 0.0L || !std::isfinite(m.entry(i).re)) return false;
+    if (m.entry(i).re == 0.0L) continue;
     int e;
-    long double frac = std::frexp(std::fabs(m.e[i].re), &e);
+    long double frac = std::frexp(std::fabs(m.entry(i).re), &e);
     mantissa[i] = static_cast<uint64_t>(std::ldexp(frac, 64));
     exponent[i] = e - 64;
-    negative[i] = m.e[i].re < 0.0L;
+    negative[i] = m.entry(i).re < 0.0L;
     least = std::min(least, exponent[i]);
   }
-  std::vector<uint64_t> a(m.e.size(), 0);
-  for (size_t i = 0; i < m.e.size(); ++i) {
-    if (m.e[i].re == 0.0L) continue;
+  std::vector<uint64_t> a(m.size(), 0);
+  for (size_t i = 0; i < m.size(); ++i) {
+    if (m.entry(i).re == 0.0L) continue;
     uint64_t v = Mul(mantissa[i] % kPrime, Pow(2, static_cast<uint64_t>(exponent[i] - least)));
     a[i] = negative[i] ? Sub(0, v) : v;
   }

@@ -22,9 +22,19 @@ constexpr long long kWorkPerPoll = 1LL << 24;
 using Part = long double Complex::*;
 
 bool AllReal(const ComplexMatrix& m) {
-  for (const Complex& z : m.e)
-    if (z.im != 0.0L) return false;
+  if (m.realLayout()) return true;
+  for (size_t k = 0; k < m.size(); ++k)
+    if (m.entry(k).im != 0.0L) return false;
   return true;
+}
+
+// Part pc of entry (i, j) of c += v; a real layout has real parts only.
+void AddTo(ComplexMatrix& c, Part pc, int i, int j, long double v) {
+  const size_t k = static_cast<size_t>(i) * c.cols + j;
+  if (c.realLayout())
+    c.realParts()[k] += v;
+  else
+    c.e()[k].*pc += v;
 }
 
 // Sums of the 2x2 block: x panel (depth x 2, interleaved) times y strip
@@ -39,10 +49,10 @@ void Kernel(const long double* x, const long double* y, int depth, ComplexMatrix
     c11 += x1 * y1;
   }
   const bool down = i + 1 < c.rows, right = j + 1 < c.cols;
-  c.at(i, j).*pc += c00;
-  if (right) c.at(i, j + 1).*pc += c01;
-  if (down) c.at(i + 1, j).*pc += c10;
-  if (down && right) c.at(i + 1, j + 1).*pc += c11;
+  AddTo(c, pc, i, j, c00);
+  if (right) AddTo(c, pc, i, j + 1, c01);
+  if (down) AddTo(c, pc, i + 1, j, c10);
+  if (down && right) AddTo(c, pc, i + 1, j + 1, c11);
 }
 
 // Part pc of c += sign * (part px of x) * (part py of y). Returns false
@@ -94,10 +104,11 @@ bool MultiplyAdd(const ComplexMatrix& x, Part px, const ComplexMatrix& y, Part p
 }  // namespace
 
 ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p, Interrupt& stop) {
-  ComplexMatrix result(a.rows, b.cols);
   const Part re = &Complex::re, im = &Complex::im;
-  if (AllReal(a) && AllReal(b)) {
-    // One real product into the real parts; the imaginary parts stay zero.
+  const bool real = AllReal(a) && AllReal(b);
+  ComplexMatrix result = real ? ComplexMatrix::Real(a.rows, b.cols) : ComplexMatrix(a.rows, b.cols);
+  if (real) {
+    // One real product, a matrix in the real layout.
     if (!MultiplyAdd(a, re, b, re, 1.0L, result, re, stop)) return ResultCode::Stopped;
   } else if (!MultiplyAdd(a, re, b, re, 1.0L, result, re, stop) ||
              !MultiplyAdd(a, im, b, im, -1.0L, result, re, stop) ||

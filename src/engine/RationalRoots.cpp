@@ -172,7 +172,7 @@ ResultCode IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction
   // The eigenvalues of the matrix in 80-bit arithmetic, grouped with the
   // exact polynomial as witness (its coefficients rounded once).
   ComplexMatrix a(n, n);
-  for (size_t i = 0; i < a.e.size(); ++i) a.e[i] = Complex(ToLongDouble(Fraction{m.e[i], m.denominator}), 0.0L);
+  for (size_t i = 0; i < a.size(); ++i) a.e()[i] = Complex(ToLongDouble(Fraction{m.e[i], m.denominator}), 0.0L);
   std::vector<Complex> cf(n + 1);
   std::vector<long double> error(n + 1);
   for (int i = 0; i <= n; ++i) {

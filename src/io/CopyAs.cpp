@@ -120,8 +120,8 @@ std::string Layout(CopyFormat format, int rows, int cols, const std::vector<std:
 
 std::string CopyAs(CopyFormat format, const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m) {
   std::vector<std::string> e;
-  e.reserve(m.e.size());
-  for (const Complex& z : m.e) e.push_back(ComplexText(f, kind, z, format));
+  e.reserve(m.size());
+  for (size_t k = 0; k < m.size(); ++k) e.push_back(ComplexText(f, kind, m.entry(k), format));
   return Layout(format, m.rows, m.cols, e);
 }
 

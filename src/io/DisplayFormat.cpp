@@ -61,7 +61,8 @@ int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kin
   if (f.scientific) {
     // Every entry in exponent form with the window's places.
     size_t longest = 0;
-    for (const Complex& z : m.e) {
+    for (size_t k = 0; k < m.size(); ++k) {
+      const Complex z = m.entry(k);
       size_t n = ExponentText(z.re, f.places).size();
       if (complex) n += 3 + ExponentText(std::fabs(z.im), f.places).size() + 1;
       longest = std::max(longest, n);
@@ -74,7 +75,8 @@ int16_t AutoWidth(const DisplayFormat& f, const ComplexMatrix& m, MatrixKind kin
     auto head = [&](long double x) { return std::min<size_t>(FixedHeadLength(x, f.places), 120); };
     auto part = [&](size_t h) { return places > 0 ? h + 1 + places : h; };
     size_t longest = 1, widest = 0;
-    for (const Complex& z : m.e) {
+    for (size_t k = 0; k < m.size(); ++k) {
+      const Complex z = m.entry(k);
       const size_t re = head(z.re);
       longest = std::max(longest, re);
       // A complex entry needs room for its imaginary part too, which may be the longer one.

@@ -66,7 +66,7 @@ bool AppendMatrixSections(std::string& out, const MatrixFileData& d) {
   VisitEntries(d.kind, d.integer, d.complex, [&](const auto& m, auto...) {
     rows = m.rows;
     cols = m.cols;
-    held = m.e.size();
+    held = m.size();
   });
   if (!IsValidKind(static_cast<int32_t>(d.kind)) || rows < 1 || cols < 1) return false;
   const size_t count = static_cast<size_t>(rows) * static_cast<size_t>(cols);
@@ -88,7 +88,8 @@ bool AppendMatrixSections(std::string& out, const MatrixFileData& d) {
     for (const BigInteger& b : d.integer.e) put(b);
     put(d.integer.denominator);
   } else {
-    for (const Complex& z : d.complex.e) {
+    for (size_t k = 0; k < count; ++k) {
+      const Complex z = d.complex.entry(k);
       w.Real(z.re);
       if (d.kind == MatrixKind::Complex) w.Real(z.im);
     }
@@ -229,10 +230,15 @@ ResultCode ReadMatrixBytes(std::string_view bytes, MatrixKind expectedKind, Matr
   } else {
     const uint64_t size = expectedKind == MatrixKind::Complex ? 20 : 10;
     if (count > r.Remaining() / size) return refuse();
-    complex = ComplexMatrix(rows, cols);
-    for (Complex& z : complex.e) {
-      z.re = r.Real();
-      z.im = expectedKind == MatrixKind::Complex ? r.Real() : 0.0L;
+    if (expectedKind == MatrixKind::Complex) {
+      complex = ComplexMatrix(rows, cols);
+      for (Complex& z : complex.e()) {
+        z.re = r.Real();
+        z.im = r.Real();
+      }
+    } else {
+      complex = ComplexMatrix::Real(rows, cols);
+      for (long double& x : complex.realParts()) x = r.Real();
     }
     if (!r.ok()) return refuse();
   }

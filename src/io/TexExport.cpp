@@ -35,9 +35,9 @@ std::string TexPowersOfTen(const std::string& e, bool mathMode) {
 
 Texts FromComplex(const DisplayFormat& f, MatrixKind kind, const ComplexMatrix& m, bool mathMode) {
   Texts t{m.rows, m.cols, {}, {}};
-  t.e.reserve(m.e.size());
-  for (const Complex& z : m.e) {
-    std::string e = EntryText(f, kind, z, TextUse::Output);
+  t.e.reserve(m.size());
+  for (size_t k = 0; k < m.size(); ++k) {
+    std::string e = EntryText(f, kind, m.entry(k), TextUse::Output);
     t.e.push_back(f.replaceE ? TexPowersOfTen(e, mathMode) : std::move(e));
   }
   return t;

@@ -126,12 +126,12 @@ ResultCode ImportText(std::string_view text, ComplexMatrix& out) {
   if (rows > INT32_MAX || maxcols > INT32_MAX || rows * maxcols > kMaxImportEntries) return ResultCode::LowMemory;
   ComplexMatrix m;
   try {
-    m = ComplexMatrix(static_cast<int32_t>(rows), static_cast<int32_t>(maxcols));
+    m = ComplexMatrix::Real(static_cast<int32_t>(rows), static_cast<int32_t>(maxcols));
   } catch (const std::bad_alloc&) {
     return ResultCode::LowMemory;
   }
   Scan(text, [&](uint64_t row, uint64_t col, std::string_view field) {
-    m.e[(row - 1) * maxcols + col - 1] = Complex(ConvertPrefix(field), 0.0L);
+    m.realParts()[(row - 1) * maxcols + col - 1] = ConvertPrefix(field);
   });
   out = std::move(m);
   return ResultCode::Ok;
@@ -281,9 +281,9 @@ ResultCode ImportTable(std::string_view text, ComplexMatrix& out, TableImportInf
   size_t cols = 0;
   for (const auto& row : table) cols = std::max(cols, row.size());
   if (table.size() > INT32_MAX || cols > INT32_MAX || table.size() * cols > kMaxImportEntries) return ResultCode::LowMemory;
-  ComplexMatrix m(static_cast<int32_t>(table.size()), static_cast<int32_t>(cols));
+  ComplexMatrix m = ComplexMatrix::Real(static_cast<int32_t>(table.size()), static_cast<int32_t>(cols));
   for (size_t i = 0; i < table.size(); ++i)
-    for (size_t j = 0; j < table[i].size(); ++j) m.e[i * cols + j] = Complex(table[i][j], 0.0L);
+    for (size_t j = 0; j < table[i].size(); ++j) m.realParts()[i * cols + j] = table[i][j];
   out = std::move(m);
   local.table = true;
   if (info) *info = local;

@@ -26,8 +26,8 @@ bool BelowTiny(Complex a) { return std::fabs(a.re) + std::fabs(a.im) < kTiny; }
 Complex Quotient(Complex a, Complex b) { return tavrin::Divide(a, b); }
 
 ComplexMatrix Identity(int n) {
-  ComplexMatrix m(n, n);
-  for (int i = 0; i < n; ++i) m.at(i, i) = kComplexOne;
+  ComplexMatrix m = ComplexMatrix::Real(n, n);
+  for (int i = 0; i < n; ++i) m.set(i, i, kComplexOne);
   return m;
 }
 
@@ -104,15 +104,21 @@ ResultCode Scale(IntegerMatrix& m, const BigInteger& num, const BigInteger& den,
 
 bool Overflows(const ComplexMatrix& m) {
   const long double bound = OverflowBound();
-  for (const Complex& x : m.e)
+  for (size_t k = 0; k < m.size(); ++k) {
+    const Complex x = m.entry(k);
     if (std::fabs(x.re) + std::fabs(x.im) > bound) return true;
+  }
   return false;
 }
 
 // -0 parts become +0, as a product with the identity leaves them; every
 // other value stays as it is.
 void PositiveZeros(ComplexMatrix& m) {
-  for (Complex& x : m.e) {
+  if (m.realLayout()) {
+    for (long double& x : m.realParts()) x += 0.0L;
+    return;
+  }
+  for (Complex& x : m.e()) {
     x.re += 0.0L;
     x.im += 0.0L;
   }
@@ -283,11 +289,9 @@ class Evaluator {
       return Normalise(v.integerMatrix);
     }
     v.matrix = std::move(OwnZ(l));
-    const auto& f = Z(r).e;
-    for (size_t i = 0; i < v.matrix.e.size(); ++i) {
-      if (subtract) v.matrix.e[i] -= f[i];
-      else v.matrix.e[i] += f[i];
-    }
+    const ComplexMatrix& f = Z(r);
+    for (size_t i = 0; i < v.matrix.size(); ++i)
+      v.matrix.set(i, subtract ? v.matrix.entry(i) - f.entry(i) : v.matrix.entry(i) + f.entry(i));
     return ResultCode::Ok;
   }
 
@@ -310,7 +314,10 @@ class Evaluator {
         return Scale(v.integerMatrix, s.fraction.num, s.fraction.den, stop_);
       }
       v.matrix = std::move(OwnZ(m));
-      for (Complex& x : v.matrix.e) x = l.isMatrix ? x * s.scalar : s.scalar * x;
+      for (size_t i = 0; i < v.matrix.size(); ++i) {
+        const Complex x = v.matrix.entry(i);
+        v.matrix.set(i, l.isMatrix ? x * s.scalar : s.scalar * x);
+      }
       return ResultCode::Ok;
     }
     if (Cols(l) != Rows(r)) return ResultCode::Incompatible;
@@ -354,7 +361,7 @@ class Evaluator {
       }
       Complex reciprocal = Quotient(kComplexOne, r.scalar);
       v.matrix = std::move(OwnZ(l));
-      for (Complex& x : v.matrix.e) x = x * reciprocal;
+      for (size_t i = 0; i < v.matrix.size(); ++i) v.matrix.set(i, v.matrix.entry(i) * reciprocal);
       return ResultCode::Ok;
     }
     const int n = Rows(r);
@@ -471,10 +478,10 @@ class Evaluator {
     }
     const ComplexMatrix &a = Z(l), &b = Z(r);
     ComplexMatrix& m = v.matrix;
-    m = ComplexMatrix(rows, c1 + c2);
+    m = ComplexMatrix::Real(rows, c1 + c2);
     for (int i = 0; i < rows; ++i) {
-      for (int j = 0; j < c1; ++j) m.at(i, j) = a.at(i, j);
-      for (int j = 0; j < c2; ++j) m.at(i, c1 + j) = b.at(i, j);
+      for (int j = 0; j < c1; ++j) m.set(i, j, a.at(i, j));
+      for (int j = 0; j < c2; ++j) m.set(i, c1 + j, b.at(i, j));
     }
     return ResultCode::Ok;
   }

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
+#include <utility>
 
 #include "app/Application.h"
 #include "app/commands/Commands.h"
@@ -379,7 +380,7 @@ void MatrixWindow::DrawPicture(QPainter& p) {
       const int y = m_.gridTop + r * ch;
       const int i = firstRow_ + r, j = firstCol_ + c;
       std::string s = doc_.isInteger() ? EntryText(doc_.format, doc_.q.at(i, j))
-                                       : EntryText(doc_.format, kind, doc_.z.at(i, j));
+                                       : EntryText(doc_.format, kind, std::as_const(doc_.z).at(i, j));
       const bool highlighted = i == doc_.highlightRow && j == doc_.highlightCol;
       if (highlighted) p.fillRect(CellRect(r, c), lit.fill);
       text(x, y, ProgramText(s), highlighted ? lit.text : ink);

@@ -37,14 +37,14 @@ TEST_F(BlockPaste, RealBlocksLandAtTheCursorAndAreClipped) {
     MatrixDocument doc = Counting(MatrixKind::Real, 3, 3);
     ASSERT_EQ(PasteBlock(app, doc, c.row, c.col, c.text), ResultCode::Ok) << c.text;
     std::vector<long double> got;
-    for (const Complex& z : doc.z.e) got.push_back(z.re);
+    for (const Complex& z : doc.z.e()) got.push_back(z.re);
     EXPECT_EQ(got, c.after) << c.text;
     EXPECT_TRUE(doc.modified);
     // One step back gives the old matrix, one step forward the pasted one.
     ASSERT_EQ(Undo(app, doc), ResultCode::Ok);
-    EXPECT_EQ(doc.z.e[8].re, 9.0L);
+    EXPECT_EQ(doc.z.entry(8).re, 9.0L);
     ASSERT_EQ(Redo(app, doc), ResultCode::Ok);
-    EXPECT_EQ(doc.z.e[8].re, c.after[8]);
+    EXPECT_EQ(doc.z.entry(8).re, c.after[8]);
   }
 }
 

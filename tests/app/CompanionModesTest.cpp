@@ -116,7 +116,7 @@ TEST_F(CompanionModes, IntegerLinearProgramReadsIntegerLetters) {
 TEST_F(CompanionModes, ComplexOperationsReadComplexLetters) {
   Put(Mode::Real, 1, Real(1, 1, {9}));
   ComplexMatrix z(1, 2);
-  z.e = {Complex(1, 1), Complex(2, 0)};
+  z.e() = {Complex(1, 1), Complex(2, 0)};
   Put(Mode::Complex, 1, z);
   ASSERT_EQ(SwitchMode(app, Mode::Complex), ResultCode::Ok);
   ASSERT_EQ(ResetOperations(app, 1), ResultCode::Ok);

@@ -26,7 +26,7 @@ struct Desk {
     EXPECT_EQ(ws.PutMatrix(Mode::Real, "", 1, Real(2, 3, {1, -2.5L, 0.25L, 3, 4, 5}), &real), ResultCode::Ok);
     EXPECT_EQ(ws.PutMatrix(Mode::Integer, "", 1, Int(2, 2, {4, -3, 1, 6}, 3), &integer), ResultCode::Ok);
     ComplexMatrix z(1, 1);
-    z.e[0] = Complex(1.5L, -2);
+    z.e()[0] = Complex(1.5L, -2);
     EXPECT_EQ(ws.PutMatrix(Mode::Complex, "", 1, z, &complex), ResultCode::Ok);
     real->format.places = complex->format.places = 2;
   }

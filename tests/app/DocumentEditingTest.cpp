@@ -85,7 +85,7 @@ TEST_F(DocumentEditing, IntegerEntryReading) {
 // stores nothing new, and any stored value can be typed back exactly.
 TEST_F(DocumentEditing, EditBoxTextIsTheFullValue) {
   MatrixDocument c = RealDoc(1, 6, MatrixKind::Complex);
-  c.z.e = {Complex(0.9685205L), Complex(0.5L, -0.25L), Complex(0, 2), Complex(0, -2), Complex(1.5e-7L, 3),
+  c.z.e() = {Complex(0.9685205L), Complex(0.5L, -0.25L), Complex(0, 2), Complex(0, -2), Complex(1.5e-7L, 3),
            Complex(-1234567890123.0L, 1e300L)};
   const char* texts[] = {"0.9685205", "0.5-0.25i", "2i", "-2i", "1.5e-07+3i", "-1234567890123+1e+300i"};
   for (int j = 0; j < 6; ++j) EXPECT_EQ(EntryEditText(c, 0, j), texts[j]);
@@ -112,10 +112,10 @@ TEST_F(DocumentEditing, EditBoxTextIsTheFullValue) {
     const long double re = std::ldexp(static_cast<long double>(next() >> 11), static_cast<int>(next() % 400) - 250);
     const long double im = std::ldexp(static_cast<long double>(next() >> 11), static_cast<int>(next() % 400) - 250);
     const Complex v((next() & 1) ? -re : re, (next() & 1) ? -im : (next() & 2) ? 0.0L : im);
-    d.z.e[0] = v;
+    d.z.e()[0] = v;
     const std::string text = EntryEditText(d, 0, 0);
     ASSERT_EQ(EditEntry(app, d, 0, 0, text), ResultCode::Ok) << text;
-    ASSERT_EQ(d.z.e[0], v) << text;
+    ASSERT_EQ(d.z.entry(0), v) << text;
   }
   EXPECT_TRUE(port.codes.empty());
 }
@@ -138,11 +138,11 @@ TEST_F(DocumentEditing, UnchangedTextWithTheMinusSubstitute) {
     SCOPED_TRACE(c.typed);
     port.codes.clear();
     MatrixDocument doc = RealDoc(1, 1);
-    doc.z.e[0] = Complex(-2);
+    doc.z.e()[0] = Complex(-2);
     doc.format.minusOn = true;
     doc.format.minusCode = c.minusCode;
     ASSERT_EQ(AcceptEntryEdit(app, doc, 0, 0, EntryEditText(doc, 0, 0), c.typed), ResultCode::Ok);
-    EXPECT_EQ(doc.z.e[0], Complex(c.value));
+    EXPECT_EQ(doc.z.entry(0), Complex(c.value));
     EXPECT_EQ(doc.undo.size(), c.stored ? 1u : 0u);
     EXPECT_EQ(doc.modified, c.stored);
   }

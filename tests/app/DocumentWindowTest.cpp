@@ -88,7 +88,7 @@ TEST_F(DocumentWindow, EachCommandChangesItsPartOnly) {
     }
     EXPECT_EQ(port.hidden, c.hides);
     EXPECT_EQ(port.shown - shownBefore, c.shows);
-    EXPECT_EQ(doc->z.e, Real(2, 2, {1, 2, 3, 4}).e);  // no command here touches the entries
+    EXPECT_EQ(doc->z.Entries(), Real(2, 2, {1, 2, 3, 4}).Entries());  // no command here touches the entries
     EXPECT_TRUE(doc->undo.empty());
   }
 }
@@ -112,7 +112,7 @@ TEST_F(DocumentWindow, ColoursSurviveSaveAndRead) {
   ASSERT_EQ(ReadMatrixFile(path, MatrixKind::Real, data), ResultCode::Ok);
   EXPECT_EQ(data.appearance.colourSlots[4], 12);
   EXPECT_EQ(data.appearance.palette[12], 0x00102030u);
-  EXPECT_EQ(data.complex.e, Real(1, 2, {5, -6}).e);
+  EXPECT_EQ(data.complex.Entries(), Real(1, 2, {5, -6}).Entries());
   EXPECT_TRUE(port.codes.empty());
 }
 

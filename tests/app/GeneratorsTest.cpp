@@ -29,9 +29,9 @@ void ExpectReal(const ComplexMatrix& m, int rows, int cols, std::vector<long dou
   ASSERT_EQ(m.rows, rows);
   ASSERT_EQ(m.cols, cols);
   for (size_t k = 0; k < values.size(); ++k) {
-    EXPECT_NEAR(static_cast<double>(m.e[k].re), static_cast<double>(values[k]), static_cast<double>(tolerance))
+    EXPECT_NEAR(static_cast<double>(m.entry(k).re), static_cast<double>(values[k]), static_cast<double>(tolerance))
         << "entry " << k;
-    EXPECT_EQ(m.e[k].im, 0.0L);
+    EXPECT_EQ(m.entry(k).im, 0.0L);
   }
 }
 
@@ -131,15 +131,15 @@ TEST_F(Generators, NewRandomRealAndComplexFromSeed) {
   ASSERT_EQ(NewMatrix(app, 1, NewType::Random, "1", "2", "0", "10", ""), ResultCode::Ok);
   const ComplexMatrix& z = doc(1)->z;
   // Each imaginary part is drawn right after its real part.
-  EXPECT_NEAR(static_cast<double>(z.e[0].re), 5e-06, 1e-15);
-  EXPECT_NEAR(static_cast<double>(z.e[0].im), 8.394925, 1e-14);
-  EXPECT_NEAR(static_cast<double>(z.e[1].re), 3.975035, 1e-14);
-  EXPECT_NEAR(static_cast<double>(z.e[1].im), 4.925995, 1e-14);
+  EXPECT_NEAR(static_cast<double>(z.entry(0).re), 5e-06, 1e-15);
+  EXPECT_NEAR(static_cast<double>(z.entry(0).im), 8.394925, 1e-14);
+  EXPECT_NEAR(static_cast<double>(z.entry(1).re), 3.975035, 1e-14);
+  EXPECT_NEAR(static_cast<double>(z.entry(1).im), 4.925995, 1e-14);
 }
 
 TEST_F(Generators, NewRandomBounds) {
   ASSERT_EQ(NewMatrix(app, 1, NewType::Random, "3", "3", "2.5", "2.5", ""), ResultCode::Ok);
-  for (const Complex& e : doc(1)->z.e) EXPECT_EQ(e, Complex(2.5L));
+  for (const Complex& e : doc(1)->z.Entries()) EXPECT_EQ(e, Complex(2.5L));
   EXPECT_EQ(NewMatrix(app, 2, NewType::Random, "3", "3", "2", "1", ""), ResultCode::InconsistentData);
   // Inconsistent bounds are found before the size.
   EXPECT_EQ(NewMatrix(app, 2, NewType::Random, "0", "3", "2", "1", ""), ResultCode::InconsistentData);

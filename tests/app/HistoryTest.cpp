@@ -51,7 +51,7 @@ ResultCode RandomStep(Application& app, MatrixDocument& doc, std::mt19937& rng) 
         rc = ws.PutMatrix(Mode::Integer, "", doc.letter(), m);
       } else {
         ComplexMatrix m(r, c);
-        for (Complex& e : m.e) e = Complex(static_cast<long double>(rng() % 100) / 8);
+        for (Complex& e : m.e()) e = Complex(static_cast<long double>(rng() % 100) / 8);
         rc = ws.PutMatrix(Mode::Real, "", doc.letter(), m);
       }
       if (IsOk(rc)) ws.SetDescription(doc, "made " + std::to_string(r) + "x" + std::to_string(c));

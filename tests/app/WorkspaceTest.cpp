@@ -15,7 +15,7 @@ class WorkspaceTest : public ::testing::Test {
 
 ComplexMatrix Filled(int rows, int cols, long double v) {
   ComplexMatrix m(rows, cols);
-  for (auto& e : m.e) e = Complex(v);
+  for (auto& e : m.e()) e = Complex(v);
   return m;
 }
 
@@ -29,7 +29,7 @@ TEST_F(WorkspaceTest, PutMatrixCreatesWithDefaultsAndCopies) {
   EXPECT_EQ(doc->defaultFileName, "mat1.fma");
   EXPECT_TRUE(doc->modified);
   EXPECT_FALSE(doc->hidden);
-  EXPECT_EQ(doc->z.e[3], Complex(7));  // (1, 0) of a 2x3 matrix is element 3
+  EXPECT_EQ(doc->z.e()[3], Complex(7));  // (1, 0) of a 2x3 matrix is element 3
   m.at(0, 0) = Complex(99);            // the caller keeps its own array
   EXPECT_EQ(doc->z.at(0, 0), Complex(1.5L));
   EXPECT_TRUE(ws.Created(Mode::Real));

@@ -13,7 +13,7 @@ NoInterrupt none;
 ComplexMatrix Real(int n, std::initializer_list<long double> v) {
   ComplexMatrix m(n, n);
   size_t i = 0;
-  for (long double x : v) m.e[i++] = Complex(x, 0.0L);
+  for (long double x : v) m.e()[i++] = Complex(x, 0.0L);
   return m;
 }
 
@@ -73,7 +73,7 @@ TEST(CharPolyTest, FloatingAgreesWithExact) {
       s = s * 6364136223846793005ULL + 1442695040888963407ULL;
       long v = static_cast<long>((s >> 33) % 19) - 9;
       a.e[i] = BigInteger(v);
-      m.e[i] = Complex(static_cast<long double>(v), 0.0L);
+      m.e()[i] = Complex(static_cast<long double>(v), 0.0L);
     }
     std::vector<Fraction> exact;
     std::vector<Complex> c;

@@ -36,8 +36,8 @@ TEST(EchelonEngine, BudgetsOnTwoByTwoWithSwap) {
     EXPECT_EQ(h.row, c.row) << "budget " << c.budget;
     EXPECT_EQ(h.col, c.col) << "budget " << c.budget;
     for (size_t i = 0; i < 4; ++i) {
-      EXPECT_NEAR(static_cast<double>(m.e[i].re), static_cast<double>(c.entries[i]), 1e-18) << "budget " << c.budget << " entry " << i;
-      EXPECT_EQ(m.e[i].im, 0.0L);
+      EXPECT_NEAR(static_cast<double>(m.e()[i].re), static_cast<double>(c.entries[i]), 1e-18) << "budget " << c.budget << " entry " << i;
+      EXPECT_EQ(m.e()[i].im, 0.0L);
     }
   }
 }
@@ -80,19 +80,19 @@ TEST(EchelonEngine, FinalFormHasNoHighlightWithTrailingFreeColumn) {
   const EchelonHighlight h = EchelonEngine(m, 1e-4L, kEchelonFinalBudget);
   EXPECT_EQ(h.row, -1);
   const long double expect[6] = {1, 2, 0, 0, 0, 1};
-  for (int i = 0; i < 6; ++i) EXPECT_NEAR(static_cast<double>(m.e[i].re), static_cast<double>(expect[i]), 1e-17);
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(static_cast<double>(m.e()[i].re), static_cast<double>(expect[i]), 1e-17);
   ComplexMatrix z = Real(2, 2, {1, 5, 0, 0});
   EXPECT_EQ(EchelonEngine(z, 1e-4L, kEchelonFinalBudget).row, -1);
 }
 
 TEST(EchelonEngine, ComplexPivotAndTitle) {
   ComplexMatrix m(1, 2);
-  m.e = {Complex(0, 2), Complex(4, 2)};
+  m.e() = {Complex(0, 2), Complex(4, 2)};
   EchelonEngine(m, 1e-4L, 2);
   // (4 + 2i) / 2i = 1 - 2i
-  EXPECT_EQ(m.e[0], kComplexOne);
-  EXPECT_NEAR(static_cast<double>(m.e[1].re), 1.0, 1e-18);
-  EXPECT_NEAR(static_cast<double>(m.e[1].im), -2.0, 1e-18);
+  EXPECT_EQ(m.e()[0], kComplexOne);
+  EXPECT_NEAR(static_cast<double>(m.e()[1].re), 1.0, 1e-18);
+  EXPECT_NEAR(static_cast<double>(m.e()[1].im), -2.0, 1e-18);
   EXPECT_EQ(EchelonTitle('A'), "A --> echelon form");
 }
 

@@ -77,7 +77,7 @@ TEST(EliminationProperties, InverseInPlace) {
   const long double nan = std::numeric_limits<long double>::quiet_NaN();
   auto m = [](int r, int c, std::initializer_list<Complex> v) {
     ComplexMatrix x(r, c);
-    x.e.assign(v.begin(), v.end());
+    x.e().assign(v.begin(), v.end());
     return x;
   };
   struct Case {
@@ -156,7 +156,7 @@ TEST(EliminationProperties, SolveDecidesConsistencyOfRankDeficientSystems) {
       for (int j = 0; j < cols; ++j) s += a.at(i, j).re * x[j];
       b.at(i, 0) = Complex(s);
     }
-    for (size_t i = 0; i < a.e.size(); ++i) exact.e[i] = BigInteger(static_cast<long>(a.e[i].re));
+    for (size_t i = 0; i < a.size(); ++i) exact.e[i] = BigInteger(static_cast<long>(a.e()[i].re));
     int exactRank = 0;
     ASSERT_EQ(IntegerRank(exact, exactRank, none), ResultCode::Ok);
     const long double tolerance = ZeroTolerance(3 + trial % 6);

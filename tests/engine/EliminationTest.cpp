@@ -60,7 +60,7 @@ TEST(DeterminantAndInverse, BadShapesAndValues) {
   EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, inf, 0, 1}), det, &inv, none), ResultCode::CouldNotCalculate);
   EXPECT_EQ(DeterminantAndInverse(Real(2, 2, {1, 0, nan, 1}), det, nullptr, none), ResultCode::CouldNotCalculate);
   ComplexMatrix c(1, 1);
-  c.e[0] = Complex(1, nan);
+  c.e()[0] = Complex(1, nan);
   EXPECT_EQ(DeterminantAndInverse(c, det, &inv, none), ResultCode::CouldNotCalculate);
 }
 
@@ -73,13 +73,13 @@ TEST(DeterminantAndInverse, FourByFourAgainstExactAdjugate) {
   ComplexMatrix inv;
   ASSERT_EQ(DeterminantAndInverse(a, det, &inv, none), ResultCode::Ok);
   EXPECT_NEAR(static_cast<double>(det.re), 36.0, 1e-14);
-  for (int i = 0; i < 16; ++i) ExpectNear(inv.e[i], Complex(adj[i] / 36.0L), 1e-16L, "inverse entry");
+  for (int i = 0; i < 16; ++i) ExpectNear(inv.e()[i], Complex(adj[i] / 36.0L), 1e-16L, "inverse entry");
   EXPECT_EQ(a, before);
 }
 
 TEST(DeterminantAndInverse, Complex2x2) {
   ComplexMatrix a(2, 2);
-  a.e = {Complex(1, 1), Complex(2), Complex(3), Complex(4, -1)};
+  a.e() = {Complex(1, 1), Complex(2), Complex(3), Complex(4, -1)};
   // det = (1+i)(4-i) - 6 = -1 + 3i; inverse = adj / det.
   Complex det;
   ComplexMatrix inv;
@@ -89,7 +89,7 @@ TEST(DeterminantAndInverse, Complex2x2) {
   const Complex adj[4] = {Complex(4, -1), Complex(-2), Complex(-3), Complex(1, 1)};
   // 1/(-1+3i) = (-1-3i)/10
   const Complex r(-0.1L, -0.3L);
-  for (int i = 0; i < 4; ++i) ExpectNear(inv.e[i], adj[i] * r, 1e-17L, "complex inverse");
+  for (int i = 0; i < 4; ++i) ExpectNear(inv.e()[i], adj[i] * r, 1e-17L, "complex inverse");
   (void)d;
 }
 
@@ -142,9 +142,9 @@ TEST(DeterminantAndInverse, ComplexPathAgreesWithRealPath) {
   std::uniform_int_distribution<int> dist(-50, 50);
   const int n = 9;
   ComplexMatrix a(n, n), ia(n, n);
-  for (size_t i = 0; i < a.e.size(); ++i) {
-    a.e[i] = Complex(dist(gen) / 7.0L);
-    ia.e[i] = Complex(0, a.e[i].re);
+  for (size_t i = 0; i < a.e().size(); ++i) {
+    a.e()[i] = Complex(dist(gen) / 7.0L);
+    ia.e()[i] = Complex(0, a.e()[i].re);
   }
   Complex det, idet;
   ComplexMatrix inv, iinv;
@@ -152,7 +152,7 @@ TEST(DeterminantAndInverse, ComplexPathAgreesWithRealPath) {
   ASSERT_EQ(DeterminantAndInverse(ia, idet, &iinv, none), ResultCode::Ok);
   // i^9 = i
   ExpectNear(idet, Complex(0, det.re), 1e-15L * std::fabs(det.re), "det");
-  for (size_t i = 0; i < inv.e.size(); ++i) ExpectNear(iinv.e[i], Complex(0, -inv.e[i].re), 1e-15L, "inverse");
+  for (size_t i = 0; i < inv.e().size(); ++i) ExpectNear(iinv.e()[i], Complex(0, -inv.e()[i].re), 1e-15L, "inverse");
 }
 
 TEST(DeterminantAndInverse, StopKeyReturnsNothing) {
@@ -188,7 +188,7 @@ TEST(DeterminantAndInverse, StopAtAnyPollStoresNothing) {
     std::mt19937 gen(c.n);
     std::uniform_real_distribution<double> dist(-1.0, 1.0);
     ComplexMatrix a(c.n, c.n);
-    for (Complex& z : a.e) z = Complex(dist(gen), c.complex ? dist(gen) : 0.0);
+    for (Complex& z : a.e()) z = Complex(dist(gen), c.complex ? dist(gen) : 0.0);
     FakeInterrupt counter(0);
     Complex det0;
     ComplexMatrix inv0;
@@ -251,13 +251,13 @@ TEST(SolveSystem, ScaledSystems) {
   for (const Case& t : cases) {
     for (long double scale : {1e-8L, 1.0L, 1e3L, 1e8L}) {
       ComplexMatrix a = t.a, b = t.b;
-      for (Complex& z : a.e) z.re *= scale;
-      for (Complex& z : b.e) z.re *= scale;
+      for (Complex& z : a.e()) z.re *= scale;
+      for (Complex& z : b.e()) z.re *= scale;
       SolveResult r;
       ASSERT_EQ(SolveSystem(a, b, t.tolerance, r, none), t.code) << static_cast<double>(scale);
       EXPECT_EQ(r.rank, t.rank);
       for (size_t i = 0; i < t.x.size(); ++i)
-        EXPECT_NEAR(static_cast<double>(r.x.e[i].re), static_cast<double>(t.x[i]), 1e-9);
+        EXPECT_NEAR(static_cast<double>(r.x.e()[i].re), static_cast<double>(t.x[i]), 1e-9);
     }
   }
 }
@@ -288,8 +288,8 @@ TEST(SolveSystem, KernelColumnsInOrderOfFreeUnknowns) {
   EXPECT_EQ(r.rank, 2);
   const long double x[4] = {5, 0, 6, 0};
   const long double k[8] = {-2, -3, 1, 0, 0, -4, 0, 1};
-  for (int i = 0; i < 4; ++i) ExpectNear(r.x.e[i], Complex(x[i]), 0, "x");
-  for (int i = 0; i < 8; ++i) ExpectNear(r.k.e[i], Complex(k[i]), 0, "k");
+  for (int i = 0; i < 4; ++i) ExpectNear(r.x.e()[i], Complex(x[i]), 0, "x");
+  for (int i = 0; i < 8; ++i) ExpectNear(r.k.e()[i], Complex(k[i]), 0, "k");
 }
 
 TEST(SolveSystem, UniqueSolutionAndConsistency) {
@@ -300,7 +300,7 @@ TEST(SolveSystem, UniqueSolutionAndConsistency) {
   EXPECT_EQ(r.rank, 3);
   EXPECT_EQ(r.k.cols, 0);
   const long double x[3] = {2, 3, -1};
-  for (int i = 0; i < 3; ++i) ExpectNear(r.x.e[i], Complex(x[i]), 1e-17L, "x");
+  for (int i = 0; i < 3; ++i) ExpectNear(r.x.e()[i], Complex(x[i]), 1e-17L, "x");
 
   // The rows left over are compared with the tolerance times the size of
   // the data: 1e-10 is nothing at four places, but inconsistent at twelve.
@@ -467,7 +467,7 @@ TEST(IntegerSolve, RandomSystemsSatisfyTheEquations) {
     for (const auto& e : ak.e) EXPECT_TRUE(e.IsZero());
     // Same rank as the real solver.
     ComplexMatrix ar(rows, cols);
-    for (size_t i = 0; i < a.e.size(); ++i) ar.e[i] = Complex(a.e[i].Value().get_si());
+    for (size_t i = 0; i < a.e.size(); ++i) ar.e()[i] = Complex(a.e[i].Value().get_si());
     EXPECT_EQ(Rank(ar, 1e-9L, none), r.rank);
   }
   // Inconsistent: x + y = 1, 2x + 2y = 3.

@@ -182,7 +182,7 @@ TEST(MatrixRootsTest, ComplexMatrices) {
   for (const auto& t : cases) {
     const int n = t.entries.size() == 16 ? 4 : 3;
     ComplexMatrix m(n, n);
-    m.e = t.entries;
+    m.e() = t.entries;
     std::vector<Complex> c;
     RootList r;
     ASSERT_EQ(MatrixPolynomialAndRoots(m, true, c, r, none), ResultCode::Ok);

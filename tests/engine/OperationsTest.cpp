@@ -30,7 +30,7 @@ TEST(Operations, EachKindOnAThreeByThree) {
     ComplexMatrix m = start;
     OperationStack stack;
     ASSERT_EQ(stack.Apply(m, c.kind, c.first, c.second, Complex(c.factor)), ResultCode::Ok) << c.kind;
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(m.e[i].re, c.expect[i]) << "kind " << c.kind << " entry " << i;
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(m.entry(i).re, c.expect[i]) << "kind " << c.kind << " entry " << i;
     ASSERT_EQ(stack.Undo(m), ResultCode::Ok);
     EXPECT_EQ(m, start) << c.kind;
     EXPECT_FALSE(stack.CanUndo());
@@ -39,7 +39,7 @@ TEST(Operations, EachKindOnAThreeByThree) {
 
 TEST(Operations, ThreeOperationsUndoneGiveBackTheMatrix) {
   ComplexMatrix m(2, 3);
-  m.e = {Complex(1, 1), Complex(2), Complex(3, -1), Complex(0.5L), Complex(-4), Complex(0, 7)};
+  m.e() = {Complex(1, 1), Complex(2), Complex(3, -1), Complex(0.5L), Complex(-4), Complex(0, 7)};
   const ComplexMatrix start = m;
   OperationStack stack;
   ASSERT_EQ(stack.Apply(m, kSwapRows, 0, 1, kComplexOne), ResultCode::Ok);
@@ -47,9 +47,9 @@ TEST(Operations, ThreeOperationsUndoneGiveBackTheMatrix) {
   ASSERT_EQ(stack.Apply(m, kAddRowMultiple, 1, 0, Complex(-1.5L)), ResultCode::Ok);
   EXPECT_EQ(stack.Size(), 3u);
   for (int i = 0; i < 3; ++i) ASSERT_EQ(stack.Undo(m), ResultCode::Ok);
-  for (size_t i = 0; i < m.e.size(); ++i) {
-    EXPECT_NEAR(static_cast<double>(m.e[i].re), static_cast<double>(start.e[i].re), 1e-17);
-    EXPECT_NEAR(static_cast<double>(m.e[i].im), static_cast<double>(start.e[i].im), 1e-17);
+  for (size_t i = 0; i < m.size(); ++i) {
+    EXPECT_NEAR(static_cast<double>(m.entry(i).re), static_cast<double>(start.entry(i).re), 1e-17);
+    EXPECT_NEAR(static_cast<double>(m.entry(i).im), static_cast<double>(start.entry(i).im), 1e-17);
   }
   EXPECT_EQ(stack.Undo(m), ResultCode::Stopped);  // empty: nothing happens
 }

@@ -16,7 +16,7 @@ ComplexMatrix Random(int rows, int cols, uint32_t seed, bool complex) {
   std::mt19937 gen(seed);
   std::uniform_real_distribution<double> dist(-1.0, 1.0);
   ComplexMatrix m(rows, cols);
-  for (Complex& z : m.e) {
+  for (Complex& z : m.e()) {
     z.re = static_cast<long double>(dist(gen)) * (1.0L + 0x1p-40L);
     if (complex) z.im = dist(gen);
   }
@@ -82,8 +82,8 @@ TEST(Product, BandsOfRowsMeetExactly) {
   std::mt19937 gen(5);
   std::uniform_int_distribution<int> small(-3, 3);
   ComplexMatrix a(150, 730), b(730, 730), p;
-  for (Complex& z : a.e) z = Complex(small(gen));
-  for (Complex& z : b.e) z = Complex(small(gen));
+  for (Complex& z : a.e()) z = Complex(small(gen));
+  for (Complex& z : b.e()) z = Complex(small(gen));
   ASSERT_EQ(MatrixProduct(a, b, p, none), ResultCode::Ok);
   EXPECT_EQ(p, TripleLoop(a, b));
 }
@@ -92,17 +92,17 @@ TEST(Product, BandsOfRowsMeetExactly) {
 TEST(Product, HandWorked) {
   ComplexMatrix a(2, 3), b(3, 2);
   const long double av[] = {1, 2, 3, 4, 5, 6}, bv[] = {7, 8, 9, 10, 11, 12};
-  for (int i = 0; i < 6; ++i) a.e[i] = Complex(av[i]), b.e[i] = Complex(bv[i]);
+  for (int i = 0; i < 6; ++i) a.e()[i] = Complex(av[i]), b.e()[i] = Complex(bv[i]);
   ComplexMatrix p;
   ASSERT_EQ(MatrixProduct(a, b, p, none), ResultCode::Ok);
   const long double want[] = {58, 64, 139, 154};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(p.e[i], Complex(want[i])) << i;
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(p.e()[i], Complex(want[i])) << i;
   // (1+2i)(3-i) + (i)(2) = 5+5i + 2i = 5+7i
   ComplexMatrix c(1, 2), d(2, 1);
-  c.e = {Complex(1, 2), Complex(0, 1)};
-  d.e = {Complex(3, -1), Complex(2)};
+  c.e() = {Complex(1, 2), Complex(0, 1)};
+  d.e() = {Complex(3, -1), Complex(2)};
   ASSERT_EQ(MatrixProduct(c, d, p, none), ResultCode::Ok);
-  EXPECT_EQ(p.e[0], Complex(5, 7));
+  EXPECT_EQ(p.entry(0), Complex(5, 7));
 }
 
 // Q at an early poll of a 1000x1000 real product, and at each of the four
@@ -119,11 +119,11 @@ TEST(Product, QuitStopsAndStoresNothing) {
     const ComplexMatrix a = Random(c.n, c.n, 5, c.complex), b = Random(c.n, c.n, 6, c.complex);
     FakeInterrupt quit('Q', c.after, false);
     ComplexMatrix p(1, 1);
-    p.e[0] = Complex(42);
+    p.e()[0] = Complex(42);
     const ResultCode rc = MatrixProduct(a, b, p, quit);
     EXPECT_EQ(rc, ResultCode::Stopped) << c.n << " " << c.after;
     EXPECT_EQ(p.rows, 1);
-    EXPECT_EQ(p.e[0], Complex(42));
+    EXPECT_EQ(p.e()[0], Complex(42));
     EXPECT_EQ(quit.polls, c.after);
   }
   // Without Q the complex 100x100 product polls exactly four times.

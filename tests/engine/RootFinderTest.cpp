@@ -39,7 +39,7 @@ ComplexMatrix Diagonal(std::initializer_list<long double> d) {
 TEST(RootFinderTest, EveryEigenvalueOfRandomMatrices) {
   for (const auto& t : testdata::kEigenCases) {
     ComplexMatrix m(t.n, t.n);
-    for (int i = 0; i < t.n * t.n; ++i) m.e[i] = Complex(t.entries[i], 0.0L);
+    for (int i = 0; i < t.n * t.n; ++i) m.e()[i] = Complex(t.entries[i], 0.0L);
     RootList r = RootsOf(m);
     ASSERT_LE(r.roots.size(), static_cast<size_t>(t.n));
     int total = 0;

@@ -15,7 +15,7 @@ const LinearProgramLetters kLetters{'F', 'B', 'C'};
 
 ComplexMatrix FromRows(int rows, int cols, const std::vector<long double>& values, long double scale) {
   ComplexMatrix m(rows, cols);
-  for (size_t i = 0; i < values.size(); ++i) m.e[i] = Complex(values[i] * scale, 0.0L);
+  for (size_t i = 0; i < values.size(); ++i) m.e()[i] = Complex(values[i] * scale, 0.0L);
   return m;
 }
 

@@ -94,27 +94,27 @@ TEST(EntryText, MinusSubstitution) {
 TEST(AutoWidth, EachMode) {
   DisplayFormat f = Format(5, 7);
   ComplexMatrix real(1, 2);
-  real.e = {Complex(1.5L), Complex(-123.25L)};
+  real.e() = {Complex(1.5L), Complex(-123.25L)};
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 4 + 5 + 2);
   ComplexMatrix complex(1, 1);
-  complex.e = {Complex(-12.5L, 300.0L)};
+  complex.e() = {Complex(-12.5L, 300.0L)};
   f.places = 2;
   EXPECT_EQ(AutoWidth(f, complex, MatrixKind::Complex), 2 * 3 + 4 + 7);
   f.places = 0;  // no point to cut at: the whole text counts
-  real.e = {Complex(7), Complex(123)};
+  real.e() = {Complex(7), Complex(123)};
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 3 + 0 + 2);
-  real.e = {Complex(0), Complex(0)};
+  real.e() = {Complex(0), Complex(0)};
   f.places = 5;
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 1 + 5 + 2);  // L is at least 1
-  real.e = {Complex(1e200L), Complex(0)};                      // measured within 120 characters
+  real.e() = {Complex(1e200L), Complex(0)};                      // measured within 120 characters
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 120 + 5 + 2);
-  real.e = {Complex(-1e30L), Complex(0)};  // -1000000000000000000024696061952
+  real.e() = {Complex(-1e30L), Complex(0)};  // -1000000000000000000024696061952
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 32 + 5 + 2);
-  complex.e = {Complex(0.5L, -12345.5L)};  // the longer imaginary part needs room too
+  complex.e() = {Complex(0.5L, -12345.5L)};  // the longer imaginary part needs room too
   f.places = 2;
   EXPECT_EQ(AutoWidth(f, complex, MatrixKind::Complex), 4 + 3 + 8 + 1);
   f.scientific = true;  // "1.00e+00 - 1.00e-300i"
-  complex.e = {Complex(1.0L, -1e-300L)};
+  complex.e() = {Complex(1.0L, -1e-300L)};
   EXPECT_EQ(AutoWidth(f, complex, MatrixKind::Complex), 8 + 3 + 9 + 1);
   f.places = 3;
   EXPECT_EQ(AutoWidth(f, real, MatrixKind::Real), 3 + 9);

@@ -130,8 +130,8 @@ TEST(MatrixFile, ReadsIndependentRealImageAndWritesItBack) {
   EXPECT_EQ(d.complex.rows, 2);
   EXPECT_EQ(d.complex.cols, 3);
   for (int k = 0; k < 6; ++k) {
-    EXPECT_TRUE(SameBits(d.complex.e[k].re, values[k])) << k;
-    EXPECT_EQ(d.complex.e[k].im, 0.0L);
+    EXPECT_TRUE(SameBits(d.complex.e()[k].re, values[k])) << k;
+    EXPECT_EQ(d.complex.e()[k].im, 0.0L);
   }
   EXPECT_EQ(d.format.width, 9);
   EXPECT_EQ(d.format.places, 3);
@@ -200,7 +200,7 @@ TEST(MatrixFile, ComplexRoundTripIsExactToTheBit) {
   const long double specials[] = {1.0L / 3.0L, -std::acos(-1.0L), LDBL_MAX, -LDBL_MIN, LDBL_TRUE_MIN,
                                   -0.0L, std::numeric_limits<long double>::infinity(), 1e-4000L};
   MatrixFileData d = NewWindowData(MatrixKind::Complex, 2, 4);
-  for (int k = 0; k < 8; ++k) d.complex.e[k] = Complex(specials[k], specials[7 - k]);
+  for (int k = 0; k < 8; ++k) d.complex.e()[k] = Complex(specials[k], specials[7 - k]);
   std::string bytes = MatrixFileBytes(d);
   for (int k = 0; k < 8; ++k) {  // the file holds the x87 images
     long double re = specials[k], im = specials[7 - k];
@@ -210,8 +210,8 @@ TEST(MatrixFile, ComplexRoundTripIsExactToTheBit) {
   MatrixFileData r = NewWindowData(MatrixKind::Complex, 1, 1);
   ASSERT_EQ(ReadMatrixBytes(bytes, MatrixKind::Complex, r), ResultCode::Ok);
   for (int k = 0; k < 8; ++k) {
-    EXPECT_TRUE(SameBits(r.complex.e[k].re, specials[k])) << k;
-    EXPECT_TRUE(SameBits(r.complex.e[k].im, specials[7 - k])) << k;
+    EXPECT_TRUE(SameBits(r.complex.e()[k].re, specials[k])) << k;
+    EXPECT_TRUE(SameBits(r.complex.e()[k].im, specials[7 - k])) << k;
   }
   EXPECT_EQ(MatrixFileBytes(r), bytes);
 }
@@ -258,7 +258,7 @@ TEST(MatrixFile, RefusalsGiveCode11AndAZeroMatrix) {
   };
   for (const Case& c : cases) {
     MatrixFileData d = NewWindowData(c.expected, 2, 2);
-    d.complex.e[0] = Complex(9);
+    d.complex.e()[0] = Complex(9);
     d.integer.e[0] = BigInteger(9);
     d.notebook = "before";
     WindowAppearance before = d.appearance;
@@ -276,7 +276,7 @@ TEST(MatrixFile, RefusalsGiveCode11AndAZeroMatrix) {
   MatrixFileData d = NewWindowData(MatrixKind::Real, 1, 1);
   EXPECT_EQ(ReadMatrixBytes(image(441, 1, 0), MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.version, 1);
-  EXPECT_EQ(d.complex.e[1].re, 6.0L);
+  EXPECT_EQ(d.complex.e()[1].re, 6.0L);
   MatrixFileData missing = NewWindowData(MatrixKind::Real, 2, 2);
   EXPECT_EQ(ReadMatrixFile("/nonexistent/dir/x.fma", MatrixKind::Real, missing), ResultCode::CannotOpenFile);
 }
@@ -312,7 +312,7 @@ TEST(MatrixFile, WindowRecordValues) {
   d = NewWindowData(MatrixKind::Real, 1, 1);
   ASSERT_EQ(ReadMatrixBytes(longer.b, MatrixKind::Real, d), ResultCode::Ok);
   EXPECT_EQ(d.appearance.palette[0], 0x0A0B0Cu);
-  EXPECT_EQ(d.complex.e[0].re, 3.0L);
+  EXPECT_EQ(d.complex.e()[0].re, 3.0L);
   EXPECT_EQ(d.notebook, "x");
 
   struct Rounding {
@@ -336,11 +336,11 @@ class FileTest : public ::testing::Test {
 TEST_F(FileTest, FailedSaveKeepsTheOldFile) {
   const std::string path = Path("mat1.fma");
   MatrixFileData d = NewWindowData(MatrixKind::Real, 2, 2);
-  d.complex.e[0] = Complex(1);
+  d.complex.e()[0] = Complex(1);
   ASSERT_EQ(WriteMatrixFile(path, d), ResultCode::Ok);
   std::string old;
   ASSERT_TRUE(ReadWholeFile(path, old));
-  d.complex.e[0] = Complex(2);
+  d.complex.e()[0] = Complex(2);
   for (WriteStage stage : {WriteStage::Create, WriteStage::Write, WriteStage::Flush, WriteStage::Rename}) {
     SetWriteHook([stage](WriteStage s) { return s != stage; });
     EXPECT_EQ(WriteMatrixFile(path, d), ResultCode::CannotSaveFile);
@@ -353,7 +353,7 @@ TEST_F(FileTest, FailedSaveKeepsTheOldFile) {
   ASSERT_EQ(WriteMatrixFile(path, d), ResultCode::Ok);
   MatrixFileData r = NewWindowData(MatrixKind::Real, 1, 1);
   ASSERT_EQ(ReadMatrixFile(path, MatrixKind::Real, r), ResultCode::Ok);
-  EXPECT_EQ(r.complex.e[0].re, 2.0L);
+  EXPECT_EQ(r.complex.entry(0).re, 2.0L);
   EXPECT_EQ(FilesInDir(), 1u);
 
   // A folder that is really a file cannot take the file at all.
@@ -412,7 +412,7 @@ TEST(MatrixFile, SurvivesRandomDamage) {
   base.integer.denominator = BigInteger(3);
   base.notebook = "notes";
   MatrixFileData cbase = NewWindowData(MatrixKind::Complex, 2, 2);
-  cbase.complex.e = {Complex(1, 2), Complex(3, 4), Complex(5, 6), Complex(7, 8)};
+  cbase.complex.e() = {Complex(1, 2), Complex(3, 4), Complex(5, 6), Complex(7, 8)};
   const std::string files[2] = {MatrixFileBytes(base), MatrixFileBytes(cbase)};
   const MatrixKind kinds[2] = {MatrixKind::Integer, MatrixKind::Complex};
   const size_t hot[] = {A + 4, A + 32, F, F + 4, F + 8, F + 16, F + 20, F + 52, G, G + 5};

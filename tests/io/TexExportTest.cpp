@@ -15,7 +15,7 @@ DisplayFormat TwoPlaces() {
 
 ComplexMatrix OneToFour() {
   ComplexMatrix m(2, 2);
-  m.e = {Complex(1), Complex(2), Complex(3), Complex(4)};
+  m.e() = {Complex(1), Complex(2), Complex(3), Complex(4)};
   return m;
 }
 
@@ -33,7 +33,7 @@ TEST(Tex, MatrixForm) {
     EXPECT_EQ(TexMatrix(f, MatrixKind::Real, OneToFour(), {c.delimiter, c.alignment, 2.0L}), c.text);
   }
   ComplexMatrix one(1, 1);
-  one.e = {Complex(5)};
+  one.e() = {Complex(5)};
   EXPECT_EQ(TexMatrix(f, MatrixKind::Real, one, {0, 1, 2.0L}), "\\matrix{\r\n5.00\\cr\r\n}\r\n");
 }
 
@@ -73,18 +73,18 @@ TEST(Tex, EntriesAsTheWindowShowsThem) {
   DisplayFormat f = WindowFormatFor(MatrixKind::Real);  // 5 places, width 7
   f.minusOn = true;
   ComplexMatrix m(1, 1);
-  m.e = {Complex(-3.14159L)};
+  m.e() = {Complex(-3.14159L)};
   EXPECT_EQ(TexMatrix(f, MatrixKind::Real, m, {0, 1, 2.0L}), "\\matrix{\r\n\x96" "3.1415\\cr\r\n}\r\n");
   f.minusOn = false;
   f.places = 1;
   f.width = 8;
-  m.e = {Complex(1.5L, -2.0L)};
+  m.e() = {Complex(1.5L, -2.0L)};
   EXPECT_EQ(LatexTabular(f, MatrixKind::Complex, m, {0, 0, 2.0L}),
             "\\[\r\n\\begin{tabular}{l}\r\n1. - 2.i \\\\\r\n\\end{tabular}\r\n\\]\r\n");
   // An entry too wide for the field keeps its integer digits in exponent
   // form; "replace E by *10^" writes the power as TeX sets it.
   f.places = 5;
-  m.e = {Complex(-75209351.0L, 0.00012L)};
+  m.e() = {Complex(-75209351.0L, 0.00012L)};
   EXPECT_EQ(TexMatrix(f, MatrixKind::Real, m, {0, 1, 2.0L}), "\\matrix{\r\n-7.5e+07\\cr\r\n}\r\n");
   f.replaceE = true;
   f.scientific = true;
@@ -114,7 +114,7 @@ TEST(CopyAs, FormatsForOtherTools) {
   f.width = 3;        // never cuts here
   f.minusOn = true;   // never substituted here
   ComplexMatrix m(2, 2);
-  m.e = {Complex(1), Complex(-2.5L), Complex(1234.5L), Complex(0)};
+  m.e() = {Complex(1), Complex(-2.5L), Complex(1234.5L), Complex(0)};
   EXPECT_EQ(CopyAs(CopyFormat::Csv, f, MatrixKind::Real, m), "1.00,-2.50\n1234.50,0.00\n");
   EXPECT_EQ(CopyAs(CopyFormat::Markdown, f, MatrixKind::Real, m),
             "| 1 | 2 |\n| ---: | ---: |\n| 1.00 | -2.50 |\n| 1234.50 | 0.00 |\n");
@@ -125,7 +125,7 @@ TEST(CopyAs, FormatsForOtherTools) {
   EXPECT_EQ(CopyAs(CopyFormat::Latex, f, MatrixKind::Real, m),
             "\\begin{pmatrix}\n1.00 & -2.50 \\\\\n1234.50 & 0.00\n\\end{pmatrix}\n");
   ComplexMatrix z(1, 2);
-  z.e = {Complex(1.5L, -2), Complex(0, std::numeric_limits<long double>::infinity())};
+  z.e() = {Complex(1.5L, -2), Complex(0, std::numeric_limits<long double>::infinity())};
   EXPECT_EQ(CopyAs(CopyFormat::NumPy, f, MatrixKind::Complex, z), "np.array([[1.50-2.00j, complex(0.00, np.inf)]])\n");
   EXPECT_EQ(CopyAs(CopyFormat::Matlab, f, MatrixKind::Complex, z), "[1.50-2.00i, complex(0.00, Inf)]\n");
   IntegerMatrix im(1, 3);

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<long double> Entries(const ComplexMatrix& m) {
   std::vector<long double> v;
-  for (const Complex& z : m.e) {
+  for (const Complex& z : m.Entries()) {
     EXPECT_EQ(z.im, 0.0L);
     v.push_back(z.re);
   }
@@ -108,8 +108,8 @@ TEST(ImportTable, SpreadsheetTexts) {
   }
   ComplexMatrix m;
   ASSERT_EQ(ImportTable("inf,-nan\n", m), ResultCode::Ok);
-  EXPECT_TRUE(std::isinf(m.e[0].re));
-  EXPECT_TRUE(std::isnan(m.e[1].re));
+  EXPECT_TRUE(std::isinf(m.entry(0).re));
+  EXPECT_TRUE(std::isnan(m.entry(1).re));
   EXPECT_EQ(ImportTable("", m), ResultCode::CouldNotFind);
   EXPECT_EQ(ImportTable("only,words\nhere,too", m), ResultCode::InconsistentData);
 }

@@ -53,10 +53,10 @@ class ExpressionTest : public ::testing::Test {
     ASSERT_EQ(Calc(text, v), ResultCode::Ok) << text;
     ASSERT_EQ(v.matrix.rows, want.rows) << text;
     ASSERT_EQ(v.matrix.cols, want.cols) << text;
-    for (size_t i = 0; i < want.e.size(); ++i) {
-      EXPECT_NEAR(static_cast<double>(v.matrix.e[i].re), static_cast<double>(want.e[i].re), 1e-15)
+    for (size_t i = 0; i < want.size(); ++i) {
+      EXPECT_NEAR(static_cast<double>(v.matrix.entry(i).re), static_cast<double>(want.entry(i).re), 1e-15)
           << text << " entry " << i;
-      EXPECT_EQ(v.matrix.e[i].im, 0.0L) << text;
+      EXPECT_EQ(v.matrix.entry(i).im, 0.0L) << text;
     }
   }
 
@@ -161,9 +161,9 @@ TEST_F(ExpressionTest, LettersTakenOrReadInPlaceGiveTheSameResults) {
     EXPECT_EQ(taken, c.taken);
     EXPECT_EQ(took.matrix, read.matrix);
     ASSERT_EQ(read.matrix.rows, c.want.rows);
-    for (size_t i = 0; i < c.want.e.size(); ++i) {
-      EXPECT_EQ(read.matrix.e[i], c.want.e[i]) << i;
-      EXPECT_FALSE(read.matrix.e[i].re == 0 && std::signbit(read.matrix.e[i].re)) << i << " is -0";
+    for (size_t i = 0; i < c.want.size(); ++i) {
+      EXPECT_EQ(read.matrix.entry(i), c.want.entry(i)) << i;
+      EXPECT_FALSE(read.matrix.entry(i).re == 0 && std::signbit(read.matrix.entry(i).re)) << i << " is -0";
     }
   }
   // The letters read in place are unchanged.

@@ -95,7 +95,7 @@ class DesktopTest : public QObject, test::FrameFixture {
   static long double At(MatrixWindow* w, int r, int c) { return w->document().z.at(r, c).re; }
   static QList<double> Entries(MatrixWindow* w) {
     QList<double> out;
-    for (const Complex& e : w->document().z.e) out << static_cast<double>(e.re);
+    for (const Complex& e : w->document().z.Entries()) out << static_cast<double>(e.re);
     return out;
   }
 

@@ -145,7 +145,7 @@ class FormatDialogTest : public QObject {
     FakePort port;
     Application app(port);
     MatrixDocument doc(MatrixKind::Real, 1, 2, 2, false);
-    doc.z.e = {Complex(1), Complex(2), Complex(3), Complex(4)};
+    doc.z.e() = {Complex(1), Complex(2), Complex(3), Complex(4)};
     doc.format.places = 2;
     const QString path = dir.filePath(QStringLiteral("m.tex"));
     port.chosenFile = path.toStdString();

@@ -38,8 +38,8 @@ void ExpectMatrix(const ComplexMatrix& m, int rows, int cols, std::initializer_l
   QCOMPARE(m.cols, cols);
   int k = 0;
   for (long double v : values) {
-    if (std::fabs(static_cast<double>(m.e[k].re - v)) > tolerance)
-      QFAIL(qPrintable(QStringLiteral("entry %1 is %2, expected %3").arg(k).arg(double(m.e[k].re)).arg(double(v))));
+    if (std::fabs(static_cast<double>(m.entry(k).re - v)) > tolerance)
+      QFAIL(qPrintable(QStringLiteral("entry %1 is %2, expected %3").arg(k).arg(double(m.entry(k).re)).arg(double(v))));
     ++k;
   }
 }
@@ -180,7 +180,7 @@ class TaskDialogsTest : public QObject {
     QCOMPARE(k->rows(), 2);
     QCOMPARE(k->cols(), 1);
     // M X = B and M K = 0, K not zero.
-    long double x0 = x->z.e[0].re, x1 = x->z.e[1].re, k0 = k->z.e[0].re, k1 = k->z.e[1].re;
+    long double x0 = x->z.entry(0).re, x1 = x->z.entry(1).re, k0 = k->z.entry(0).re, k1 = k->z.entry(1).re;
     QVERIFY(std::fabs(double(x0 + 2 * x1 - 3)) < 1e-12);
     QVERIFY(std::fabs(double(k0 + 2 * k1)) < 1e-12);
     QVERIFY(std::fabs(double(k0)) + std::fabs(double(k1)) > 0.5);

@@ -105,7 +105,7 @@ class FrameFixture {
       w = Put(letter, std::move(m), mode);
     } else {
       ComplexMatrix m(rows, cols);
-      for (int i = 0; i < rows * cols; ++i) m.e[i] = Complex{static_cast<long double>(i + 1), 0};
+      for (int i = 0; i < rows * cols; ++i) m.e()[i] = Complex{static_cast<long double>(i + 1), 0};
       w = Put(letter, std::move(m), mode);
     }
     w->resize(640, 400);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "app/commands/CommandLine.h"
 #include "app/commands/Generators.h"
@@ -31,13 +32,23 @@ ResultCode Changed(UserPort& port, MatrixDocument& doc) {
 }
 
 // Runs f on the document's entry array with the matching saved-entry array
-// of the record: (entries, rows, cols, saved).
+// of the record: (entries, rows, cols, saved). Real and complex entries are
+// worked on in the wide layout; a real document then takes its own again.
 template <class F>
 void WithEntries(MatrixDocument& doc, UndoRecord& rec, F&& f) {
-  if (doc.isInteger())
+  if (doc.isInteger()) {
     f(doc.q.e, doc.q.rows, doc.q.cols, rec.savedIntegers);
-  else
-    f(doc.z.e, doc.z.rows, doc.z.cols, rec.saved);
+  } else {
+    f(doc.z.e(), doc.z.rows, doc.z.cols, rec.saved);
+    doc.KeepLayout();
+  }
+}
+
+// Entry (i, j) of m and v change places.
+void SwapEntry(ComplexMatrix& m, int i, int j, Complex& v) {
+  const Complex old = std::as_const(m).at(i, j);
+  m.set(i, j, v);
+  v = old;
 }
 
 // Entries without rows lo..hi; the removed ones, in row order, go to removed.
@@ -183,9 +194,9 @@ void SwapMatrix(MatrixDocument& doc, UndoRecord& rec) {
     std::swap(doc.q.rows, rec.a);
     std::swap(doc.q.cols, rec.b);
   } else {
-    std::swap(doc.z.e, rec.saved);
-    std::swap(doc.z.rows, rec.a);
-    std::swap(doc.z.cols, rec.b);
+    std::swap(doc.z, rec.matrix);
+    rec.a = rec.matrix.rows;
+    rec.b = rec.matrix.cols;
   }
 }
 
@@ -258,7 +269,7 @@ void Apply(MatrixDocument& doc, UndoRecord& rec, bool undo) {
       } else if (doc.isInteger()) {
         std::swap(doc.q.at(a, b), rec.savedIntegers.at(0));
       } else {
-        std::swap(doc.z.at(a, b), rec.saved.at(0));
+        SwapEntry(doc.z, a, b, rec.saved.at(0));
       }
       break;
     case UndoRecord::kRowsRemoved:
@@ -304,9 +315,12 @@ bool Fits(const MatrixDocument& doc, const UndoRecord& rec, bool undo) {
   if (entryIndices && (rec.a < 0 || rec.a >= rows || rec.b < 0 || rec.b >= cols)) return false;
   const size_t held = rec.integer ? rec.savedIntegers.size() : rec.saved.size();
   if (rec.kind == UndoRecord::kEntry && held != 1) return false;
-  if ((rec.kind == UndoRecord::kDimensions || rec.kind == UndoRecord::kReplaced) &&
-      held != static_cast<size_t>(rec.a) * rec.b + (rec.integer ? 1 : 0))
-    return false;
+  if (rec.kind == UndoRecord::kDimensions || rec.kind == UndoRecord::kReplaced) {
+    const bool whole = rec.integer ? held == static_cast<size_t>(rec.a) * rec.b + 1
+                                   : rec.matrix.rows == rec.a && rec.matrix.cols == rec.b &&
+                                         rec.matrix.size() == static_cast<size_t>(rec.a) * rec.b;
+    if (!whole) return false;
+  }
   const bool columns = rec.kind == UndoRecord::kColumnsRemoved || rec.kind == UndoRecord::kColumnInserted ||
                        rec.kind == UndoRecord::kColumnsExchanged;
   const int count = columns ? cols : rows, across = columns ? rows : cols;
@@ -393,7 +407,7 @@ ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, co
       }
       UndoRecord rec = NewRecord(doc, UndoRecord::kEntry, row, col);
       rec.saved.push_back(value);
-      std::swap(doc.z.at(row, col), rec.saved[0]);
+      SwapEntry(doc.z, row, col, rec.saved[0]);
       Commit(doc, std::move(rec));
     }
   } catch (const std::bad_alloc&) {
@@ -457,7 +471,7 @@ ResultCode SetDimensions(Application& app, MatrixDocument& doc, const std::strin
       rec.savedIntegers.resize(static_cast<size_t>(rows) * cols + 1);
       rec.savedIntegers.back() = BigInteger(1);
     } else {
-      rec.saved.resize(static_cast<size_t>(rows) * cols);
+      rec.matrix = doc.kind() == MatrixKind::Real ? ComplexMatrix::Real(rows, cols) : ComplexMatrix(rows, cols);
     }
   } catch (const std::bad_alloc&) {
     return Fail(port, ResultCode::OutOfBounds);

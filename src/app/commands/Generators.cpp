@@ -55,7 +55,7 @@ size_t EntryCount(const MatrixDocument& doc) {
 
 // The real part of entry k in row-major order, whatever the kind.
 long double RealEntry(const MatrixDocument& doc, size_t k) {
-  if (!doc.isInteger()) return doc.z.e[k].re;
+  if (!doc.isInteger()) return doc.z.entry(k).re;
   mpq_class v(doc.q.e[k].Value(), doc.q.denominator.Value());
   return static_cast<long double>(v.get_d());
 }
@@ -87,7 +87,7 @@ ResultCode NewComplex(Workspace& ws, RandomGenerator& random, int letter, NewTyp
   }
   ComplexMatrix m;
   try {
-    m = ComplexMatrix(rows, cols);
+    m = complexMode ? ComplexMatrix(rows, cols) : ComplexMatrix::Real(rows, cols);
   } catch (const std::bad_alloc&) {
     return Fail(ws, ResultCode::LowMemory);
   }
@@ -95,17 +95,19 @@ ResultCode NewComplex(Workspace& ws, RandomGenerator& random, int letter, NewTyp
     case NewType::Zeros:
       break;
     case NewType::Random:
-      for (Complex& e : m.e) {
+      for (size_t k = 0; k < m.size(); ++k) {
+        Complex e;
         e.re = random.Range(low, high);
         if (complexMode) e.im = random.Range(low, high);
+        m.set(k, e);
       }
       break;
     case NewType::Diagonal:
-      for (int i = 0; i < rows; ++i) m.at(i, i) = value;
+      for (int i = 0; i < rows; ++i) m.set(i, i, value);
       break;
     case NewType::ProbabilityRows:
     case NewType::ProbabilityColumns: {
-      for (Complex& e : m.e) e.re = random.Range(0.0L, 1.0L);
+      for (Complex& e : m.e()) e.re = random.Range(0.0L, 1.0L);
       const bool byRows = type == NewType::ProbabilityRows;
       const int lines = byRows ? rows : cols, length = byRows ? cols : rows;
       for (int l = 0; l < lines; ++l) {
@@ -268,7 +270,7 @@ ResultCode Rotate2D(Application& app, int letter, const std::string& degreesText
   long double theta = ReadReal(degreesText) * kPi * (1.0L / 180.0L);
   long double c = std::cos(theta), s = std::sin(theta);
   ComplexMatrix m(2, 2);
-  m.e = {Complex(c), Complex(-s), Complex(s), Complex(c)};
+  m.e() = {Complex(c), Complex(-s), Complex(s), Complex(c)};
   return Store(ws, Mode::Real, letter, m, std::string(String(str::kRotation)) + String(str::k2D));
 }
 
@@ -293,7 +295,7 @@ ResultCode Rotate3D(Application& app, int axisLetter, int letter, const std::str
   long double theta = ReadReal(degreesText) * kPi * (1.0L / 180.0L);
   long double c = std::cos(theta), s = std::sin(theta);
   ComplexMatrix m(3, 3);
-  m.e = {Complex((1 - x * x) * c + x * x), Complex(x * y * (1 - c) - z * s), Complex(x * z * (1 - c) + y * s),
+  m.e() = {Complex((1 - x * x) * c + x * x), Complex(x * y * (1 - c) - z * s), Complex(x * z * (1 - c) + y * s),
          Complex(x * y * (1 - c) + z * s), Complex((1 - y * y) * c + y * y), Complex(y * z * (1 - c) - x * s),
          Complex(x * z * (1 - c) - y * s), Complex(y * z * (1 - c) + x * s), Complex((1 - z * z) * c + z * z)};
   return Store(ws, Mode::Real, letter, m, std::string(String(str::kRotation)) + String(kThreeDString));
@@ -358,7 +360,7 @@ ResultCode ReflectProject(Application& app, int axisLetter, int letter, bool pro
       m.denominator = BigInteger(s);
       return Store(ws, Mode::Integer, letter, m, description);
     }
-    const std::vector<Complex>& v = axis->z.e;
+    const std::vector<Complex> v = axis->z.Entries();
     Complex s;
     for (const Complex& k : v) s += k * k;
     if (Magnitude1(s) <= 1e-16L) return Fail(ws, ResultCode::PositiveValue);
