@@ -34,6 +34,13 @@ void ComplexMatrix::Widen() {
   real_ = false;
 }
 
+bool ComplexMatrix::allReal() const {
+  if (real_) return true;
+  for (const Complex& z : wide_)
+    if (z.im != 0.0L) return false;
+  return true;
+}
+
 bool ComplexMatrix::Narrow() {
   if (real_) return true;
   for (const Complex& z : wide_)

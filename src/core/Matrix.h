@@ -40,6 +40,8 @@ class ComplexMatrix {
   static ComplexMatrix Real(int32_t r, int32_t c);
 
   bool realLayout() const { return real_; }
+  // Every imaginary part is zero (always so in the real layout).
+  bool allReal() const;
   size_t size() const { return real_ ? re_.size() : wide_.size(); }
 
   Complex at(int i, int j) const { return entry(static_cast<size_t>(i) * cols + j); }

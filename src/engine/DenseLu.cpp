@@ -221,17 +221,10 @@ ResultCode InvertRealLayout(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   return ResultCode::Ok;
 }
 
-bool AllReal(const ComplexMatrix& a) {
-  if (a.realLayout()) return true;
-  for (size_t k = 0; k < a.size(); ++k)
-    if (a.entry(k).im != 0.0L) return false;
-  return true;
-}
-
 }  // namespace
 
 ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop) {
-  const bool real = AllReal(a);
+  const bool real = a.allReal();
   try {
     if (real && inverse && a.realLayout()) {
       // A copy inverted: besides it, the result is the only matrix made.
@@ -256,7 +249,7 @@ ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, Complex
 ResultCode LuInvertInPlace(ComplexMatrix& m, Complex& det, Interrupt& stop) {
   try {
     if (m.realLayout()) return InvertRealLayout(m, det, stop);
-    if (AllReal(m)) return InvertRealInPlace(m, m, det, stop);
+    if (m.allReal()) return InvertRealInPlace(m, m, det, stop);
     ComplexMatrix inverse;
     if (ResultCode c = Run<Cx>(m, det, &inverse, stop); NotOk(c)) return c;
     m = std::move(inverse);

@@ -19,13 +19,6 @@ constexpr ResultCode kBadInput = ResultCode::CouldNotCalculate;
 
 bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
 
-bool AllReal(const ComplexMatrix& m) {
-  if (m.realLayout()) return true;
-  for (size_t k = 0; k < m.size(); ++k)
-    if (m.entry(k).im != 0.0L) return false;
-  return true;
-}
-
 void SwapRows(Complex* a, int width, int r, int k) {
   Complex* x = a + static_cast<size_t>(r) * width;
   Complex* y = a + static_cast<size_t>(k) * width;
@@ -247,7 +240,7 @@ ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long doub
     return ResultCode::Incompatible;
   if (!AllFinite(a) || !AllFinite(b) || std::isnan(tolerance)) return kBadInput;
   try {
-    return AllReal(a) && AllReal(b) ? SolveReduced<long double>(a, b, tolerance, out, stop)
+    return a.allReal() && b.allReal() ? SolveReduced<long double>(a, b, tolerance, out, stop)
                                     : SolveReduced<Complex>(a, b, tolerance, out, stop);
   } catch (const std::bad_alloc&) {
     return ResultCode::LowMemory;

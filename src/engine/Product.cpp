@@ -21,13 +21,6 @@ constexpr long long kWorkPerPoll = 1LL << 24;
 
 using Part = long double Complex::*;
 
-bool AllReal(const ComplexMatrix& m) {
-  if (m.realLayout()) return true;
-  for (size_t k = 0; k < m.size(); ++k)
-    if (m.entry(k).im != 0.0L) return false;
-  return true;
-}
-
 // Part pc of entry (i, j) of c += v; a real layout has real parts only.
 void AddTo(ComplexMatrix& c, Part pc, int i, int j, long double v) {
   const size_t k = static_cast<size_t>(i) * c.cols + j;
@@ -105,7 +98,7 @@ bool MultiplyAdd(const ComplexMatrix& x, Part px, const ComplexMatrix& y, Part p
 
 ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p, Interrupt& stop) {
   const Part re = &Complex::re, im = &Complex::im;
-  const bool real = AllReal(a) && AllReal(b);
+  const bool real = a.allReal() && b.allReal();
   ComplexMatrix result = real ? ComplexMatrix::Real(a.rows, b.cols) : ComplexMatrix(a.rows, b.cols);
   if (real) {
     // One real product, a matrix in the real layout.
