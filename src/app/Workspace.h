@@ -40,8 +40,8 @@ class Workspace {
   // workspace that receives it). An occupied letter asks "overwrite
   // existing file?" first; replacing its matrix is then one step of that
   // document's history, which Undo reverses (matrix, notebook, file name,
-  // and with look the display format and appearance). Returns 0 with
-  // *stored set, 4 "no more room" or 3 "low memory" (reported), or -1 when
+  // and with look the display format and appearance). Returns Ok with
+  // *stored set, 4 "no more room" or 3 "low memory" (reported), or Stopped when
   // the overwrite was declined (nothing changes, nothing reported).
   // The document is shown; a new one is modified exactly when fileName is
   // empty. look (a file's) replaces the document's format and appearance.

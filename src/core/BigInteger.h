@@ -74,20 +74,20 @@ class BigInteger {
 };
 
 // The functions below poll `stop` once before the work (and Power once per
-// squaring): Q gives code -1 and the placeholder results stated.
+// squaring): Q gives Stopped and the placeholder results stated.
 
 // Multiplication; Q gives the placeholder product 1.
 ResultCode Multiply(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop);
 
 // Truncated division: quotient toward zero, remainder with the dividend's
-// sign. b = 0 gives code 14 with q = r = 0. Q gives -1 with q = r = 0.
+// sign. b = 0 gives code 14 with q = r = 0. Q gives Stopped with q = r = 0.
 ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigInteger& r, Interrupt& stop);
 
-// Never negative. gcd(0, 0) is code 6 with result 1; Q gives -1 and 1.
+// Never negative. gcd(0, 0) is code 6 with result 1; Q gives Stopped and 1.
 ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop);
-// |a*b| / gcd(a, b); a zero operand is code 6 with result 1; Q gives -1 and 1.
+// |a*b| / gcd(a, b); a zero operand is code 6 with result 1; Q gives Stopped and 1.
 ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop);
-// base^n by square and multiply; n < 0 is code 3 with result 1; Q gives -1 and 1.
+// base^n by square and multiply; n < 0 is code 3 with result 1; Q gives Stopped and 1.
 ResultCode Power(const BigInteger& base, long n, BigInteger& out, Interrupt& stop);
 
 }  // namespace tavrin

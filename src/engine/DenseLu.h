@@ -10,7 +10,7 @@ namespace tavrin {
 // column the entry of largest |re|+|im| is the pivot, and the matrix counts
 // as singular when that entry is not above 1e-16. `stop` is polled between
 // blocks of work (Q or S stops).
-// Code 0; 14 (det exactly zero, inverse untouched); -1 when stopped (nothing
+// Ok; 14 (det exactly zero, inverse untouched); Stopped when Q or S stopped it (nothing
 // returned); 3 when memory runs out. The input must be square and finite.
 ResultCode LuDeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop);
 

@@ -22,7 +22,7 @@ struct HessenbergForm {
 };
 
 // Reduces m (square) to its Hessenberg form. `complexMatrix` says whether the
-// imaginary parts count (complex mode). Code 0, or -1 when S or Q on `stop`
+// imaginary parts count (complex mode). Ok, or Stopped when S or Q on `stop`
 // stopped it.
 ResultCode ReduceToHessenbergForm(const ComplexMatrix& m, bool complexMatrix, HessenbergForm& out, Interrupt& stop);
 
@@ -33,7 +33,7 @@ HessenbergForm CompanionForm(const std::vector<Complex>& c, bool complexMatrix);
 // The eigenvalues of f by shifted QR iteration in 80-bit arithmetic (the
 // implicit double-shift for real matrices, tridiagonal QL for symmetric ones,
 // single complex shifts otherwise). A real matrix gives exact conjugate pairs
-// and a symmetric one real values. Code 0; -1 when S or Q stopped it and 101
+// and a symmetric one real values. Ok; Stopped when S or Q stopped it and 101
 // when the iteration did not converge: `values` then holds the eigenvalues
 // found so far.
 ResultCode HessenbergEigenvalues(const HessenbergForm& f, std::vector<Complex>& values, Interrupt& stop);

@@ -11,13 +11,13 @@ namespace tavrin {
 
 // Real/complex determinant and inverse by LU with partial pivoting (the
 // largest |re|+|im| in the column is the pivot; a column whose largest entry
-// is not above 1e-16 makes the matrix singular). Code 0; 14 when singular
-// (det is then exactly zero and inverse is left untouched); -1 when Q or S
+// is not above 1e-16 makes the matrix singular). Ok; 14 when singular
+// (det is then exactly zero and inverse is left untouched); Stopped when Q or S
 // stopped it (det zero, nothing else returned: never a result); 101 for NaN
 // or infinite entries; 103 for a non-square or empty matrix.
 ResultCode DeterminantAndInverse(const ComplexMatrix& a, Complex& det, ComplexMatrix* inverse, Interrupt& stop);
 // The same for a matrix the caller gives up, which becomes its inverse on
-// code 0 (a real one without a second matrix being made); on any other code
+// Ok (a real one without a second matrix being made); on any other code
 // its entries are lost.
 ResultCode InvertInPlace(ComplexMatrix& a, Complex& det, Interrupt& stop);
 
@@ -37,7 +37,7 @@ struct IntegerSolveResult {
 // empty for a homogeneous system), with partial pivoting. tolerance is the
 // places-derived ZeroTolerance; it is scaled by the largest |re|+|im| of a
 // for the pivots, and by the largest of a and b for the consistency of the
-// rows left over. Code 0, 6 (inconsistent; out is still filled), or -1 when
+// rows left over. Ok, 6 (inconsistent; out is still filled), or Stopped when
 // Q or S stopped it (out untouched).
 ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long double tolerance,
                        SolveResult& out, Interrupt& stop);
@@ -45,12 +45,12 @@ ResultCode SolveSystem(const ComplexMatrix& a, const ComplexMatrix& b, long doub
 int Rank(const ComplexMatrix& a, long double tolerance, Interrupt& stop);
 
 // Exact determinant (reduced, denominator positive) and inverse (normalised
-// rational matrix). Code 0, 3, 14 (singular: det 0/1, no inverse), 103 (not
-// square), or -1 when Q stopped it (nothing is returned then).
+// rational matrix). Ok, 3, 14 (singular: det 0/1, no inverse), 103 (not
+// square), or Stopped when Q stopped it (nothing is returned then).
 ResultCode IntegerInverse(const IntegerMatrix& a, Fraction& det, IntegerMatrix* inverse, Interrupt& stop);
 
 // Exact rank, particular solution and kernel basis. b may be empty.
-// Code 0, 3, 6 (inconsistent) or -1 (stopped).
+// Ok, 3, 6 (inconsistent) or Stopped.
 ResultCode SolveSystem(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out, Interrupt& stop);
 ResultCode IntegerRank(const IntegerMatrix& a, int& rank, Interrupt& stop);
 

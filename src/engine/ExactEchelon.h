@@ -14,7 +14,7 @@ namespace tavrin {
 // copy over its least common denominator. When log is given, every action
 // is appended to it (the caller starts the log from the unreduced matrix).
 // When `stop` is given, it is polled between pivots; Q ends the stepping
-// with m unchanged. *status (when given) is then -1, otherwise 0. Without
+// with m unchanged. *status (when given) is then Stopped, otherwise Ok. Without
 // `stop` the stepping never stops.
 EchelonHighlight ExactEchelonEngine(IntegerMatrix& m, int64_t budget, StepLog* log = nullptr,
                                     Interrupt* stop = nullptr, ResultCode* status = nullptr);

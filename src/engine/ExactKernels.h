@@ -25,18 +25,18 @@ ResultCode BerkowitzCharacteristicPolynomial(const IntegerMatrix& m, std::vector
 // Modular kernels: one word-size prime (or one lifting step) at a time, with
 // the Q key polled (on `stop`) in between. They look at the numerators only.
 
-// Determinant of the numerators of a square matrix. Code 0 or -1.
+// Determinant of the numerators of a square matrix. Ok or Stopped.
 ResultCode ModularDeterminant(const IntegerMatrix& a, mpz_class& det, Interrupt& stop);
 
 // det(A) and, when it is not zero, adj(A) = det(A) * A^-1 (row-major) of
-// the numerators. Code 0 or -1.
+// the numerators. Ok or Stopped.
 ResultCode ModularInverse(const IntegerMatrix& a, mpz_class& det, std::vector<mpz_class>& adjugate,
                           Interrupt& stop);
 
 // Solves A y = b for the numerators of a square A by p-adic lifting:
-// y = num / den with den > 0. Code 0; 14 when A is singular modulo the first
+// y = num / den with den > 0. Ok; 14 when A is singular modulo the first
 // prime tried (A may still be non-singular: the caller takes another route);
-// -1 when Q stopped it.
+// Stopped when Q stopped it.
 ResultCode DixonSolve(const IntegerMatrix& a, const std::vector<mpz_class>& b, std::vector<mpz_class>& num,
                       mpz_class& den, Interrupt& stop);
 
@@ -50,20 +50,20 @@ ResultCode DixonSolveColumns(const IntegerMatrix& a, const std::vector<mpz_class
 // of independent rows are found modulo a prime, the square part they cut
 // out is solved by lifting for b and the free columns, and the answer is
 // then proven over the integers (every other row satisfied, every free
-// column a combination of pivot columns left of it). Code 0; 14 when the
+// column a combination of pivot columns left of it). Ok; 14 when the
 // prime does not settle the system (an inconsistent system, or one the
-// prime misleads): the caller takes the fraction-free route; -1 (Q), 3.
+// prime misleads): the caller takes the fraction-free route; Stopped (Q), 3.
 ResultCode RankProfileSolve(const IntegerMatrix& a, const IntegerMatrix& b, IntegerSolveResult& out,
                             Interrupt& stop);
 
 // Whether the numerators have full rank (as many as their rows or columns,
 // whichever are fewer; non-singular when square) modulo a word-size prime,
-// which proves the same rank over the integers. Code 0 (answer in `full`)
-// or -1.
+// which proves the same rank over the integers. Ok (answer in `full`)
+// or Stopped.
 ResultCode FullRankModuloPrime(const IntegerMatrix& a, bool& full, Interrupt& stop);
 
 // Characteristic polynomial of the numerators, det(xI - A), highest power
-// first, by primes and the Chinese remainder theorem. Code 0 or -1 (Q or S).
+// first, by primes and the Chinese remainder theorem. Ok or Stopped (Q or S).
 ResultCode ModularCharacteristicPolynomial(const IntegerMatrix& a, std::vector<mpz_class>& c, Interrupt& stop);
 
 }  // namespace tavrin

@@ -27,11 +27,11 @@ ResultCode ApplyExactOperation(IntegerMatrix& m, const ExactOperationRecord& r);
 // negated factor, so three undos give back the very matrix.
 class ExactOperationStack {
  public:
-  // As OperationStack::Apply: a zero multiplier is ignored (-1, nothing
+  // As OperationStack::Apply: a zero multiplier is ignored (Stopped, nothing
   // recorded); 17 out of range; 9 an exchange or addition naming the same
   // row (column) twice.
   ResultCode Apply(IntegerMatrix& m, uint32_t kind, int first, int second, const Fraction& factor);
-  // -1 (nothing done) when empty.
+  // Stopped (nothing done) when empty.
   ResultCode Undo(IntegerMatrix& m);
 
   bool CanUndo() const { return !records_.empty(); }

@@ -66,7 +66,7 @@ struct Numerators;
 class ModularLu {
  public:
   ModularLu(long n, mp_limb_t p) : lu_(n, n, p), perm_(n) {}
-  // Code 0, or -1 when Q stopped a large factorisation. From blockedFrom
+  // Ok, or Stopped when Q stopped a large factorisation. From blockedFrom
   // rows on the factorisation runs in pieces (FLINT's single call is faster
   // but cannot be stopped).
   ResultCode Factor(const Numerators& a, Interrupt& stop, long blockedFrom = 500);
@@ -87,7 +87,7 @@ class ModularLu {
 
 // Right-looking LU with row pivoting in blocks of `block` columns, polling
 // Q between blocks and bands of the trailing update. The rows of a end as
-// L\U of P A, perm[i] the original row at position i. Code 0 or -1.
+// L\U of P A, perm[i] the original row at position i. Ok or Stopped.
 ResultCode BlockedLu(nmod_mat_struct* a, std::vector<long>& perm, long block, bool& nonsingular, Interrupt& stop);
 
 // Characteristic polynomial modulo p by reduction to Hessenberg form (h is

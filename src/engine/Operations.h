@@ -40,12 +40,12 @@ class OperationStack {
  public:
   // Applies the operation to m and records it. A multiplier with
   // |re|+|im| below 1e-16 is ignored: nothing is changed or recorded and the
-  // result is -1. Code 17 for indices out of range or an unknown kind, 9
+  // result is Stopped. Code 17 for indices out of range or an unknown kind, 9
   // when an exchange or addition names the same row (column) twice, 101 for
   // a factor that is not finite; m is unchanged then.
   ResultCode Apply(ComplexMatrix& m, uint32_t kind, int first, int second, Complex factor);
 
-  // Undoes the newest operation and drops it. -1 (nothing done) when empty.
+  // Undoes the newest operation and drops it. Stopped (nothing done) when empty.
   ResultCode Undo(ComplexMatrix& m);
 
   bool CanUndo() const { return !records_.empty(); }

@@ -7,10 +7,10 @@ namespace tavrin {
 
 // p = a * b for real or complex matrices (a.cols == b.rows), computed in
 // long double by a cache-blocked kernel. It polls `stop` before each real
-// product and then every few tens of milliseconds: Q stops it with code -1
+// product and then every few tens of milliseconds: Q stops it with Stopped
 // and p is left untouched. Real matrices (every imaginary part zero) take
 // the real kernel once; complex ones take it four times (real and imaginary
-// parts). Code 0 or -1.
+// parts). Ok or Stopped.
 ResultCode MatrixProduct(const ComplexMatrix& a, const ComplexMatrix& b, ComplexMatrix& p, Interrupt& stop);
 
 }  // namespace tavrin

@@ -20,7 +20,7 @@ struct IntegerRoots {
   RootList others;
 };
 
-// Code 0, or -1 when S or Q stopped it (the roots found so far are in out).
+// Ok, or Stopped when S or Q stopped it (the roots found so far are in out).
 ResultCode IntegerMatrixRoots(const IntegerMatrix& m, const std::vector<Fraction>& c, IntegerRoots& out,
                               Interrupt& stop);
 

@@ -22,20 +22,20 @@ struct RootList {
 // from one Hessenberg form: the roots are the eigenvalues by shifted QR,
 // grouped into multiple roots only where the matrix and the polynomial both
 // allow it, and refined on the polynomial where it pins a root down better.
-// On code 0 the multiplicities add up to n; a real matrix
+// On Ok the multiplicities add up to n; a real matrix
 // (complexMatrix false) gives real roots and exact conjugate pairs, a
 // symmetric one only real roots. With `places` (the decimals shown), a
 // group whose eigenvalues differ at those places stays one root only when
 // the stored matrix may have a repeated root; otherwise they are listed
 // apart. Code 103 (c and roots empty) when m is not square or is empty;
-// -1 when S or Q stopped it: c is then empty if the polynomial was not
+// Stopped when S or Q stopped it: c is then empty if the polynomial was not
 // complete, and otherwise the roots found so far are listed.
 ResultCode MatrixPolynomialAndRoots(const ComplexMatrix& m, bool complexMatrix, std::vector<Complex>& c,
                                     RootList& roots, Interrupt& stop, int places = -1);
 
 // The roots of a Hessenberg form whose characteristic polynomial is c, with
 // error bounds cError for its coefficients (empty: c is exact), into out.
-// Code 0, or -1 when S or Q ended the search (the roots found so far are listed).
+// Ok, or Stopped when S or Q ended the search (the roots found so far are listed).
 ResultCode RootsOfForm(const HessenbergForm& f, const std::vector<Complex>& c,
                        const std::vector<long double>& cError, bool complexMatrix, RootList& out, Interrupt& stop);
 

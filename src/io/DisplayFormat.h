@@ -54,7 +54,7 @@ int16_t AutoWidthInteger();
 int16_t AutoWidth(const DisplayFormat& f, const IntegerMatrix& m);
 
 // The format dialog's OK: validates the texts as the dialog does and, on
-// success, stores the values into f. Returns 0, or 17 "out of bounds" /
+// success, stores the values into f. Returns Ok, or 17 "out of bounds" /
 // 6 "inconsistent data" with f unchanged. Texts for boxes the mask hides
 // are ignored.
 ResultCode ApplyFormatDialog(DisplayFormat& f, const std::string& placesText,

@@ -14,7 +14,7 @@ namespace tavrin {
 // with zeros, and each field converts by its longest valid decimal prefix
 // ("1.5.2" is 1.5, "3-4" is 3, a lone "-" is 0). Everything else separates
 // fields. A first line without a number ("x,y", names such as "x1 x2") is
-// a header and is skipped when lines with entries follow. Returns 0 with a real matrix (im = 0); code 2 for an
+// a header and is skipped when lines with entries follow. Returns Ok with a real matrix (im = 0); code 2 for an
 // empty text, 6 when no field was found, 3 when the matrix cannot be
 // allocated (the caller then reports 6 as well).
 ResultCode ImportText(std::string_view text, ComplexMatrix& out);

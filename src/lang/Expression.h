@@ -41,7 +41,7 @@ struct ExprTree {
   bool integer = false;  // constants are fractions
 };
 
-// Normalises, tokenises and checks the text, then builds the tree. Code 0 or
+// Normalises, tokenises and checks the text, then builds the tree. Ok or
 // 1, 3, 6, 9, 108, 109. Building, folding and evaluating walk the tree with
 // explicit stacks, so no depth of nesting can exhaust the call stack.
 ResultCode ParseExpression(std::string_view text, bool integerMode, ExprTree& tree);
@@ -67,8 +67,8 @@ struct ExprValue {
   IntegerMatrix integerMatrix;  // integer mode, normalised
 };
 
-// Evaluates the tree in the given mode, polling `stop` in long work. Code 0
-// or the first error code; -1 when Q stopped it (the value is then
+// Evaluates the tree in the given mode, polling `stop` in long work. Ok
+// or the first error code; Stopped when Q stopped it (the value is then
 // incomplete and must not be stored).
 ResultCode EvaluateExpression(const ExprTree& tree, Mode mode, const MatrixLookup& lookup,
                               ExprValue& out, Interrupt& stop);
@@ -85,7 +85,7 @@ ResultCode EvaluateScalarText(std::string_view text, Mode mode, const MatrixLook
 // The variable slots each matrix window owns; "Z" reads the last one.
 using WindowVariables = std::array<Complex, 27>;
 
-// The text of one entry being edited: code 0, or 101 whenever the text
+// The text of one entry being edited: Ok, or 101 whenever the text
 // cannot be parsed or evaluated. RAND draws from `random`; BINOM polls `stop`.
 ResultCode EvaluateEntryText(const WindowVariables& variables, std::string_view text,
                              Complex& out, Interrupt& stop, RandomGenerator& random);

@@ -173,7 +173,7 @@ class FormulaEngine {
   std::unique_ptr<FormulaNode> TakeRoot() { return std::move(root_); }
 
   bool seam = false;
-  // Stopped (-1) once Q or S was pressed during an evaluation; every
+  // Stopped once Q or S was pressed during an evaluation; every
   // evaluation fails until it is Ok again.
   ResultCode status = ResultCode::Ok;
   // Loop steps of SUM, PROD, ITER and BINOM; the keyboard is polled every
@@ -223,7 +223,7 @@ ResultCode CompileFormula(FormulaEngine& engine, std::string_view text, Interrup
 
 // Evaluates node with the engine's variables. On success node->value holds
 // the result. Failure is silent (a domain error somewhere below). The loops
-// poll `stop` now and then (Q or S sets engine.status to -1); RAND draws from
+// poll `stop` now and then (Q or S sets engine.status to Stopped); RAND draws from
 // `random`.
 bool EvaluateFormula(FormulaEngine& engine, FormulaNode* node, Interrupt& stop, RandomGenerator& random);
 

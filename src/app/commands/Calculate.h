@@ -11,11 +11,11 @@ struct CommandLine;
 // Calculate: the expression text evaluated in the current mode, its
 // matrix stored under the letter with the text as its notebook. Refused
 // with 111 while an entry is being edited; a scalar result is 102; a
-// stopped evaluation (Q) returns -1 and stores nothing.
+// stopped evaluation (Q) returns Stopped and stores nothing.
 ResultCode Calculate(Application& app, int letter, const std::string& text);
 
 // Formula: a rows x cols matrix defined entry by entry (real and complex
-// mode; integer mode computes and stores nothing, -1). A failure at an
+// mode; integer mode computes and stores nothing, Stopped). A failure at an
 // entry is reported with its place "entry (i, j)".
 ResultCode Formula(Application& app, int letter, const std::string& rowsText, const std::string& colsText,
                    const std::string& text);

@@ -11,7 +11,7 @@ struct CommandLine;
 // ("final") reduces to the end, Step one step further than the last press
 // (the counter is kept as the dialog keeps it), Reset shows the matrix
 // again. The echelon window shows the result and the pivot. Codes 108,
-// 111; a stopped integer reduction shows nothing and returns -1.
+// 111; a stopped integer reduction shows nothing and returns Stopped.
 ResultCode Echelon(Application& app, int letter, TaskButton button);
 // The dialog's letter changed: the next Step starts from the beginning.
 void EchelonLetterChanged(Application& app);

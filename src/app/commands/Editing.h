@@ -63,7 +63,7 @@ ResultCode ExchangeRows(Application& app, MatrixDocument& doc, const std::string
                         const std::string& secondText);
 ResultCode ExchangeColumns(Application& app, MatrixDocument& doc, const std::string& firstText,
                            const std::string& secondText);
-// Reverses the newest recorded step and moves it to the redo history; -1
+// Reverses the newest recorded step and moves it to the redo history; Stopped
 // (silent) when there is none. A step that no longer fits the matrix (it
 // never should) empties both histories instead of touching the entries.
 ResultCode Undo(Application& app, MatrixDocument& doc);

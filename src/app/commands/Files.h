@@ -15,7 +15,7 @@ struct TexOptions;
 ResultCode Open(Application& app, const std::string& path = std::string());
 // Dropped or handed-over files and the console's `open`: the extension
 // (.fma/.cma/.ima, either case) chooses the workspace; anything else is
-// ignored silently (-1).
+// ignored silently (Stopped).
 ResultCode OpenByName(Application& app, const std::string& path);
 // Paste: a real matrix from text (code 2 empty, 6 no numbers).
 ResultCode Paste(Application& app, const std::string& text);

@@ -13,7 +13,7 @@ struct CommandLine;
 // the dialog keeps it and starts again when the choice changes), Reset
 // only resets the counter. The result is shown in the linear-program
 // window. Codes 108, 111 and the simplex's own; a stopped integer run
-// shows nothing and returns -1.
+// shows nothing and returns Stopped.
 ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, TaskButton button);
 // The dialog's selection changed: the next Step starts from the beginning.
 void LpSelectionChanged(Application& app);

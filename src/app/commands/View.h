@@ -23,7 +23,7 @@ std::vector<LetterItem> LetterItems(const Application& app);
 // matrix under an empty letter (as New with zeros would).
 ResultCode View(Application& app, int letter);
 // The One-matrix report of the letter: its title ("calculations for A")
-// and text. A letter without a matrix does nothing (-1); a stopped report
+// and text. A letter without a matrix does nothing (Stopped); a stopped report
 // (S) keeps what it had found.
 ResultCode Report(Application& app, int letter, std::string& title, std::string& text);
 
