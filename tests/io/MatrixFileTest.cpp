@@ -41,7 +41,7 @@ struct Image {
   // v's n low bytes, least significant first, at off; the image grows as needed.
   void Put(size_t off, uint64_t v, size_t n) {
     if (b.size() < off + n) b.resize(off + n, '\0');
-    for (size_t k = 0; k < n; ++k) b[off + k] = static_cast<char>(v >> (8 * k));
+    for (size_t k = 0; k < n; ++k) b[off + k] = static_cast<char>(k < 8 ? v >> (8 * k) : 0);
   }
   void I32(size_t off, int32_t v) { Put(off, static_cast<uint32_t>(v), 4); }
   void U16(size_t off, uint16_t v) { Put(off, v, 2); }
