@@ -151,34 +151,29 @@ ResultCode DivRem(const BigInteger& a, const BigInteger& b, BigInteger& q, BigIn
   return ResultCode::Ok;
 }
 
-ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
-  if (a.IsZero() && b.IsZero()) {
+namespace {
+// gcd and lcm refuse alike: code 6 with the result 1 when the operands do
+// not allow one, and Stopped with 1 when Q was pressed.
+template <class Op>
+ResultCode GcdOrLcm(bool refused, const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop,
+                    Op op) {
+  if (refused || stop.Quit()) {
     out = BigInteger(1);
-    return ResultCode::GcdOfZeros;
+    return refused ? ResultCode::GcdOfZeros : ResultCode::Stopped;
   }
-  if (stop.Quit()) {
-    out = BigInteger(1);
-    return ResultCode::Stopped;
-  }
-  mpz_class g;
-  mpz_gcd(g.get_mpz_t(), a.Value().get_mpz_t(), b.Value().get_mpz_t());
-  out = BigInteger(std::move(g));
+  mpz_class r;
+  op(r.get_mpz_t(), a.Value().get_mpz_t(), b.Value().get_mpz_t());
+  out = BigInteger(std::move(r));
   return ResultCode::Ok;
+}
+}  // namespace
+
+ResultCode Gcd(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
+  return GcdOrLcm(a.IsZero() && b.IsZero(), a, b, out, stop, mpz_gcd);
 }
 
 ResultCode Lcm(const BigInteger& a, const BigInteger& b, BigInteger& out, Interrupt& stop) {
-  if (a.IsZero() || b.IsZero()) {
-    out = BigInteger(1);
-    return ResultCode::GcdOfZeros;
-  }
-  if (stop.Quit()) {
-    out = BigInteger(1);
-    return ResultCode::Stopped;
-  }
-  mpz_class l;
-  mpz_lcm(l.get_mpz_t(), a.Value().get_mpz_t(), b.Value().get_mpz_t());
-  out = BigInteger(std::move(l));
-  return ResultCode::Ok;
+  return GcdOrLcm(a.IsZero() || b.IsZero(), a, b, out, stop, mpz_lcm);
 }
 
 ResultCode Power(const BigInteger& base, long n, BigInteger& out, Interrupt& stop) {

@@ -19,6 +19,14 @@ constexpr ResultCode kBadInput = ResultCode::CouldNotCalculate;
 
 bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
 
+// The columns without a pivot, in order: each gives one kernel vector.
+std::vector<int> FreeColumns(const std::vector<char>& pivotColumn) {
+  std::vector<int> free;
+  for (int c = 0; c < static_cast<int>(pivotColumn.size()); ++c)
+    if (!pivotColumn[c]) free.push_back(c);
+  return free;
+}
+
 void SwapRows(Complex* a, int width, int r, int k) {
   Complex* x = a + static_cast<size_t>(r) * width;
   Complex* y = a + static_cast<size_t>(k) * width;
@@ -98,9 +106,7 @@ ResultCode SolveReduced(const ComplexMatrix& a, const ComplexMatrix& b, long dou
   for (int i = rank; i < rows; ++i)
     if (Mag(v[i]) > consistencyBound) rc = ResultCode::InconsistentSystem;
 
-  std::vector<int> freeColumns;
-  for (int c = 0; c < cols; ++c)
-    if (!pivotColumn[c]) freeColumns.push_back(c);
+  const std::vector<int> freeColumns = FreeColumns(pivotColumn);
   const int nfree = static_cast<int>(freeColumns.size());
   SolveResult res;
   res.rank = rank;
@@ -358,9 +364,7 @@ ResultCode FractionFreeSolve(const IntegerMatrix& a, const IntegerMatrix& b, Int
       if (sgn(m.at(i, cols)) != 0) rc = ResultCode::InconsistentSystem;
 
     // The reduced form is row s divided by the last pivot prev.
-    std::vector<int> freeColumns;
-    for (int c = 0; c < cols; ++c)
-      if (!pivotColumn[c]) freeColumns.push_back(c);
+    const std::vector<int> freeColumns = FreeColumns(pivotColumn);
     const int nfree = static_cast<int>(freeColumns.size());
     IntegerSolveResult res;
     res.rank = rank;
