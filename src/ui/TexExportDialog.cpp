@@ -16,7 +16,6 @@
 #include "app/commands/Commands.h"
 #include "app/commands/Generators.h"
 #include "core/StringTable.h"
-#include "io/AtomicFile.h"
 #include "ui/Dialogs.h"
 
 namespace tavrin {
