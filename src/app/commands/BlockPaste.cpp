@@ -101,7 +101,7 @@ ResultCode PasteBlock(Application& app, MatrixDocument& doc, int row, int col, c
           const std::string cell = WithoutMinusSubstitution(doc.format, block[i][j]);
           if (Blank(cell)) continue;  // an empty cell keeps its entry
           Complex value;
-          ResultCode rc = EvaluateEntryText(doc.variables, cell, value, ProgramInterrupt(), app.random());
+          ResultCode rc = EvaluateEntryText(doc.variables, cell, value, app.interrupt(), app.random());
           if (rc != ResultCode::Ok) return fail(IsError(rc) ? rc : ResultCode::CouldNotCalculate);
           if (doc.kind() == MatrixKind::Real) {
             // As the entry editor: "2i" is refused, not stored as 0; only

@@ -17,7 +17,7 @@ ResultCode Calculate(Application& app, int letter, const std::string& text) {
   ExprValue value;
   MatrixLookup lookup = SnapshotLookup(ws, text);
   const Mode mode = app.mode();
-  ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value, ProgramInterrupt()); }, 'Q');
+  ResultCode c = app.RunLong([&] { return CalculateExpression(text, mode, lookup, value, app.interrupt()); }, 'Q');
   if (IsStopped(c)) return c;  // stopped: nothing is stored
   if (IsError(c)) return app.Fail(c);  // a scalar result is 102 "not a matrix" too
   return mode == Mode::Integer ? Store(app, letter, std::move(value.integerMatrix), text)
@@ -32,7 +32,7 @@ ResultCode Formula(Application& app, int letter, const std::string& rowsText, co
   ResultCode run = app.RunLong(
       [&] {
         // On the long-work thread ProgramRandom() is that thread's own generator.
-        result = RunFormulaCommand(engine, rowsText, colsText, text, ProgramInterrupt(), ProgramRandom());
+        result = RunFormulaCommand(engine, rowsText, colsText, text, app.interrupt(), ProgramRandom());
         return result.code;
       },
       'Q');

@@ -39,7 +39,7 @@ ResultCode Echelon(Application& app, int letter, TaskButton button) {
     const ResultCode run = app.RunLong(
         [&] {
           ResultCode status = ResultCode::Ok;
-          h = ExactEchelonEngine(copy, budget, &steps, &ProgramInterrupt(), &status);
+          h = ExactEchelonEngine(copy, budget, &steps, &app.interrupt(), &status);
           return status;
         },
         'Q');

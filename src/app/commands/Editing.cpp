@@ -397,7 +397,7 @@ ResultCode EditEntry(Application& app, MatrixDocument& doc, int row, int col, co
     } else {
       if (IsBlank(text)) return Fail(port, ResultCode::NothingToDo);
       Complex value;
-      ResultCode rc = EvaluateEntryText(doc.variables, text, value, ProgramInterrupt(), app.random());
+      ResultCode rc = EvaluateEntryText(doc.variables, text, value, app.interrupt(), app.random());
       if (rc != ResultCode::Ok) return Fail(port, IsError(rc) ? rc : ResultCode::CouldNotCalculate);
       if (doc.kind() == MatrixKind::Real) {
         // A real matrix cannot hold "3i"; rounding noise of a real value

@@ -66,15 +66,15 @@ std::string NewDescription(NewType type, const std::string& lowText, const std::
   return text;
 }
 
-ResultCode NewComplex(Workspace& ws, RandomGenerator& random, int letter, NewType type, const std::string& rowsText,
-                      const std::string& colsText, const std::string& lowText,
+ResultCode NewComplex(Workspace& ws, RandomGenerator& random, Interrupt& stop, int letter, NewType type,
+                      const std::string& rowsText, const std::string& colsText, const std::string& lowText,
                       const std::string& highText, const std::string& valueText) {
   const bool complexMode = ws.mode() == Mode::Complex;
   int rows = ReadCount(rowsText), cols = ReadCount(colsText);
   long double low = ReadReal(lowText), high = ReadReal(highText);
   Complex value;
   if (type == NewType::Diagonal) {
-    ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LiveLookup(ws), value, ProgramInterrupt());
+    ResultCode rc = EvaluateScalarText(valueText, ws.mode(), LiveLookup(ws), value, stop);
     if (IsError(rc)) return Fail(ws, rc);
     if (!complexMode) value.im = 0.0L;
   }
@@ -243,7 +243,7 @@ ResultCode NewMatrix(Application& app, int letter, NewType type, const std::stri
   Workspace& ws = app.workspace();
   if (ws.mode() == Mode::Integer)
     return NewInteger(ws, app.random(), letter, type, rowsText, colsText, lowText, highText, valueText);
-  return NewComplex(ws, app.random(), letter, type, rowsText, colsText, lowText, highText, valueText);
+  return NewComplex(ws, app.random(), app.interrupt(), letter, type, rowsText, colsText, lowText, highText, valueText);
 }
 
 ResultCode CopyColumn(Application& app, int sourceLetter, int letter, const std::string& columnText) {

@@ -53,7 +53,7 @@ ResultCode LinearProgram(Application& app, bool maximize, int f, int b, int c, T
     StepLog steps = tasks.lpSteps;
     rc = app.RunLong(
         [&] { return RunExactLinearProgram(fd->q, bd->q, cd->q, budget, maximize, letters, result, &steps,
-                                           &ProgramInterrupt()); },
+                                           &app.interrupt()); },
         'Q');
     if (IsStopped(rc)) return rc;  // stopped: nothing is shown
     if (IsError(rc)) return app.Fail(rc);

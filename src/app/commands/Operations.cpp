@@ -25,12 +25,12 @@ ResultCode ApplyWithFactor(Application& app, uint32_t kind, StepOperation& step,
   TaskState& tasks = app.tasks();
   ResultCode c;
   if (op.isInteger()) {
-    c = EvaluateFractionText(factorText.substr(0, 100), LiveLookup(app.workspace()), step.exact, ProgramInterrupt());
+    c = EvaluateFractionText(factorText.substr(0, 100), LiveLookup(app.workspace()), step.exact, app.interrupt());
     if (IsError(c)) return app.Fail(c);
     c = tasks.exactOperations->Apply(op.q, kind, step.first, second, step.exact);
   } else {
     c = EvaluateScalarText(factorText.substr(0, 100), app.mode(), LiveLookup(app.workspace()), step.value,
-                           ProgramInterrupt());
+                           app.interrupt());
     if (IsError(c)) return app.Fail(c);
     if (app.mode() == Mode::Real) step.value.im = 0;
     c = tasks.operations->Apply(op.z, kind, step.first, second, step.value);

@@ -35,7 +35,7 @@ ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
     IntegerMatrix rhs = bDoc ? bDoc->q : IntegerMatrix(mDoc->rows(), 1);
     IntegerMatrix matrix = mDoc->q;
     IntegerSolveResult result;
-    ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, result, ProgramInterrupt()); }, 'Q');
+    ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, result, app.interrupt()); }, 'Q');
     if (IsError(c)) return app.Fail(c);
     return IsStopped(c) ? c : store(result);
   }
@@ -44,7 +44,7 @@ ResultCode Solve(Application& app, int m, int b, int x, int k, bool zeros) {
   ComplexMatrix matrix = mDoc->z;
   const long double tolerance = mDoc->Tolerance();
   SolveResult result;
-  ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, tolerance, result, ProgramInterrupt()); }, 'Q');
+  ResultCode c = app.RunLong([&] { return SolveSystem(matrix, rhs, tolerance, result, app.interrupt()); }, 'Q');
   if (IsError(c)) return app.Fail(c);
   return IsStopped(c) ? c : store(result);  // stopped: nothing is stored
 }

@@ -44,7 +44,7 @@ ResultCode Report(Application& app, int letter, std::string& title, std::string&
     const auto copy = entries;  // the work has a copy of the matrix (see SnapshotLookup)
     return app.RunLong(
         [&] {
-          text = OneMatrixReport(copy, kind..., f, ProgramInterrupt());
+          text = OneMatrixReport(copy, kind..., f, app.interrupt());
           return ResultCode::Ok;
         },
         sizeof...(kind) == 0 ? 'Q' : 'S');  // the exact report stops at Q only
