@@ -17,7 +17,12 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DTAVRIN_FUZZ=ON -DTAVRIN_BUILD_UI=OFF -DTAVRIN_BUILD_BENCH=OFF \
   -DTAVRIN_WERROR="${TAVRIN_WERROR:-OFF}" "${launcher[@]}" >/dev/null
-nice cmake --build "$build" --target fuzzers -j"$(nproc)" >/dev/null
+# The build's output is kept, and shown when the build fails.
+if ! nice cmake --build "$build" --target fuzzers -j"$(nproc)" >"$build/build.log" 2>&1; then
+  grep -E "error|FAILED" "$build/build.log" | head -20
+  echo "fuzz harnesses did not build (all of it in $build/build.log)"
+  exit 1
+fi
 names=("$@")
 if ((${#names[@]} == 0)); then
   for f in "$build"/tests/fuzz/fuzz_*; do names+=("${f##*/fuzz_}"); done
