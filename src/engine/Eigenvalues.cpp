@@ -171,7 +171,7 @@ ResultCode Hessenberg(std::vector<T>& a, int n, Interrupt& stop) {
 
 // Implicit double-shift QR on a real Hessenberg matrix, eigenvalues only
 // (the classic hqr: deflation by the rounding test, exceptional shifts).
-// Code 0, -1 when S or Q stopped it, 101 when it did not converge.
+// Ok, Stopped when S or Q stopped it, 101 when it did not converge.
 ResultCode RealQR(std::vector<Real> a, int n, std::vector<Complex>& out, Interrupt& stop) {
   auto A = [&](int i, int j) -> Real& { return a[static_cast<size_t>(i) * n + j]; };
   Real anorm = 0.0L;

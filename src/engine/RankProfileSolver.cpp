@@ -25,7 +25,7 @@ constexpr long long kWorkPerPoll = 1LL << 23;
 // Row echelon form of m by elimination with row swaps, polling as it goes.
 // pivots: the columns that take a pivot, left to right (the rank profile);
 // rows: the original rows that give them, in increasing order (with the
-// pivot columns they cut out a non-singular square). Code 0 or -1.
+// pivot columns they cut out a non-singular square). Ok or Stopped.
 ResultCode RankProfile(nmod_mat_struct* m, std::vector<int>& pivots, std::vector<int>& rows, Interrupt& stop) {
   const long height = m->r, width = m->c;
   const nmod_t mod = m->mod;
